@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCheckBox>
+
+namespace rivonel {
+
+// A check box whose value is 0 unchecked, 1 checked or 2 grayed, the values
+// the options file stores. Qt orders its states differently (1 is partial),
+// so the mapping lives here and nowhere else. The user's clicks only ever
+// give 0 or 1; code may also set 2. valueChanged fires for both.
+class ValueCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    static constexpr int Unchecked = 0;
+    static constexpr int Checked = 1;
+    static constexpr int Grayed = 2;
+
+    explicit ValueCheckBox(const QString &text, QWidget *parent = nullptr);
+
+    int value() const;
+    // Values outside 0 to 2 are ignored.
+    void setValue(int value);
+
+Q_SIGNALS:
+    void valueChanged(int value);
+
+protected:
+    void nextCheckState() override;
+};
+
+} // namespace rivonel

@@ -1,0 +1,77 @@
+#include "app/frmPrincipal.h"
+
+#include "app/ValueCheckBox.h"
+#include "platform/Desktop.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace rivonel {
+
+frmPrincipal::frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent)
+    : QWidget(parent), m_desktop(desktop), m_programDirectory(programDirectory),
+      m_platform(desktop.conventions())
+{
+    setObjectName(QStringLiteral("frmPrincipal"));
+    buildControls();
+    connectSignals();
+
+    // Watch every control for Enter, so the window behaves as if cmdPlay
+    // were a dialog's default button.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+frmPrincipal::~frmPrincipal() = default;
+
+void frmPrincipal::connectSignals()
+{
+    connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
+    connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
+            &frmPrincipal::chkSoundFilter_Click);
+    connect(chkSurroundLite, &ValueCheckBox::valueChanged, this,
+            &frmPrincipal::chkSurroundLite_Click);
+    connect(chkFrameSkipAuto, &ValueCheckBox::valueChanged, this,
+            &frmPrincipal::chkFrameSkipAuto_Click);
+}
+
+bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    // Popups (an open drop-down list) are windows of their own and keep Enter.
+    if (!enter || !plain || !widget || widget->window() != this)
+        return QWidget::eventFilter(watched, event);
+    // Another command button with the focus is pressed by Enter itself.
+    if (qobject_cast<QPushButton *>(widget) && widget != cmdPlay)
+        return QWidget::eventFilter(watched, event);
+
+    pressDefaultButton();
+    return true;
+}
+
+void frmPrincipal::pressDefaultButton()
+{
+    if (cmdPlay->isEnabled())
+        cmdPlay->click();
+}
+
+void frmPrincipal::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+QString frmPrincipal::programFile(const QString &name) const
+{
+    return m_platform.join(m_programDirectory, name);
+}
+
+} // namespace rivonel

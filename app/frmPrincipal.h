@@ -1,0 +1,149 @@
+#pragma once
+
+#include "games/RomSetSlots.h"
+#include "i18n/LanguageTextTable.h"
+#include "platform/PlatformConventions.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace rivonel {
+
+class Desktop;
+class ImageList;
+class LogBox;
+class ValueCheckBox;
+
+// The program's one window. It owns every control and the window-level
+// values; each subsystem defines its procedures in its own folder.
+class frmPrincipal : public QWidget {
+    Q_OBJECT
+public:
+    // programDirectory holds rivonel.ini, language/, snap/, the launch script
+    // and the emulator's log.
+    frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent = nullptr);
+    ~frmPrincipal() override;
+
+    // Start-up and shutdown (app/Lifecycle.cpp).
+    void Form_Load();
+    void Form_Unload();
+
+    const RomSetSlots &romSetNames() const { return RomSetNames; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Construction (app/frmPrincipal.cpp, app/frmPrincipalLayout.cpp).
+    void buildControls();
+    void connectSignals();
+    void pressDefaultButton();
+    QString programFile(const QString &name) const;
+
+    // Start-up helpers (app/Lifecycle.cpp).
+    void fillOptionLists();
+
+    // Option interlocks (app/Interlocks.cpp).
+    void chkSound_Click();
+    void chkSoundFilter_Click();
+    void chkSurroundLite_Click();
+    void chkFrameSkipAuto_Click();
+
+    // Game catalogue (games/GameList.cpp).
+    void AdicionaGames();
+
+    // Settings (settings/OptionsFile.cpp).
+    QString readStartupSetting(const QString &key) const;
+    void CarregaPadrao();
+    void GravaPadrao();
+
+    // Localisation (i18n/Languages.cpp).
+    void ListaLinguas();
+    void rebuildLanguageLists(const LanguageTextTable &texts);
+
+    Desktop &m_desktop;
+    const QString m_programDirectory;
+    const PlatformConventions m_platform;
+    bool m_unloaded = false;
+
+    // Controls on the window.
+    QListWidget *lstGames = nullptr;
+    QLabel *Picture1 = nullptr;
+    ImageList *ImageList1 = nullptr;
+    QPushButton *cmdPlay = nullptr;
+    QTabWidget *abas = nullptr;
+    QLabel *lblLanguage = nullptr;
+    QComboBox *cboLang = nullptr;
+    QLabel *lblSite = nullptr;
+    LogBox *txtlog = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Tab "Vídeo".
+    QLabel *lblRenderer = nullptr;
+    QComboBox *cboRend = nullptr;
+    QLabel *lblResolution = nullptr;
+    QComboBox *cboResolution = nullptr;
+    QLabel *lblColorDepth = nullptr;
+    QComboBox *cboColorDepth = nullptr;
+    QLabel *lblScanlines = nullptr;
+    QComboBox *cboScanLines = nullptr;
+    QLabel *lblTextureFiltering = nullptr;
+    QComboBox *cboTextureFiltering = nullptr;
+    QLabel *lblTextureQuality = nullptr;
+    QComboBox *cboTextureQuality = nullptr;
+    QLabel *lblTextureCaching = nullptr;
+    QComboBox *cboTextureCaching = nullptr;
+    QLabel *lblFrameRate = nullptr;
+    QLineEdit *txtFrameRate = nullptr;
+    QLabel *lblTurnDisplay = nullptr;
+    QComboBox *cboTurnDisplay = nullptr;
+    QLabel *lblBlending = nullptr;
+    QComboBox *cboBlending = nullptr;
+    ValueCheckBox *chkFullScreen = nullptr;
+    ValueCheckBox *chkShowFPS = nullptr;
+    ValueCheckBox *chkFrameSkip = nullptr;
+    ValueCheckBox *chkFrameSkipAuto = nullptr;
+    ValueCheckBox *chkFrameLimit = nullptr;
+    ValueCheckBox *chkDithering = nullptr;
+    ValueCheckBox *chkEnableKeys = nullptr;
+
+    // Tab "Audio".
+    ValueCheckBox *chkSound = nullptr;
+    ValueCheckBox *chkSoundFilter = nullptr;
+    QLabel *lblSoundFilterCutoff = nullptr;
+    QLineEdit *txtSoundFilterCutoff = nullptr;
+    ValueCheckBox *chkStereoExciter = nullptr;
+    ValueCheckBox *chkSurroundLite = nullptr;
+    ValueCheckBox *chkSurroundLiteMultiplier = nullptr;
+    QLineEdit *txtSurroundMultiplier = nullptr;
+
+    // Tab "Geral".
+    QLabel *lblZincDir = nullptr;
+    QLineEdit *txtZincDir = nullptr;
+    QPushButton *cmdProcuraZinc = nullptr;
+    QLabel *lblRomDir = nullptr;
+    QLineEdit *txtRomDir = nullptr;
+    QPushButton *cmdProcuraRoms = nullptr;
+    ValueCheckBox *chkUseLowGeometry = nullptr;
+
+    // Window-level values.
+    QString LanguageName;
+    int LanguageIndex = 0;
+    LanguageTextTable LanguageTexts;
+    RomSetSlots RomSetNames;
+    QString LastGameValue;
+    QString LaunchCommand;
+    QString LogLine;
+};
+
+} // namespace rivonel

@@ -1,0 +1,4 @@
+# cmake -DSOURCE=<file> -DDESTINATION=<file> -P CopyIfAbsent.cmake
+if(NOT EXISTS "${DESTINATION}")
+  file(COPY_FILE "${SOURCE}" "${DESTINATION}")
+endif()

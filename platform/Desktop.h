@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/PlatformConventions.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace rivonel {
+
+// Everything the window asks of the operating system's desktop. The program
+// uses SystemDesktop; tests use a fake that records calls and answers as told.
+class Desktop {
+public:
+    enum class MessageStyle {
+        Stop = 16,        // stop icon, OK button
+        Exclamation = 48, // exclamation icon, OK button
+    };
+
+    enum class WebOpenResult {
+        Opened,
+        NoBrowser, // nothing on this system opens web pages
+        NotOpened, // a browser was found but did not start
+    };
+
+    virtual ~Desktop() = default;
+
+    virtual PlatformConventions conventions() const = 0;
+
+    // Modal message box; returns when the user closes it.
+    virtual void showMessage(QWidget *owner, const QString &text, const QString &caption,
+                             MessageStyle style) = 0;
+
+    // The system's folder browser; an empty optional when the user cancels.
+    virtual std::optional<QString> pickFolder(QWidget *owner, const QString &title) = 0;
+
+    virtual WebOpenResult openWebAddress(const QString &address) = 0;
+
+    // Number of sound output devices; 0 means the machine cannot play sound.
+    virtual int soundOutputCount() = 0;
+
+    // Starts the launch script through the system's shell with no visible
+    // window and without waiting for it. False when it could not be started.
+    virtual bool startHidden(const QString &scriptPath, const QString &workingDirectory) = 0;
+
+    // Whether the script last started by startHidden is still running.
+    virtual bool launchRunning() = 0;
+};
+
+} // namespace rivonel

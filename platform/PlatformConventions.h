@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace rivonel {
+
+// What differs between operating systems in the paths and files this program
+// builds. Pure data, so the file builders can be checked for either system.
+struct PlatformConventions {
+    QString separator;        // joins a directory and a file name
+    QString lineEnd;          // ends every line of a generated file
+    QString emulatorFileName; // the emulator's executable in the Zinc directory
+    QString launchScriptName; // the one-line launch script in the program directory
+    QString launchShell;      // the interpreter that runs the launch script
+
+    static PlatformConventions windows();
+    static PlatformConventions posix();
+    static PlatformConventions native();
+
+    // directory + separator + name, exactly; the user's text is not cleaned up.
+    QString join(const QString &directory, const QString &name) const;
+};
+
+inline const QString settingsFileName = QStringLiteral("rivonel.ini");
+inline const QString emulatorLogFileName = QStringLiteral("log.txt");
+
+} // namespace rivonel

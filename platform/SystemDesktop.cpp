@@ -1,0 +1,135 @@
+#include "platform/SystemDesktop.h"
+
+#include "platform/SoundDevices.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#ifdef Q_OS_WIN
+#include <mmsystem.h>
+#include <windows.h>
+#else
+#include <signal.h>
+#endif
+
+namespace rivonel {
+
+PlatformConventions SystemDesktop::conventions() const
+{
+    return PlatformConventions::native();
+}
+
+void SystemDesktop::showMessage(QWidget *owner, const QString &text, const QString &caption,
+                                MessageStyle style)
+{
+    const auto icon = style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Warning;
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+std::optional<QString> SystemDesktop::pickFolder(QWidget *owner, const QString &title)
+{
+    const QString folder =
+        QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(folder);
+}
+
+Desktop::WebOpenResult SystemDesktop::openWebAddress(const QString &address)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands web addresses to xdg-open; without it nothing can open them.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return WebOpenResult::NoBrowser;
+#endif
+    const QUrl url = QUrl::fromUserInput(address);
+    if (!url.isValid())
+        return WebOpenResult::NotOpened;
+    return QDesktopServices::openUrl(url) ? WebOpenResult::Opened : WebOpenResult::NotOpened;
+}
+
+int SystemDesktop::soundOutputCount()
+{
+#ifdef Q_OS_WIN
+    return static_cast<int>(waveOutGetNumDevs());
+#elif defined(Q_OS_LINUX)
+    QFile pcm(QStringLiteral("/proc/asound/pcm"));
+    int count = pcm.open(QIODevice::ReadOnly) ? countPlaybackDevices(pcm.readAll()) : 0;
+    if (count == 0) {
+        // A sound server (PulseAudio, PipeWire) plays sound even where no
+        // ALSA card is visible, as in containers and remote sessions.
+        const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+        if (!runtime.isEmpty() && (QFile::exists(runtime + QStringLiteral("/pulse/native")) ||
+                                   QFile::exists(runtime + QStringLiteral("/pipewire-0"))))
+            count = 1;
+    }
+    return count;
+#else
+    return 1;
+#endif
+}
+
+bool SystemDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory)
+{
+    const PlatformConventions platform = conventions();
+    QProcess process;
+    process.setProgram(platform.launchShell);
+#ifdef Q_OS_WIN
+    process.setArguments({QStringLiteral("/c"), scriptPath});
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
+        args->flags |= CREATE_NO_WINDOW;
+        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        args->startupInfo->wShowWindow = SW_HIDE;
+    });
+#else
+    // Qt starts detached processes in a session of their own, so the
+    // emulator outlives this program.
+    process.setArguments({scriptPath});
+#endif
+    process.setWorkingDirectory(workingDirectory);
+    process.setStandardInputFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (!process.startDetached(&pid))
+        return false;
+    m_launchPid = pid;
+    return true;
+}
+
+bool SystemDesktop::launchRunning()
+{
+    if (m_launchPid <= 0)
+        return false;
+#ifdef Q_OS_WIN
+    HANDLE handle =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(m_launchPid));
+    if (!handle)
+        return false;
+    DWORD exitCode = 0;
+    const bool running = GetExitCodeProcess(handle, &exitCode) && exitCode == STILL_ACTIVE;
+    CloseHandle(handle);
+    return running;
+#else
+    if (::kill(static_cast<pid_t>(m_launchPid), 0) != 0)
+        return false;
+#ifdef Q_OS_LINUX
+    // A finished process that nobody has reaped yet still answers kill().
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(m_launchPid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        const qsizetype close = text.lastIndexOf(')');
+        if (close >= 0 && close + 2 < text.size() && text.at(close + 2) == 'Z')
+            return false;
+    }
+#endif
+    return true;
+#endif
+}
+
+} // namespace rivonel

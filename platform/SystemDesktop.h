@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <QtGlobal>
+
+namespace rivonel {
+
+class SystemDesktop final : public Desktop {
+public:
+    PlatformConventions conventions() const override;
+    void showMessage(QWidget *owner, const QString &text, const QString &caption,
+                     MessageStyle style) override;
+    std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
+    WebOpenResult openWebAddress(const QString &address) override;
+    int soundOutputCount() override;
+    bool startHidden(const QString &scriptPath, const QString &workingDirectory) override;
+    bool launchRunning() override;
+
+private:
+    qint64 m_launchPid = 0;
+};
+
+} // namespace rivonel

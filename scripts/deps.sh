@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs the Debian packages Rivonel needs to build, test and run, and only
+# those that are missing. Sourced by run.sh and test.sh.
+
+RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2"
+
+rivonel_install_deps() {
+    missing=""
+    for package in $RIVONEL_PACKAGES; do
+        status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+        [ "$status" = "installed" ] || missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+
+    echo "Installing missing packages:$missing"
+    if [ "$(id -u)" -eq 0 ]; then
+        as_root=""
+    elif command -v sudo >/dev/null 2>&1; then
+        as_root="sudo"
+    else
+        echo "These packages are missing and neither root nor sudo is available:$missing" >&2
+        return 1
+    fi
+    $as_root apt-get update &&
+        DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y --no-install-recommends $missing
+}
+
+# Configures and builds the Release tree in $RIVONEL_BUILD_DIR; extra
+# arguments go to the configure step (options already cached are kept).
+rivonel_build() {
+    cmake -S "$RIVONEL_SOURCE_DIR" -B "$RIVONEL_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
+        cmake --build "$RIVONEL_BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)"
+}

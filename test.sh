@@ -1,0 +1,12 @@
+#!/bin/sh
+# Installs what is missing, builds Rivonel with its tests and runs them all.
+set -eu
+RIVONEL_SOURCE_DIR=$(cd "$(dirname "$0")" && pwd)
+RIVONEL_BUILD_DIR="$RIVONEL_SOURCE_DIR/build"
+. "$RIVONEL_SOURCE_DIR/scripts/deps.sh"
+
+rivonel_install_deps
+# Tests run on the same build that run.sh starts; here a warning fails the build.
+rivonel_build -DRIVONEL_WERROR=ON -DRIVONEL_BUILD_TESTS=ON
+cd "$RIVONEL_BUILD_DIR"
+ctest --output-on-failure

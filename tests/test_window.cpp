@@ -1,0 +1,369 @@
+#include "app/ImageList.h"
+#include "app/LogBox.h"
+#include "app/ProgramInfo.h"
+#include "app/ValueCheckBox.h"
+#include "WindowFixture.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace rivonel;
+using namespace rivonel::test;
+
+namespace {
+
+constexpr int onWindow = -1;
+
+struct Expected {
+    const char *name;
+    const char *kind; // Qt class the control must be
+    int place;        // onWindow, or the tab index of abas
+    const char *text; // design-time text, where the kind has one
+};
+
+// The window's controls as a user meets them before start-up fills anything.
+const Expected controlTable[] = {
+    {"lstGames", "QListWidget", onWindow, ""},
+    {"Picture1", "QLabel", onWindow, nullptr},
+    {"ImageList1", "rivonel::ImageList", onWindow, nullptr},
+    {"cmdPlay", "QPushButton", onWindow, "Jogar"},
+    {"abas", "QTabWidget", onWindow, nullptr},
+    {"lblLanguage", "QLabel", onWindow, "Language:"},
+    {"cboLang", "QComboBox", onWindow, ""},
+    {"lblSite", "QLabel", onWindow, nullptr},
+    {"txtlog", "rivonel::LogBox", onWindow, ""},
+    {"Timer1", "QTimer", onWindow, nullptr},
+    {"lblRenderer", "QLabel", 0, "Renderização:"},
+    {"cboRend", "QComboBox", 0, ""},
+    {"lblResolution", "QLabel", 0, "Resolução:"},
+    {"cboResolution", "QComboBox", 0, ""},
+    {"lblColorDepth", "QLabel", 0, "Taxa de Cor:"},
+    {"cboColorDepth", "QComboBox", 0, ""},
+    {"lblScanlines", "QLabel", 0, "Scanlines:"},
+    {"cboScanLines", "QComboBox", 0, ""},
+    {"lblTextureFiltering", "QLabel", 0, "Filtrar texturas:"},
+    {"cboTextureFiltering", "QComboBox", 0, ""},
+    {"lblTextureQuality", "QLabel", 0, "Qualidade:"},
+    {"cboTextureQuality", "QComboBox", 0, ""},
+    {"lblTextureCaching", "QLabel", 0, "Cache"},
+    {"cboTextureCaching", "QComboBox", 0, ""},
+    {"lblFrameRate", "QLabel", 0, "Taxa de Frames:"},
+    {"txtFrameRate", "QLineEdit", 0, "100"},
+    {"lblTurnDisplay", "QLabel", 0, "Mudar tela:"},
+    {"cboTurnDisplay", "QComboBox", 0, ""},
+    {"lblBlending", "QLabel", 0, "Brilho:"},
+    {"cboBlending", "QComboBox", 0, ""},
+    {"chkFullScreen", "rivonel::ValueCheckBox", 0, "Tela Inteira"},
+    {"chkShowFPS", "rivonel::ValueCheckBox", 0, "Mostrar FPS"},
+    {"chkFrameSkip", "rivonel::ValueCheckBox", 0, "FrameSkip"},
+    {"chkFrameSkipAuto", "rivonel::ValueCheckBox", 0, "Auto"},
+    {"chkFrameLimit", "rivonel::ValueCheckBox", 0, "Limitar Frames"},
+    {"chkDithering", "rivonel::ValueCheckBox", 0, "Dithering"},
+    {"chkEnableKeys", "rivonel::ValueCheckBox", 0, "Ligar Teclas"},
+    {"chkSound", "rivonel::ValueCheckBox", 1, "Habilitar Som"},
+    {"chkSoundFilter", "rivonel::ValueCheckBox", 1, "Filtrar Som"},
+    {"lblSoundFilterCutoff", "QLabel", 1, "Corte:"},
+    {"txtSoundFilterCutoff", "QLineEdit", 1, "22050"},
+    {"chkStereoExciter", "rivonel::ValueCheckBox", 1, "Stereo"},
+    {"chkSurroundLite", "rivonel::ValueCheckBox", 1, "Surround"},
+    {"chkSurroundLiteMultiplier", "rivonel::ValueCheckBox", 1, "Multiplicador de surround"},
+    {"txtSurroundMultiplier", "QLineEdit", 1, "40"},
+    {"lblZincDir", "QLabel", 2, "Diretório do Zinc:"},
+    {"txtZincDir", "QLineEdit", 2, "C:\\Games\\Zinc"},
+    {"cmdProcuraZinc", "QPushButton", 2, "Procurar"},
+    {"lblRomDir", "QLabel", 2, "Diretório de Roms"},
+    {"txtRomDir", "QLineEdit", 2, "C:\\Games\\Zinc\\Roms"},
+    {"cmdProcuraRoms", "QPushButton", 2, "Procurar"},
+    {"chkUseLowGeometry", "rivonel::ValueCheckBox", 2, "Usar baixa geometria"},
+};
+
+// What a control shows as its text, whatever its kind.
+QString shownText(QObject *control)
+{
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(control))
+        return button->text();
+    if (auto *line = qobject_cast<QLineEdit *>(control))
+        return line->text();
+    if (auto *log = qobject_cast<LogBox *>(control))
+        return log->text();
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->currentText();
+    if (auto *list = qobject_cast<QListWidget *>(control))
+        return list->count() ? QStringLiteral("<items>") : QString();
+    return {};
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // --- The window as built, before start-up
+    void everyControlHasItsNameKindPlaceAndText()
+    {
+        WindowFixture f;
+        auto *abas = f.control<QTabWidget>("abas");
+        for (const Expected &row : controlTable) {
+            QObject *control = f.window->findChild<QObject *>(QString::fromLatin1(row.name));
+            QVERIFY2(control, row.name);
+            QVERIFY2(control->inherits(row.kind), row.name);
+            if (row.place == onWindow) {
+                QVERIFY2(control->parent() == f.window.get(), row.name);
+            } else {
+                auto *widget = qobject_cast<QWidget *>(control);
+                QVERIFY2(widget && abas->widget(row.place)->isAncestorOf(widget), row.name);
+            }
+            if (row.text)
+                QCOMPARE(shownText(control), QString::fromUtf8(row.text));
+            if (auto *box = qobject_cast<ValueCheckBox *>(control))
+                QVERIFY2(box->value() == ValueCheckBox::Grayed, row.name);
+            if (auto *widget = qobject_cast<QWidget *>(control))
+                QVERIFY2(widget->isEnabled(), row.name);
+        }
+        QCOMPARE(std::size(controlTable), std::size_t(52));
+        // Nothing else on the window carries a check box or a list by mistake.
+        QCOMPARE(f.window->findChildren<ValueCheckBox *>().size(), 13);
+        QCOMPARE(f.window->findChildren<QComboBox *>().size(), 10);
+    }
+
+    void windowHasItsTabsSizeLinkAndLogo()
+    {
+        WindowFixture f;
+        auto *abas = f.control<QTabWidget>("abas");
+        QCOMPARE(abas->count(), 3);
+        QCOMPARE(abas->tabText(0), QStringLiteral("Vídeo"));
+        QCOMPARE(abas->tabText(1), QStringLiteral("Audio"));
+        QCOMPARE(abas->tabText(2), QStringLiteral("Geral"));
+        QCOMPARE(abas->currentIndex(), 0);
+
+        QCOMPARE(f.window->size(), QSize(758, 402));
+
+        auto *site = f.control<QLabel>("lblSite");
+        QCOMPARE(site->text(), webAddress());
+        QVERIFY(site->font().bold());
+        QVERIFY(site->font().underline());
+        QCOMPARE(site->palette().color(QPalette::WindowText), QColor(Qt::blue));
+
+        auto *images = f.control<ImageList>("ImageList1");
+        QCOMPARE(images->count(), 1);
+        QCOMPARE(images->image(0).size(), QSize(320, 240));
+        const QPixmap shown = f.control<QLabel>("Picture1")->pixmap();
+        QCOMPARE(shown.size(), QSize(320, 240));
+        QCOMPARE(shown.toImage(), QPixmap::fromImage(images->image(0)).toImage());
+
+        auto *timer = f.control<QTimer>("Timer1");
+        QCOMPARE(timer->interval(), 1000);
+        QVERIFY(!timer->isActive());
+    }
+
+    // --- Start-up
+    void startupWritesTitleAndExactlyTwoLogLines()
+    {
+        WindowFixture f;
+        f.window->Form_Load();
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Rivonel 0.0.3 for Zinc 0.9"));
+        QCOMPARE(f.control<LogBox>("txtlog")->text(),
+                 f.window->windowTitle() + QStringLiteral("\r\n") + webAddress());
+        QVERIFY(!f.control<QTimer>("Timer1")->isActive());
+    }
+
+    void startupFillsTheListsAtTheirStartPositions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("position");
+        const QStringList zeroToTwo{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
+        QTest::newRow("renderer") << QStringLiteral("cboRend")
+                                  << QStringList{QStringLiteral("Direct3D"),
+                                                 QStringLiteral("OpenGL"),
+                                                 QStringLiteral("Software"),
+                                                 QStringLiteral("Glide")}
+                                  << 0;
+        QTest::newRow("resolution")
+            << QStringLiteral("cboResolution")
+            << QStringList{QStringLiteral("320x240"),  QStringLiteral("512x384"),
+                           QStringLiteral("640x480"),  QStringLiteral("800x600"),
+                           QStringLiteral("1024x768"), QStringLiteral("1280x1024")}
+            << 2;
+        QTest::newRow("colour depth")
+            << QStringLiteral("cboColorDepth")
+            << QStringList{QStringLiteral("16"), QStringLiteral("32")} << 0;
+        QTest::newRow("filtering") << QStringLiteral("cboTextureFiltering")
+                                   << QStringList{QStringLiteral("0"), QStringLiteral("1"),
+                                                  QStringLiteral("2"), QStringLiteral("3")}
+                                   << 0;
+        QTest::newRow("caching") << QStringLiteral("cboTextureCaching") << zeroToTwo << 0;
+        QTest::newRow("turn display") << QStringLiteral("cboTurnDisplay") << zeroToTwo << 0;
+        QTest::newRow("blending") << QStringLiteral("cboBlending") << zeroToTwo << 0;
+    }
+
+    void startupFillsTheListsAtTheirStartPositions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, items);
+        QFETCH(int, position);
+        WindowFixture f;
+        f.window->Form_Load();
+        auto *list = f.window->findChild<QComboBox *>(name);
+        QVERIFY(list);
+        QStringList actual;
+        for (int i = 0; i < list->count(); ++i)
+            actual << list->itemText(i);
+        QCOMPARE(actual, items);
+        QCOMPARE(list->currentIndex(), position);
+        QVERIFY(!list->isEditable());
+    }
+
+    void languageListsGetUsableItemsWithoutALanguageFile()
+    {
+        WindowFixture f;
+        f.window->Form_Load();
+        auto *scanLines = f.control<QComboBox>("cboScanLines");
+        auto *quality = f.control<QComboBox>("cboTextureQuality");
+        QCOMPARE(scanLines->count(), 3);
+        QCOMPARE(scanLines->currentIndex(), 0);
+        QCOMPARE(quality->count(), 4);
+        QCOMPARE(quality->currentIndex(), 0);
+        QCOMPARE(quality->itemText(3), QStringLiteral("8 bit"));
+        QVERIFY(!scanLines->currentText().isEmpty());
+        QVERIFY(!quality->currentText().isEmpty());
+    }
+
+    void startupListsTheGamesWithoutSelectingOne()
+    {
+        WindowFixture f;
+        f.window->Form_Load();
+        auto *games = f.control<QListWidget>("lstGames");
+        QCOMPARE(games->count(), 26);
+        QCOMPARE(games->item(0)->text(), QStringLiteral("Street Fighter EX (JP)"));
+        QCOMPARE(games->item(25)->text(), QStringLiteral("Kosodate Quiz My Angel 3 (JP) Ver. A"));
+        QCOMPARE(games->currentRow(), -1);
+        QVERIFY(games->selectedItems().isEmpty());
+
+        const RomSetSlots &names = f.window->romSetNames();
+        const QList<std::pair<int, const char *>> shared{
+            {0, "sfex"}, {2, "sfexp"}, {7, "rvschool"}, {9, "sr2j"}, {18, "souledge"}};
+        for (const auto &[position, name] : shared) {
+            QCOMPARE(names.at(position), std::optional(QString::fromLatin1(name)));
+            QCOMPARE(names.at(position + 1), std::optional(QString::fromLatin1(name)));
+        }
+        QCOMPARE(names.at(25), std::optional(QStringLiteral("myangel3")));
+        for (int slot = 26; slot <= 50; ++slot)
+            QCOMPARE(names.at(slot), std::optional(QString()));
+        QVERIFY(!names.at(-1).has_value());
+    }
+
+    // --- Shutdown
+    void closingDeletesTheLaunchScriptAndStopsTheTimer()
+    {
+        WindowFixture f;
+        f.window->Form_Load();
+        const QString script = f.programFile(f.desktop.platform.launchScriptName);
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("zinc 1\n");
+        file.close();
+        f.control<QTimer>("Timer1")->start();
+        f.desktop.running = true; // an emulator still runs: it is not waited for
+
+        QVERIFY(f.window->close());
+        QVERIFY(!QFile::exists(script));
+        QVERIFY(!f.control<QTimer>("Timer1")->isActive());
+        QVERIFY(f.desktop.calls.isEmpty());
+    }
+
+    void closingWithoutALaunchScriptSaysNothing()
+    {
+        WindowFixture f;
+        f.window->Form_Load();
+        QVERIFY(f.window->close());
+        QVERIFY(f.desktop.calls.isEmpty());
+        QVERIFY(!QFile::exists(f.programFile(f.desktop.platform.launchScriptName)));
+    }
+
+    // --- Enter presses Play
+    void enterPressesPlayUnlessAnotherButtonHasTheFocus()
+    {
+        WindowFixture f;
+        f.window->Form_Load();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        auto *play = f.control<QPushButton>("cmdPlay");
+        auto *browse = f.control<QPushButton>("cmdProcuraZinc");
+        QSignalSpy played(play, &QPushButton::clicked);
+        QSignalSpy browsed(browse, &QPushButton::clicked);
+
+        for (const char *name : {"txtFrameRate", "lstGames", "cboRend", "txtlog", "chkSound"}) {
+            auto *widget = f.control<QWidget>(name);
+            QTest::keyClick(widget, Qt::Key_Return);
+            QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
+        }
+        QCOMPARE(played.count(), 10);
+        QCOMPARE(f.control<LogBox>("txtlog")->text(),
+                 f.window->windowTitle() + QStringLiteral("\r\n") + webAddress());
+
+        QTest::keyClick(browse, Qt::Key_Return);
+        QCOMPARE(browsed.count(), 1);
+        QCOMPARE(played.count(), 10);
+
+        QTest::keyClick(f.control<QWidget>("txtFrameRate"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(played.count(), 10);
+
+        play->setEnabled(false);
+        QTest::keyClick(f.control<QWidget>("txtFrameRate"), Qt::Key_Return);
+        QCOMPARE(played.count(), 10);
+    }
+
+    // --- Check boxes with values 0, 1, 2
+    void checkBoxValuesAndClicks()
+    {
+        ValueCheckBox box(QStringLiteral("x"));
+        QSignalSpy changed(&box, &ValueCheckBox::valueChanged);
+        box.setValue(ValueCheckBox::Grayed);
+        QCOMPARE(box.value(), 2);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.last().at(0).toInt(), 2);
+
+        box.setValue(ValueCheckBox::Grayed); // no change, no handler
+        QCOMPARE(changed.count(), 1);
+        box.setValue(7); // not a value: ignored
+        QCOMPARE(box.value(), 2);
+
+        // A click never makes the box grayed.
+        box.click();
+        QCOMPARE(box.value(), 1);
+        box.click();
+        QCOMPARE(box.value(), 0);
+        box.click();
+        QCOMPARE(box.value(), 1);
+        QCOMPARE(changed.count(), 4);
+        QCOMPARE(changed.last().at(0).toInt(), 1);
+
+        box.setValue(ValueCheckBox::Unchecked);
+        QCOMPARE(changed.last().at(0).toInt(), 0);
+    }
+
+    // --- Log box
+    void logBoxKeepsItsTextExactly()
+    {
+        LogBox log;
+        log.setText(QStringLiteral("one\r\n"));
+        log.append(QStringLiteral("two"));
+        QCOMPARE(log.text(), QStringLiteral("one\r\ntwo"));
+        QCOMPARE(log.toPlainText(), QStringLiteral("one\ntwo"));
+        log.setText(QString());
+        QCOMPARE(log.text(), QString());
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"
