@@ -40,8 +40,12 @@ void frmPrincipal::Form_Load()
     LastGameValue = readStartupSetting(QStringLiteral("LastGame"));
     CarregaPadrao();
 
-    // Replaces whatever the load wrote (the selection line, a no-sound notice).
-    txtlog->setText(startupLog(title, webAddress()));
+    // Replaces the selection line the load leaves behind; a notice from the
+    // load still reaches the user, on a line of its own.
+    QString log = startupLog(title, webAddress());
+    if (!m_startupNotice.isEmpty())
+        log += QStringLiteral("\r\n") + m_startupNotice;
+    txtlog->setText(log);
 }
 
 void frmPrincipal::fillOptionLists()

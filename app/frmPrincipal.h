@@ -144,6 +144,9 @@ private:
     QString LastGameValue;
     QString LaunchCommand;
     QString LogLine;
+    // Something the options load has to tell the user (no sound device);
+    // start-up shows it after its own two lines instead of dropping it.
+    QString m_startupNotice;
 };
 
 } // namespace rivonel
