@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OptionSet.h"
 #include "games/RomSetSlots.h"
 #include "i18n/LanguageTextTable.h"
 #include "platform/PlatformConventions.h"
@@ -38,6 +39,14 @@ public:
     void Form_Unload();
 
     const RomSetSlots &romSetNames() const { return RomSetNames; }
+
+    // The option controls' values as they stand (emulator/OptionFileWriters.cpp).
+    OptionSet currentOptions() const;
+
+    // Write the emulator's option files into the Zinc directory from the
+    // current options; false when the file could not be written.
+    [[nodiscard]] bool GeraZincCFG();
+    [[nodiscard]] bool GeraRendererCFG();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

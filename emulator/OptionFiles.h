@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/OptionSet.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace rivonel {
+
+// The lines of zinc.cfg: general and audio options, an option only when on.
+QStringList zincConfigLines(const OptionSet &options, const QString &webAddress);
+
+// The lines of renderer.cfg: every video setting, raw values.
+QStringList rendererConfigLines(const OptionSet &options, const QString &webAddress);
+
+// The file's bytes: each line, the last one too, ended by lineEnd, in the
+// system's 8-bit encoding.
+QByteArray textFileBytes(const QStringList &lines, const QString &lineEnd);
+
+// Creates or replaces the file with exactly these bytes. The old file is
+// only replaced once the new one is complete. False, with a reason, on failure.
+bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+} // namespace rivonel

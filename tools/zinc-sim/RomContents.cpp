@@ -1,0 +1,11 @@
+#include "RomContents.h"
+
+namespace zincsim {
+
+QStringList requiredRomFiles(const QString &romSet)
+{
+    return {romSet + QStringLiteral("_prg.bin"), romSet + QStringLiteral("_gfx.bin"),
+            romSet + QStringLiteral("_snd.bin")};
+}
+
+} // namespace zincsim

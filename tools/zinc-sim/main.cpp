@@ -1,0 +1,198 @@
+// A stand-in for the Zinc 0.9 emulator, for the demo and the tests. It
+// honours the emulator's side of the interface: the command line, the two
+// option files, the ROM archive and the console lines the front-end reads.
+
+#include "games/GameTable.h"
+#include "RomContents.h"
+#include "StoredZip.h"
+
+#include <QFile>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+constexpr int usageError = 2;
+constexpr int missingRomExit = 1;
+constexpr int defaultRunMs = 2000;
+
+bool silent = false;
+
+void say(const QString &line)
+{
+    if (!silent)
+        std::printf("%s\n", line.toLocal8Bit().constData());
+}
+
+int fail(const QString &message)
+{
+    say(QStringLiteral("ERROR: ") + message);
+    return usageError;
+}
+
+QString env(const char *name)
+{
+    return QString::fromLocal8Bit(qgetenv(name));
+}
+
+struct Arguments {
+    int game = 0;
+    QString configFile;
+    QString rendererFile;
+};
+
+std::optional<QString> parseArguments(const QStringList &args, Arguments &out)
+{
+    const QString configOption = QStringLiteral("--use-config-file=");
+    const QString rendererOption = QStringLiteral("--use-renderer-cfg-file=");
+    QString game;
+    for (const QString &arg : args) {
+        if (arg.startsWith(configOption))
+            out.configFile = arg.mid(configOption.size());
+        else if (arg.startsWith(rendererOption))
+            out.rendererFile = arg.mid(rendererOption.size());
+        else if (arg.startsWith(QLatin1Char('-')))
+            return QStringLiteral("unknown option: ") + arg;
+        else if (game.isNull())
+            game = arg;
+        else
+            return QStringLiteral("unexpected argument: ") + arg;
+    }
+    if (game.isNull())
+        return QStringLiteral("no game number given");
+    bool number = false;
+    out.game = game.toInt(&number);
+    if (!number || out.game < 1 || out.game > rivonel::gameCount)
+        return QStringLiteral("game number must be 1 to %1: %2").arg(rivonel::gameCount).arg(game);
+    if (out.configFile.isEmpty())
+        return QStringLiteral("no --use-config-file given");
+    if (out.rendererFile.isEmpty())
+        return QStringLiteral("no --use-renderer-cfg-file given");
+    return std::nullopt;
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QStringList lines;
+    for (const QByteArray &raw : file.readAll().split('\n')) {
+        const QString line = QString::fromLocal8Bit(raw).remove(QLatin1Char('\r'));
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char(';')))
+            lines << line;
+    }
+    return lines;
+}
+
+// zinc.cfg: "--name=value" per line, only the options the emulator knows.
+std::optional<QString> parseZincConfig(const QStringList &lines, QHash<QString, QString> &options)
+{
+    static const QStringList known{
+        QStringLiteral("roms-directory"),
+        QStringLiteral("use-sound"),
+        QStringLiteral("sound-filter-enable"),
+        QStringLiteral("sound-filter-cutoff"),
+        QStringLiteral("sound-surround-lite-enable"),
+        QStringLiteral("sound-surround-lite-multiplier"),
+        QStringLiteral("sound-stereo-exciter"),
+        QStringLiteral("use-slow-geometry"),
+    };
+    for (const QString &line : lines) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const QString name = line.left(equals).mid(2);
+        if (!line.startsWith(QStringLiteral("--")) || equals < 0 || !known.contains(name))
+            return QStringLiteral("unknown option in config file: ") + line;
+        options.insert(name, line.mid(equals + 1));
+    }
+    return std::nullopt;
+}
+
+QStringList missingFiles(const QString &archivePath, const QStringList &needed)
+{
+    QFile file(archivePath);
+    const std::optional<QStringList> present =
+        file.open(QIODevice::ReadOnly) ? zincsim::zipEntryNames(file.readAll()) : std::nullopt;
+    QStringList missing;
+    for (const QString &name : needed)
+        if (!present || !present->contains(name))
+            missing << name;
+    return missing;
+}
+
+void sleepFor(int ms)
+{
+    QThread::msleep(static_cast<unsigned long>(std::max(0, ms)));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    silent = env("ZINC_SIM_SILENT") == QStringLiteral("1");
+    // A console program's output is fully buffered when it goes to a file,
+    // unless asked to flush each line.
+    if (env("ZINC_SIM_LINE_FLUSH") == QStringLiteral("1"))
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
+    Arguments arguments;
+    if (const auto error = parseArguments(args, arguments))
+        return fail(*error);
+
+    const auto configLines = readLines(arguments.configFile);
+    if (!configLines)
+        return fail(QStringLiteral("cannot read config file: ") + arguments.configFile);
+    const auto rendererLines = readLines(arguments.rendererFile);
+    if (!rendererLines)
+        return fail(QStringLiteral("cannot read renderer config file: ") + arguments.rendererFile);
+    QHash<QString, QString> options;
+    if (const auto error = parseZincConfig(*configLines, options))
+        return fail(*error);
+
+    const auto &game = rivonel::gameTable()[static_cast<std::size_t>(arguments.game - 1)];
+    const QString romSet = game.romSet.toString();
+    const QString romDirectory = options.value(QStringLiteral("roms-directory"));
+
+    say(QStringLiteral("Zinc 0.9 (substitute for the Rivonel demo)"));
+    say(QStringLiteral("Game %1: %2 [%3]").arg(arguments.game).arg(game.title).arg(romSet));
+    say(QStringLiteral("ROM directory: ") + romDirectory);
+    say(QStringLiteral("Sound: ") +
+        (options.value(QStringLiteral("use-sound")) == QStringLiteral("yes")
+             ? QStringLiteral("on")
+             : QStringLiteral("off")));
+    say(QStringLiteral("Renderer settings: %1").arg(rendererLines->size()));
+
+    if (env("ZINC_SIM_CRASH") == QStringLiteral("1")) {
+        std::fflush(stdout);
+        std::abort();
+    }
+
+    const QString archive = romDirectory + QStringLiteral("/") + romSet + QStringLiteral(".zip");
+    QStringList needed = zincsim::requiredRomFiles(romSet);
+    const QString extra = env("ZINC_SIM_MISSING");
+    if (!extra.isEmpty())
+        needed << extra.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QStringList missing = missingFiles(archive, needed);
+    for (const QString &name : missing)
+        say(QStringLiteral("ERROR: missing rom file: ") + archive + QStringLiteral(" [ ") + name +
+            QStringLiteral(" ]"));
+    if (!missing.isEmpty())
+        return missingRomExit;
+
+    bool number = false;
+    const int runMs = env("ZINC_SIM_RUN_MS").toInt(&number);
+    say(QStringLiteral("Running..."));
+    sleepFor(number ? runMs : defaultRunMs);
+    say(QStringLiteral("Finished execution..."));
+    return 0;
+}
