@@ -3,6 +3,7 @@
 #include "app/LogBox.h"
 #include "app/OptionLists.h"
 #include "app/ProgramInfo.h"
+#include "platform/Desktop.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -76,9 +77,13 @@ void frmPrincipal::Form_Unload()
     m_unloaded = true;
 
     // Each step runs whatever the one before it did; nothing here may keep
-    // the program from ending. A running emulator is left alone.
-    QFile::remove(programFile(m_platform.launchScriptName));
+    // the program from ending. A running emulator is left alone, and so is its
+    // script: the shell may not have read it yet.
+    if (!m_desktop.launchRunning())
+        QFile::remove(programFile(m_platform.launchScriptName));
     GravaPadrao();
+    // No handler runs after this; the emulator's log is left to it.
+    m_watchingRun = false;
     Timer1->stop();
 }
 

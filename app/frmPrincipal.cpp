@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
 
 namespace rivonel {
 
@@ -28,6 +29,8 @@ frmPrincipal::~frmPrincipal() = default;
 
 void frmPrincipal::connectSignals()
 {
+    connect(cmdPlay, &QPushButton::clicked, this, &frmPrincipal::cmdPlay_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmPrincipal::Timer1_Timer);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
     connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
             &frmPrincipal::chkSoundFilter_Click);

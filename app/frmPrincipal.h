@@ -39,6 +39,8 @@ public:
     void Form_Unload();
 
     const RomSetSlots &romSetNames() const { return RomSetNames; }
+    const LanguageTextTable &languageTexts() const { return LanguageTexts; }
+    const QString &launchCommand() const { return LaunchCommand; }
 
     // The option controls' values as they stand (emulator/OptionFileWriters.cpp).
     OptionSet currentOptions() const;
@@ -70,11 +72,22 @@ private:
 
     // Game catalogue (games/GameList.cpp).
     void AdicionaGames();
+    // The selected game's list position, -1 when none is selected. Qt's
+    // current row is not it: focus alone makes a row current.
+    int selectedGamePosition() const;
 
     // Settings (settings/OptionsFile.cpp).
     QString readStartupSetting(const QString &key) const;
     void CarregaPadrao();
     void GravaPadrao();
+
+    // Launch and run monitor (emulator/LaunchPipeline.cpp, emulator/RunMonitor.cpp).
+    void cmdPlay_Click();
+    void Timer1_Timer();
+    bool fileExists(const QString &path) const;
+    void lockForRun();
+    void giveWindowBack();
+    void endRun(const QString &report);
 
     // Localisation (i18n/Languages.cpp).
     void ListaLinguas();
@@ -84,6 +97,9 @@ private:
     const QString m_programDirectory;
     const PlatformConventions m_platform;
     bool m_unloaded = false;
+    bool m_watchingRun = false; // a launched emulator's log is being watched
+    bool m_launchEnded = false; // the launch script of the watched run has ended
+    bool m_hourglass = false;
 
     // Controls on the window.
     QListWidget *lstGames = nullptr;

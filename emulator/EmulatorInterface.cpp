@@ -1,5 +1,7 @@
 #include "emulator/EmulatorInterface.h"
 
+#include "emulator/ShellQuoting.h"
+
 #include <array>
 
 namespace rivonel {
@@ -29,12 +31,20 @@ QString optionFileHeader(const QString &webAddress)
 QString emulatorCommandLine(const PlatformConventions &platform, const QString &zincDirectory,
                             int gameNumber)
 {
-    const QChar quote = QLatin1Char('"');
-    return platform.join(zincDirectory, platform.emulatorFileName) + QLatin1Char(' ') +
-           QString::number(gameNumber) + QStringLiteral(" --use-config-file=") + quote +
-           platform.join(zincDirectory, zincConfigFileName.toString()) + quote +
-           QStringLiteral(" --use-renderer-cfg-file=") + quote +
-           platform.join(zincDirectory, rendererConfigFileName.toString()) + quote;
+    // A Zinc directory with blanks or shell characters must still name one
+    // program and two files, and never run anything else.
+    return shellWord(platform, platform.join(zincDirectory, platform.emulatorFileName)) +
+           QLatin1Char(' ') + QString::number(gameNumber) + QStringLiteral(" --use-config-file=") +
+           shellQuoted(platform, platform.join(zincDirectory, zincConfigFileName.toString())) +
+           QStringLiteral(" --use-renderer-cfg-file=") +
+           shellQuoted(platform, platform.join(zincDirectory, rendererConfigFileName.toString()));
+}
+
+QString launchCommand(const PlatformConventions &platform, const QString &zincDirectory,
+                      int gameNumber, const QString &programDirectory)
+{
+    return emulatorCommandLine(platform, zincDirectory, gameNumber) + QStringLiteral(" > ") +
+           shellWord(platform, platform.join(programDirectory, emulatorLogFileName));
 }
 
 } // namespace rivonel

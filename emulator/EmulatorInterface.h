@@ -33,4 +33,9 @@ QString optionFileHeader(const QString &webAddress);
 QString emulatorCommandLine(const PlatformConventions &platform, const QString &zincDirectory,
                             int gameNumber);
 
+// The launch script's one line: the command line with the emulator's console
+// output redirected into log.txt in the program directory.
+QString launchCommand(const PlatformConventions &platform, const QString &zincDirectory,
+                      int gameNumber, const QString &programDirectory);
+
 } // namespace rivonel

@@ -15,4 +15,10 @@ void frmPrincipal::AdicionaGames()
     }
 }
 
+int frmPrincipal::selectedGamePosition() const
+{
+    const QList<QListWidgetItem *> selected = lstGames->selectedItems();
+    return selected.isEmpty() ? -1 : lstGames->row(selected.first());
+}
+
 } // namespace rivonel

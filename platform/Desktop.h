@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -42,8 +43,10 @@ public:
     virtual int soundOutputCount() = 0;
 
     // Starts the launch script through the system's shell with no visible
-    // window and without waiting for it. False when it could not be started.
-    virtual bool startHidden(const QString &scriptPath, const QString &workingDirectory) = 0;
+    // window and without waiting for it; ended runs once, from the event
+    // loop, when it has ended. False when it could not be started.
+    virtual bool startHidden(const QString &scriptPath, const QString &workingDirectory,
+                             std::function<void()> ended) = 0;
 
     // Whether the script last started by startHidden is still running.
     virtual bool launchRunning() = 0;

@@ -4,14 +4,18 @@ namespace rivonel {
 
 PlatformConventions PlatformConventions::windows()
 {
-    return {QStringLiteral("\\"), QStringLiteral("\r\n"), QStringLiteral("zinc.exe"),
-            QStringLiteral("roda.bat"), QStringLiteral("cmd.exe")};
+    return {Shell::Cmd,
+            QStringLiteral("\\"),
+            QStringLiteral("\r\n"),
+            QStringLiteral("zinc.exe"),
+            QStringLiteral("roda.bat"),
+            QStringLiteral("cmd.exe")};
 }
 
 PlatformConventions PlatformConventions::posix()
 {
-    return {QStringLiteral("/"), QStringLiteral("\n"), QStringLiteral("zinc"),
-            QStringLiteral("roda.sh"), QStringLiteral("/bin/sh")};
+    return {Shell::Posix,           QStringLiteral("/"),       QStringLiteral("\n"),
+            QStringLiteral("zinc"), QStringLiteral("roda.sh"), QStringLiteral("/bin/sh")};
 }
 
 PlatformConventions PlatformConventions::native()

@@ -7,11 +7,14 @@ namespace rivonel {
 // What differs between operating systems in the paths and files this program
 // builds. Pure data, so the file builders can be checked for either system.
 struct PlatformConventions {
-    QString separator;        // joins a directory and a file name
-    QString lineEnd;          // ends every line of a generated file
-    QString emulatorFileName; // the emulator's executable in the Zinc directory
-    QString launchScriptName; // the one-line launch script in the program directory
-    QString launchShell;      // the interpreter that runs the launch script
+    enum class Shell { Cmd, Posix };
+
+    Shell shell = Shell::Posix; // the language of the launch script
+    QString separator;          // joins a directory and a file name
+    QString lineEnd;            // ends every line of a generated file
+    QString emulatorFileName;   // the emulator's executable in the Zinc directory
+    QString launchScriptName;   // the one-line launch script in the program directory
+    QString launchShell;        // the interpreter that runs the launch script
 
     static PlatformConventions windows();
     static PlatformConventions posix();

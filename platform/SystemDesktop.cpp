@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -76,60 +75,15 @@ int SystemDesktop::soundOutputCount()
 #endif
 }
 
-bool SystemDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory)
+bool SystemDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory,
+                                std::function<void()> ended)
 {
-    const PlatformConventions platform = conventions();
-    QProcess process;
-    process.setProgram(platform.launchShell);
-#ifdef Q_OS_WIN
-    process.setArguments({QStringLiteral("/c"), scriptPath});
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
-        args->flags |= CREATE_NO_WINDOW;
-        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
-        args->startupInfo->wShowWindow = SW_HIDE;
-    });
-#else
-    // Qt starts detached processes in a session of their own, so the
-    // emulator outlives this program.
-    process.setArguments({scriptPath});
-#endif
-    process.setWorkingDirectory(workingDirectory);
-    process.setStandardInputFile(QProcess::nullDevice());
-    qint64 pid = 0;
-    if (!process.startDetached(&pid))
-        return false;
-    m_launchPid = pid;
-    return true;
+    return m_launcher.start(conventions(), scriptPath, workingDirectory, std::move(ended));
 }
 
 bool SystemDesktop::launchRunning()
 {
-    if (m_launchPid <= 0)
-        return false;
-#ifdef Q_OS_WIN
-    HANDLE handle =
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(m_launchPid));
-    if (!handle)
-        return false;
-    DWORD exitCode = 0;
-    const bool running = GetExitCodeProcess(handle, &exitCode) && exitCode == STILL_ACTIVE;
-    CloseHandle(handle);
-    return running;
-#else
-    if (::kill(static_cast<pid_t>(m_launchPid), 0) != 0)
-        return false;
-#ifdef Q_OS_LINUX
-    // A finished process that nobody has reaped yet still answers kill().
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(m_launchPid));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray text = stat.readAll();
-        const qsizetype close = text.lastIndexOf(')');
-        if (close >= 0 && close + 2 < text.size() && text.at(close + 2) == 'Z')
-            return false;
-    }
-#endif
-    return true;
-#endif
+    return m_launcher.running();
 }
 
 } // namespace rivonel

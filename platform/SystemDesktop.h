@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
-
-#include <QtGlobal>
+#include "platform/ProcessLauncher.h"
 
 namespace rivonel {
 
@@ -14,11 +13,12 @@ public:
     std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
     WebOpenResult openWebAddress(const QString &address) override;
     int soundOutputCount() override;
-    bool startHidden(const QString &scriptPath, const QString &workingDirectory) override;
+    bool startHidden(const QString &scriptPath, const QString &workingDirectory,
+                     std::function<void()> ended) override;
     bool launchRunning() override;
 
 private:
-    qint64 m_launchPid = 0;
+    ProcessLauncher m_launcher;
 };
 
 } // namespace rivonel

@@ -39,15 +39,19 @@ int FakeDesktop::soundOutputCount()
     return soundDevices;
 }
 
-bool FakeDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory)
+bool FakeDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory,
+                              std::function<void()> endedCallback)
 {
     calls << line({QStringLiteral("startHidden"), scriptPath, workingDirectory});
+    if (realLaunch)
+        return launcher.start(platform, scriptPath, workingDirectory, std::move(endedCallback));
+    ended = std::move(endedCallback);
     return startAnswer;
 }
 
 bool FakeDesktop::launchRunning()
 {
-    return running;
+    return realLaunch ? launcher.running() : running;
 }
 
 } // namespace rivonel::test

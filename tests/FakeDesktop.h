@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "platform/ProcessLauncher.h"
 
 #include <QStringList>
 
@@ -15,6 +16,11 @@ public:
     int soundDevices = 1;
     bool startAnswer = true;
     bool running = false;
+    // Start the script for real (through the system's shell) instead of
+    // answering with startAnswer and running.
+    bool realLaunch = false;
+    ProcessLauncher launcher;
+    std::function<void()> ended; // kept when not launching for real
 
     // One line per call, "name|argument|argument…".
     QStringList calls;
@@ -25,7 +31,8 @@ public:
     std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
     WebOpenResult openWebAddress(const QString &address) override;
     int soundOutputCount() override;
-    bool startHidden(const QString &scriptPath, const QString &workingDirectory) override;
+    bool startHidden(const QString &scriptPath, const QString &workingDirectory,
+                     std::function<void()> ended) override;
     bool launchRunning() override;
 };
 

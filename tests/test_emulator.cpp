@@ -2,6 +2,8 @@
 #include "app/ValueCheckBox.h"
 #include "emulator/EmulatorInterface.h"
 #include "emulator/OptionFiles.h"
+#include "emulator/RunLog.h"
+#include "emulator/ShellQuoting.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>
@@ -155,6 +157,104 @@ private Q_SLOTS:
         QCOMPARE(emulatorCommandLine(PlatformConventions::posix(), QStringLiteral("/emu"), 26),
                  QStringLiteral("/emu/zinc 26 --use-config-file=\"/emu/zinc.cfg\" "
                                 "--use-renderer-cfg-file=\"/emu/renderer.cfg\""));
+    }
+
+    // --- The launch line
+    void launchLineKeepsThePlainFormWhenNothingNeedsQuoting()
+    {
+        QCOMPARE(launchCommand(PlatformConventions::windows(), QStringLiteral("C:\\emu"), 3,
+                               QStringLiteral("C:\\front")),
+                 QStringLiteral("C:\\emu\\zinc.exe 3 --use-config-file=\"C:\\emu\\zinc.cfg\" "
+                                "--use-renderer-cfg-file=\"C:\\emu\\renderer.cfg\" > "
+                                "C:\\front\\log.txt"));
+        QCOMPARE(launchCommand(PlatformConventions::posix(), QStringLiteral("/opt/zinc-0.9"), 1,
+                               QStringLiteral("/home/ana/rivonel")),
+                 QStringLiteral("/opt/zinc-0.9/zinc 1 --use-config-file=\"/opt/zinc-0.9/zinc.cfg\" "
+                                "--use-renderer-cfg-file=\"/opt/zinc-0.9/renderer.cfg\" > "
+                                "/home/ana/rivonel/log.txt"));
+    }
+
+    void shellCharactersAreQuotedAndEscaped_data()
+    {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("sh blank") << false << QStringLiteral("/a b") << QStringLiteral("\"/a b\"");
+        QTest::newRow("sh expansions") << false << QStringLiteral("/$(x)`y`\\\"")
+                                       << QStringLiteral("\"/\\$(x)\\`y\\`\\\\\\\"\"");
+        QTest::newRow("sh assignment")
+            << false << QStringLiteral("A=/b") << QStringLiteral("\"A=/b\"");
+        QTest::newRow("sh tilde") << false << QStringLiteral("~/z") << QStringLiteral("\"~/z\"");
+        QTest::newRow("sh plain") << false << QStringLiteral("/Jogos/Zinc_0.9/ção")
+                                  << QStringLiteral("/Jogos/Zinc_0.9/ção");
+        QTest::newRow("cmd blank") << true << QStringLiteral("C:\\Program Files")
+                                   << QStringLiteral("\"C:\\Program Files\"");
+        QTest::newRow("cmd percent")
+            << true << QStringLiteral("C:\\100%") << QStringLiteral("\"C:\\100%%\"");
+        QTest::newRow("cmd ampersand")
+            << true << QStringLiteral("C:\\a&b") << QStringLiteral("\"C:\\a&b\"");
+        QTest::newRow("cmd separator")
+            << true << QStringLiteral("C:\\a;b") << QStringLiteral("\"C:\\a;b\"");
+    }
+
+    void shellCharactersAreQuotedAndEscaped()
+    {
+        QFETCH(bool, windows);
+        QFETCH(QString, text);
+        QFETCH(QString, word);
+        const auto platform =
+            windows ? PlatformConventions::windows() : PlatformConventions::posix();
+        QCOMPARE(shellWord(platform, text), word);
+    }
+
+    // --- The emulator's log
+    void firstRecognisedLineDecides_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("line");
+        using O = RunLogScan::Outcome;
+        QTest::newRow("finished") << QByteArray("a\r\nFinished execution...\r\nb\r\n")
+                                  << int(O::Finished) << QStringLiteral("Finished execution...");
+        QTest::newRow("missing first")
+            << QByteArray("ERROR: missing rom file: r/x.zip [ 1 ]\nERROR: missing rom file: "
+                          "r/x.zip [ 2 ]\n"
+                          "Finished execution...\n")
+            << int(O::MissingRom) << QStringLiteral("ERROR: missing rom file: r/x.zip [ 1 ]");
+        QTest::newRow("only other lines")
+            << QByteArray("one\ntwo\n") << int(O::None) << QStringLiteral("two");
+        QTest::newRow("not at the start") << QByteArray(" Finished execution...\n") << int(O::None)
+                                          << QStringLiteral(" Finished execution...");
+        QTest::newRow("other case") << QByteArray("finished execution...") << int(O::None)
+                                    << QStringLiteral("finished execution...");
+        QTest::newRow("too short") << QByteArray("Finished execution..") << int(O::None)
+                                   << QStringLiteral("Finished execution..");
+        QTest::newRow("no final line end")
+            << QByteArray("x\nFinished execution...done") << int(O::Finished)
+            << QStringLiteral("Finished execution...done");
+    }
+
+    void firstRecognisedLineDecides()
+    {
+        QFETCH(QByteArray, log);
+        QFETCH(int, outcome);
+        QFETCH(QString, line);
+        const RunLogScan scan = scanRunLog(log);
+        QCOMPARE(int(scan.outcome), outcome);
+        QCOMPARE(scan.lastLine, line);
+    }
+
+    void missingFileNameIsCutOutOfTheLine()
+    {
+        QCOMPARE(missingRomFileName(
+                     QStringLiteral("ERROR: missing rom file: C:\\roms/kikaioh.zip [ abc.bin ]"),
+                     QStringLiteral("C:\\roms"), QStringLiteral("kikaioh")),
+                 QStringLiteral("abc.bin"));
+        // Printed another way, only the " ]" goes.
+        QCOMPARE(
+            missingRomFileName(QStringLiteral("ERROR: missing rom file: D:/r/kikaioh.zip [ a ]"),
+                               QStringLiteral("C:\\roms"), QStringLiteral("kikaioh")),
+            QStringLiteral("ERROR: missing rom file: D:/r/kikaioh.zip [ a"));
     }
 
     // --- Writing from the window

@@ -273,7 +273,6 @@ private Q_SLOTS:
         file.write("zinc 1\n");
         file.close();
         f.control<QTimer>("Timer1")->start();
-        f.desktop.running = true; // an emulator still runs: it is not waited for
 
         QVERIFY(f.window->close());
         QVERIFY(!QFile::exists(script));

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <chrono>
+
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -126,6 +128,22 @@ QStringList missingFiles(const QString &archivePath, const QStringList &needed)
     return missing;
 }
 
+// Appends "<what> <steady clock ns>" to ZINC_SIM_STAMP_FILE, so a benchmark
+// can tell when the emulator started and ended.
+void stamp(const char *what)
+{
+    const QString path = env("ZINC_SIM_STAMP_FILE");
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (file.open(QIODevice::Append)) {
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch())
+                            .count();
+        file.write(QByteArray(what) + ' ' + QByteArray::number(static_cast<qint64>(ns)) + '\n');
+    }
+}
+
 void sleepFor(int ms)
 {
     QThread::msleep(static_cast<unsigned long>(std::max(0, ms)));
@@ -135,6 +153,7 @@ void sleepFor(int ms)
 
 int main(int argc, char *argv[])
 {
+    stamp("start");
     silent = env("ZINC_SIM_SILENT") == QStringLiteral("1");
     // A console program's output is fully buffered when it goes to a file,
     // unless asked to flush each line.
@@ -194,5 +213,7 @@ int main(int argc, char *argv[])
     say(QStringLiteral("Running..."));
     sleepFor(number ? runMs : defaultRunMs);
     say(QStringLiteral("Finished execution..."));
+    std::fflush(stdout);
+    stamp("end");
     return 0;
 }

@@ -1,0 +1,176 @@
+// How fast a launch locks the window and how fast the window comes back once
+// the emulator has ended, with the real shell and the substitute emulator.
+// The baseline is the same launch watched by the one-second timer alone.
+//
+//   build/bench/launch_bench [runs]      (default 20; needs no display)
+
+#include "app/frmPrincipal.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/SystemDesktop.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "RomContents.h"
+#include "StoredZip.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+using namespace rivonel;
+
+namespace {
+
+qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The system desktop, with the launch's end notice optionally withheld.
+class BenchDesktop final : public Desktop {
+public:
+    bool notifyEnd = true;
+    PlatformConventions conventions() const override { return m_system.conventions(); }
+    void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
+    std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
+    WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
+    int soundOutputCount() override { return 1; }
+    bool startHidden(const QString &script, const QString &dir,
+                     std::function<void()> ended) override
+    {
+        return m_launcher.start(conventions(), script, dir,
+                                notifyEnd ? std::move(ended) : std::function<void()>([] {}));
+    }
+    bool launchRunning() override { return notifyEnd ? m_launcher.running() : true; }
+
+private:
+    SystemDesktop m_system;
+    ProcessLauncher m_launcher;
+};
+
+// Notes when the window is enabled again.
+class EnableWatch : public QObject {
+public:
+    qint64 enabledAt = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange && static_cast<QWidget *>(watched)->isEnabled())
+            enabledAt = nowNs();
+        return false;
+    }
+};
+
+struct Stats {
+    QList<double> ms;
+    void add(qint64 ns) { ms << ns / 1e6; }
+    double median() const
+    {
+        QList<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.isEmpty() ? 0 : sorted.at(sorted.size() / 2);
+    }
+    double worst() const { return ms.isEmpty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+};
+
+std::pair<qint64, qint64> readStamps(const QString &path)
+{
+    QFile file(path);
+    qint64 start = 0, end = 0;
+    if (file.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            if (line.startsWith("start "))
+                start = line.mid(6).toLongLong();
+            else if (line.startsWith("end "))
+                end = line.mid(4).toLongLong();
+        }
+    return {start, end};
+}
+
+bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
+{
+    QTemporaryDir dir;
+    const QString zinc = dir.filePath(QStringLiteral("zinc"));
+    const QString roms = dir.filePath(QStringLiteral("roms"));
+    QDir().mkpath(zinc);
+    QDir().mkpath(roms);
+    BenchDesktop desktop;
+    desktop.notifyEnd = notifyEnd;
+    const PlatformConventions platform = desktop.conventions();
+    QFile::copy(QStringLiteral(ZINC_SIM_PATH), platform.join(zinc, platform.emulatorFileName));
+    QFile(zinc + QStringLiteral("/ogl_renderer.znc")).open(QIODevice::WriteOnly);
+    QList<zincsim::ZipEntry> entries;
+    for (const QString &name : zincsim::requiredRomFiles(QStringLiteral("sfex")))
+        entries.append({name, "rom"});
+    QFile archive(roms + QStringLiteral("/sfex.zip"));
+    archive.open(QIODevice::WriteOnly);
+    archive.write(zincsim::makeStoredZip(entries));
+    archive.close();
+
+    frmPrincipal window(desktop, dir.path());
+    window.Form_Load();
+    window.findChild<QLineEdit *>(QStringLiteral("txtZincDir"))->setText(zinc);
+    window.findChild<QLineEdit *>(QStringLiteral("txtRomDir"))->setText(roms);
+    window.findChild<QComboBox *>(QStringLiteral("cboRend"))->setCurrentIndex(1);
+    window.findChild<QListWidget *>(QStringLiteral("lstGames"))->item(0)->setSelected(true);
+    EnableWatch watch;
+    window.installEventFilter(&watch);
+
+    const QString stamps = dir.filePath(QStringLiteral("stamps.txt"));
+    qputenv("ZINC_SIM_STAMP_FILE", stamps.toLocal8Bit());
+    qputenv("ZINC_SIM_RUN_MS", "200");
+    for (int run = 0; run < runs; ++run) {
+        QFile::remove(stamps);
+        watch.enabledAt = 0;
+        const qint64 pressed = nowNs();
+        window.findChild<QPushButton *>(QStringLiteral("cmdPlay"))->click();
+        QElapsedTimer limit;
+        limit.start();
+        while (!window.isEnabled() && limit.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        const auto [start, end] = readStamps(stamps);
+        if (!window.isEnabled() || !start || !end || !watch.enabledAt) {
+            std::fprintf(stderr, "run %d did not complete\n", run + 1);
+            return false;
+        }
+        toRunning.add(start - pressed);
+        toWindowBack.add(watch.enabledAt - end);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+
+    Stats running, back, baselineRunning, baselineBack;
+    if (!measure(true, runs, running, back) || !measure(false, runs, baselineRunning, baselineBack))
+        return 1;
+
+    std::printf("launch benchmark, %d runs each (milliseconds)\n", runs);
+    std::printf("%-40s %8s %8s\n", "", "median", "worst");
+    std::printf("%-40s %8.1f %8.1f\n", "Play -> emulator running", running.median(),
+                running.worst());
+    std::printf("%-40s %8.1f %8.1f\n", "emulator exit -> window back", back.median(), back.worst());
+    std::printf("%-40s %8.1f %8.1f\n", "baseline (timer only): exit -> back", baselineBack.median(),
+                baselineBack.worst());
+    std::printf("window back, baseline / exit notice: median %.1fx, worst %.1fx\n",
+                baselineBack.median() / std::max(0.001, back.median()),
+                baselineBack.worst() / std::max(0.001, back.worst()));
+    std::printf("target: window back within 100 ms of the emulator's exit: %s\n",
+                back.worst() <= 100 ? "met" : "NOT met");
+    return 0;
+}

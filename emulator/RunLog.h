@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace rivonel {
+
+// What the emulator's captured output says about the run.
+struct RunLogScan {
+    enum class Outcome { None, Finished, MissingRom };
+    Outcome outcome = Outcome::None;
+    QString lastLine; // the matching line, or the last line read
+};
+
+// Reads the log line by line; the first line that starts with one of the two
+// console lines decides, and nothing after it is read.
+RunLogScan scanRunLog(const QByteArray &log);
+
+// The missing file's name from a missing-ROM line: the line without the
+// "ERROR: missing rom file: <rom dir>/<set>.zip [ " prefix and without " ]".
+QString missingRomFileName(const QString &line, const QString &romDirectory, const QString &romSet);
+
+} // namespace rivonel

@@ -1,0 +1,153 @@
+#include "platform/ProcessLauncher.h"
+
+#include <QFile>
+#include <QProcess>
+
+#ifdef Q_OS_WIN
+#include <QWinEventNotifier>
+#include <windows.h>
+#else
+#include <poll.h>
+#include <QSocketNotifier>
+#include <signal.h>
+#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/syscall.h>
+#endif
+#endif
+
+namespace rivonel {
+
+namespace {
+constexpr int pollIntervalMs = 50;
+
+#if !defined(Q_OS_WIN)
+bool pidAlive(qint64 pid)
+{
+    if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) != 0)
+        return false;
+#ifdef Q_OS_LINUX
+    // An ended process that nobody has reaped yet still answers kill().
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        const qsizetype close = text.lastIndexOf(')');
+        if (close >= 0 && close + 2 < text.size() && text.at(close + 2) == 'Z')
+            return false;
+    }
+#endif
+    return true;
+}
+#endif
+} // namespace
+
+ProcessLauncher::ProcessLauncher(QObject *parent) : QObject(parent)
+{
+    m_poll.setInterval(pollIntervalMs);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        if (!running())
+            reportEnd();
+    });
+}
+
+ProcessLauncher::~ProcessLauncher()
+{
+    forget();
+}
+
+bool ProcessLauncher::start(const PlatformConventions &platform, const QString &scriptPath,
+                            const QString &workingDirectory, std::function<void()> ended)
+{
+    forget();
+    QProcess process;
+    process.setProgram(platform.launchShell);
+#ifdef Q_OS_WIN
+    process.setArguments({QStringLiteral("/c"), scriptPath});
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
+        args->flags |= CREATE_NO_WINDOW;
+        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        args->startupInfo->wShowWindow = SW_HIDE;
+    });
+#else
+    // Qt starts a detached process in a session of its own.
+    process.setArguments({scriptPath});
+#endif
+    process.setWorkingDirectory(workingDirectory);
+    process.setStandardInputFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (!process.startDetached(&pid) || pid <= 0)
+        return false;
+    m_pid = pid;
+    m_ended = std::move(ended);
+    watch();
+    return true;
+}
+
+void ProcessLauncher::watch()
+{
+#ifdef Q_OS_WIN
+    m_handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                           static_cast<DWORD>(m_pid));
+    if (m_handle) {
+        m_exitNotifier = new QWinEventNotifier(m_handle, this);
+        connect(m_exitNotifier, &QWinEventNotifier::activated, this, &ProcessLauncher::reportEnd);
+        return;
+    }
+#elif defined(Q_OS_LINUX) && defined(SYS_pidfd_open)
+    m_pidfd = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(m_pid), 0));
+    if (m_pidfd >= 0) {
+        m_exitNotifier = new QSocketNotifier(m_pidfd, QSocketNotifier::Read, this);
+        connect(m_exitNotifier, &QSocketNotifier::activated, this, &ProcessLauncher::reportEnd);
+        return;
+    }
+#endif
+    // No notification to be had (or the script has already gone): poll.
+    m_poll.start();
+}
+
+bool ProcessLauncher::running() const
+{
+#ifdef Q_OS_WIN
+    if (m_handle)
+        return WaitForSingleObject(m_handle, 0) == WAIT_TIMEOUT;
+    return false;
+#else
+    if (m_pidfd >= 0) {
+        pollfd fd{m_pidfd, POLLIN, 0};
+        return ::poll(&fd, 1, 0) == 0;
+    }
+    return pidAlive(m_pid);
+#endif
+}
+
+void ProcessLauncher::reportEnd()
+{
+    if (!m_ended)
+        return;
+    auto ended = std::move(m_ended);
+    m_ended = nullptr;
+    m_poll.stop();
+    if (m_exitNotifier)
+        m_exitNotifier->setEnabled(false);
+    ended();
+}
+
+void ProcessLauncher::forget()
+{
+    m_poll.stop();
+    m_ended = nullptr;
+    delete m_exitNotifier;
+    m_exitNotifier = nullptr;
+#ifdef Q_OS_WIN
+    if (m_handle)
+        CloseHandle(m_handle);
+    m_handle = nullptr;
+#else
+    if (m_pidfd >= 0)
+        ::close(m_pidfd);
+    m_pidfd = -1;
+#endif
+    m_pid = 0;
+}
+
+} // namespace rivonel

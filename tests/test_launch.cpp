@@ -1,0 +1,367 @@
+#include "app/LogBox.h"
+#include "app/ValueCheckBox.h"
+#include "emulator/EmulatorInterface.h"
+#include "emulator/OptionFiles.h"
+#include "RomContents.h"
+#include "StoredZip.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace rivonel;
+using namespace rivonel::test;
+
+namespace {
+
+constexpr int runLimitMs = 20000;
+const QString crlf = QStringLiteral("\r\n");
+
+// A window whose Zinc directory holds the substitute emulator and all four
+// plug-ins, and whose ROM directory holds a complete sfex and a kikaioh
+// archive lacking a file.
+struct LaunchFixture : WindowFixture {
+    QString zinc;
+    QString roms;
+
+    explicit LaunchFixture(const QString &zincName = QStringLiteral("zinc"))
+    {
+        desktop.realLaunch = true;
+        zinc = programDirectory.filePath(zincName);
+        roms = programDirectory.filePath(QStringLiteral("roms"));
+        QDir().mkpath(zinc);
+        QDir().mkpath(roms);
+        QFile::copy(QStringLiteral(ZINC_SIM_PATH),
+                    desktop.platform.join(zinc, desktop.platform.emulatorFileName));
+        for (int position = 0; position < 4; ++position)
+            touch(desktop.platform.join(zinc, rendererPlugin(position).file.toString()));
+        archive(QStringLiteral("sfex"));
+        archive(QStringLiteral("kikaioh"), QStringLiteral("kikaioh_gfx.bin"));
+
+        window->Form_Load();
+        control<QLineEdit>("txtZincDir")->setText(zinc);
+        control<QLineEdit>("txtRomDir")->setText(roms);
+        control<QComboBox>("cboRend")->setCurrentIndex(1);
+        control<ValueCheckBox>("chkSound")->setValue(ValueCheckBox::Checked);
+        qputenv("ZINC_SIM_RUN_MS", "100");
+        qunsetenv("ZINC_SIM_SILENT");
+        qunsetenv("ZINC_SIM_CRASH");
+        qunsetenv("ZINC_SIM_LINE_FLUSH");
+    }
+
+    static void touch(const QString &path)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    void archive(const QString &romSet, const QString &leaveOut = {}) const
+    {
+        QList<zincsim::ZipEntry> entries;
+        for (const QString &name : zincsim::requiredRomFiles(romSet))
+            if (name != leaveOut)
+                entries.append({name, "rom"});
+        QVERIFY(writeFileAnew(roms + u'/' + romSet + QStringLiteral(".zip"),
+                              zincsim::makeStoredZip(entries)));
+    }
+
+    void select(int position) const
+    {
+        auto *games = control<QListWidget>("lstGames");
+        games->setCurrentRow(position);
+        games->item(position)->setSelected(true);
+    }
+
+    QString text(int number) const { return window->languageTexts().text(number); }
+    QString log() const { return control<LogBox>("txtlog")->text(); }
+    QString logFile() const { return programFile(QStringLiteral("log.txt")); }
+    void play() const { control<QPushButton>("cmdPlay")->click(); }
+    bool locked() const
+    {
+        return !window->isEnabled() && !control<QPushButton>("cmdPlay")->isEnabled() &&
+               control<QTimer>("Timer1")->isActive() && QApplication::overrideCursor() &&
+               QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    }
+    bool idle() const
+    {
+        return window->isEnabled() && control<QPushButton>("cmdPlay")->isEnabled() &&
+               !control<QTimer>("Timer1")->isActive() && !QApplication::overrideCursor();
+    }
+    bool started() const { return !desktop.calls.filter(QStringLiteral("startHidden")).isEmpty(); }
+    QString startLines(const QString &title, const char *renderer) const
+    {
+        return text(41) + u' ' + title + QStringLiteral("...") + crlf + text(45) + crlf + text(48) +
+               QString::fromLatin1(renderer) + crlf;
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestLaunch : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // --- Runs through the real shell and the substitute emulator
+    void normalEndLocksThenGivesTheWindowBack()
+    {
+        LaunchFixture f;
+        f.select(1);
+        f.play();
+        QVERIFY(f.locked());
+        QCOMPARE(f.log(), f.startLines(QStringLiteral("Street Fighter EX (ASIA)"), " OpenGL"));
+        const QString command =
+            launchCommand(f.desktop.platform, f.zinc, 2, f.programDirectory.path());
+        QCOMPARE(f.window->launchCommand(), command);
+        QCOMPARE(readAll(f.programFile(f.desktop.platform.launchScriptName)),
+                 textFileBytes({command}, f.desktop.platform.lineEnd));
+
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        QCOMPARE(f.log(),
+                 f.startLines(QStringLiteral("Street Fighter EX (ASIA)"), " OpenGL") + f.text(49));
+        QVERIFY(!QFile::exists(f.logFile()));
+        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/zinc.cfg")));
+        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/renderer.cfg")));
+    }
+
+    void missingFileInsideTheArchiveIsReported()
+    {
+        LaunchFixture f;
+        f.select(11);
+        f.play();
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        QCOMPARE(f.log(), f.startLines(QStringLiteral("Kikaioh (JP)"), " OpenGL") + f.text(50) +
+                              QStringLiteral(" 'kikaioh_gfx.bin' ") + f.text(51) +
+                              QStringLiteral("kikaioh.zip"));
+        QVERIFY(!QFile::exists(f.logFile()));
+    }
+
+    void pathsWithBlanksAndShellCharactersRunNothingElse()
+    {
+        // Program and Zinc directories that a shell would split or expand.
+        QTemporaryDir outer;
+        const QString program = outer.filePath(QStringLiteral("a b/$(touch pwned)"));
+        QVERIFY(QDir().mkpath(program));
+        FakeDesktop desktop;
+        desktop.realLaunch = true;
+        frmPrincipal window(desktop, program);
+        window.Form_Load();
+        const QString zinc = outer.filePath(QStringLiteral("z `touch pwned` \"q\" \\ 100%"));
+        const QString roms = outer.filePath(QStringLiteral("r;$HOME"));
+        QVERIFY(QDir().mkpath(zinc) && QDir().mkpath(roms));
+        QVERIFY(QFile::copy(QStringLiteral(ZINC_SIM_PATH), zinc + QStringLiteral("/zinc")));
+        LaunchFixture::touch(zinc + QStringLiteral("/ogl_renderer.znc"));
+        QList<zincsim::ZipEntry> entries;
+        for (const QString &name : zincsim::requiredRomFiles(QStringLiteral("sfex")))
+            entries.append({name, "rom"});
+        QVERIFY(writeFileAnew(roms + QStringLiteral("/sfex.zip"), zincsim::makeStoredZip(entries)));
+        window.findChild<QLineEdit *>(QStringLiteral("txtZincDir"))->setText(zinc);
+        window.findChild<QLineEdit *>(QStringLiteral("txtRomDir"))->setText(roms);
+        window.findChild<QComboBox *>(QStringLiteral("cboRend"))->setCurrentIndex(1);
+        auto *games = window.findChild<QListWidget *>(QStringLiteral("lstGames"));
+        games->item(0)->setSelected(true);
+        qputenv("ZINC_SIM_RUN_MS", "50");
+
+        window.findChild<QPushButton *>(QStringLiteral("cmdPlay"))->click();
+        QVERIFY(!window.isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(window.isEnabled(), runLimitMs);
+        auto *log = window.findChild<LogBox *>(QStringLiteral("txtlog"));
+        QCOMPARE(log->text().section(crlf, -1), window.languageTexts().text(49));
+        QVERIFY(!QFile::exists(program + QStringLiteral("/log.txt")));
+        for (const QString &dir : {outer.path(), program, zinc, QDir::currentPath()})
+            QVERIFY2(!QFile::exists(dir + QStringLiteral("/pwned")), qPrintable(dir));
+    }
+
+    void emulatorThatPrintsNothingGivesTheWindowBack()
+    {
+        LaunchFixture f;
+        qputenv("ZINC_SIM_SILENT", "1");
+        f.select(0);
+        f.play();
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        QVERIFY(f.log().endsWith(QStringLiteral("The emulator ended without writing any output.")));
+        QVERIFY(!QFile::exists(f.logFile()));
+    }
+
+    void emulatorThatCrashesAfterPrintingGivesTheWindowBack()
+    {
+        LaunchFixture f;
+        qputenv("ZINC_SIM_CRASH", "1");
+        f.select(0);
+        f.play();
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        const QString last = f.log().section(crlf, -1);
+        QVERIFY2(last.startsWith(QStringLiteral("The emulator ended without reporting")),
+                 qPrintable(last));
+        QVERIFY(last.contains(QStringLiteral("Renderer settings")));
+        QVERIFY(!QFile::exists(f.logFile()));
+    }
+
+    void otherLinesKeepTheMonitorWaitingWhileTheEmulatorRuns()
+    {
+        LaunchFixture f;
+        qputenv("ZINC_SIM_LINE_FLUSH", "1");
+        qputenv("ZINC_SIM_RUN_MS", "1500");
+        f.select(0);
+        f.play();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(f.logFile()).size() > 0, runLimitMs);
+        // A tick now finds only other lines: nothing is concluded under a running emulator.
+        QTest::qWait(1100);
+        if (f.desktop.launchRunning()) {
+            QVERIFY(f.locked());
+            QVERIFY(QFile::exists(f.logFile()));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        QVERIFY(f.log().endsWith(f.text(49)));
+    }
+
+    void closingDuringARunLeavesTheEmulatorRunning()
+    {
+        LaunchFixture f;
+        qputenv("ZINC_SIM_RUN_MS", "1500");
+        f.select(0);
+        f.play();
+        QVERIFY(f.locked());
+        QVERIFY(f.window->close());
+        QVERIFY(f.desktop.launcher.running());
+        // Kept for the shell, which may not have read it yet.
+        QVERIFY(QFile::exists(f.programFile(f.desktop.platform.launchScriptName)));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(f.logFile()).size() > 0, runLimitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.desktop.launcher.running(), runLimitMs);
+        QVERIFY(readAll(f.logFile()).contains("Finished execution..."));
+        QApplication::restoreOverrideCursor(); // the program would have ended here
+    }
+
+    // --- Checks that stop the launch
+    void missingArchiveEmulatorOrPluginStopsTheLaunch_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<int>("renderer");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("expected"); // with %42 %43 %44 %47 for the texts
+        QTest::newRow("no archive") << 20 << 1 << QString() << QStringLiteral("%42 tekken.zip %43");
+        QTest::newRow("no emulator")
+            << 0 << 1 << QStringLiteral("<emulator>") << QStringLiteral("%44");
+        const char *files[] = {"d3d_renderer.znc", "ogl_renderer.znc", "renderer.znc",
+                               "glide_renderer.znc"};
+        for (int position : {0, 1, 2, 3, -1}) {
+            const QString file = QString::fromLatin1(files[position < 0 ? 3 : position]);
+            QTest::addRow("plug-in %d", position)
+                << 0 << position << file << QStringLiteral("%42 ") + file + QStringLiteral(" %47");
+        }
+    }
+
+    void missingArchiveEmulatorOrPluginStopsTheLaunch()
+    {
+        QFETCH(int, game);
+        QFETCH(int, renderer);
+        QFETCH(QString, removed);
+        QFETCH(QString, expected);
+        LaunchFixture f;
+        if (!removed.isEmpty())
+            QVERIFY(QFile::remove(
+                f.desktop.platform.join(f.zinc, removed == QStringLiteral("<emulator>")
+                                                    ? f.desktop.platform.emulatorFileName
+                                                    : removed)));
+        f.control<QComboBox>("cboRend")->setCurrentIndex(renderer);
+        f.select(game);
+        f.play();
+        for (int key : {42, 43, 44, 47})
+            expected.replace(QStringLiteral("%%1").arg(key), f.text(key));
+        QCOMPARE(f.log(), expected);
+        QVERIFY(f.idle());
+        QVERIFY(!f.started());
+        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/zinc.cfg")));
+    }
+
+    void noGameSelectedWritesTheFilesAndStartsNothing()
+    {
+        LaunchFixture f;
+        const QString before = f.log();
+        f.play();
+        QCOMPARE(f.log(), before);
+        QVERIFY(f.idle());
+        QVERIFY(!f.started());
+        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/zinc.cfg")));
+        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/renderer.cfg")));
+    }
+
+    // --- Faults around the script and the log (fake launches)
+    void scriptThatCannotBeWrittenOrStartedLeavesTheWindowFree()
+    {
+        LaunchFixture f;
+        f.desktop.realLaunch = false;
+        f.select(0);
+        // The script's place is taken by a directory.
+        QVERIFY(QDir().mkpath(f.programFile(f.desktop.platform.launchScriptName)));
+        f.play();
+        QVERIFY(f.idle());
+        QVERIFY(!f.started());
+        QVERIFY(f.log().section(crlf, -1).startsWith(
+            QStringLiteral("Rivonel could not write the launch script")));
+        QVERIFY(QDir().rmdir(f.programFile(f.desktop.platform.launchScriptName)));
+
+        f.desktop.startAnswer = false;
+        f.play();
+        QVERIFY(f.idle());
+        QVERIFY(f.log().section(crlf, -1).startsWith(
+            QStringLiteral("Rivonel could not start the launch script")));
+    }
+
+    void scriptEndLooksAtTheLogAtOnce()
+    {
+        LaunchFixture f;
+        f.desktop.realLaunch = false;
+        f.desktop.running = true;
+        f.select(0);
+        f.play();
+        QVERIFY(f.locked());
+        QFile log(f.logFile());
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("banner\nFinished execution...\n");
+        log.close();
+        f.desktop.running = false;
+        f.desktop.ended(); // no tick has passed
+        QVERIFY(f.idle());
+        QVERIFY(f.log().endsWith(f.text(49)));
+    }
+
+    void logThatCannotBeReadIsRetriedAndReportedOnce()
+    {
+        LaunchFixture f;
+        f.desktop.realLaunch = false;
+        f.desktop.running = true;
+        f.select(11);
+        f.play();
+        // A log that cannot be opened as a file: the tick waits.
+        QVERIFY(QDir().mkpath(f.logFile()));
+        f.desktop.running = false;
+        f.desktop.ended();
+        QVERIFY(f.locked());
+        QVERIFY(QDir().rmdir(f.logFile()));
+
+        QFile log(f.logFile());
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("ERROR: missing rom file: " + f.roms.toLocal8Bit() +
+                  "/kikaioh.zip [ a.bin ]\r\nERROR: missing rom file: x [ b.bin ]\r\n");
+        log.close();
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        const QString report =
+            f.text(50) + QStringLiteral(" 'a.bin' ") + f.text(51) + QStringLiteral("kikaioh.zip");
+        QVERIFY(f.log().endsWith(report));
+        QCOMPARE(f.log().count(report), 1);
+    }
+};
+
+QTEST_MAIN(TestLaunch)
+#include "test_launch.moc"
