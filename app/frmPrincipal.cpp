@@ -2,6 +2,8 @@
 
 #include "app/ValueCheckBox.h"
 #include "platform/Desktop.h"
+#include "settings/modRegistry.h"
+#include "settings/RegistryStore.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -12,7 +14,8 @@ namespace rivonel {
 
 frmPrincipal::frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent)
     : QWidget(parent), m_desktop(desktop), m_programDirectory(programDirectory),
-      m_platform(desktop.conventions())
+      m_platform(desktop.conventions()), m_registry(makeSystemRegistryStore()),
+      m_settings(std::make_unique<modRegistry>(*m_registry))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     buildControls();

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,8 @@ class QTimer;
 namespace rivonel {
 
 class Desktop;
+class RegistryStore;
+class modRegistry;
 class ImageList;
 class LogBox;
 class ValueCheckBox;
@@ -72,12 +76,18 @@ private:
 
     // Game catalogue (games/GameList.cpp).
     void AdicionaGames();
+    void lstGames_Click();
     // The selected game's list position, -1 when none is selected. Qt's
     // current row is not it: focus alone makes a row current.
     int selectedGamePosition() const;
 
     // Settings (settings/OptionsFile.cpp).
+    QString settingsPath() const;
+    QString readSetting(const QString &section, const QString &key) const;
     QString readStartupSetting(const QString &key) const;
+    void applySetting(QObject *control, int kind, const QString &value);
+    QString settingText(QObject *control, int kind) const;
+    void selectGamePosition(int position);
     void CarregaPadrao();
     void GravaPadrao();
 
@@ -96,6 +106,8 @@ private:
     Desktop &m_desktop;
     const QString m_programDirectory;
     const PlatformConventions m_platform;
+    std::unique_ptr<RegistryStore> m_registry;
+    std::unique_ptr<modRegistry> m_settings;
     bool m_unloaded = false;
     bool m_watchingRun = false; // a launched emulator's log is being watched
     bool m_launchEnded = false; // the launch script of the watched run has ended
