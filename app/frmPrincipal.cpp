@@ -6,6 +6,7 @@
 #include "settings/RegistryStore.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -34,6 +35,9 @@ void frmPrincipal::connectSignals()
 {
     connect(cmdPlay, &QPushButton::clicked, this, &frmPrincipal::cmdPlay_Click);
     connect(Timer1, &QTimer::timeout, this, &frmPrincipal::Timer1_Timer);
+    connect(cboLang, &QComboBox::currentIndexChanged, this, &frmPrincipal::cboLang_Click);
+    // Fires only for typed text, which this list does not take.
+    connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
     connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
             &frmPrincipal::chkSoundFilter_Click);

@@ -5,6 +5,7 @@
 #include "i18n/LanguageTextTable.h"
 #include "platform/PlatformConventions.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -101,6 +102,10 @@ private:
 
     // Localisation (i18n/Languages.cpp).
     void ListaLinguas();
+    void ProcuraArquivos(const QString &folder, const QString &pattern);
+    void CarregaLingua();
+    void cboLang_Click();
+    void cboLang_Change();
     void rebuildLanguageLists(const LanguageTextTable &texts);
 
     Desktop &m_desktop;
@@ -112,6 +117,7 @@ private:
     bool m_watchingRun = false; // a launched emulator's log is being watched
     bool m_launchEnded = false; // the launch script of the watched run has ended
     bool m_hourglass = false;
+    QSet<QString> m_searchedFolders; // folders the language search has been through
 
     // Controls on the window.
     QListWidget *lstGames = nullptr;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
