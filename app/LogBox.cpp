@@ -7,6 +7,9 @@ namespace rivonel {
 LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Text can be selected and copied, never typed, pasted or dropped.
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 

@@ -1,5 +1,6 @@
 #include "app/frmPrincipal.h"
 
+#include "app/LogBox.h"
 #include "app/ValueCheckBox.h"
 #include "platform/Desktop.h"
 #include "settings/modRegistry.h"
@@ -8,6 +9,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -36,6 +39,10 @@ void frmPrincipal::connectSignals()
     connect(cmdPlay, &QPushButton::clicked, this, &frmPrincipal::cmdPlay_Click);
     connect(Timer1, &QTimer::timeout, this, &frmPrincipal::Timer1_Timer);
     connect(cboLang, &QComboBox::currentIndexChanged, this, &frmPrincipal::cboLang_Click);
+    connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
+    connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
+    connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
+    connect(cmdProcuraRoms, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraRoms_Click);
     // Fires only for typed text, which this list does not take.
     connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
@@ -49,6 +56,10 @@ void frmPrincipal::connectSignals()
 
 bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == lblSite && event->type() == QEvent::MouseButtonRelease) {
+        lblSite_Click();
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
 
@@ -57,14 +68,16 @@ bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     auto *widget = qobject_cast<QWidget *>(watched);
     // Popups (an open drop-down list) are windows of their own and keep Enter.
-    if (!enter || !plain || !widget || widget->window() != this)
-        return QWidget::eventFilter(watched, event);
+    const bool ours = widget && widget->window() == this;
     // Another command button with the focus is pressed by Enter itself.
-    if (qobject_cast<QPushButton *>(widget) && widget != cmdPlay)
-        return QWidget::eventFilter(watched, event);
-
-    pressDefaultButton();
-    return true;
+    const bool otherButton = qobject_cast<QPushButton *>(widget) && widget != cmdPlay;
+    if (enter && plain && ours && !otherButton) {
+        pressDefaultButton();
+        return true;
+    }
+    if (watched == txtlog && txtlog_KeyPress(key))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmPrincipal::pressDefaultButton()

@@ -13,6 +13,8 @@
 #include <memory>
 
 class QComboBox;
+class QImage;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -69,15 +71,23 @@ private:
     // Start-up helpers (app/Lifecycle.cpp).
     void fillOptionLists();
 
+    // Pickers, web link and log box (app/ShellLinks.cpp).
+    void cmdProcuraZinc_Click();
+    void cmdProcuraRoms_Click();
+    void lblSite_Click();
+    bool txtlog_KeyPress(const QKeyEvent *event);
+
     // Option interlocks (app/Interlocks.cpp).
     void chkSound_Click();
     void chkSoundFilter_Click();
     void chkSurroundLite_Click();
     void chkFrameSkipAuto_Click();
 
-    // Game catalogue (games/GameList.cpp).
+    // Game catalogue (games/GameList.cpp, games/GamePreview.cpp).
     void AdicionaGames();
     void lstGames_Click();
+    void lstGames_DblClick();
+    void showPicture(const QImage &picture);
     // The selected game's list position, -1 when none is selected. Qt's
     // current row is not it: focus alone makes a row current.
     int selectedGamePosition() const;

@@ -92,6 +92,7 @@ void frmPrincipal::buildControls()
     ImageList1->add(logo);
     Picture1 = at(new QLabel(this), "Picture1", 426, 8, 324, 244);
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setLineWidth(2); // leaves exactly 320 x 240 for the picture
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setPixmap(QPixmap::fromImage(logo));
 

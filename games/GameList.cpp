@@ -15,11 +15,6 @@ void frmPrincipal::AdicionaGames()
     }
 }
 
-// Showing the selected game comes with the game preview.
-void frmPrincipal::lstGames_Click()
-{
-}
-
 int frmPrincipal::selectedGamePosition() const
 {
     const QList<QListWidgetItem *> selected = lstGames->selectedItems();

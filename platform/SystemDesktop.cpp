@@ -43,7 +43,36 @@ std::optional<QString> SystemDesktop::pickFolder(QWidget *owner, const QString &
 
 Desktop::WebOpenResult SystemDesktop::openWebAddress(const QString &address)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#ifdef Q_OS_WIN
+    // The browser is whatever opens .HTM files; a scratch file asks for it.
+    // The drive's root may be closed to the user: the temporary folder serves then.
+    const auto writeScratch = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               file.write("\"<HTML> <\\HTML>\"\r\n") > 0;
+    };
+    QString scratch = QStringLiteral("C:\\temphtm.HTM");
+    if (!writeScratch(scratch)) {
+        scratch = QDir::toNativeSeparators(QDir::tempPath() + QStringLiteral("/temphtm.HTM"));
+        if (!writeScratch(scratch)) {
+            QFile::remove(scratch);
+            return WebOpenResult::NoBrowser;
+        }
+    }
+    char browser[MAX_PATH + 1] = {};
+    WebOpenResult result = WebOpenResult::NoBrowser;
+    if (reinterpret_cast<INT_PTR>(
+            FindExecutableA(scratch.toLocal8Bit().constData(), nullptr, browser)) > 32) {
+        const QByteArray program = QByteArray(browser).trimmed();
+        const auto opened = reinterpret_cast<INT_PTR>(
+            ShellExecuteA(nullptr, "open", program.constData(), address.toLocal8Bit().constData(),
+                          nullptr, SW_SHOWNORMAL));
+        result = opened > 32 ? WebOpenResult::Opened : WebOpenResult::NotOpened;
+    }
+    QFile::remove(scratch);
+    return result;
+#else
+#if !defined(Q_OS_MACOS)
     // Qt hands web addresses to xdg-open; without it nothing can open them.
     if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
         return WebOpenResult::NoBrowser;
@@ -52,6 +81,7 @@ Desktop::WebOpenResult SystemDesktop::openWebAddress(const QString &address)
     if (!url.isValid())
         return WebOpenResult::NotOpened;
     return QDesktopServices::openUrl(url) ? WebOpenResult::Opened : WebOpenResult::NotOpened;
+#endif
 }
 
 int SystemDesktop::soundOutputCount()

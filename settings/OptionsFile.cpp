@@ -177,7 +177,7 @@ void frmPrincipal::CarregaPadrao()
         if (number && *number >= 0 && *number <= lstGames->count())
             selectGamePosition(*number - 1);
     } else {
-        Picture1->setPixmap(QPixmap::fromImage(ImageList1->image(0)));
+        showPicture(ImageList1->image(0));
     }
     lstGames_Click();
 

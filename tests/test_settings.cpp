@@ -369,12 +369,12 @@ private Q_SLOTS:
 
     void checkBoxTextsThatCannotServeLeaveTheBox()
     {
-        SettingsFixture f("[General]\nUseLowGeometry=2\n[Audio]\nSoundEnable=2\nSoundFilter=2\n"
+        SettingsFixture f("[General]\nUseLowGeometry=2\n[Audio]\nSoundEnable=1\nSoundFilter=2\n"
                           "StereoExciter=x\nSurroundLite=7\n[Video]\nRenderer=-1\nShowFPS=1\n"
                           "Resolution=999x999\nColorDepth=\n");
         f.load();
         QCOMPARE(f.control<ValueCheckBox>("chkUseLowGeometry")->value(), 0);
-        QCOMPARE(f.control<ValueCheckBox>("chkSound")->value(), 0);
+        QCOMPARE(f.control<ValueCheckBox>("chkSound")->value(), 1);
         QCOMPARE(f.control<ValueCheckBox>("chkSoundFilter")->value(), 2);
         QCOMPARE(f.control<ValueCheckBox>("chkStereoExciter")->value(), 2);
         QCOMPARE(f.control<ValueCheckBox>("chkSurroundLite")->value(), 2);
@@ -384,6 +384,10 @@ private Q_SLOTS:
         QCOMPARE(f.control<QComboBox>("cboColorDepth")->currentIndex(), 0);
         QVERIFY(f.window->close());
         QVERIFY(readAll(f.iniPath()).contains("Renderer=-1\n"));
+
+        SettingsFixture g("[Audio]\nSoundEnable=2\n");
+        g.load();
+        QCOMPARE(g.control<ValueCheckBox>("chkSound")->value(), 0);
     }
 
     void noSoundDeviceClearsAndLocksSound()

@@ -1,0 +1,295 @@
+#include "app/ImageList.h"
+#include "app/LogBox.h"
+#include "app/ValueCheckBox.h"
+#include "WindowFixture.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace rivonel;
+using namespace rivonel::test;
+
+namespace {
+
+struct Fixture : WindowFixture {
+    Fixture() { window->Form_Load(); }
+
+    void select(int position) const
+    {
+        auto *games = control<QListWidget>("lstGames");
+        games->setCurrentRow(position);
+        games->item(position)->setSelected(true);
+    }
+    QString log() const { return control<LogBox>("txtlog")->text(); }
+    QRgb shownCentre() const
+    {
+        const QImage shown = control<QLabel>("Picture1")->pixmap().toImage();
+        return shown.pixel(shown.width() / 2, shown.height() / 2);
+    }
+    QRgb logoCentre() const
+    {
+        const QImage logo = control<ImageList>("ImageList1")->image(0);
+        return logo.pixel(logo.width() / 2, logo.height() / 2);
+    }
+    void snapshot(const char *romSet, QColor colour) const
+    {
+        QDir().mkpath(programFile(QStringLiteral("snap")));
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(colour);
+        QVERIFY(image.save(programFile(QStringLiteral("snap/%1.jpg").arg(QLatin1String(romSet))),
+                           "JPEG"));
+    }
+    ValueCheckBox *box(const char *name) const { return control<ValueCheckBox>(name); }
+    bool enabled(const char *name) const { return control<QWidget>(name)->isEnabled(); }
+};
+
+bool near(QRgb a, QColor b)
+{
+    return qAbs(qRed(a) - b.red()) < 24 && qAbs(qGreen(a) - b.green()) < 24 &&
+           qAbs(qBlue(a) - b.blue()) < 24;
+}
+
+} // namespace
+
+class TestInteraction : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // --- Selecting a game
+    void selectionLineNamesNumberAndTitle()
+    {
+        Fixture f;
+        f.select(0);
+        QCOMPARE(f.log(), QStringLiteral(": 1 - Street Fighter EX (JP)"));
+        f.select(8);
+        QCOMPARE(f.log(), QStringLiteral(": 9 - Justice Gakuen (JP)"));
+        f.control<QListWidget>("lstGames")->clearSelection();
+        QCOMPARE(f.log(), QStringLiteral(": 0 - "));
+        QVERIFY(near(f.shownCentre(), QColor::fromRgb(f.logoCentre())));
+    }
+
+    void snapshotsAreSharedReplacedOrKept()
+    {
+        Fixture f;
+        f.snapshot("sfex", Qt::red);
+        f.snapshot("sfexp", Qt::blue);
+        f.select(0);
+        QVERIFY(near(f.shownCentre(), Qt::red));
+        // Scaled to fill the box, keeping its shape.
+        const QSize box = f.control<QLabel>("Picture1")->contentsRect().size();
+        QCOMPARE(box, QSize(320, 240));
+        QCOMPARE(f.control<QLabel>("Picture1")->pixmap().size(), box);
+        f.select(1); // same ROM set, same picture
+        QVERIFY(near(f.shownCentre(), Qt::red));
+        QCOMPARE(f.log(), QStringLiteral(": 2 - Street Fighter EX (ASIA)"));
+
+        f.select(4); // no snapshot: the logo
+        QVERIFY(near(f.shownCentre(), QColor::fromRgb(f.logoCentre())));
+        f.select(2); // a real one replaces it
+        QVERIFY(near(f.shownCentre(), Qt::blue));
+
+        // A file that is no picture keeps the last one, quietly.
+        QFile junk(f.programFile(QStringLiteral("snap/sg2j.jpg")));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a picture");
+        junk.close();
+        f.select(6);
+        QCOMPARE(f.log(), QStringLiteral(": 7 - Star Gladiator 2 (JP)"));
+        QVERIFY(near(f.shownCentre(), Qt::blue));
+        QVERIFY(f.desktop.calls.filter(QStringLiteral("showMessage")).isEmpty());
+    }
+
+    void withoutASnapFolderTheLogoShows()
+    {
+        Fixture f;
+        f.select(3);
+        QVERIFY(near(f.shownCentre(), QColor::fromRgb(f.logoCentre())));
+    }
+
+    void doubleClickPlaysTheNewlySelectedGame()
+    {
+        Fixture f;
+        const QString zinc = f.programDirectory.path();
+        QFile(f.programFile(f.desktop.platform.emulatorFileName)).open(QIODevice::WriteOnly);
+        QFile(f.programFile(QStringLiteral("d3d_renderer.znc"))).open(QIODevice::WriteOnly);
+        QFile(f.programFile(QStringLiteral("sfexp.zip"))).open(QIODevice::WriteOnly);
+        f.control<QLineEdit>("txtZincDir")->setText(zinc);
+        f.control<QLineEdit>("txtRomDir")->setText(zinc);
+        auto *games = f.control<QListWidget>("lstGames");
+        games->scrollToItem(games->item(3));
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        const QPoint at = games->visualItemRect(games->item(3)).center();
+        QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(games->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.desktop.calls.filter(QStringLiteral("startHidden")).size(), 1);
+        QVERIFY(f.window->launchCommand().contains(QStringLiteral(" 4 --use-config-file=")));
+        QVERIFY(!f.window->isEnabled());
+        // The run would give the window back; here the test does.
+        f.window->setEnabled(true);
+        QGuiApplication::restoreOverrideCursor();
+    }
+
+    // --- Option interlocks
+    void soundOffThenOnLeavesTheEffectsOff()
+    {
+        Fixture f;
+        for (const char *name :
+             {"chkSound", "chkSoundFilter", "chkStereoExciter", "chkSurroundLite"})
+            f.box(name)->setValue(1);
+        QVERIFY(f.box("chkSurroundLiteMultiplier")->value() == 1);
+        f.box("chkSound")->setValue(0);
+        for (const char *name : {"chkSoundFilter", "chkStereoExciter", "chkSurroundLite",
+                                 "chkSurroundLiteMultiplier"}) {
+            QCOMPARE(f.box(name)->value(), 0);
+            QVERIFY(!f.enabled(name));
+        }
+        // The cascade ran the filter and surround rules on the way.
+        QVERIFY(!f.enabled("txtSoundFilterCutoff"));
+        QVERIFY(!f.enabled("txtSurroundMultiplier"));
+        QVERIFY(f.enabled("lblSoundFilterCutoff"));
+
+        f.box("chkSound")->setValue(1);
+        for (const char *name : {"chkSoundFilter", "chkStereoExciter", "chkSurroundLite",
+                                 "chkSurroundLiteMultiplier"}) {
+            QCOMPARE(f.box(name)->value(), 0);
+            QVERIFY(f.enabled(name));
+        }
+        QVERIFY(!f.enabled("txtSoundFilterCutoff"));
+        QVERIFY(!f.enabled("txtSurroundMultiplier"));
+    }
+
+    void surroundChecksItsMultiplierWhichStaysTheUsersToClear()
+    {
+        Fixture f;
+        f.box("chkSurroundLite")->setValue(0);
+        f.box("chkSurroundLite")->setValue(1);
+        QCOMPARE(f.box("chkSurroundLiteMultiplier")->value(), 1);
+        QVERIFY(f.enabled("txtSurroundMultiplier"));
+        f.box("chkSurroundLiteMultiplier")->click();
+        QCOMPARE(f.box("chkSurroundLiteMultiplier")->value(), 0);
+        QVERIFY(f.enabled("txtSurroundMultiplier"));
+    }
+
+    void eachRuleLooksOnlyAtItsOwnBox()
+    {
+        Fixture f;
+        // Sound off while the filter is already off: the filter rule does not
+        // run, so the cut-off box keeps its state.
+        f.box("chkSoundFilter")->setValue(1);
+        f.box("chkSoundFilter")->setValue(0);
+        f.control<QWidget>("txtSoundFilterCutoff")->setEnabled(true);
+        f.box("chkSound")->setValue(0);
+        QVERIFY(f.enabled("txtSoundFilterCutoff"));
+
+        // The options load order: sound off, then the filter on.
+        f.box("chkSoundFilter")->setValue(1);
+        QVERIFY(f.enabled("txtSoundFilterCutoff"));
+        QVERIFY(!f.enabled("chkSoundFilter"));
+        QCOMPARE(f.box("chkSoundFilter")->value(), 1);
+    }
+
+    void frameSkipAutoDisablesTheFrameRateButKeepsIt()
+    {
+        Fixture f;
+        f.control<QLineEdit>("txtFrameRate")->setText(QStringLiteral("60"));
+        f.box("chkFrameSkipAuto")->setValue(1);
+        QVERIFY(!f.enabled("txtFrameRate"));
+        QCOMPARE(f.control<QLineEdit>("txtFrameRate")->text(), QStringLiteral("60"));
+        QCOMPARE(f.window->currentOptions().frameRate, QStringLiteral("60"));
+        f.box("chkFrameSkipAuto")->setValue(2); // only checked counts
+        QVERIFY(f.enabled("txtFrameRate"));
+        f.box("chkFrameSkip")->setValue(0);
+        QVERIFY(f.enabled("txtFrameRate"));
+    }
+
+    // --- Folder pickers
+    void pickersTakeTheChosenFolder()
+    {
+        Fixture f;
+        auto *zinc = f.control<QLineEdit>("txtZincDir");
+        auto *roms = f.control<QLineEdit>("txtRomDir");
+        zinc->setText(QStringLiteral("typed"));
+        f.desktop.folderAnswer.reset(); // cancel
+        f.control<QPushButton>("cmdProcuraZinc")->click();
+        f.control<QPushButton>("cmdProcuraRoms")->click();
+        QCOMPARE(zinc->text(), QStringLiteral("typed"));
+        QVERIFY(f.desktop.calls.filter(QStringLiteral("showMessage")).isEmpty());
+
+        // A folder with the emulator: taken, no warning.
+        QFile(f.programFile(f.desktop.platform.emulatorFileName)).open(QIODevice::WriteOnly);
+        f.desktop.folderAnswer = f.programDirectory.path();
+        f.control<QPushButton>("cmdProcuraZinc")->click();
+        QCOMPARE(zinc->text(), f.programDirectory.path());
+        QVERIFY(f.desktop.calls.filter(QStringLiteral("showMessage")).isEmpty());
+
+        // A root folder without it: warned, and taken all the same.
+        f.desktop.folderAnswer = QDir::rootPath();
+        f.control<QPushButton>("cmdProcuraZinc")->click();
+        QCOMPARE(zinc->text(), QDir::rootPath());
+        const QString title = f.window->languageTexts().text(12);
+        QVERIFY(f.desktop.calls.contains(QStringLiteral("pickFolder|") + title));
+        QCOMPARE(f.desktop.calls.filter(QStringLiteral("showMessage")),
+                 QStringList{QStringLiteral("showMessage|%1|%2|16")
+                                 .arg(f.window->languageTexts().text(44),
+                                      f.window->languageTexts().text(9))});
+
+        f.control<QPushButton>("cmdProcuraRoms")->click();
+        QCOMPARE(roms->text(), QDir::rootPath());
+    }
+
+    // --- Web link
+    void webLinkReportsWhatWentWrong_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("opened") << int(Desktop::WebOpenResult::Opened) << QString();
+        QTest::newRow("no browser") << int(Desktop::WebOpenResult::NoBrowser)
+                                    << QStringLiteral("showMessage|Could not find associated "
+                                                      "Browser|Browser Not Found|48");
+        QTest::newRow("not opened")
+            << int(Desktop::WebOpenResult::NotOpened)
+            << QStringLiteral("showMessage|Web Page not Opened|URL Failed|48");
+    }
+
+    void webLinkReportsWhatWentWrong()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, message);
+        Fixture f;
+        f.desktop.webAnswer = static_cast<Desktop::WebOpenResult>(answer);
+        auto *link = f.control<QLabel>("lblSite");
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(f.desktop.calls.filter(QStringLiteral("openWebAddress")).size(), 1);
+        QCOMPARE(f.desktop.calls.filter(QStringLiteral("showMessage")),
+                 message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // --- Log box
+    void logBoxTakesNoTypingButCopies()
+    {
+        Fixture f;
+        auto *log = f.control<LogBox>("txtlog");
+        const QString before = log->text();
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        QTest::keyClicks(log, QStringLiteral("abc"));
+        for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete})
+            QTest::keyClick(log, key);
+        QTest::keyClick(log, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(log, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(log->text(), before);
+        QCOMPARE(log->toPlainText(),
+                 QString(before).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), log->toPlainText());
+    }
+};
+
+QTEST_MAIN(TestInteraction)
+#include "test_interaction.moc"
