@@ -8,6 +8,8 @@ namespace rivonel {
 struct ListChoice {
     int position = -1;
     QString text;
+
+    bool operator==(const ListChoice &) const = default;
 };
 
 // The option controls of the window as plain values. Check boxes hold
@@ -45,6 +47,8 @@ struct OptionSet {
     QString zincDirectory;
     QString romDirectory;
     int useLowGeometry = 2;
+
+    bool operator==(const OptionSet &) const = default;
 };
 
 } // namespace rivonel

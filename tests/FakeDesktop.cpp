@@ -1,5 +1,6 @@
 #include "FakeDesktop.h"
 
+using namespace Qt::StringLiterals;
 namespace rivonel::test {
 
 namespace {
@@ -17,32 +18,31 @@ PlatformConventions FakeDesktop::conventions() const
 void FakeDesktop::showMessage(QWidget *, const QString &text, const QString &caption,
                               MessageStyle style)
 {
-    calls << line(
-        {QStringLiteral("showMessage"), text, caption, QString::number(static_cast<int>(style))});
+    calls << line({u"showMessage"_s, text, caption, QString::number(static_cast<int>(style))});
 }
 
 std::optional<QString> FakeDesktop::pickFolder(QWidget *, const QString &title)
 {
-    calls << line({QStringLiteral("pickFolder"), title});
+    calls << line({u"pickFolder"_s, title});
     return folderAnswer;
 }
 
 Desktop::WebOpenResult FakeDesktop::openWebAddress(const QString &address)
 {
-    calls << line({QStringLiteral("openWebAddress"), address});
+    calls << line({u"openWebAddress"_s, address});
     return webAnswer;
 }
 
 int FakeDesktop::soundOutputCount()
 {
-    calls << QStringLiteral("soundOutputCount");
+    calls << u"soundOutputCount"_s;
     return soundDevices;
 }
 
 bool FakeDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory,
                               std::function<void()> endedCallback)
 {
-    calls << line({QStringLiteral("startHidden"), scriptPath, workingDirectory});
+    calls << line({u"startHidden"_s, scriptPath, workingDirectory});
     if (realLaunch)
         return launcher.start(platform, scriptPath, workingDirectory, std::move(endedCallback));
     ended = std::move(endedCallback);

@@ -5,7 +5,9 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVariant>
 
+#include <initializer_list>
 #include <memory>
 
 namespace rivonel::test {
@@ -16,7 +18,7 @@ struct WindowFixture {
     FakeDesktop desktop;
     std::unique_ptr<frmPrincipal> window;
 
-    WindowFixture() : window(std::make_unique<frmPrincipal>(desktop, programDirectory.path())) {}
+    WindowFixture();
 
     template <class T> T *control(const char *name) const
     {
@@ -26,10 +28,13 @@ struct WindowFixture {
         return found;
     }
 
-    QString programFile(const QString &name) const
-    {
-        return desktop.platform.join(programDirectory.path(), name);
-    }
+    // Leaves a control as a user would: a text box's text, a list's
+    // position, a check box's value, the selected game's list position.
+    void set(const char *name, const QVariant &value) const;
+    void set(std::initializer_list<std::pair<const char *, QVariant>> values) const;
+    int selectedGame() const;
+
+    QString programFile(const QString &name) const;
 };
 
 } // namespace rivonel::test

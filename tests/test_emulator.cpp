@@ -10,25 +10,26 @@
 #include <QFile>
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
 namespace {
 
-const QString web = QStringLiteral("https://w.example");
+const QString web = u"https://w.example"_s;
 
 QByteArray crlf(const QStringList &lines)
 {
-    return textFileBytes(lines, QStringLiteral("\r\n"));
+    return textFileBytes(lines, u"\r\n"_s);
 }
 
 OptionSet zincExample()
 {
     OptionSet o;
-    o.romDirectory = QStringLiteral("C:\\Games\\Zinc\\Roms");
+    o.romDirectory = u"C:\\Games\\Zinc\\Roms"_s;
     o.sound = o.soundFilter = o.surroundLite = 1;
-    o.soundFilterCutoff = QStringLiteral("22050");
-    o.surroundMultiplier = QStringLiteral("40");
+    o.soundFilterCutoff = u"22050"_s;
+    o.surroundMultiplier = u"40"_s;
     o.stereoExciter = 0;
     o.useLowGeometry = 1;
     return o;
@@ -37,18 +38,18 @@ OptionSet zincExample()
 OptionSet rendererExample()
 {
     OptionSet o;
-    o.resolution = {2, QStringLiteral("640x480")};
+    o.resolution = {2, u"640x480"_s};
     o.fullScreen = 1;
-    o.colorDepth = {1, QStringLiteral("32")};
-    o.scanLines = {0, QStringLiteral("None")};
-    o.blending = {0, QStringLiteral("0")};
+    o.colorDepth = {1, u"32"_s};
+    o.scanLines = {0, u"None"_s};
+    o.blending = {0, u"0"_s};
     o.dithering = o.showFps = o.frameLimit = o.frameSkip = 0;
     o.frameSkipAuto = 1;
-    o.frameRate = QStringLiteral("100");
-    o.textureFiltering = {0, QStringLiteral("0")};
-    o.textureCaching = {0, QStringLiteral("0")};
-    o.textureQuality = {0, QStringLiteral("Default")};
-    o.turnDisplay = {0, QStringLiteral("0")};
+    o.frameRate = u"100"_s;
+    o.textureFiltering = {0, u"0"_s};
+    o.textureCaching = {0, u"0"_s};
+    o.textureQuality = {0, u"Default"_s};
+    o.turnDisplay = {0, u"0"_s};
     o.enableKeys = 1;
     return o;
 }
@@ -84,31 +85,30 @@ private Q_SLOTS:
         o.stereoExciter = 1;
         for (int sound : {0, 2}) {
             o.sound = sound;
-            QCOMPARE(zincConfigLines(o, web),
-                     (QStringList{optionFileHeader(web),
-                                  QStringLiteral("--roms-directory=C:\\Games\\Zinc\\Roms"),
-                                  QStringLiteral("--use-slow-geometry=yes")}));
+            QCOMPARE(
+                zincConfigLines(o, web),
+                (QStringList{optionFileHeader(web), u"--roms-directory=C:\\Games\\Zinc\\Roms"_s,
+                             u"--use-slow-geometry=yes"_s}));
         }
         o.sound = 1;
         o.soundFilter = o.surroundLite = 2; // grayed counts as off
         o.useLowGeometry = 2;
         QCOMPARE(zincConfigLines(o, web).mid(2),
-                 (QStringList{QStringLiteral("--use-sound=yes"),
-                              QStringLiteral("--sound-stereo-exciter=yes")}));
+                 (QStringList{u"--use-sound=yes"_s, u"--sound-stereo-exciter=yes"_s}));
     }
 
     void zincTextsAreWrittenVerbatim()
     {
         OptionSet o = zincExample();
         o.romDirectory.clear();
-        o.soundFilterCutoff = QStringLiteral(" abc ");
+        o.soundFilterCutoff = u" abc "_s;
         o.surroundMultiplier.clear();
         const QStringList lines = zincConfigLines(o, web);
-        QCOMPARE(lines.at(1), QStringLiteral("--roms-directory="));
-        QVERIFY(lines.contains(QStringLiteral("--sound-filter-cutoff= abc ")));
-        QVERIFY(lines.contains(QStringLiteral("--sound-surround-lite-multiplier=")));
-        o.romDirectory = QStringLiteral("D:\\My Roms");
-        QCOMPARE(zincConfigLines(o, web).at(1), QStringLiteral("--roms-directory=D:\\My Roms"));
+        QCOMPARE(lines.at(1), u"--roms-directory="_s);
+        QVERIFY(lines.contains(u"--sound-filter-cutoff= abc "_s));
+        QVERIFY(lines.contains(u"--sound-surround-lite-multiplier="_s));
+        o.romDirectory = u"D:\\My Roms"_s;
+        QCOMPARE(zincConfigLines(o, web).at(1), u"--roms-directory=D:\\My Roms"_s);
     }
 
     // --- renderer.cfg
@@ -129,46 +129,30 @@ private Q_SLOTS:
         OptionSet o; // every list unselected, every box grayed, texts empty
         const QStringList lines = rendererConfigLines(o, web);
         QCOMPARE(lines.size(), 16);
-        QVERIFY(!lines.join(u'\n').contains(QStringLiteral("Size")));
-        QVERIFY(lines.contains(QStringLiteral("ScanLines = -1")));
-        QVERIFY(lines.contains(QStringLiteral("TextureType = -1")));
-        QVERIFY(lines.contains(QStringLiteral("ColorDepth = ")));
-        QVERIFY(lines.contains(QStringLiteral("Blending = ")));
-        QVERIFY(lines.contains(QStringLiteral("FramerateManual = ")));
-        QVERIFY(lines.contains(QStringLiteral("FullScreen = 2")));
+        QVERIFY(!lines.join(u'\n').contains(u"Size"_s));
+        QVERIFY(lines.contains(u"ScanLines = -1"_s));
+        QVERIFY(lines.contains(u"TextureType = -1"_s));
+        QVERIFY(lines.contains(u"ColorDepth = "_s));
+        QVERIFY(lines.contains(u"Blending = "_s));
+        QVERIFY(lines.contains(u"FramerateManual = "_s));
+        QVERIFY(lines.contains(u"FullScreen = 2"_s));
 
-        o.resolution = {5, QStringLiteral("1280x1024")};
+        o.resolution = {5, u"1280x1024"_s};
         QCOMPARE(rendererConfigLines(o, web).mid(1, 2),
-                 (QStringList{QStringLiteral("XSize = 1280"), QStringLiteral("YSize = 1024")}));
+                 (QStringList{u"XSize = 1280"_s, u"YSize = 1024"_s}));
         o.resolution = {6, QString()};
         QCOMPARE(rendererConfigLines(o, web).size(), 16);
-    }
-
-    // --- Emulator interface
-    void pluginAndCommandLine()
-    {
-        QCOMPARE(rendererPlugin(0).file, u"d3d_renderer.znc");
-        QCOMPARE(rendererPlugin(2).logName, u" Software Renderer");
-        for (int glide : {-1, 3, 4, 100})
-            QCOMPARE(rendererPlugin(glide).file, u"glide_renderer.znc");
-        QCOMPARE(emulatorCommandLine(PlatformConventions::windows(), QStringLiteral("C:\\emu"), 3),
-                 QStringLiteral("C:\\emu\\zinc.exe 3 --use-config-file=\"C:\\emu\\zinc.cfg\" "
-                                "--use-renderer-cfg-file=\"C:\\emu\\renderer.cfg\""));
-        QCOMPARE(emulatorCommandLine(PlatformConventions::posix(), QStringLiteral("/emu"), 26),
-                 QStringLiteral("/emu/zinc 26 --use-config-file=\"/emu/zinc.cfg\" "
-                                "--use-renderer-cfg-file=\"/emu/renderer.cfg\""));
     }
 
     // --- The launch line
     void launchLineKeepsThePlainFormWhenNothingNeedsQuoting()
     {
-        QCOMPARE(launchCommand(PlatformConventions::windows(), QStringLiteral("C:\\emu"), 3,
-                               QStringLiteral("C:\\front")),
+        QCOMPARE(launchCommand(PlatformConventions::windows(), u"C:\\emu"_s, 3, u"C:\\front"_s),
                  QStringLiteral("C:\\emu\\zinc.exe 3 --use-config-file=\"C:\\emu\\zinc.cfg\" "
                                 "--use-renderer-cfg-file=\"C:\\emu\\renderer.cfg\" > "
                                 "C:\\front\\log.txt"));
-        QCOMPARE(launchCommand(PlatformConventions::posix(), QStringLiteral("/opt/zinc-0.9"), 1,
-                               QStringLiteral("/home/ana/rivonel")),
+        QCOMPARE(launchCommand(PlatformConventions::posix(), u"/opt/zinc-0.9"_s, 1,
+                               u"/home/ana/rivonel"_s),
                  QStringLiteral("/opt/zinc-0.9/zinc 1 --use-config-file=\"/opt/zinc-0.9/zinc.cfg\" "
                                 "--use-renderer-cfg-file=\"/opt/zinc-0.9/renderer.cfg\" > "
                                 "/home/ana/rivonel/log.txt"));
@@ -179,22 +163,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("windows");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("word");
-        QTest::newRow("sh blank") << false << QStringLiteral("/a b") << QStringLiteral("\"/a b\"");
-        QTest::newRow("sh expansions") << false << QStringLiteral("/$(x)`y`\\\"")
-                                       << QStringLiteral("\"/\\$(x)\\`y\\`\\\\\\\"\"");
-        QTest::newRow("sh assignment")
-            << false << QStringLiteral("A=/b") << QStringLiteral("\"A=/b\"");
-        QTest::newRow("sh tilde") << false << QStringLiteral("~/z") << QStringLiteral("\"~/z\"");
-        QTest::newRow("sh plain") << false << QStringLiteral("/Jogos/Zinc_0.9/ção")
-                                  << QStringLiteral("/Jogos/Zinc_0.9/ção");
-        QTest::newRow("cmd blank") << true << QStringLiteral("C:\\Program Files")
-                                   << QStringLiteral("\"C:\\Program Files\"");
-        QTest::newRow("cmd percent")
-            << true << QStringLiteral("C:\\100%") << QStringLiteral("\"C:\\100%%\"");
-        QTest::newRow("cmd ampersand")
-            << true << QStringLiteral("C:\\a&b") << QStringLiteral("\"C:\\a&b\"");
-        QTest::newRow("cmd separator")
-            << true << QStringLiteral("C:\\a;b") << QStringLiteral("\"C:\\a;b\"");
+        QTest::newRow("sh blank") << false << u"/a b"_s << u"\"/a b\""_s;
+        QTest::newRow("sh expansions")
+            << false << u"/$(x)`y`\\\""_s << u"\"/\\$(x)\\`y\\`\\\\\\\"\""_s;
+        QTest::newRow("sh assignment") << false << u"A=/b"_s << u"\"A=/b\""_s;
+        QTest::newRow("sh tilde") << false << u"~/z"_s << u"\"~/z\""_s;
+        QTest::newRow("sh plain") << false << u"/Jogos/Zinc_0.9/ção"_s << u"/Jogos/Zinc_0.9/ção"_s;
+        QTest::newRow("cmd blank") << true << u"C:\\Program Files"_s << u"\"C:\\Program Files\""_s;
+        QTest::newRow("cmd percent") << true << u"C:\\100%"_s << u"\"C:\\100%%\""_s;
+        QTest::newRow("cmd ampersand") << true << u"C:\\a&b"_s << u"\"C:\\a&b\""_s;
+        QTest::newRow("cmd separator") << true << u"C:\\a;b"_s << u"\"C:\\a;b\""_s;
     }
 
     void shellCharactersAreQuotedAndEscaped()
@@ -215,23 +193,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         using O = RunLogScan::Outcome;
         QTest::newRow("finished") << QByteArray("a\r\nFinished execution...\r\nb\r\n")
-                                  << int(O::Finished) << QStringLiteral("Finished execution...");
+                                  << int(O::Finished) << u"Finished execution..."_s;
         QTest::newRow("missing first")
             << QByteArray("ERROR: missing rom file: r/x.zip [ 1 ]\nERROR: missing rom file: "
                           "r/x.zip [ 2 ]\n"
                           "Finished execution...\n")
-            << int(O::MissingRom) << QStringLiteral("ERROR: missing rom file: r/x.zip [ 1 ]");
-        QTest::newRow("only other lines")
-            << QByteArray("one\ntwo\n") << int(O::None) << QStringLiteral("two");
+            << int(O::MissingRom) << u"ERROR: missing rom file: r/x.zip [ 1 ]"_s;
+        QTest::newRow("only other lines") << QByteArray("one\ntwo\n") << int(O::None) << u"two"_s;
         QTest::newRow("not at the start") << QByteArray(" Finished execution...\n") << int(O::None)
-                                          << QStringLiteral(" Finished execution...");
-        QTest::newRow("other case") << QByteArray("finished execution...") << int(O::None)
-                                    << QStringLiteral("finished execution...");
-        QTest::newRow("too short") << QByteArray("Finished execution..") << int(O::None)
-                                   << QStringLiteral("Finished execution..");
-        QTest::newRow("no final line end")
-            << QByteArray("x\nFinished execution...done") << int(O::Finished)
-            << QStringLiteral("Finished execution...done");
+                                          << u" Finished execution..."_s;
+        QTest::newRow("other case")
+            << QByteArray("finished execution...") << int(O::None) << u"finished execution..."_s;
+        QTest::newRow("too short")
+            << QByteArray("Finished execution..") << int(O::None) << u"Finished execution.."_s;
+        QTest::newRow("no final line end") << QByteArray("x\nFinished execution...done")
+                                           << int(O::Finished) << u"Finished execution...done"_s;
     }
 
     void firstRecognisedLineDecides()
@@ -246,15 +222,13 @@ private Q_SLOTS:
 
     void missingFileNameIsCutOutOfTheLine()
     {
-        QCOMPARE(missingRomFileName(
-                     QStringLiteral("ERROR: missing rom file: C:\\roms/kikaioh.zip [ abc.bin ]"),
-                     QStringLiteral("C:\\roms"), QStringLiteral("kikaioh")),
-                 QStringLiteral("abc.bin"));
+        QCOMPARE(missingRomFileName(u"ERROR: missing rom file: C:\\roms/kikaioh.zip [ abc.bin ]"_s,
+                                    u"C:\\roms"_s, u"kikaioh"_s),
+                 u"abc.bin"_s);
         // Printed another way, only the " ]" goes.
-        QCOMPARE(
-            missingRomFileName(QStringLiteral("ERROR: missing rom file: D:/r/kikaioh.zip [ a ]"),
-                               QStringLiteral("C:\\roms"), QStringLiteral("kikaioh")),
-            QStringLiteral("ERROR: missing rom file: D:/r/kikaioh.zip [ a"));
+        QCOMPARE(missingRomFileName(u"ERROR: missing rom file: D:/r/kikaioh.zip [ a ]"_s,
+                                    u"C:\\roms"_s, u"kikaioh"_s),
+                 u"ERROR: missing rom file: D:/r/kikaioh.zip [ a"_s);
     }
 
     // --- Writing from the window
@@ -264,7 +238,7 @@ private Q_SLOTS:
         f.window->Form_Load();
         const QString zinc = f.programDirectory.path();
         f.control<QLineEdit>("txtZincDir")->setText(zinc);
-        f.control<QLineEdit>("txtRomDir")->setText(QStringLiteral("/roms"));
+        f.control<QLineEdit>("txtRomDir")->setText(u"/roms"_s);
         f.control<QComboBox>("cboResolution")->setCurrentIndex(4);
         f.control<QComboBox>("cboColorDepth")->setCurrentIndex(1);
         f.control<QComboBox>("cboScanLines")->setCurrentIndex(2);
@@ -273,7 +247,7 @@ private Q_SLOTS:
         f.control<QComboBox>("cboTextureCaching")->setCurrentIndex(2);
         f.control<QComboBox>("cboTextureQuality")->setCurrentIndex(1);
         f.control<QComboBox>("cboTurnDisplay")->setCurrentIndex(-1);
-        f.control<QLineEdit>("txtFrameRate")->setText(QStringLiteral("60"));
+        f.control<QLineEdit>("txtFrameRate")->setText(u"60"_s);
         const QList<std::pair<const char *, int>> boxes{
             {"chkFullScreen", 1},    {"chkDithering", 0},    {"chkShowFPS", 1},
             {"chkFrameLimit", 0},    {"chkFrameSkip", 1},    {"chkFrameSkipAuto", 2},
@@ -285,24 +259,19 @@ private Q_SLOTS:
         QVERIFY(f.window->GeraRendererCFG());
         QVERIFY(f.window->GeraZincCFG());
         const QString end = f.desktop.platform.lineEnd;
-        QCOMPARE(readAll(f.desktop.platform.join(zinc, QStringLiteral("renderer.cfg"))),
-                 textFileBytes(
-                     {optionFileHeader(webAddress()), QStringLiteral("XSize = 1024"),
-                      QStringLiteral("YSize = 768"), QStringLiteral("FullScreen = 1"),
-                      QStringLiteral("ColorDepth = 32"), QStringLiteral("ScanLines = 2"),
-                      QStringLiteral("Blending = 1"), QStringLiteral("Dithering = 0"),
-                      QStringLiteral("ShowFPS = 1"), QStringLiteral("FrameLimitation = 0"),
-                      QStringLiteral("FrameSkipping = 1"), QStringLiteral("FramerateDetection = 2"),
-                      QStringLiteral("FramerateManual = 60"), QStringLiteral("Filtering = 3"),
-                      QStringLiteral("TextureCaching = 2"), QStringLiteral("TextureType = 1"),
-                      QStringLiteral("TurnDisplay = -1"), QStringLiteral("EnableKeys = 0")},
-                     end));
-        QCOMPARE(
-            readAll(f.desktop.platform.join(zinc, QStringLiteral("zinc.cfg"))),
-            textFileBytes({optionFileHeader(webAddress()), QStringLiteral("--roms-directory=/roms"),
-                           QStringLiteral("--use-sound=yes"),
-                           QStringLiteral("--sound-stereo-exciter=yes")},
-                          end));
+        QCOMPARE(readAll(f.desktop.platform.join(zinc, u"renderer.cfg"_s)),
+                 textFileBytes({optionFileHeader(webAddress()), u"XSize = 1024"_s, u"YSize = 768"_s,
+                                u"FullScreen = 1"_s, u"ColorDepth = 32"_s, u"ScanLines = 2"_s,
+                                u"Blending = 1"_s, u"Dithering = 0"_s, u"ShowFPS = 1"_s,
+                                u"FrameLimitation = 0"_s, u"FrameSkipping = 1"_s,
+                                u"FramerateDetection = 2"_s, u"FramerateManual = 60"_s,
+                                u"Filtering = 3"_s, u"TextureCaching = 2"_s, u"TextureType = 1"_s,
+                                u"TurnDisplay = -1"_s, u"EnableKeys = 0"_s},
+                               end));
+        QCOMPARE(readAll(f.desktop.platform.join(zinc, u"zinc.cfg"_s)),
+                 textFileBytes({optionFileHeader(webAddress()), u"--roms-directory=/roms"_s,
+                                u"--use-sound=yes"_s, u"--sound-stereo-exciter=yes"_s},
+                               end));
     }
 
     void rewritingLeavesNoRemainsAndIgnoresTheRenderer()
@@ -310,7 +279,7 @@ private Q_SLOTS:
         WindowFixture f;
         f.window->Form_Load();
         f.control<QLineEdit>("txtZincDir")->setText(f.programDirectory.path());
-        const QString path = f.programFile(QStringLiteral("renderer.cfg"));
+        const QString path = f.programFile(u"renderer.cfg"_s);
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(4096, '#'));
@@ -329,17 +298,17 @@ private Q_SLOTS:
         WindowFixture f;
         f.window->Form_Load();
         // A path below an ordinary file fails even for root.
-        const QString file = f.programFile(QStringLiteral("plain-file"));
+        const QString file = f.programFile(u"plain-file"_s);
         QFile plain(file);
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
-        for (const QString &zinc : {file, f.programFile(QStringLiteral("missing/dir"))}) {
+        for (const QString &zinc : {file, f.programFile(u"missing/dir"_s)}) {
             f.control<QLineEdit>("txtZincDir")->setText(zinc);
             QVERIFY(!f.window->GeraZincCFG());
             QVERIFY(!f.window->GeraRendererCFG());
         }
         QString error;
-        QVERIFY(!writeFileAnew(file + QStringLiteral("/zinc.cfg"), "x", &error));
+        QVERIFY(!writeFileAnew(file + u"/zinc.cfg"_s, "x", &error));
         QVERIFY(!error.isEmpty());
     }
 };

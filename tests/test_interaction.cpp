@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
@@ -39,11 +40,10 @@ struct Fixture : WindowFixture {
     }
     void snapshot(const char *romSet, QColor colour) const
     {
-        QDir().mkpath(programFile(QStringLiteral("snap")));
+        QDir().mkpath(programFile(u"snap"_s));
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(colour);
-        QVERIFY(image.save(programFile(QStringLiteral("snap/%1.jpg").arg(QLatin1String(romSet))),
-                           "JPEG"));
+        QVERIFY(image.save(programFile(u"snap/%1.jpg"_s.arg(QLatin1String(romSet))), "JPEG"));
     }
     ValueCheckBox *box(const char *name) const { return control<ValueCheckBox>(name); }
     bool enabled(const char *name) const { return control<QWidget>(name)->isEnabled(); }
@@ -65,11 +65,11 @@ private Q_SLOTS:
     {
         Fixture f;
         f.select(0);
-        QCOMPARE(f.log(), QStringLiteral(": 1 - Street Fighter EX (JP)"));
+        QCOMPARE(f.log(), u": 1 - Street Fighter EX (JP)"_s);
         f.select(8);
-        QCOMPARE(f.log(), QStringLiteral(": 9 - Justice Gakuen (JP)"));
+        QCOMPARE(f.log(), u": 9 - Justice Gakuen (JP)"_s);
         f.control<QListWidget>("lstGames")->clearSelection();
-        QCOMPARE(f.log(), QStringLiteral(": 0 - "));
+        QCOMPARE(f.log(), u": 0 - "_s);
         QVERIFY(near(f.shownCentre(), QColor::fromRgb(f.logoCentre())));
     }
 
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(f.control<QLabel>("Picture1")->pixmap().size(), box);
         f.select(1); // same ROM set, same picture
         QVERIFY(near(f.shownCentre(), Qt::red));
-        QCOMPARE(f.log(), QStringLiteral(": 2 - Street Fighter EX (ASIA)"));
+        QCOMPARE(f.log(), u": 2 - Street Fighter EX (ASIA)"_s);
 
         f.select(4); // no snapshot: the logo
         QVERIFY(near(f.shownCentre(), QColor::fromRgb(f.logoCentre())));
@@ -94,14 +94,14 @@ private Q_SLOTS:
         QVERIFY(near(f.shownCentre(), Qt::blue));
 
         // A file that is no picture keeps the last one, quietly.
-        QFile junk(f.programFile(QStringLiteral("snap/sg2j.jpg")));
+        QFile junk(f.programFile(u"snap/sg2j.jpg"_s));
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("not a picture");
         junk.close();
         f.select(6);
-        QCOMPARE(f.log(), QStringLiteral(": 7 - Star Gladiator 2 (JP)"));
+        QCOMPARE(f.log(), u": 7 - Star Gladiator 2 (JP)"_s);
         QVERIFY(near(f.shownCentre(), Qt::blue));
-        QVERIFY(f.desktop.calls.filter(QStringLiteral("showMessage")).isEmpty());
+        QVERIFY(f.desktop.calls.filter(u"showMessage"_s).isEmpty());
     }
 
     void withoutASnapFolderTheLogoShows()
@@ -116,8 +116,8 @@ private Q_SLOTS:
         Fixture f;
         const QString zinc = f.programDirectory.path();
         QFile(f.programFile(f.desktop.platform.emulatorFileName)).open(QIODevice::WriteOnly);
-        QFile(f.programFile(QStringLiteral("d3d_renderer.znc"))).open(QIODevice::WriteOnly);
-        QFile(f.programFile(QStringLiteral("sfexp.zip"))).open(QIODevice::WriteOnly);
+        QFile(f.programFile(u"d3d_renderer.znc"_s)).open(QIODevice::WriteOnly);
+        QFile(f.programFile(u"sfexp.zip"_s)).open(QIODevice::WriteOnly);
         f.control<QLineEdit>("txtZincDir")->setText(zinc);
         f.control<QLineEdit>("txtRomDir")->setText(zinc);
         auto *games = f.control<QListWidget>("lstGames");
@@ -127,8 +127,8 @@ private Q_SLOTS:
         const QPoint at = games->visualItemRect(games->item(3)).center();
         QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(games->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(f.desktop.calls.filter(QStringLiteral("startHidden")).size(), 1);
-        QVERIFY(f.window->launchCommand().contains(QStringLiteral(" 4 --use-config-file=")));
+        QCOMPARE(f.desktop.calls.filter(u"startHidden"_s).size(), 1);
+        QVERIFY(f.window->launchCommand().contains(u" 4 --use-config-file="_s));
         QVERIFY(!f.window->isEnabled());
         // The run would give the window back; here the test does.
         f.window->setEnabled(true);
@@ -197,11 +197,11 @@ private Q_SLOTS:
     void frameSkipAutoDisablesTheFrameRateButKeepsIt()
     {
         Fixture f;
-        f.control<QLineEdit>("txtFrameRate")->setText(QStringLiteral("60"));
+        f.control<QLineEdit>("txtFrameRate")->setText(u"60"_s);
         f.box("chkFrameSkipAuto")->setValue(1);
         QVERIFY(!f.enabled("txtFrameRate"));
-        QCOMPARE(f.control<QLineEdit>("txtFrameRate")->text(), QStringLiteral("60"));
-        QCOMPARE(f.window->currentOptions().frameRate, QStringLiteral("60"));
+        QCOMPARE(f.control<QLineEdit>("txtFrameRate")->text(), u"60"_s);
+        QCOMPARE(f.window->currentOptions().frameRate, u"60"_s);
         f.box("chkFrameSkipAuto")->setValue(2); // only checked counts
         QVERIFY(f.enabled("txtFrameRate"));
         f.box("chkFrameSkip")->setValue(0);
@@ -214,30 +214,29 @@ private Q_SLOTS:
         Fixture f;
         auto *zinc = f.control<QLineEdit>("txtZincDir");
         auto *roms = f.control<QLineEdit>("txtRomDir");
-        zinc->setText(QStringLiteral("typed"));
+        zinc->setText(u"typed"_s);
         f.desktop.folderAnswer.reset(); // cancel
         f.control<QPushButton>("cmdProcuraZinc")->click();
         f.control<QPushButton>("cmdProcuraRoms")->click();
-        QCOMPARE(zinc->text(), QStringLiteral("typed"));
-        QVERIFY(f.desktop.calls.filter(QStringLiteral("showMessage")).isEmpty());
+        QCOMPARE(zinc->text(), u"typed"_s);
+        QVERIFY(f.desktop.calls.filter(u"showMessage"_s).isEmpty());
 
         // A folder with the emulator: taken, no warning.
         QFile(f.programFile(f.desktop.platform.emulatorFileName)).open(QIODevice::WriteOnly);
         f.desktop.folderAnswer = f.programDirectory.path();
         f.control<QPushButton>("cmdProcuraZinc")->click();
         QCOMPARE(zinc->text(), f.programDirectory.path());
-        QVERIFY(f.desktop.calls.filter(QStringLiteral("showMessage")).isEmpty());
+        QVERIFY(f.desktop.calls.filter(u"showMessage"_s).isEmpty());
 
         // A root folder without it: warned, and taken all the same.
         f.desktop.folderAnswer = QDir::rootPath();
         f.control<QPushButton>("cmdProcuraZinc")->click();
         QCOMPARE(zinc->text(), QDir::rootPath());
         const QString title = f.window->languageTexts().text(12);
-        QVERIFY(f.desktop.calls.contains(QStringLiteral("pickFolder|") + title));
-        QCOMPARE(f.desktop.calls.filter(QStringLiteral("showMessage")),
-                 QStringList{QStringLiteral("showMessage|%1|%2|16")
-                                 .arg(f.window->languageTexts().text(44),
-                                      f.window->languageTexts().text(9))});
+        QVERIFY(f.desktop.calls.contains(u"pickFolder|"_s + title));
+        QCOMPARE(f.desktop.calls.filter(u"showMessage"_s),
+                 QStringList{u"showMessage|%1|%2|16"_s.arg(f.window->languageTexts().text(44),
+                                                           f.window->languageTexts().text(9))});
 
         f.control<QPushButton>("cmdProcuraRoms")->click();
         QCOMPARE(roms->text(), QDir::rootPath());
@@ -252,9 +251,8 @@ private Q_SLOTS:
         QTest::newRow("no browser") << int(Desktop::WebOpenResult::NoBrowser)
                                     << QStringLiteral("showMessage|Could not find associated "
                                                       "Browser|Browser Not Found|48");
-        QTest::newRow("not opened")
-            << int(Desktop::WebOpenResult::NotOpened)
-            << QStringLiteral("showMessage|Web Page not Opened|URL Failed|48");
+        QTest::newRow("not opened") << int(Desktop::WebOpenResult::NotOpened)
+                                    << u"showMessage|Web Page not Opened|URL Failed|48"_s;
     }
 
     void webLinkReportsWhatWentWrong()
@@ -265,8 +263,8 @@ private Q_SLOTS:
         f.desktop.webAnswer = static_cast<Desktop::WebOpenResult>(answer);
         auto *link = f.control<QLabel>("lblSite");
         QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(f.desktop.calls.filter(QStringLiteral("openWebAddress")).size(), 1);
-        QCOMPARE(f.desktop.calls.filter(QStringLiteral("showMessage")),
+        QCOMPARE(f.desktop.calls.filter(u"openWebAddress"_s).size(), 1);
+        QCOMPARE(f.desktop.calls.filter(u"showMessage"_s),
                  message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -276,16 +274,15 @@ private Q_SLOTS:
         Fixture f;
         auto *log = f.control<LogBox>("txtlog");
         const QString before = log->text();
-        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-        QTest::keyClicks(log, QStringLiteral("abc"));
+        QGuiApplication::clipboard()->setText(u"pasted"_s);
+        QTest::keyClicks(log, u"abc"_s);
         for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete})
             QTest::keyClick(log, key);
         QTest::keyClick(log, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(log, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(log->text(), before);
-        QCOMPARE(log->toPlainText(),
-                 QString(before).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(log->toPlainText(), QString(before).replace(u"\r\n"_s, u"\n"_s));
         QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), log->toPlainText());
     }

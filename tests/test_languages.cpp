@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
@@ -39,7 +40,7 @@ QByteArray languageFile(const QByteArray &tag, QList<int> without = {})
 }
 
 struct LanguageFixture : WindowFixture {
-    QString folder = programFile(QStringLiteral("language"));
+    QString folder = programFile(u"language"_s);
 
     void add(const QString &relative, const QByteArray &bytes) const
     {
@@ -47,7 +48,7 @@ struct LanguageFixture : WindowFixture {
     }
     void saveLanguage(const QByteArray &name) const
     {
-        writeAll(programFile(QStringLiteral("rivonel.ini")), "[General]\nLanguage=" + name + "\n");
+        writeAll(programFile(u"rivonel.ini"_s), "[General]\nLanguage=" + name + "\n");
     }
     QStringList entries() const
     {
@@ -81,79 +82,73 @@ private Q_SLOTS:
     void savedLanguageIsListedAndApplied()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("Portugues.ini"), languageFile("pt"));
-        f.add(QStringLiteral("English.ini"), languageFile("en"));
+        f.add(u"Portugues.ini"_s, languageFile("pt"));
+        f.add(u"English.ini"_s, languageFile("en"));
         f.saveLanguage("Portugues");
         f.window->Form_Load();
-        QCOMPARE(f.entries(),
-                 (QStringList{QStringLiteral("English"), QStringLiteral("Portugues")}));
-        QCOMPARE(f.selected(), QStringLiteral("Portugues"));
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("pt 2"));
-        QCOMPARE(f.caption("cmdProcuraRoms"), QStringLiteral("pt 8"));
-        QCOMPARE(f.caption("lblSoundFilterCutoff"), QStringLiteral("pt 40"));
-        QCOMPARE(f.control<QTabWidget>("abas")->tabText(2), QStringLiteral("pt 31"));
-        QCOMPARE(f.control<QTabWidget>("abas")->tabText(0), QStringLiteral("Vídeo"));
-        QCOMPARE(f.caption("chkEnableKeys"), QStringLiteral("Ligar Teclas"));
-        QCOMPARE(f.items("cboScanLines"),
-                 (QStringList{QStringLiteral("pt 14"), QStringLiteral("pt 15"),
-                              QStringLiteral("pt 16")}));
-        QCOMPARE(f.items("cboTextureQuality").first(), QStringLiteral("pt 10"));
-        QCOMPARE(f.window->languageTexts().text(44), QStringLiteral("pt 44"));
+        QCOMPARE(f.entries(), (QStringList{u"English"_s, u"Portugues"_s}));
+        QCOMPARE(f.selected(), u"Portugues"_s);
+        QCOMPARE(f.caption("cmdPlay"), u"pt 2"_s);
+        QCOMPARE(f.caption("cmdProcuraRoms"), u"pt 8"_s);
+        QCOMPARE(f.caption("lblSoundFilterCutoff"), u"pt 40"_s);
+        QCOMPARE(f.control<QTabWidget>("abas")->tabText(2), u"pt 31"_s);
+        QCOMPARE(f.control<QTabWidget>("abas")->tabText(0), u"Vídeo"_s);
+        QCOMPARE(f.caption("chkEnableKeys"), u"Ligar Teclas"_s);
+        QCOMPARE(f.items("cboScanLines"), (QStringList{u"pt 14"_s, u"pt 15"_s, u"pt 16"_s}));
+        QCOMPARE(f.items("cboTextureQuality").first(), u"pt 10"_s);
+        QCOMPARE(f.window->languageTexts().text(44), u"pt 44"_s);
     }
 
     void withoutASavedLanguageTheFirstIsApplied()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("b.ini"), languageFile("b"));
-        f.add(QStringLiteral("A.ini"), languageFile("a"));
+        f.add(u"b.ini"_s, languageFile("b"));
+        f.add(u"A.ini"_s, languageFile("a"));
         f.window->Form_Load();
-        QCOMPARE(f.selected(), QStringLiteral("A"));
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("a 2"));
+        QCOMPARE(f.selected(), u"A"_s);
+        QCOMPARE(f.caption("cmdPlay"), u"a 2"_s);
     }
 
     void extensionsAreRemovedExactly()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("A.ini.ini"), languageFile("double"));
-        f.add(QStringLiteral("A.ini"), languageFile("a"));
-        f.add(QStringLiteral("B.INI"), languageFile("upper"));
+        f.add(u"A.ini.ini"_s, languageFile("double"));
+        f.add(u"A.ini"_s, languageFile("a"));
+        f.add(u"B.INI"_s, languageFile("upper"));
         f.window->Form_Load();
-        QCOMPARE(f.entries(),
-                 (QStringList{QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B.INI")}));
+        QCOMPARE(f.entries(), (QStringList{u"A"_s, u"A"_s, u"B.INI"_s}));
         // A.ini.ini is listed as A and reads A.ini.
         f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("a 2"));
+        QCOMPARE(f.caption("cmdPlay"), u"a 2"_s);
         // B.INI reads B.INI.ini, which does not exist: every text is empty.
         f.control<QComboBox>("cboLang")->setCurrentIndex(2);
         QCOMPARE(f.caption("cmdPlay"), QString());
         QCOMPARE(f.caption("lblLanguage"), QString());
         QCOMPARE(f.items("cboScanLines"), QStringList(3, QString()));
         QCOMPARE(f.items("cboTextureQuality"),
-                 (QStringList{QString(), QStringLiteral("4 bit"), QStringLiteral("5 bit"),
-                              QStringLiteral("8 bit")}));
+                 (QStringList{QString(), u"4 bit"_s, u"5 bit"_s, u"8 bit"_s}));
     }
 
     void subfolderEntriesReadTheTopFolderFile()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("English.ini"), languageFile("en"));
-        f.add(QStringLiteral("more/Klingon.ini"), languageFile("kl"));
-        f.add(QStringLiteral("more/deeper/English.ini"), languageFile("deep"));
+        f.add(u"English.ini"_s, languageFile("en"));
+        f.add(u"more/Klingon.ini"_s, languageFile("kl"));
+        f.add(u"more/deeper/English.ini"_s, languageFile("deep"));
         f.window->Form_Load();
-        QCOMPARE(f.entries(), (QStringList{QStringLiteral("English"), QStringLiteral("Klingon"),
-                                           QStringLiteral("English")}));
+        QCOMPARE(f.entries(), (QStringList{u"English"_s, u"Klingon"_s, u"English"_s}));
         f.control<QComboBox>("cboLang")->setCurrentIndex(1);
         QCOMPARE(f.caption("cmdPlay"), QString());
         f.control<QComboBox>("cboLang")->setCurrentIndex(2);
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("en 2"));
+        QCOMPARE(f.caption("cmdPlay"), u"en 2"_s);
     }
 
     void lastEqualEntryWinsButOnlyWhileTheNameStillMatches()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("X.ini"), languageFile("x"));
-        f.add(QStringLiteral("s1/X.ini"), languageFile("x1"));
-        f.add(QStringLiteral("s2/X.ini"), languageFile("x2"));
+        f.add(u"X.ini"_s, languageFile("x"));
+        f.add(u"s1/X.ini"_s, languageFile("x1"));
+        f.add(u"s2/X.ini"_s, languageFile("x2"));
         f.saveLanguage("X");
         f.window->Form_Load();
         QCOMPARE(f.control<QComboBox>("cboLang")->currentIndex(), 2);
@@ -161,30 +156,30 @@ private Q_SLOTS:
         // A saved language found only below: the first entry is applied at the
         // top, which replaces the name, so the later one no longer matches.
         LanguageFixture g;
-        g.add(QStringLiteral("English.ini"), languageFile("en"));
-        g.add(QStringLiteral("sub/Portugues.ini"), languageFile("pt"));
+        g.add(u"English.ini"_s, languageFile("en"));
+        g.add(u"sub/Portugues.ini"_s, languageFile("pt"));
         g.saveLanguage("Portugues");
         g.window->Form_Load();
-        QCOMPARE(g.selected(), QStringLiteral("English"));
-        QCOMPARE(g.caption("cmdPlay"), QStringLiteral("en 2"));
+        QCOMPARE(g.selected(), u"English"_s);
+        QCOMPARE(g.caption("cmdPlay"), u"en 2"_s);
     }
 
     void aFolderLinkedBackIntoItselfEndsTheSearch()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("English.ini"), languageFile("en"));
-        QVERIFY(QDir().mkpath(f.folder + QStringLiteral("/sub")));
-        QVERIFY(QFile::link(f.folder, f.folder + QStringLiteral("/sub/loop")));
+        f.add(u"English.ini"_s, languageFile("en"));
+        QVERIFY(QDir().mkpath(f.folder + u"/sub"_s));
+        QVERIFY(QFile::link(f.folder, f.folder + u"/sub/loop"_s));
         f.window->Form_Load();
-        QCOMPARE(f.entries(), QStringList{QStringLiteral("English")});
+        QCOMPARE(f.entries(), QStringList{u"English"_s});
     }
 
     // --- Applying a language
     void switchingKeepsPositionsAndValues()
     {
         LanguageFixture f;
-        f.add(QStringLiteral("A.ini"), languageFile("a"));
-        f.add(QStringLiteral("B.ini"), languageFile("b", {14}));
+        f.add(u"A.ini"_s, languageFile("a"));
+        f.add(u"B.ini"_s, languageFile("b", {14}));
         f.window->Form_Load();
         f.control<QComboBox>("cboScanLines")->setCurrentIndex(0);
         f.control<QComboBox>("cboTextureQuality")->setCurrentIndex(2);
@@ -194,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), 0);
         QCOMPARE(f.control<QComboBox>("cboTextureQuality")->currentIndex(), 2);
         QCOMPARE(f.control<ValueCheckBox>("chkFullScreen")->value(), 1);
-        QCOMPARE(f.caption("chkFullScreen"), QStringLiteral("b 38"));
+        QCOMPARE(f.caption("chkFullScreen"), u"b 38"_s);
         f.control<QComboBox>("cboScanLines")->setCurrentIndex(-1);
         f.control<QComboBox>("cboLang")->setCurrentIndex(0);
         QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), -1);
@@ -204,14 +199,14 @@ private Q_SLOTS:
     {
         LanguageFixture f;
         const QByteArray utf8 = "[Language]\nString02=Começar\nString10=Padrão\n";
-        f.add(QStringLiteral("Utf.ini"), utf8);
-        f.add(QStringLiteral("Win.ini"), "[Language]\nString02=Come\xe7"
-                                         "ar\nString10=Padr\xe3o\n");
+        f.add(u"Utf.ini"_s, utf8);
+        f.add(u"Win.ini"_s, "[Language]\nString02=Come\xe7"
+                            "ar\nString10=Padr\xe3o\n");
         f.window->Form_Load();
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("Começar"));
+        QCOMPARE(f.caption("cmdPlay"), u"Começar"_s);
         f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("Começar"));
-        QCOMPARE(f.items("cboTextureQuality").first(), QStringLiteral("Padrão"));
+        QCOMPARE(f.caption("cmdPlay"), u"Começar"_s);
+        QCOMPARE(f.items("cboTextureQuality").first(), u"Padrão"_s);
     }
 
     void withoutLanguageFilesTheDesignTextsStay()
@@ -219,14 +214,14 @@ private Q_SLOTS:
         LanguageFixture f; // no language folder at all
         f.window->Form_Load();
         QVERIFY(f.entries().isEmpty());
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("Jogar"));
+        QCOMPARE(f.caption("cmdPlay"), u"Jogar"_s);
         QCOMPARE(f.control<QComboBox>("cboScanLines")->count(), 3);
         QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), 0);
 
         LanguageFixture g; // a folder with languages only below it
-        g.add(QStringLiteral("sub/English.ini"), languageFile("en"));
+        g.add(u"sub/English.ini"_s, languageFile("en"));
         g.window->Form_Load();
-        QCOMPARE(g.selected(), QStringLiteral("English"));
+        QCOMPARE(g.selected(), u"English"_s);
         QCOMPARE(g.control<QComboBox>("cboTextureQuality")->count(), 4);
     }
 
@@ -246,12 +241,12 @@ private Q_SLOTS:
         f.control<QListWidget>("lstGames")->item(0)->setSelected(true);
         f.control<QPushButton>("cmdPlay")->click();
         QCOMPARE(f.control<LogBox>("txtlog")->text(),
-                 QStringLiteral("Could not find sfex.zip in the ROM directory."));
+                 u"Could not find sfex.zip in the ROM directory."_s);
         f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.caption("cmdPlay"), QStringLiteral("Jogar"));
+        QCOMPARE(f.caption("cmdPlay"), u"Jogar"_s);
         f.control<QPushButton>("cmdPlay")->click();
         QCOMPARE(f.control<LogBox>("txtlog")->text(),
-                 QStringLiteral("Não foi encontrado sfex.zip no diretório de Roms."));
+                 u"Não foi encontrado sfex.zip no diretório de Roms."_s);
     }
 
     // --- The shipped languages
@@ -269,12 +264,11 @@ private Q_SLOTS:
         QVERIFY(in.open(QIODevice::ReadOnly));
         const QString text = ini::decode(in.readAll());
         const auto t = [&](int n) {
-            return ini::read(text, QStringLiteral("Language"),
-                             QStringLiteral("String%1").arg(n, 2, 10, QLatin1Char('0')));
+            return ini::read(text, u"Language"_s, u"String%1"_s.arg(n, 2, 10, QLatin1Char('0')));
         };
         for (int n = 1; n <= 51; ++n) {
             QVERIFY2(t(n).has_value(), qPrintable(QString::number(n)));
-            QCOMPARE(text.count(QStringLiteral("String%1=").arg(n, 2, 10, QLatin1Char('0'))), 1);
+            QCOMPARE(text.count(u"String%1="_s.arg(n, 2, 10, QLatin1Char('0'))), 1);
             const bool unused = n == 3 || n == 11;
             QVERIFY2(t(n)->isEmpty() == unused, qPrintable(QString::number(n)));
         }

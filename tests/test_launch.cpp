@@ -13,15 +13,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
 namespace {
 
 constexpr int runLimitMs = 20000;
-const QString crlf = QStringLiteral("\r\n");
+const QString crlf = u"\r\n"_s;
 
 // A window whose Zinc directory holds the substitute emulator and all four
 // plug-ins, and whose ROM directory holds a complete sfex and a kikaioh
@@ -30,19 +32,19 @@ struct LaunchFixture : WindowFixture {
     QString zinc;
     QString roms;
 
-    explicit LaunchFixture(const QString &zincName = QStringLiteral("zinc"))
+    explicit LaunchFixture(const QString &zincName = u"zinc"_s)
     {
         desktop.realLaunch = true;
         zinc = programDirectory.filePath(zincName);
-        roms = programDirectory.filePath(QStringLiteral("roms"));
+        roms = programDirectory.filePath(u"roms"_s);
         QDir().mkpath(zinc);
         QDir().mkpath(roms);
         QFile::copy(QStringLiteral(ZINC_SIM_PATH),
                     desktop.platform.join(zinc, desktop.platform.emulatorFileName));
         for (int position = 0; position < 4; ++position)
             touch(desktop.platform.join(zinc, rendererPlugin(position).file.toString()));
-        archive(QStringLiteral("sfex"));
-        archive(QStringLiteral("kikaioh"), QStringLiteral("kikaioh_gfx.bin"));
+        archive(u"sfex"_s);
+        archive(u"kikaioh"_s, u"kikaioh_gfx.bin"_s);
 
         window->Form_Load();
         control<QLineEdit>("txtZincDir")->setText(zinc);
@@ -67,8 +69,7 @@ struct LaunchFixture : WindowFixture {
         for (const QString &name : zincsim::requiredRomFiles(romSet))
             if (name != leaveOut)
                 entries.append({name, "rom"});
-        QVERIFY(writeFileAnew(roms + u'/' + romSet + QStringLiteral(".zip"),
-                              zincsim::makeStoredZip(entries)));
+        QVERIFY(writeFileAnew(roms + u'/' + romSet + u".zip"_s, zincsim::makeStoredZip(entries)));
     }
 
     void select(int position) const
@@ -80,7 +81,7 @@ struct LaunchFixture : WindowFixture {
 
     QString text(int number) const { return window->languageTexts().text(number); }
     QString log() const { return control<LogBox>("txtlog")->text(); }
-    QString logFile() const { return programFile(QStringLiteral("log.txt")); }
+    QString logFile() const { return programFile(u"log.txt"_s); }
     void play() const { control<QPushButton>("cmdPlay")->click(); }
     bool locked() const
     {
@@ -93,10 +94,10 @@ struct LaunchFixture : WindowFixture {
         return window->isEnabled() && control<QPushButton>("cmdPlay")->isEnabled() &&
                !control<QTimer>("Timer1")->isActive() && !QApplication::overrideCursor();
     }
-    bool started() const { return !desktop.calls.filter(QStringLiteral("startHidden")).isEmpty(); }
+    bool started() const { return !desktop.calls.filter(u"startHidden"_s).isEmpty(); }
     QString startLines(const QString &title, const char *renderer) const
     {
-        return text(41) + u' ' + title + QStringLiteral("...") + crlf + text(45) + crlf + text(48) +
+        return text(41) + u' ' + title + u"..."_s + crlf + text(45) + crlf + text(48) +
                QString::fromLatin1(renderer) + crlf;
     }
 };
@@ -119,7 +120,7 @@ private Q_SLOTS:
         f.select(1);
         f.play();
         QVERIFY(f.locked());
-        QCOMPARE(f.log(), f.startLines(QStringLiteral("Street Fighter EX (ASIA)"), " OpenGL"));
+        QCOMPARE(f.log(), f.startLines(u"Street Fighter EX (ASIA)"_s, " OpenGL"));
         const QString command =
             launchCommand(f.desktop.platform, f.zinc, 2, f.programDirectory.path());
         QCOMPARE(f.window->launchCommand(), command);
@@ -127,11 +128,10 @@ private Q_SLOTS:
                  textFileBytes({command}, f.desktop.platform.lineEnd));
 
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
-        QCOMPARE(f.log(),
-                 f.startLines(QStringLiteral("Street Fighter EX (ASIA)"), " OpenGL") + f.text(49));
+        QCOMPARE(f.log(), f.startLines(u"Street Fighter EX (ASIA)"_s, " OpenGL") + f.text(49));
         QVERIFY(!QFile::exists(f.logFile()));
-        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/zinc.cfg")));
-        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/renderer.cfg")));
+        QVERIFY(QFile::exists(f.zinc + u"/zinc.cfg"_s));
+        QVERIFY(QFile::exists(f.zinc + u"/renderer.cfg"_s));
     }
 
     void missingFileInsideTheArchiveIsReported()
@@ -140,9 +140,8 @@ private Q_SLOTS:
         f.select(11);
         f.play();
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
-        QCOMPARE(f.log(), f.startLines(QStringLiteral("Kikaioh (JP)"), " OpenGL") + f.text(50) +
-                              QStringLiteral(" 'kikaioh_gfx.bin' ") + f.text(51) +
-                              QStringLiteral("kikaioh.zip"));
+        QCOMPARE(f.log(), f.startLines(u"Kikaioh (JP)"_s, " OpenGL") + f.text(50) +
+                              u" 'kikaioh_gfx.bin' "_s + f.text(51) + u"kikaioh.zip"_s);
         QVERIFY(!QFile::exists(f.logFile()));
     }
 
@@ -150,36 +149,36 @@ private Q_SLOTS:
     {
         // Program and Zinc directories that a shell would split or expand.
         QTemporaryDir outer;
-        const QString program = outer.filePath(QStringLiteral("a b/$(touch pwned)"));
+        const QString program = outer.filePath(u"a b/$(touch pwned)"_s);
         QVERIFY(QDir().mkpath(program));
         FakeDesktop desktop;
         desktop.realLaunch = true;
         frmPrincipal window(desktop, program);
         window.Form_Load();
-        const QString zinc = outer.filePath(QStringLiteral("z `touch pwned` \"q\" \\ 100%"));
-        const QString roms = outer.filePath(QStringLiteral("r;$HOME"));
+        const QString zinc = outer.filePath(u"z `touch pwned` \"q\" \\ 100%"_s);
+        const QString roms = outer.filePath(u"r;$HOME"_s);
         QVERIFY(QDir().mkpath(zinc) && QDir().mkpath(roms));
-        QVERIFY(QFile::copy(QStringLiteral(ZINC_SIM_PATH), zinc + QStringLiteral("/zinc")));
-        LaunchFixture::touch(zinc + QStringLiteral("/ogl_renderer.znc"));
+        QVERIFY(QFile::copy(QStringLiteral(ZINC_SIM_PATH), zinc + u"/zinc"_s));
+        LaunchFixture::touch(zinc + u"/ogl_renderer.znc"_s);
         QList<zincsim::ZipEntry> entries;
-        for (const QString &name : zincsim::requiredRomFiles(QStringLiteral("sfex")))
+        for (const QString &name : zincsim::requiredRomFiles(u"sfex"_s))
             entries.append({name, "rom"});
-        QVERIFY(writeFileAnew(roms + QStringLiteral("/sfex.zip"), zincsim::makeStoredZip(entries)));
-        window.findChild<QLineEdit *>(QStringLiteral("txtZincDir"))->setText(zinc);
-        window.findChild<QLineEdit *>(QStringLiteral("txtRomDir"))->setText(roms);
-        window.findChild<QComboBox *>(QStringLiteral("cboRend"))->setCurrentIndex(1);
-        auto *games = window.findChild<QListWidget *>(QStringLiteral("lstGames"));
+        QVERIFY(writeFileAnew(roms + u"/sfex.zip"_s, zincsim::makeStoredZip(entries)));
+        window.findChild<QLineEdit *>(u"txtZincDir"_s)->setText(zinc);
+        window.findChild<QLineEdit *>(u"txtRomDir"_s)->setText(roms);
+        window.findChild<QComboBox *>(u"cboRend"_s)->setCurrentIndex(1);
+        auto *games = window.findChild<QListWidget *>(u"lstGames"_s);
         games->item(0)->setSelected(true);
         qputenv("ZINC_SIM_RUN_MS", "50");
 
-        window.findChild<QPushButton *>(QStringLiteral("cmdPlay"))->click();
+        window.findChild<QPushButton *>(u"cmdPlay"_s)->click();
         QVERIFY(!window.isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(window.isEnabled(), runLimitMs);
-        auto *log = window.findChild<LogBox *>(QStringLiteral("txtlog"));
+        auto *log = window.findChild<LogBox *>(u"txtlog"_s);
         QCOMPARE(log->text().section(crlf, -1), window.languageTexts().text(49));
-        QVERIFY(!QFile::exists(program + QStringLiteral("/log.txt")));
+        QVERIFY(!QFile::exists(program + u"/log.txt"_s));
         for (const QString &dir : {outer.path(), program, zinc, QDir::currentPath()})
-            QVERIFY2(!QFile::exists(dir + QStringLiteral("/pwned")), qPrintable(dir));
+            QVERIFY2(!QFile::exists(dir + u"/pwned"_s), qPrintable(dir));
     }
 
     void emulatorThatPrintsNothingGivesTheWindowBack()
@@ -189,7 +188,7 @@ private Q_SLOTS:
         f.select(0);
         f.play();
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
-        QVERIFY(f.log().endsWith(QStringLiteral("The emulator ended without writing any output.")));
+        QVERIFY(f.log().endsWith(u"The emulator ended without writing any output."_s));
         QVERIFY(!QFile::exists(f.logFile()));
     }
 
@@ -201,28 +200,9 @@ private Q_SLOTS:
         f.play();
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
         const QString last = f.log().section(crlf, -1);
-        QVERIFY2(last.startsWith(QStringLiteral("The emulator ended without reporting")),
-                 qPrintable(last));
-        QVERIFY(last.contains(QStringLiteral("Renderer settings")));
+        QVERIFY2(last.startsWith(u"The emulator ended without reporting"_s), qPrintable(last));
+        QVERIFY(last.contains(u"Renderer settings"_s));
         QVERIFY(!QFile::exists(f.logFile()));
-    }
-
-    void otherLinesKeepTheMonitorWaitingWhileTheEmulatorRuns()
-    {
-        LaunchFixture f;
-        qputenv("ZINC_SIM_LINE_FLUSH", "1");
-        qputenv("ZINC_SIM_RUN_MS", "1500");
-        f.select(0);
-        f.play();
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(f.logFile()).size() > 0, runLimitMs);
-        // A tick now finds only other lines: nothing is concluded under a running emulator.
-        QTest::qWait(1100);
-        if (f.desktop.launchRunning()) {
-            QVERIFY(f.locked());
-            QVERIFY(QFile::exists(f.logFile()));
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
-        QVERIFY(f.log().endsWith(f.text(49)));
     }
 
     void closingDuringARunLeavesTheEmulatorRunning()
@@ -249,15 +229,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("renderer");
         QTest::addColumn<QString>("removed");
         QTest::addColumn<QString>("expected"); // with %42 %43 %44 %47 for the texts
-        QTest::newRow("no archive") << 20 << 1 << QString() << QStringLiteral("%42 tekken.zip %43");
-        QTest::newRow("no emulator")
-            << 0 << 1 << QStringLiteral("<emulator>") << QStringLiteral("%44");
+        QTest::newRow("no archive") << 20 << 1 << QString() << u"%42 tekken.zip %43"_s;
+        QTest::newRow("no emulator") << 0 << 1 << u"<emulator>"_s << u"%44"_s;
         const char *files[] = {"d3d_renderer.znc", "ogl_renderer.znc", "renderer.znc",
                                "glide_renderer.znc"};
         for (int position : {0, 1, 2, 3, -1}) {
             const QString file = QString::fromLatin1(files[position < 0 ? 3 : position]);
             QTest::addRow("plug-in %d", position)
-                << 0 << position << file << QStringLiteral("%42 ") + file + QStringLiteral(" %47");
+                << 0 << position << file << u"%42 "_s + file + u" %47"_s;
         }
     }
 
@@ -269,19 +248,18 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         LaunchFixture f;
         if (!removed.isEmpty())
-            QVERIFY(QFile::remove(
-                f.desktop.platform.join(f.zinc, removed == QStringLiteral("<emulator>")
-                                                    ? f.desktop.platform.emulatorFileName
-                                                    : removed)));
+            QVERIFY(QFile::remove(f.desktop.platform.join(
+                f.zinc,
+                removed == u"<emulator>"_s ? f.desktop.platform.emulatorFileName : removed)));
         f.control<QComboBox>("cboRend")->setCurrentIndex(renderer);
         f.select(game);
         f.play();
         for (int key : {42, 43, 44, 47})
-            expected.replace(QStringLiteral("%%1").arg(key), f.text(key));
+            expected.replace(u"%%1"_s.arg(key), f.text(key));
         QCOMPARE(f.log(), expected);
         QVERIFY(f.idle());
         QVERIFY(!f.started());
-        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/zinc.cfg")));
+        QVERIFY(QFile::exists(f.zinc + u"/zinc.cfg"_s));
     }
 
     void noGameSelectedWritesTheFilesAndStartsNothing()
@@ -292,8 +270,8 @@ private Q_SLOTS:
         QCOMPARE(f.log(), before);
         QVERIFY(f.idle());
         QVERIFY(!f.started());
-        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/zinc.cfg")));
-        QVERIFY(QFile::exists(f.zinc + QStringLiteral("/renderer.cfg")));
+        QVERIFY(QFile::exists(f.zinc + u"/zinc.cfg"_s));
+        QVERIFY(QFile::exists(f.zinc + u"/renderer.cfg"_s));
     }
 
     // --- Faults around the script and the log (fake launches)
@@ -307,15 +285,15 @@ private Q_SLOTS:
         f.play();
         QVERIFY(f.idle());
         QVERIFY(!f.started());
-        QVERIFY(f.log().section(crlf, -1).startsWith(
-            QStringLiteral("Rivonel could not write the launch script")));
+        QVERIFY(
+            f.log().section(crlf, -1).startsWith(u"Rivonel could not write the launch script"_s));
         QVERIFY(QDir().rmdir(f.programFile(f.desktop.platform.launchScriptName)));
 
         f.desktop.startAnswer = false;
         f.play();
         QVERIFY(f.idle());
-        QVERIFY(f.log().section(crlf, -1).startsWith(
-            QStringLiteral("Rivonel could not start the launch script")));
+        QVERIFY(
+            f.log().section(crlf, -1).startsWith(u"Rivonel could not start the launch script"_s));
     }
 
     void scriptEndLooksAtTheLogAtOnce()
@@ -334,6 +312,30 @@ private Q_SLOTS:
         f.desktop.ended(); // no tick has passed
         QVERIFY(f.idle());
         QVERIFY(f.log().endsWith(f.text(49)));
+    }
+
+    void otherLinesKeepTheMonitorWaitingWhileTheEmulatorRuns()
+    {
+        LaunchFixture f;
+        f.desktop.realLaunch = false;
+        f.desktop.running = true;
+        f.select(0);
+        f.play();
+        QFile log(f.logFile());
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("banner\nstill loading\n");
+        log.close();
+        auto *timer = f.control<QTimer>("Timer1");
+        timer->setInterval(10);
+        QSignalSpy ticks(timer, &QTimer::timeout);
+        QTRY_VERIFY(ticks.count() >= 3);
+        QVERIFY(f.locked());
+        QVERIFY(QFile::exists(f.logFile()));
+
+        f.desktop.running = false;
+        f.desktop.ended();
+        QVERIFY(f.idle());
+        QVERIFY(f.log().endsWith(u"its last line was: still loading"_s));
     }
 
     void logThatCannotBeReadIsRetriedAndReportedOnce()
@@ -356,8 +358,7 @@ private Q_SLOTS:
                   "/kikaioh.zip [ a.bin ]\r\nERROR: missing rom file: x [ b.bin ]\r\n");
         log.close();
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
-        const QString report =
-            f.text(50) + QStringLiteral(" 'a.bin' ") + f.text(51) + QStringLiteral("kikaioh.zip");
+        const QString report = f.text(50) + u" 'a.bin' "_s + f.text(51) + u"kikaioh.zip"_s;
         QVERIFY(f.log().endsWith(report));
         QCOMPARE(f.log().count(report), 1);
     }

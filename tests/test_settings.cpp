@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 using Value = modRegistry::Value;
@@ -35,7 +36,7 @@ void writeAll(const QString &path, const QByteArray &bytes)
 QString iniWrite(const QString &text, const char *section, const char *key, const char *value)
 {
     return ini::write(text, QString::fromLatin1(section), QString::fromLatin1(key),
-                      QString::fromLatin1(value), QStringLiteral("\n"));
+                      QString::fromLatin1(value), u"\n"_s);
 }
 
 std::optional<QString> iniRead(const QString &text, const char *section, const char *key)
@@ -50,7 +51,7 @@ struct SettingsFixture : WindowFixture {
         if (withFile)
             writeAll(iniPath(), ini);
     }
-    QString iniPath() const { return programFile(QStringLiteral("rivonel.ini")); }
+    QString iniPath() const { return programFile(u"rivonel.ini"_s); }
     void load() { window->Form_Load(); }
 };
 
@@ -71,21 +72,21 @@ private Q_SLOTS:
     void rootFromNameTellsRootsFilesAndNothing()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("a.ini"));
-        const QString hidden = dir.filePath(QStringLiteral(".hidden.ini"));
+        const QString file = dir.filePath(u"a.ini"_s);
+        const QString hidden = dir.filePath(u".hidden.ini"_s);
         writeAll(file, "");
         writeAll(hidden, "");
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("hkcu")), 0x80000001u);
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("HKLM")), 0x80000002u);
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("Hku")), 0x80000003u);
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("HKDD")), 0x80000006u);
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("hkcc")), 0x80000005u);
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("HKCR")), 0x80000000u);
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("HKCU\\Software")), 0u);
+        QCOMPARE(modRegistry::RootFromName(u"hkcu"_s), 0x80000001u);
+        QCOMPARE(modRegistry::RootFromName(u"HKLM"_s), 0x80000002u);
+        QCOMPARE(modRegistry::RootFromName(u"Hku"_s), 0x80000003u);
+        QCOMPARE(modRegistry::RootFromName(u"HKDD"_s), 0x80000006u);
+        QCOMPARE(modRegistry::RootFromName(u"hkcc"_s), 0x80000005u);
+        QCOMPARE(modRegistry::RootFromName(u"HKCR"_s), 0x80000000u);
+        QCOMPARE(modRegistry::RootFromName(u"HKCU\\Software"_s), 0u);
         QCOMPARE(modRegistry::RootFromName(dir.path()), 0u);
         QCOMPARE(modRegistry::RootFromName(file), 1u);
         QCOMPARE(modRegistry::RootFromName(hidden), 0u);
-        QCOMPARE(modRegistry::RootFromName(dir.filePath(QStringLiteral("missing.ini"))), 0u);
+        QCOMPARE(modRegistry::RootFromName(dir.filePath(u"missing.ini"_s)), 0u);
         QCOMPARE(modRegistry::RootFromName(QString()), 0u);
     }
 
@@ -93,69 +94,49 @@ private Q_SLOTS:
     void readingASettingsFile()
     {
         QTemporaryDir dir;
-        FileRegistryStore store(dir.filePath(QStringLiteral("reg")));
+        FileRegistryStore store(dir.filePath(u"reg"_s));
         const modRegistry settings(store);
-        const QString missing = dir.filePath(QStringLiteral("missing.ini"));
-        Value result = QStringLiteral("x");
-        QCOMPARE(settings.ReadValue(missing, QStringLiteral("S"), QStringLiteral("K"),
-                                    QStringLiteral("S"), QString(), result),
-                 99);
+        const QString missing = dir.filePath(u"missing.ini"_s);
+        Value result = u"x"_s;
+        QCOMPARE(settings.ReadValue(missing, u"S"_s, u"K"_s, u"S"_s, QString(), result), 99);
         QCOMPARE(result, Value(QString()));
-        QCOMPARE(settings.ReadValue(missing, QStringLiteral("S"), QStringLiteral("K"),
-                                    QStringLiteral("S"), qint64(5), result),
-                 99);
+        QCOMPARE(settings.ReadValue(missing, u"S"_s, u"K"_s, u"S"_s, qint64(5), result), 99);
         QCOMPARE(result, Value(qint64(5)));
 
-        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        const QString file = dir.filePath(u"s.ini"_s);
         writeAll(file, "[S]\nlong=" + QByteArray(300, 'a') + "\nnum=12abc\nword=abc\n");
-        QCOMPARE(settings.ReadValue(file, QStringLiteral("s"), QStringLiteral("LONG"),
-                                    QStringLiteral("s"), QString(), result),
-                 0);
+        QCOMPARE(settings.ReadValue(file, u"s"_s, u"LONG"_s, u"s"_s, QString(), result), 0);
         QCOMPARE(std::get<QString>(result), QString(254, u'a'));
-        settings.ReadValue(file, QStringLiteral("S"), QStringLiteral("absent"), QStringLiteral("S"),
-                           QStringLiteral("dflt"), result);
-        QCOMPARE(result, Value(QStringLiteral("dflt")));
-        settings.ReadValue(file, QStringLiteral("S"), QStringLiteral("num"), QStringLiteral("D"),
-                           QString(), result);
+        settings.ReadValue(file, u"S"_s, u"absent"_s, u"S"_s, u"dflt"_s, result);
+        QCOMPARE(result, Value(u"dflt"_s));
+        settings.ReadValue(file, u"S"_s, u"num"_s, u"D"_s, QString(), result);
         QCOMPARE(result, Value(qint64(12)));
-        settings.ReadValue(file, QStringLiteral("S"), QStringLiteral("word"), QStringLiteral("B"),
-                           QString(), result);
+        settings.ReadValue(file, u"S"_s, u"word"_s, u"B"_s, QString(), result);
         QCOMPARE(result, Value(qint64(0)));
-        QCOMPARE(settings.ReadValue(file, QStringLiteral("S"), QStringLiteral("absent"),
-                                    QStringLiteral("D"), qint64(7), result),
-                 0);
+        QCOMPARE(settings.ReadValue(file, u"S"_s, u"absent"_s, u"D"_s, qint64(7), result), 0);
         QCOMPARE(result, Value(qint64(0)));
     }
 
     void writingASettingsFile()
     {
         QTemporaryDir dir;
-        FileRegistryStore store(dir.filePath(QStringLiteral("reg")));
+        FileRegistryStore store(dir.filePath(u"reg"_s));
         const modRegistry settings(store);
-        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        const QString file = dir.filePath(u"s.ini"_s);
         writeAll(file, "");
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        QCOMPARE(settings.WriteValue(file, QStringLiteral("S"), QStringLiteral("a"),
-                                     QStringLiteral("D"), qint64(1)),
-                 99);
-        QCOMPARE(settings.WriteValue(file, QStringLiteral("S"), QStringLiteral("a"),
-                                     QStringLiteral("B"), true),
-                 99);
+        QCOMPARE(settings.WriteValue(file, u"S"_s, u"a"_s, u"D"_s, qint64(1)), 99);
+        QCOMPARE(settings.WriteValue(file, u"S"_s, u"a"_s, u"B"_s, true), 99);
         QCOMPARE(readAll(file), QByteArray());
-        QCOMPARE(settings.WriteValue(file, QStringLiteral("S"), QStringLiteral("five"),
-                                     QStringLiteral("S"), qint64(5)),
-                 0);
-        settings.WriteValue(file, QStringLiteral("S"), QStringLiteral("minus"), QStringLiteral("s"),
-                            qint64(-1));
+        QCOMPARE(settings.WriteValue(file, u"S"_s, u"five"_s, u"S"_s, qint64(5)), 0);
+        settings.WriteValue(file, u"S"_s, u"minus"_s, u"s"_s, qint64(-1));
         QCOMPARE(readAll(file), QByteArray("[S]\nfive=5\nminus=-1\n"));
         // The rewritten file keeps the permissions it had.
         QCOMPARE(QFile::permissions(file) & 0x0FFF,
                  QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
 
-        const QString missing = dir.filePath(QStringLiteral("missing.ini"));
-        QCOMPARE(settings.WriteValue(missing, QStringLiteral("S"), QStringLiteral("a"),
-                                     QStringLiteral("S"), QStringLiteral("x")),
-                 99);
+        const QString missing = dir.filePath(u"missing.ini"_s);
+        QCOMPARE(settings.WriteValue(missing, u"S"_s, u"a"_s, u"S"_s, u"x"_s), 99);
         QVERIFY(!QFile::exists(missing));
     }
 
@@ -164,101 +145,83 @@ private Q_SLOTS:
         const QString text =
             QStringLiteral("; comment\r\n[General]\r\n  RomPath = \"C:\\Roms\" \r\n"
                            "junk line\r\n\r\n[Video]\r\nScanLines=1\r\n");
-        QCOMPARE(iniRead(text, " general ", "ROMPATH"), std::optional(QStringLiteral("C:\\Roms")));
-        QCOMPARE(iniRead(text, "Video", "Scanlines"), std::optional(QStringLiteral("1")));
+        QCOMPARE(iniRead(text, " general ", "ROMPATH"), std::optional(u"C:\\Roms"_s));
+        QCOMPARE(iniRead(text, "Video", "Scanlines"), std::optional(u"1"_s));
         QCOMPARE(iniRead(text, "Video", "Missing"), std::nullopt);
         QCOMPARE(iniRead(text, "Nowhere", "RomPath"), std::nullopt);
 
         // In place, with the entry's own spelling, the file's line ends.
-        QCOMPARE(
-            iniWrite(text, "video", "Scanlines", "2"),
-            QString(text).replace(QStringLiteral("ScanLines=1"), QStringLiteral("ScanLines=2")));
+        QCOMPARE(iniWrite(text, "video", "Scanlines", "2"),
+                 QString(text).replace(u"ScanLines=1"_s, u"ScanLines=2"_s));
         // A new key ends its section, before the blank line; a new section ends the file.
         QCOMPARE(iniWrite(text, "General", "ZincPath", "Z"),
-                 QString(text).replace(QStringLiteral("junk line\r\n"),
-                                       QStringLiteral("junk line\r\nZincPath=Z\r\n")));
+                 QString(text).replace(u"junk line\r\n"_s, u"junk line\r\nZincPath=Z\r\n"_s));
         QCOMPARE(iniWrite(text, "Audio", "SoundEnable", "1"),
-                 text + QStringLiteral("[Audio]\r\nSoundEnable=1\r\n"));
+                 text + u"[Audio]\r\nSoundEnable=1\r\n"_s);
         // A file without a final line end gets one first.
-        QCOMPARE(iniWrite(QStringLiteral("[A]\nx=1"), "A", "y", "2"),
-                 QStringLiteral("[A]\nx=1\ny=2\n"));
-        QCOMPARE(iniWrite(QStringLiteral("[A]\nx=1"), "B", "y", "2"),
-                 QStringLiteral("[A]\nx=1\n[B]\ny=2\n"));
-        QCOMPARE(iniWrite(QString(), "A", "k", "v"), QStringLiteral("[A]\nk=v\n"));
+        QCOMPARE(iniWrite(u"[A]\nx=1"_s, "A", "y", "2"), u"[A]\nx=1\ny=2\n"_s);
+        QCOMPARE(iniWrite(u"[A]\nx=1"_s, "B", "y", "2"), u"[A]\nx=1\n[B]\ny=2\n"_s);
+        QCOMPARE(iniWrite(QString(), "A", "k", "v"), u"[A]\nk=v\n"_s);
     }
 
     void iniFirstMatchWinsAndQuotesComeOff()
     {
-        const QString text = QStringLiteral("[A]\nk='one'\nK=two\n[a]\nk=three\n");
-        QCOMPARE(iniRead(text, "a", "k"), std::optional(QStringLiteral("one")));
-        QCOMPARE(iniWrite(text, "A", "K", "x"), QStringLiteral("[A]\nk=x\nK=two\n[a]\nk=three\n"));
-        QCOMPARE(iniRead(QStringLiteral("[A]\nk=\"half\n"), "A", "k"),
-                 std::optional(QStringLiteral("\"half")));
-        QCOMPARE(iniRead(QStringLiteral("[A]\n;k=no\n"), "A", ";k"), std::nullopt);
+        const QString text = u"[A]\nk='one'\nK=two\n[a]\nk=three\n"_s;
+        QCOMPARE(iniRead(text, "a", "k"), std::optional(u"one"_s));
+        QCOMPARE(iniWrite(text, "A", "K", "x"), u"[A]\nk=x\nK=two\n[a]\nk=three\n"_s);
+        QCOMPARE(iniRead(u"[A]\nk=\"half\n"_s, "A", "k"), std::optional(u"\"half"_s));
+        QCOMPARE(iniRead(u"[A]\n;k=no\n"_s, "A", ";k"), std::nullopt);
     }
 
     void iniFilesInAnOldCodePageStayInIt()
     {
         const QByteArray cp1252("[Language]\nString02=Ol\xe1 \x80\n");
-        QCOMPARE(
-            ini::read(ini::decode(cp1252), QStringLiteral("Language"), QStringLiteral("String02")),
-            std::optional(QStringLiteral("Olá €")));
-        QCOMPARE(ini::decode("caf\xc3\xa9"), QStringLiteral("café"));
-        QCOMPARE(ini::encodeLike(QStringLiteral("Olá €"), cp1252), QByteArray("Ol\xe1 \x80"));
-        QCOMPARE(ini::encodeLike(QStringLiteral("Olá"), "plain"), QByteArray("Ol\xc3\xa1"));
+        QCOMPARE(ini::read(ini::decode(cp1252), u"Language"_s, u"String02"_s),
+                 std::optional(u"Olá €"_s));
+        QCOMPARE(ini::decode("caf\xc3\xa9"), u"café"_s);
+        QCOMPARE(ini::encodeLike(u"Olá €"_s, cp1252), QByteArray("Ol\xe1 \x80"));
+        QCOMPARE(ini::encodeLike(u"Olá"_s, "plain"), QByteArray("Ol\xc3\xa1"));
     }
 
     // --- The registry substitute
     void registryValuesRoundTripWithTheirFormats()
     {
         QTemporaryDir dir;
-        FileRegistryStore store(dir.filePath(QStringLiteral("sub/registry.txt")));
+        FileRegistryStore store(dir.filePath(u"sub/registry.txt"_s));
         const modRegistry settings(store);
-        const QString hkcu = QStringLiteral("hkcu");
-        const QString key = QStringLiteral("Software\\Rivonel");
+        const QString hkcu = u"hkcu"_s;
+        const QString key = u"Software\\Rivonel"_s;
         Value result;
-        QCOMPARE(settings.ReadValue(hkcu, key, QStringLiteral("x"), QStringLiteral("S"), QString(),
-                                    result),
-                 2);
+        QCOMPARE(settings.ReadValue(hkcu, key, u"x"_s, u"S"_s, QString(), result), 2);
 
-        QCOMPARE(settings.WriteValue(hkcu, key, QStringLiteral("Name"), QStringLiteral("S"),
-                                     QStringLiteral("Olá")),
+        QCOMPARE(settings.WriteValue(hkcu, key, u"Name"_s, u"S"_s, u"Olá"_s), 0);
+        QCOMPARE(settings.ReadValue(u"HKCU"_s, u"software\\rivonel"_s, u"name"_s, u"S"_s, QString(),
+                                    result),
                  0);
-        QCOMPARE(settings.ReadValue(QStringLiteral("HKCU"), QStringLiteral("software\\rivonel"),
-                                    QStringLiteral("name"), QStringLiteral("S"), QString(), result),
-                 0);
-        QCOMPARE(result, Value(QStringLiteral("Olá")));
+        QCOMPARE(result, Value(u"Olá"_s));
 
         QByteArray bytes;
-        QCOMPARE(
-            settings.WriteValue(hkcu, key, QStringLiteral("D"), QStringLiteral("D"), qint64(-2)),
-            0);
-        store.queryValue(0x80000001, key, QStringLiteral("D"), &bytes);
+        QCOMPARE(settings.WriteValue(hkcu, key, u"D"_s, u"D"_s, qint64(-2)), 0);
+        store.queryValue(0x80000001, key, u"D"_s, &bytes);
         QCOMPARE(bytes, QByteArray("\xfe\xff\xff\xff", 4));
-        settings.ReadValue(hkcu, key, QStringLiteral("D"), QStringLiteral("D"), QString(), result);
+        settings.ReadValue(hkcu, key, u"D"_s, u"D"_s, QString(), result);
         QCOMPARE(result, Value(qint64(-2)));
 
-        QCOMPARE(settings.WriteValue(hkcu, key, QStringLiteral("B"), QStringLiteral("b"), true), 0);
-        store.queryValue(0x80000001, key, QStringLiteral("B"), &bytes);
+        QCOMPARE(settings.WriteValue(hkcu, key, u"B"_s, u"b"_s, true), 0);
+        store.queryValue(0x80000001, key, u"B"_s, &bytes);
         QCOMPARE(bytes, QByteArray("\xff\xff", 2));
-        settings.ReadValue(hkcu, key, QStringLiteral("B"), QStringLiteral("B"), QString(), result);
+        settings.ReadValue(hkcu, key, u"B"_s, u"B"_s, QString(), result);
         QCOMPARE(result, Value(true));
 
         // Values that do not convert store nothing.
-        QCOMPARE(settings.WriteValue(hkcu, key, QStringLiteral("Big"), QStringLiteral("D"),
-                                     qint64(40000)),
-                 0);
-        QCOMPARE(settings.WriteValue(hkcu, key, QStringLiteral("Flag"), QStringLiteral("B"),
-                                     QStringLiteral("maybe")),
-                 0);
-        QCOMPARE(store.queryValue(0x80000001, key, QStringLiteral("Big"), &bytes), 2);
-        QCOMPARE(store.queryValue(0x80000001, key, QStringLiteral("Flag"), &bytes), 2);
+        QCOMPARE(settings.WriteValue(hkcu, key, u"Big"_s, u"D"_s, qint64(40000)), 0);
+        QCOMPARE(settings.WriteValue(hkcu, key, u"Flag"_s, u"B"_s, u"maybe"_s), 0);
+        QCOMPARE(store.queryValue(0x80000001, key, u"Big"_s, &bytes), 2);
+        QCOMPARE(store.queryValue(0x80000001, key, u"Flag"_s, &bytes), 2);
         // A wider value than the type's buffer.
-        QCOMPARE(settings.ReadValue(hkcu, key, QStringLiteral("Name"), QStringLiteral("B"), false,
-                                    result),
-                 234);
+        QCOMPARE(settings.ReadValue(hkcu, key, u"Name"_s, u"B"_s, false, result), 234);
         QCOMPARE(result, Value(false));
-        QCOMPARE(modRegistry::RootFromName(QStringLiteral("HKCU")), 0x80000001u);
+        QCOMPARE(modRegistry::RootFromName(u"HKCU"_s), 0x80000001u);
         QVERIFY(FileRegistryStore::defaultPath().startsWith(m_config.path()));
     }
 
@@ -267,29 +230,34 @@ private Q_SLOTS:
     {
         SettingsFixture first;
         first.load();
-        first.control<QLineEdit>("txtRomDir")->setText(QStringLiteral("/r o m s"));
-        first.control<QLineEdit>("txtZincDir")->setText(QStringLiteral("/zinc"));
-        first.control<QListWidget>("lstGames")->item(9)->setSelected(true);
-        first.control<QLineEdit>("txtFrameRate")->setText(QStringLiteral("abc"));
-        first.control<QLineEdit>("txtSoundFilterCutoff")->setText(QStringLiteral("11025"));
-        first.control<QLineEdit>("txtSurroundMultiplier")->setText(QStringLiteral("3"));
-        first.control<QComboBox>("cboRend")->setCurrentIndex(2);
-        first.control<QComboBox>("cboResolution")->setCurrentIndex(5);
-        first.control<QComboBox>("cboColorDepth")->setCurrentIndex(1);
-        first.control<QComboBox>("cboScanLines")->setCurrentIndex(2);
-        first.control<QComboBox>("cboTextureFiltering")->setCurrentIndex(3);
-        first.control<QComboBox>("cboTextureQuality")->setCurrentIndex(1);
-        first.control<QComboBox>("cboTextureCaching")->setCurrentIndex(2);
-        first.control<QComboBox>("cboTurnDisplay")->setCurrentIndex(1);
-        first.control<QComboBox>("cboBlending")->setCurrentIndex(2);
-        const QList<std::pair<const char *, int>> boxes{
-            {"chkUseLowGeometry", 1}, {"chkSound", 1},        {"chkSoundFilter", 0},
-            {"chkStereoExciter", 1},  {"chkSurroundLite", 1}, {"chkSurroundLiteMultiplier", 0},
-            {"chkShowFPS", 1},        {"chkFrameSkip", 0},    {"chkFrameSkipAuto", 1},
-            {"chkFrameLimit", 0},     {"chkDithering", 1},    {"chkEnableKeys", 0},
-            {"chkFullScreen", 1}};
-        for (const auto &[name, value] : boxes)
-            first.control<ValueCheckBox>(name)->setValue(value);
+        first.set({{"txtRomDir", u"/r o m s"_s},
+                   {"txtZincDir", u"/zinc"_s},
+                   {"lstGames", 9},
+                   {"txtFrameRate", u"abc"_s},
+                   {"txtSoundFilterCutoff", u"11025"_s},
+                   {"txtSurroundMultiplier", u"3"_s},
+                   {"cboRend", 2},
+                   {"cboResolution", 5},
+                   {"cboColorDepth", 1},
+                   {"cboScanLines", 2},
+                   {"cboTextureFiltering", 3},
+                   {"cboTextureQuality", 1},
+                   {"cboTextureCaching", 2},
+                   {"cboTurnDisplay", 1},
+                   {"cboBlending", 2},
+                   {"chkUseLowGeometry", 1},
+                   {"chkSound", 1},
+                   {"chkSoundFilter", 0},
+                   {"chkStereoExciter", 1},
+                   {"chkSurroundLite", 1},
+                   {"chkSurroundLiteMultiplier", 0},
+                   {"chkShowFPS", 1},
+                   {"chkFrameSkip", 0},
+                   {"chkFrameSkipAuto", 1},
+                   {"chkFrameLimit", 0},
+                   {"chkDithering", 1},
+                   {"chkEnableKeys", 0},
+                   {"chkFullScreen", 1}});
         const OptionSet saved = first.window->currentOptions();
         QVERIFY(first.window->close());
 
@@ -302,31 +270,11 @@ private Q_SLOTS:
 
         SettingsFixture second(file);
         second.load();
-        const OptionSet loaded = second.window->currentOptions();
-        QCOMPARE(loaded.romDirectory, saved.romDirectory);
-        QCOMPARE(loaded.zincDirectory, saved.zincDirectory);
-        QCOMPARE(loaded.frameRate, saved.frameRate);
-        QCOMPARE(loaded.soundFilterCutoff, saved.soundFilterCutoff);
-        QCOMPARE(loaded.surroundMultiplier, saved.surroundMultiplier);
-        for (const auto &[a, b] : {std::pair{loaded.renderer, saved.renderer},
-                                   {loaded.resolution, saved.resolution},
-                                   {loaded.colorDepth, saved.colorDepth},
-                                   {loaded.scanLines, saved.scanLines},
-                                   {loaded.textureFiltering, saved.textureFiltering},
-                                   {loaded.textureQuality, saved.textureQuality},
-                                   {loaded.textureCaching, saved.textureCaching},
-                                   {loaded.turnDisplay, saved.turnDisplay},
-                                   {loaded.blending, saved.blending}})
-            QCOMPARE(a.position, b.position);
-        for (const auto &[name, value] : boxes)
-            QCOMPARE(second.control<ValueCheckBox>(name)->value(), value);
-        QCOMPARE(second.control<QListWidget>("lstGames")->selectedItems().size(), 1);
-        QCOMPARE(second.control<QListWidget>("lstGames")
-                     ->row(second.control<QListWidget>("lstGames")->selectedItems().first()),
-                 9);
+        QVERIFY(second.window->currentOptions() == saved);
+        QCOMPARE(second.selectedGame(), 9);
         // Start-up still ends with its own two lines.
         QCOMPARE(second.control<LogBox>("txtlog")->text(),
-                 second.window->windowTitle() + QStringLiteral("\r\n") + webAddress());
+                 second.window->windowTitle() + u"\r\n"_s + webAddress());
     }
 
     void scanLinesKeyIsFoundInAnyCaseAndUpdatedInPlace()
@@ -362,9 +310,7 @@ private Q_SLOTS:
         QFETCH(int, selected);
         SettingsFixture f("[General]\nLastGame=" + value + "\n");
         f.load();
-        const QList<QListWidgetItem *> items = f.control<QListWidget>("lstGames")->selectedItems();
-        QCOMPARE(items.isEmpty() ? -1 : f.control<QListWidget>("lstGames")->row(items.first()),
-                 selected);
+        QCOMPARE(f.selectedGame(), selected);
     }
 
     void checkBoxTextsThatCannotServeLeaveTheBox()

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace rivonel;
 
 namespace {
@@ -25,8 +26,8 @@ struct Run {
 // A Zinc directory and a ROM directory with the option files Rivonel writes.
 struct Setup {
     QTemporaryDir dir;
-    QString zinc = dir.filePath(QStringLiteral("zinc"));
-    QString roms = dir.filePath(QStringLiteral("roms"));
+    QString zinc = dir.filePath(u"zinc"_s);
+    QString roms = dir.filePath(u"roms"_s);
 
     Setup()
     {
@@ -35,10 +36,10 @@ struct Setup {
         OptionSet options;
         options.romDirectory = roms;
         options.sound = 1;
-        writeFileAnew(zinc + QStringLiteral("/zinc.cfg"),
-                      textFileBytes(zincConfigLines(options, QStringLiteral("w")), u"\n"_qs));
-        writeFileAnew(zinc + QStringLiteral("/renderer.cfg"),
-                      textFileBytes(rendererConfigLines(options, QStringLiteral("w")), u"\n"_qs));
+        writeFileAnew(zinc + u"/zinc.cfg"_s,
+                      textFileBytes(zincConfigLines(options, u"w"_s), u"\n"_s));
+        writeFileAnew(zinc + u"/renderer.cfg"_s,
+                      textFileBytes(rendererConfigLines(options, u"w"_s), u"\n"_s));
     }
 
     void archive(const QString &romSet, const QString &leaveOut = {}) const
@@ -47,23 +48,21 @@ struct Setup {
         for (const QString &name : zincsim::requiredRomFiles(romSet))
             if (name != leaveOut)
                 entries.append({name, "rom"});
-        writeFileAnew(roms + u'/' + romSet + QStringLiteral(".zip"),
-                      zincsim::makeStoredZip(entries));
+        writeFileAnew(roms + u'/' + romSet + u".zip"_s, zincsim::makeStoredZip(entries));
     }
 
     QStringList arguments(int game) const
     {
         // What the shell hands the emulator from Rivonel's command line.
-        return {QString::number(game),
-                QStringLiteral("--use-config-file=") + zinc + u"/zinc.cfg"_qs,
-                QStringLiteral("--use-renderer-cfg-file=") + zinc + u"/renderer.cfg"_qs};
+        return {QString::number(game), u"--use-config-file="_s + zinc + u"/zinc.cfg"_s,
+                u"--use-renderer-cfg-file="_s + zinc + u"/renderer.cfg"_s};
     }
 
     Run run(const QStringList &args, const QStringList &environment = {}) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZINC_SIM_RUN_MS"), QStringLiteral("20"));
+        env.insert(u"ZINC_SIM_RUN_MS"_s, u"20"_s);
         for (const QString &pair : environment)
             env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
         process.setProcessEnvironment(env);
@@ -77,8 +76,8 @@ struct Setup {
 
     QString missingLine(const QString &romSet, const QString &file) const
     {
-        return QStringLiteral("ERROR: missing rom file: ") + roms + u'/' + romSet +
-               QStringLiteral(".zip [ ") + file + QStringLiteral(" ]");
+        return u"ERROR: missing rom file: "_s + roms + u'/' + romSet + u".zip [ "_s + file +
+               u" ]"_s;
     }
 };
 
@@ -90,10 +89,9 @@ private Q_SLOTS:
     // --- The archives
     void storedZipRoundTripsAndRejectsJunk()
     {
-        const QByteArray zip = zincsim::makeStoredZip(
-            {{QStringLiteral("a.bin"), "1"}, {QStringLiteral("b.bin"), QByteArray()}});
-        QCOMPARE(zincsim::zipEntryNames(zip),
-                 std::optional(QStringList{QStringLiteral("a.bin"), QStringLiteral("b.bin")}));
+        const QByteArray zip =
+            zincsim::makeStoredZip({{u"a.bin"_s, "1"}, {u"b.bin"_s, QByteArray()}});
+        QCOMPARE(zincsim::zipEntryNames(zip), std::optional(QStringList{u"a.bin"_s, u"b.bin"_s}));
         QVERIFY(!zincsim::zipEntryNames("not a zip").has_value());
         QVERIFY(!zincsim::zipEntryNames(QByteArray()).has_value());
         QVERIFY(!zincsim::zipEntryNames(zip.mid(30)).has_value());
@@ -103,35 +101,32 @@ private Q_SLOTS:
     void finishesNormally()
     {
         Setup s;
-        s.archive(QStringLiteral("sfex"));
+        s.archive(u"sfex"_s);
         const Run run = s.run(s.arguments(2));
         QCOMPARE(run.status, QProcess::NormalExit);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.lines.last(), finishedLine.toString());
-        QVERIFY(run.lines.join(u'\n').contains(QStringLiteral("Street Fighter EX (ASIA)")));
+        QVERIFY(run.lines.join(u'\n').contains(u"Street Fighter EX (ASIA)"_s));
     }
 
     void reportsEachMissingRomFile()
     {
         Setup s;
-        s.archive(QStringLiteral("kikaioh"), QStringLiteral("kikaioh_gfx.bin"));
+        s.archive(u"kikaioh"_s, u"kikaioh_gfx.bin"_s);
         Run run = s.run(s.arguments(12));
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.lines.last(),
-                 s.missingLine(QStringLiteral("kikaioh"), QStringLiteral("kikaioh_gfx.bin")));
+        QCOMPARE(run.lines.last(), s.missingLine(u"kikaioh"_s, u"kikaioh_gfx.bin"_s));
         QVERIFY(!run.lines.contains(finishedLine.toString()));
 
-        run = s.run(s.arguments(12), {QStringLiteral("ZINC_SIM_MISSING=extra.bin")});
+        run = s.run(s.arguments(12), {u"ZINC_SIM_MISSING=extra.bin"_s});
         QCOMPARE(run.lines.mid(run.lines.size() - 2),
-                 (QStringList{
-                     s.missingLine(QStringLiteral("kikaioh"), QStringLiteral("kikaioh_gfx.bin")),
-                     s.missingLine(QStringLiteral("kikaioh"), QStringLiteral("extra.bin"))}));
+                 (QStringList{s.missingLine(u"kikaioh"_s, u"kikaioh_gfx.bin"_s),
+                              s.missingLine(u"kikaioh"_s, u"extra.bin"_s)}));
 
         // No archive at all: every file is missing, the first one reported first.
         run = s.run(s.arguments(21));
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.lines.contains(
-            s.missingLine(QStringLiteral("tekken"), QStringLiteral("tekken_prg.bin"))));
+        QVERIFY(run.lines.contains(s.missingLine(u"tekken"_s, u"tekken_prg.bin"_s)));
     }
 
     void badInvocationsFailWithAnErrorLine_data()
@@ -140,8 +135,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("extra");
         QTest::newRow("game 0") << 0 << QString();
         QTest::newRow("game 27") << 27 << QString();
-        QTest::newRow("unknown option") << 1 << QStringLiteral("--fast");
-        QTest::newRow("unreadable config") << 1 << QStringLiteral("--use-config-file=/nonexistent");
+        QTest::newRow("unknown option") << 1 << u"--fast"_s;
+        QTest::newRow("unreadable config") << 1 << u"--use-config-file=/nonexistent"_s;
     }
 
     void badInvocationsFailWithAnErrorLine()
@@ -149,26 +144,26 @@ private Q_SLOTS:
         QFETCH(int, game);
         QFETCH(QString, extra);
         Setup s;
-        s.archive(QStringLiteral("sfex"));
+        s.archive(u"sfex"_s);
         QStringList args = s.arguments(game);
         if (!extra.isEmpty())
             args << extra;
         const Run run = s.run(args);
         QVERIFY(run.exitCode > 1);
         QCOMPARE(run.lines.size(), 1);
-        QVERIFY(run.lines.first().startsWith(QStringLiteral("ERROR: ")));
+        QVERIFY(run.lines.first().startsWith(u"ERROR: "_s));
         QVERIFY(!run.lines.first().startsWith(missingRomLine.toString()));
     }
 
     void forcedBehaviours()
     {
         Setup s;
-        s.archive(QStringLiteral("sfex"));
-        Run run = s.run(s.arguments(1), {QStringLiteral("ZINC_SIM_SILENT=1")});
+        s.archive(u"sfex"_s);
+        Run run = s.run(s.arguments(1), {u"ZINC_SIM_SILENT=1"_s});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.lines.isEmpty());
 
-        run = s.run(s.arguments(1), {QStringLiteral("ZINC_SIM_CRASH=1")});
+        run = s.run(s.arguments(1), {u"ZINC_SIM_CRASH=1"_s});
         QCOMPARE(run.status, QProcess::CrashExit);
         QVERIFY(!run.lines.isEmpty());
         for (const QString &line : run.lines) {
@@ -180,14 +175,14 @@ private Q_SLOTS:
     void outputToAFileArrivesWholeUnlessFlushedByLine()
     {
         Setup s;
-        s.archive(QStringLiteral("sfex"));
+        s.archive(u"sfex"_s);
         for (const bool byLine : {false, true}) {
-            const QString log = s.dir.filePath(QStringLiteral("log%1.txt").arg(byLine));
+            const QString log = s.dir.filePath(u"log%1.txt"_s.arg(byLine));
             QProcess process;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("ZINC_SIM_RUN_MS"), QStringLiteral("1500"));
+            env.insert(u"ZINC_SIM_RUN_MS"_s, u"1500"_s);
             if (byLine)
-                env.insert(QStringLiteral("ZINC_SIM_LINE_FLUSH"), QStringLiteral("1"));
+                env.insert(u"ZINC_SIM_LINE_FLUSH"_s, u"1"_s);
             process.setProcessEnvironment(env);
             process.setStandardOutputFile(log);
             process.start(simulator, s.arguments(1));
@@ -208,17 +203,16 @@ private Q_SLOTS:
     void demoHasTwoPluginsAndOneIncompleteArchive()
     {
         const QString demo = QStringLiteral(RIVONEL_DEMO_DIR);
-        QVERIFY(QFileInfo(demo + QStringLiteral("/zinc/") +
-                          PlatformConventions::native().emulatorFileName)
+        QVERIFY(QFileInfo(demo + u"/zinc/"_s + PlatformConventions::native().emulatorFileName)
                     .isExecutable());
         for (int position = 0; position < 4; ++position)
-            QCOMPARE(QFile::exists(demo + u"/zinc/"_qs + rendererPlugin(position).file.toString()),
+            QCOMPARE(QFile::exists(demo + u"/zinc/"_s + rendererPlugin(position).file.toString()),
                      position == 1 || position == 2);
-        QFile incomplete(demo + QStringLiteral("/roms/kikaioh.zip"));
+        QFile incomplete(demo + u"/roms/kikaioh.zip"_s);
         QVERIFY(incomplete.open(QIODevice::ReadOnly));
         const auto names = zincsim::zipEntryNames(incomplete.readAll());
-        QVERIFY(names && !names->contains(QStringLiteral("kikaioh_gfx.bin")));
-        QVERIFY(QFile::exists(demo + QStringLiteral("/roms/sfex.zip")));
+        QVERIFY(names && !names->contains(u"kikaioh_gfx.bin"_s));
+        QVERIFY(QFile::exists(demo + u"/roms/sfex.zip"_s));
     }
 };
 

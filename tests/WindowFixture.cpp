@@ -1,0 +1,51 @@
+#include "WindowFixture.h"
+
+#include "app/ValueCheckBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace rivonel::test {
+
+WindowFixture::WindowFixture()
+    : window(std::make_unique<frmPrincipal>(desktop, programDirectory.path()))
+{
+}
+
+void WindowFixture::set(const char *name, const QVariant &value) const
+{
+    QObject *target = control<QObject>(name);
+    if (auto *line = qobject_cast<QLineEdit *>(target))
+        line->setText(value.toString());
+    else if (auto *list = qobject_cast<QComboBox *>(target))
+        list->setCurrentIndex(value.toInt());
+    else if (auto *box = qobject_cast<ValueCheckBox *>(target))
+        box->setValue(value.toInt());
+    else if (auto *games = qobject_cast<QListWidget *>(target)) {
+        games->setCurrentRow(value.toInt());
+        if (value.toInt() >= 0)
+            games->item(value.toInt())->setSelected(true);
+    } else
+        qFatal("cannot set %s", name);
+}
+
+void WindowFixture::set(std::initializer_list<std::pair<const char *, QVariant>> values) const
+{
+    for (const auto &[name, value] : values)
+        set(name, value);
+}
+
+int WindowFixture::selectedGame() const
+{
+    auto *games = control<QListWidget>("lstGames");
+    const auto selected = games->selectedItems();
+    return selected.isEmpty() ? -1 : games->row(selected.first());
+}
+
+QString WindowFixture::programFile(const QString &name) const
+{
+    return desktop.platform.join(programDirectory.path(), name);
+}
+
+} // namespace rivonel::test
