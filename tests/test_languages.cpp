@@ -228,17 +228,14 @@ private Q_SLOTS:
     void messagesFollowALanguageChangeAtOnce()
     {
         LanguageFixture f;
-        for (const char *name : {"English.ini", "Portugues.ini"})
-            QVERIFY(QFile::copy(shipped + u'/' + QString::fromLatin1(name),
-                                f.folder + u'/' + QString::fromLatin1(name)) ||
-                    (QDir().mkpath(f.folder) &&
-                     QFile::copy(shipped + u'/' + QString::fromLatin1(name),
-                                 f.folder + u'/' + QString::fromLatin1(name))));
+        QVERIFY(QDir().mkpath(f.folder));
+        for (const QString &name : {u"English.ini"_s, u"Portugues.ini"_s})
+            QVERIFY(QFile::copy(shipped + u'/' + name, f.folder + u'/' + name));
         f.saveLanguage("English");
         f.window->Form_Load();
-        f.control<QLineEdit>("txtRomDir")->setText(f.programDirectory.path());
-        f.control<QLineEdit>("txtZincDir")->setText(f.programDirectory.path());
-        f.control<QListWidget>("lstGames")->item(0)->setSelected(true);
+        f.set({{"txtRomDir", f.programDirectory.path()},
+               {"txtZincDir", f.programDirectory.path()},
+               {"lstGames", 0}});
         f.control<QPushButton>("cmdPlay")->click();
         QCOMPARE(f.control<LogBox>("txtlog")->text(),
                  u"Could not find sfex.zip in the ROM directory."_s);
