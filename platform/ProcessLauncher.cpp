@@ -62,7 +62,9 @@ bool ProcessLauncher::start(const PlatformConventions &platform, const QString &
     QProcess process;
     process.setProgram(platform.launchShell);
 #ifdef Q_OS_WIN
-    process.setArguments({QStringLiteral("/c"), scriptPath});
+    // cmd's own rule for quotes: /s strips the outer pair and keeps the
+    // quoted script path whole, blanks and all; /d skips AutoRun commands.
+    process.setNativeArguments(QStringLiteral("/d /s /c \"\"%1\"\"").arg(scriptPath));
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
         args->flags |= CREATE_NO_WINDOW;
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
