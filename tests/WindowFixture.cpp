@@ -3,14 +3,18 @@
 #include "app/ValueCheckBox.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 
 namespace rivonel::test {
 
-WindowFixture::WindowFixture()
-    : window(std::make_unique<frmPrincipal>(desktop, programDirectory.path()))
+WindowFixture::WindowFixture(const QString &subfolder)
+    : programPath(subfolder.isEmpty() ? programDirectory.path()
+                                      : programDirectory.filePath(subfolder))
 {
+    QDir().mkpath(programPath);
+    window = std::make_unique<frmPrincipal>(desktop, programPath);
 }
 
 void WindowFixture::set(const char *name, const QVariant &value) const
@@ -45,7 +49,7 @@ int WindowFixture::selectedGame() const
 
 QString WindowFixture::programFile(const QString &name) const
 {
-    return desktop.platform.join(programDirectory.path(), name);
+    return desktop.platform.join(programPath, name);
 }
 
 } // namespace rivonel::test

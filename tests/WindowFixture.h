@@ -15,10 +15,11 @@ namespace rivonel::test {
 // A window built in a program directory of its own, with a fake desktop.
 struct WindowFixture {
     QTemporaryDir programDirectory;
+    QString programPath; // the program directory, or a folder below it
     FakeDesktop desktop;
     std::unique_ptr<frmPrincipal> window;
 
-    WindowFixture();
+    explicit WindowFixture(const QString &subfolder = {});
 
     template <class T> T *control(const char *name) const
     {

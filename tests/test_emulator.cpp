@@ -237,24 +237,29 @@ private Q_SLOTS:
         WindowFixture f;
         f.window->Form_Load();
         const QString zinc = f.programDirectory.path();
-        f.control<QLineEdit>("txtZincDir")->setText(zinc);
-        f.control<QLineEdit>("txtRomDir")->setText(u"/roms"_s);
-        f.control<QComboBox>("cboResolution")->setCurrentIndex(4);
-        f.control<QComboBox>("cboColorDepth")->setCurrentIndex(1);
-        f.control<QComboBox>("cboScanLines")->setCurrentIndex(2);
-        f.control<QComboBox>("cboBlending")->setCurrentIndex(1);
-        f.control<QComboBox>("cboTextureFiltering")->setCurrentIndex(3);
-        f.control<QComboBox>("cboTextureCaching")->setCurrentIndex(2);
-        f.control<QComboBox>("cboTextureQuality")->setCurrentIndex(1);
-        f.control<QComboBox>("cboTurnDisplay")->setCurrentIndex(-1);
-        f.control<QLineEdit>("txtFrameRate")->setText(u"60"_s);
-        const QList<std::pair<const char *, int>> boxes{
-            {"chkFullScreen", 1},    {"chkDithering", 0},    {"chkShowFPS", 1},
-            {"chkFrameLimit", 0},    {"chkFrameSkip", 1},    {"chkFrameSkipAuto", 2},
-            {"chkEnableKeys", 0},    {"chkSound", 1},        {"chkSoundFilter", 0},
-            {"chkStereoExciter", 1}, {"chkSurroundLite", 0}, {"chkUseLowGeometry", 0}};
-        for (const auto &[name, value] : boxes)
-            f.control<ValueCheckBox>(name)->setValue(value);
+        f.set({{"txtZincDir", zinc},
+               {"txtRomDir", u"/roms"_s},
+               {"cboResolution", 4},
+               {"cboColorDepth", 1},
+               {"cboScanLines", 2},
+               {"cboBlending", 1},
+               {"cboTextureFiltering", 3},
+               {"cboTextureCaching", 2},
+               {"cboTextureQuality", 1},
+               {"cboTurnDisplay", -1},
+               {"txtFrameRate", u"60"_s},
+               {"chkFullScreen", 1},
+               {"chkDithering", 0},
+               {"chkShowFPS", 1},
+               {"chkFrameLimit", 0},
+               {"chkFrameSkip", 1},
+               {"chkFrameSkipAuto", 2},
+               {"chkEnableKeys", 0},
+               {"chkSound", 1},
+               {"chkSoundFilter", 0},
+               {"chkStereoExciter", 1},
+               {"chkSurroundLite", 0},
+               {"chkUseLowGeometry", 0}});
 
         QVERIFY(f.window->GeraRendererCFG());
         QVERIFY(f.window->GeraZincCFG());

@@ -21,12 +21,7 @@ namespace {
 struct Fixture : WindowFixture {
     Fixture() { window->Form_Load(); }
 
-    void select(int position) const
-    {
-        auto *games = control<QListWidget>("lstGames");
-        games->setCurrentRow(position);
-        games->item(position)->setSelected(true);
-    }
+    void select(int position) const { set("lstGames", position); }
     QString log() const { return control<LogBox>("txtlog")->text(); }
     QRgb shownCentre() const
     {

@@ -32,11 +32,13 @@ struct LaunchFixture : WindowFixture {
     QString zinc;
     QString roms;
 
-    explicit LaunchFixture(const QString &zincName = u"zinc"_s)
+    explicit LaunchFixture(const QString &program = {}, const QString &zincName = u"zinc"_s,
+                           const QString &romsName = u"roms"_s)
+        : WindowFixture(program)
     {
         desktop.realLaunch = true;
         zinc = programDirectory.filePath(zincName);
-        roms = programDirectory.filePath(u"roms"_s);
+        roms = programDirectory.filePath(romsName);
         QDir().mkpath(zinc);
         QDir().mkpath(roms);
         QFile::copy(QStringLiteral(ZINC_SIM_PATH),
@@ -47,10 +49,7 @@ struct LaunchFixture : WindowFixture {
         archive(u"kikaioh"_s, u"kikaioh_gfx.bin"_s);
 
         window->Form_Load();
-        control<QLineEdit>("txtZincDir")->setText(zinc);
-        control<QLineEdit>("txtRomDir")->setText(roms);
-        control<QComboBox>("cboRend")->setCurrentIndex(1);
-        control<ValueCheckBox>("chkSound")->setValue(ValueCheckBox::Checked);
+        set({{"txtZincDir", zinc}, {"txtRomDir", roms}, {"cboRend", 1}, {"chkSound", 1}});
         qputenv("ZINC_SIM_RUN_MS", "100");
         qunsetenv("ZINC_SIM_SILENT");
         qunsetenv("ZINC_SIM_CRASH");
@@ -72,12 +71,7 @@ struct LaunchFixture : WindowFixture {
         QVERIFY(writeFileAnew(roms + u'/' + romSet + u".zip"_s, zincsim::makeStoredZip(entries)));
     }
 
-    void select(int position) const
-    {
-        auto *games = control<QListWidget>("lstGames");
-        games->setCurrentRow(position);
-        games->item(position)->setSelected(true);
-    }
+    void select(int position) const { set("lstGames", position); }
 
     QString text(int number) const { return window->languageTexts().text(number); }
     QString log() const { return control<LogBox>("txtlog")->text(); }
@@ -121,8 +115,7 @@ private Q_SLOTS:
         f.play();
         QVERIFY(f.locked());
         QCOMPARE(f.log(), f.startLines(u"Street Fighter EX (ASIA)"_s, " OpenGL"));
-        const QString command =
-            launchCommand(f.desktop.platform, f.zinc, 2, f.programDirectory.path());
+        const QString command = launchCommand(f.desktop.platform, f.zinc, 2, f.programPath);
         QCOMPARE(f.window->launchCommand(), command);
         QCOMPARE(readAll(f.programFile(f.desktop.platform.launchScriptName)),
                  textFileBytes({command}, f.desktop.platform.lineEnd));
@@ -147,37 +140,16 @@ private Q_SLOTS:
 
     void pathsWithBlanksAndShellCharactersRunNothingElse()
     {
-        // Program and Zinc directories that a shell would split or expand.
-        QTemporaryDir outer;
-        const QString program = outer.filePath(u"a b/$(touch pwned)"_s);
-        QVERIFY(QDir().mkpath(program));
-        FakeDesktop desktop;
-        desktop.realLaunch = true;
-        frmPrincipal window(desktop, program);
-        window.Form_Load();
-        const QString zinc = outer.filePath(u"z `touch pwned` \"q\" \\ 100%"_s);
-        const QString roms = outer.filePath(u"r;$HOME"_s);
-        QVERIFY(QDir().mkpath(zinc) && QDir().mkpath(roms));
-        QVERIFY(QFile::copy(QStringLiteral(ZINC_SIM_PATH), zinc + u"/zinc"_s));
-        LaunchFixture::touch(zinc + u"/ogl_renderer.znc"_s);
-        QList<zincsim::ZipEntry> entries;
-        for (const QString &name : zincsim::requiredRomFiles(u"sfex"_s))
-            entries.append({name, "rom"});
-        QVERIFY(writeFileAnew(roms + u"/sfex.zip"_s, zincsim::makeStoredZip(entries)));
-        window.findChild<QLineEdit *>(u"txtZincDir"_s)->setText(zinc);
-        window.findChild<QLineEdit *>(u"txtRomDir"_s)->setText(roms);
-        window.findChild<QComboBox *>(u"cboRend"_s)->setCurrentIndex(1);
-        auto *games = window.findChild<QListWidget *>(u"lstGames"_s);
-        games->item(0)->setSelected(true);
-        qputenv("ZINC_SIM_RUN_MS", "50");
-
-        window.findChild<QPushButton *>(u"cmdPlay"_s)->click();
-        QVERIFY(!window.isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(window.isEnabled(), runLimitMs);
-        auto *log = window.findChild<LogBox *>(u"txtlog"_s);
-        QCOMPARE(log->text().section(crlf, -1), window.languageTexts().text(49));
-        QVERIFY(!QFile::exists(program + u"/log.txt"_s));
-        for (const QString &dir : {outer.path(), program, zinc, QDir::currentPath()})
+        // Program, Zinc and ROM directories that a shell would split or expand.
+        LaunchFixture f(u"a b/$(touch pwned)"_s, u"z `touch pwned` \"q\" \\ 100%"_s, u"r;$HOME"_s);
+        f.select(0);
+        f.play();
+        QVERIFY(f.locked());
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
+        QVERIFY(f.log().endsWith(f.text(49)));
+        QVERIFY(!QFile::exists(f.logFile()));
+        for (const QString &dir :
+             {f.programDirectory.path(), f.programPath, f.zinc, QDir::currentPath()})
             QVERIFY2(!QFile::exists(dir + u"/pwned"_s), qPrintable(dir));
     }
 
