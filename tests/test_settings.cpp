@@ -181,6 +181,11 @@ private Q_SLOTS:
         QCOMPARE(ini::decode("caf\xc3\xa9"), u"café"_s);
         QCOMPARE(ini::encodeLike(u"Olá €"_s, cp1252), QByteArray("Ol\xe1 \x80"));
         QCOMPARE(ini::encodeLike(u"Olá"_s, "plain"), QByteArray("Ol\xc3\xa1"));
+        // Any byte at all comes back as it was.
+        QByteArray every(256, '\0');
+        for (int b = 0; b < 256; ++b)
+            every[b] = char(b);
+        QCOMPARE(ini::encodeLike(ini::decode(every), every), every);
     }
 
     // --- The registry substitute
