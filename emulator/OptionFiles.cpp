@@ -3,8 +3,6 @@
 #include "app/OptionLists.h"
 #include "emulator/EmulatorInterface.h"
 
-#include <QSaveFile>
-
 #include <iterator>
 
 namespace rivonel {
@@ -83,16 +81,6 @@ QByteArray textFileBytes(const QStringList &lines, const QString &lineEnd)
     for (const QString &line : lines)
         text += line + lineEnd;
     return text.toLocal8Bit();
-}
-
-bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written && error)
-        *error = file.errorString();
-    return written;
 }
 
 } // namespace rivonel

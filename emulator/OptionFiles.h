@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OptionSet.h"
+#include "platform/WholeFile.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -16,9 +17,5 @@ QStringList rendererConfigLines(const OptionSet &options, const QString &webAddr
 // The file's bytes: each line, the last one too, ended by lineEnd, in the
 // system's 8-bit encoding.
 QByteArray textFileBytes(const QStringList &lines, const QString &lineEnd);
-
-// Creates or replaces the file with exactly these bytes. The old file is
-// only replaced once the new one is complete. False, with a reason, on failure.
-bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace rivonel

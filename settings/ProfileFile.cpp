@@ -1,10 +1,10 @@
 #include "settings/ProfileFile.h"
 
+#include "platform/WholeFile.h"
 #include "settings/IniText.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #ifdef Q_OS_WIN
@@ -83,9 +83,7 @@ bool writeString(const QString &path, const QString &section, const QString &key
     const QByteArray after = ini::encodeLike(text, before);
     if (after == before)
         return true;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    return file.open(QIODevice::WriteOnly) && file.write(after) == after.size() && file.commit();
+    return writeFileAnew(path, after);
 }
 
 #endif

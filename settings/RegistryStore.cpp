@@ -1,9 +1,10 @@
 #include "settings/RegistryStore.h"
 
+#include "platform/WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -65,8 +66,7 @@ bool save(const QString &path, const QList<Entry> &entries)
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+    return writeFileAnew(path, text);
 }
 
 bool same(const QString &a, const QString &b)

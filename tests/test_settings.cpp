@@ -13,6 +13,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -138,6 +143,30 @@ private Q_SLOTS:
         const QString missing = dir.filePath(u"missing.ini"_s);
         QCOMPARE(settings.WriteValue(missing, u"S"_s, u"a"_s, u"S"_s, u"x"_s), 99);
         QVERIFY(!QFile::exists(missing));
+    }
+
+    void aWriteThatFailsHalfwayLeavesTheFileWhole()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"s.ini"_s);
+        const QByteArray before = "[S]\nkey=" + QByteArray(200, 'v') + "\n";
+        writeAll(file, before);
+        // Files may not grow past 100 bytes: the new text cannot be written whole.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{100, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = profile::writeString(file, u"S"_s, u"other"_s, u"x"_s);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!written);
+        QCOMPARE(readAll(file), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"s.ini"_s});
+#else
+        QSKIP("file size limits are a Unix facility");
+#endif
     }
 
     void iniEditsKeepEverythingElse()

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace rivonel {
+
+// Creates or replaces the file with exactly these bytes. The old file is
+// replaced only once the new one has been written whole, and keeps its
+// permissions. False, with a reason, on failure; the old file is then untouched.
+bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+} // namespace rivonel
