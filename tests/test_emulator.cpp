@@ -279,25 +279,6 @@ private Q_SLOTS:
                                end));
     }
 
-    void rewritingLeavesNoRemainsAndIgnoresTheRenderer()
-    {
-        WindowFixture f;
-        f.window->Form_Load();
-        f.control<QLineEdit>("txtZincDir")->setText(f.programDirectory.path());
-        const QString path = f.programFile(u"renderer.cfg"_s);
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(4096, '#'));
-        old.close();
-
-        QVERIFY(f.window->GeraRendererCFG());
-        const QByteArray first = readAll(path);
-        QVERIFY(!first.contains('#'));
-        f.control<QComboBox>("cboRend")->setCurrentIndex(3);
-        QVERIFY(f.window->GeraRendererCFG());
-        QCOMPARE(readAll(path), first);
-    }
-
     void unwritableZincDirectoryReachesTheCaller()
     {
         WindowFixture f;

@@ -41,6 +41,18 @@ struct Fixture : WindowFixture {
         QVERIFY(image.save(programFile(u"snap/%1.jpg"_s.arg(QLatin1String(romSet))), "JPEG"));
     }
     ValueCheckBox *box(const char *name) const { return control<ValueCheckBox>(name); }
+    // The audio boxes' values ("!" when disabled), then the two text boxes
+    // by name when enabled, "-" when not.
+    QString audio() const
+    {
+        QStringList parts;
+        for (const char *name : {"chkSound", "chkSoundFilter", "chkStereoExciter",
+                                 "chkSurroundLite", "chkSurroundLiteMultiplier"})
+            parts << QString::number(box(name)->value()) + (enabled(name) ? u""_s : u"!"_s);
+        parts << (enabled("txtSoundFilterCutoff") ? u"cutoff"_s : u"-"_s)
+              << (enabled("txtSurroundMultiplier") ? u"multiplier"_s : u"-"_s);
+        return parts.join(u' ');
+    }
     bool enabled(const char *name) const { return control<QWidget>(name)->isEnabled(); }
 };
 
@@ -131,44 +143,25 @@ private Q_SLOTS:
     }
 
     // --- Option interlocks
-    void soundOffThenOnLeavesTheEffectsOff()
+    void soundRulesCascadeThroughTheBoxes()
     {
         Fixture f;
-        for (const char *name :
-             {"chkSound", "chkSoundFilter", "chkStereoExciter", "chkSurroundLite"})
-            f.box(name)->setValue(1);
-        QVERIFY(f.box("chkSurroundLiteMultiplier")->value() == 1);
-        f.box("chkSound")->setValue(0);
-        for (const char *name : {"chkSoundFilter", "chkStereoExciter", "chkSurroundLite",
-                                 "chkSurroundLiteMultiplier"}) {
-            QCOMPARE(f.box(name)->value(), 0);
-            QVERIFY(!f.enabled(name));
-        }
-        // The cascade ran the filter and surround rules on the way.
-        QVERIFY(!f.enabled("txtSoundFilterCutoff"));
-        QVERIFY(!f.enabled("txtSurroundMultiplier"));
+        f.set({{"chkSound", 1},
+               {"chkSoundFilter", 1},
+               {"chkStereoExciter", 1},
+               {"chkSurroundLite", 1}});
+        QCOMPARE(f.audio(), u"1 1 1 1 1 cutoff multiplier"_s);
+        // Off: each effect box is cleared, and its own rule runs on the way.
+        f.set("chkSound", 0);
+        QCOMPARE(f.audio(), u"0 0! 0! 0! 0! - -"_s);
         QVERIFY(f.enabled("lblSoundFilterCutoff"));
-
-        f.box("chkSound")->setValue(1);
-        for (const char *name : {"chkSoundFilter", "chkStereoExciter", "chkSurroundLite",
-                                 "chkSurroundLiteMultiplier"}) {
-            QCOMPARE(f.box(name)->value(), 0);
-            QVERIFY(f.enabled(name));
-        }
-        QVERIFY(!f.enabled("txtSoundFilterCutoff"));
-        QVERIFY(!f.enabled("txtSurroundMultiplier"));
-    }
-
-    void surroundChecksItsMultiplierWhichStaysTheUsersToClear()
-    {
-        Fixture f;
-        f.box("chkSurroundLite")->setValue(0);
-        f.box("chkSurroundLite")->setValue(1);
-        QCOMPARE(f.box("chkSurroundLiteMultiplier")->value(), 1);
-        QVERIFY(f.enabled("txtSurroundMultiplier"));
+        // On again: the boxes are free but stay off.
+        f.set("chkSound", 1);
+        QCOMPARE(f.audio(), u"1 0 0 0 0 - -"_s);
+        // Surround checks its multiplier, which the user may clear again.
+        f.set("chkSurroundLite", 1);
         f.box("chkSurroundLiteMultiplier")->click();
-        QCOMPARE(f.box("chkSurroundLiteMultiplier")->value(), 0);
-        QVERIFY(f.enabled("txtSurroundMultiplier"));
+        QCOMPARE(f.audio(), u"1 0 0 1 0 - multiplier"_s);
     }
 
     void eachRuleLooksOnlyAtItsOwnBox()
@@ -176,30 +169,19 @@ private Q_SLOTS:
         Fixture f;
         // Sound off while the filter is already off: the filter rule does not
         // run, so the cut-off box keeps its state.
-        f.box("chkSoundFilter")->setValue(1);
-        f.box("chkSoundFilter")->setValue(0);
+        f.set({{"chkSoundFilter", 1}, {"chkSoundFilter", 0}});
         f.control<QWidget>("txtSoundFilterCutoff")->setEnabled(true);
-        f.box("chkSound")->setValue(0);
+        f.set("chkSound", 0);
         QVERIFY(f.enabled("txtSoundFilterCutoff"));
-
         // The options load order: sound off, then the filter on.
-        f.box("chkSoundFilter")->setValue(1);
-        QVERIFY(f.enabled("txtSoundFilterCutoff"));
-        QVERIFY(!f.enabled("chkSoundFilter"));
-        QCOMPARE(f.box("chkSoundFilter")->value(), 1);
-    }
+        f.set("chkSoundFilter", 1);
+        QCOMPARE(f.audio().section(u' ', 1, 1) + f.audio().section(u' ', 5, 5), u"1!cutoff"_s);
 
-    void frameSkipAutoDisablesTheFrameRateButKeepsIt()
-    {
-        Fixture f;
-        f.control<QLineEdit>("txtFrameRate")->setText(u"60"_s);
-        f.box("chkFrameSkipAuto")->setValue(1);
+        // Only a checked auto box turns the frame rate off, and keeps its text.
+        f.set({{"txtFrameRate", u"60"_s}, {"chkFrameSkipAuto", 1}});
         QVERIFY(!f.enabled("txtFrameRate"));
-        QCOMPARE(f.control<QLineEdit>("txtFrameRate")->text(), u"60"_s);
         QCOMPARE(f.window->currentOptions().frameRate, u"60"_s);
-        f.box("chkFrameSkipAuto")->setValue(2); // only checked counts
-        QVERIFY(f.enabled("txtFrameRate"));
-        f.box("chkFrameSkip")->setValue(0);
+        f.set("chkFrameSkipAuto", 2);
         QVERIFY(f.enabled("txtFrameRate"));
     }
 

@@ -268,24 +268,6 @@ private Q_SLOTS:
             f.log().section(crlf, -1).startsWith(u"Rivonel could not start the launch script"_s));
     }
 
-    void scriptEndLooksAtTheLogAtOnce()
-    {
-        LaunchFixture f;
-        f.desktop.realLaunch = false;
-        f.desktop.running = true;
-        f.select(0);
-        f.play();
-        QVERIFY(f.locked());
-        QFile log(f.logFile());
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write("banner\nFinished execution...\n");
-        log.close();
-        f.desktop.running = false;
-        f.desktop.ended(); // no tick has passed
-        QVERIFY(f.idle());
-        QVERIFY(f.log().endsWith(f.text(49)));
-    }
-
     void otherLinesKeepTheMonitorWaitingWhileTheEmulatorRuns()
     {
         LaunchFixture f;

@@ -140,30 +140,20 @@ private Q_SLOTS:
     {
         WindowFixture f;
         auto *abas = f.control<QTabWidget>("abas");
-        QCOMPARE(abas->count(), 3);
-        QCOMPARE(abas->tabText(0), u"Vídeo"_s);
-        QCOMPARE(abas->tabText(1), u"Audio"_s);
-        QCOMPARE(abas->tabText(2), u"Geral"_s);
+        QCOMPARE(QStringList({abas->tabText(0), abas->tabText(1), abas->tabText(2)}).join(u'|'),
+                 u"Vídeo|Audio|Geral"_s);
         QCOMPARE(abas->currentIndex(), 0);
-
         QCOMPARE(f.window->size(), QSize(758, 402));
-
         auto *site = f.control<QLabel>("lblSite");
         QCOMPARE(site->text(), webAddress());
-        QVERIFY(site->font().bold());
-        QVERIFY(site->font().underline());
+        QVERIFY(site->font().bold() && site->font().underline());
         QCOMPARE(site->palette().color(QPalette::WindowText), QColor(Qt::blue));
-
-        auto *images = f.control<ImageList>("ImageList1");
-        QCOMPARE(images->count(), 1);
-        QCOMPARE(images->image(0).size(), QSize(320, 240));
-        const QPixmap shown = f.control<QLabel>("Picture1")->pixmap();
-        QCOMPARE(shown.size(), QSize(320, 240));
-        QCOMPARE(shown.toImage(), QPixmap::fromImage(images->image(0)).toImage());
-
-        auto *timer = f.control<QTimer>("Timer1");
-        QCOMPARE(timer->interval(), 1000);
-        QVERIFY(!timer->isActive());
+        const QImage logo = f.control<ImageList>("ImageList1")->image(0);
+        QCOMPARE(logo.size(), QSize(320, 240));
+        QCOMPARE(f.control<QLabel>("Picture1")->pixmap().toImage(),
+                 QPixmap::fromImage(logo).toImage());
+        QCOMPARE(f.control<QTimer>("Timer1")->interval(), 1000);
+        QVERIFY(!f.control<QTimer>("Timer1")->isActive());
     }
 
     // --- Start-up
@@ -203,21 +193,6 @@ private Q_SLOTS:
             QCOMPARE(list->currentIndex(), expected.position);
             QVERIFY(!list->isEditable());
         }
-    }
-
-    void languageListsGetUsableItemsWithoutALanguageFile()
-    {
-        WindowFixture f;
-        f.window->Form_Load();
-        auto *scanLines = f.control<QComboBox>("cboScanLines");
-        auto *quality = f.control<QComboBox>("cboTextureQuality");
-        QCOMPARE(scanLines->count(), 3);
-        QCOMPARE(scanLines->currentIndex(), 0);
-        QCOMPARE(quality->count(), 4);
-        QCOMPARE(quality->currentIndex(), 0);
-        QCOMPARE(quality->itemText(3), u"8 bit"_s);
-        QVERIFY(!scanLines->currentText().isEmpty());
-        QVERIFY(!quality->currentText().isEmpty());
     }
 
     void startupListsTheGamesWithoutSelectingOne()
@@ -302,27 +277,18 @@ private Q_SLOTS:
         ValueCheckBox box(u"x"_s);
         QSignalSpy changed(&box, &ValueCheckBox::valueChanged);
         box.setValue(ValueCheckBox::Grayed);
-        QCOMPARE(box.value(), 2);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.last().at(0).toInt(), 2);
-
         box.setValue(ValueCheckBox::Grayed); // no change, no handler
-        QCOMPARE(changed.count(), 1);
-        box.setValue(7); // not a value: ignored
+        box.setValue(7);                     // not a value: ignored
         QCOMPARE(box.value(), 2);
-
         // A click never makes the box grayed.
-        box.click();
-        QCOMPARE(box.value(), 1);
-        box.click();
-        QCOMPARE(box.value(), 0);
-        box.click();
-        QCOMPARE(box.value(), 1);
+        QList<int> clicked;
+        for (int i = 0; i < 3; ++i) {
+            box.click();
+            clicked << box.value();
+        }
+        QCOMPARE(clicked, (QList<int>{1, 0, 1}));
         QCOMPARE(changed.count(), 4);
-        QCOMPARE(changed.last().at(0).toInt(), 1);
-
-        box.setValue(ValueCheckBox::Unchecked);
-        QCOMPARE(changed.last().at(0).toInt(), 0);
+        QCOMPARE(changed.at(0).at(0).toInt(), 2);
     }
 };
 

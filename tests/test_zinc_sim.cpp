@@ -172,33 +172,6 @@ private Q_SLOTS:
         }
     }
 
-    void outputToAFileArrivesWholeUnlessFlushedByLine()
-    {
-        Setup s;
-        s.archive(u"sfex"_s);
-        for (const bool byLine : {false, true}) {
-            const QString log = s.dir.filePath(u"log%1.txt"_s.arg(byLine));
-            QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"ZINC_SIM_RUN_MS"_s, u"1500"_s);
-            if (byLine)
-                env.insert(u"ZINC_SIM_LINE_FLUSH"_s, u"1"_s);
-            process.setProcessEnvironment(env);
-            process.setStandardOutputFile(log);
-            process.start(simulator, s.arguments(1));
-            QVERIFY(process.waitForStarted());
-            if (byLine)
-                QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(log).size() > 0, 10000);
-            else
-                QVERIFY(!process.waitForFinished(700) && QFileInfo(log).size() == 0);
-            QVERIFY(process.state() == QProcess::Running);
-            QVERIFY(process.waitForFinished(30000));
-            QFile file(log);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QVERIFY(file.readAll().endsWith("Finished execution...\n"));
-        }
-    }
-
     // --- The demo the build lays out
     void demoHasTwoPluginsAndOneIncompleteArchive()
     {
