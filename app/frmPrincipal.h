@@ -25,6 +25,7 @@ class QTimer;
 namespace rivonel {
 
 class Desktop;
+enum class SettingKind : int;
 class RegistryStore;
 class modRegistry;
 class ImageList;
@@ -96,8 +97,8 @@ private:
     QString settingsPath() const;
     QString readSetting(const QString &section, const QString &key) const;
     QString readStartupSetting(const QString &key) const;
-    void applySetting(QObject *control, int kind, const QString &value);
-    QString settingText(QObject *control, int kind) const;
+    void applySetting(QObject *control, SettingKind kind, const QString &value);
+    QString settingText(QObject *control, SettingKind kind) const;
     void selectGamePosition(int position);
     void CarregaPadrao();
     void GravaPadrao();

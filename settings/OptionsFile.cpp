@@ -5,6 +5,7 @@
 #include "games/GameTable.h"
 #include "platform/Desktop.h"
 #include "settings/modRegistry.h"
+#include "settings/SettingKind.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,15 +18,7 @@ namespace rivonel {
 
 namespace {
 
-enum class Kind {
-    Text,           // a text box's text
-    CheckState,     // a check box's value 0, 1 or 2
-    CheckedWhenOne, // a check box: 1 checks it, any other number clears it
-    ListPosition,   // a list's selected position, -1 for none
-    ListText,       // a list's selected item, by its text
-    LastGame,       // the selected game's number, 0 for none
-    Language,       // the selected language's name
-};
+using Kind = SettingKind;
 
 struct SavedOption {
     const char *section;
@@ -43,7 +36,7 @@ const SavedOption savedOptions[] = {
     {"General", "Language", "cboLang", Kind::Language},
     // Without this the low geometry choice could never be kept.
     {"General", "UseLowGeometry", "chkUseLowGeometry", Kind::CheckedWhenOne},
-    {"Audio", "SoundEnable", "chkSound", Kind::CheckedWhenOne},
+    {"Audio", "SoundEnable", "chkSound", Kind::SoundEnable},
     {"Audio", "SoundFilter", "chkSoundFilter", Kind::CheckState},
     {"Audio", "SoundCutoff", "txtSoundFilterCutoff", Kind::Text},
     {"Audio", "StereoExciter", "chkStereoExciter", Kind::CheckState},
@@ -113,10 +106,10 @@ void frmPrincipal::selectGamePosition(int position)
 
 // A text that cannot serve a control (not a number, out of range, no such
 // item) leaves the control as it is.
-void frmPrincipal::applySetting(QObject *control, int kind, const QString &value)
+void frmPrincipal::applySetting(QObject *control, SettingKind kind, const QString &value)
 {
     const auto number = wholeNumber(value);
-    switch (static_cast<Kind>(kind)) {
+    switch (kind) {
     case Kind::Text:
         static_cast<QLineEdit *>(control)->setText(value);
         break;
@@ -124,6 +117,16 @@ void frmPrincipal::applySetting(QObject *control, int kind, const QString &value
         if (number && *number >= 0 && *number <= ValueCheckBox::Grayed)
             static_cast<ValueCheckBox *>(control)->setValue(*number);
         break;
+    case Kind::SoundEnable:
+        // A machine that cannot play sound gets it off, whatever was saved.
+        if (m_desktop.soundOutputCount() < 1) {
+            chkSound->setValue(ValueCheckBox::Unchecked);
+            chkSound->setEnabled(false);
+            txtlog->setText(LanguageTexts.text(39));
+            m_startupNotice = LanguageTexts.text(39);
+            break;
+        }
+        [[fallthrough]];
     case Kind::CheckedWhenOne:
         if (number)
             static_cast<ValueCheckBox *>(control)->setValue(*number == 1 ? 1 : 0);
@@ -147,13 +150,14 @@ void frmPrincipal::applySetting(QObject *control, int kind, const QString &value
     }
 }
 
-QString frmPrincipal::settingText(QObject *control, int kind) const
+QString frmPrincipal::settingText(QObject *control, SettingKind kind) const
 {
-    switch (static_cast<Kind>(kind)) {
+    switch (kind) {
     case Kind::Text:
         return static_cast<QLineEdit *>(control)->text();
     case Kind::CheckState:
     case Kind::CheckedWhenOne:
+    case Kind::SoundEnable:
         return QString::number(static_cast<ValueCheckBox *>(control)->value());
     case Kind::ListPosition:
         return QString::number(static_cast<QComboBox *>(control)->currentIndex());
@@ -168,10 +172,6 @@ QString frmPrincipal::settingText(QObject *control, int kind) const
 
 void frmPrincipal::CarregaPadrao()
 {
-    const QString general = QStringLiteral("General");
-    const QString romPath = readSetting(general, QStringLiteral("RomPath"));
-    const QString zincPath = readSetting(general, QStringLiteral("ZincPath"));
-
     if (!LastGameValue.isEmpty()) {
         const auto number = wholeNumber(LastGameValue);
         if (number && *number >= 0 && *number <= lstGames->count())
@@ -181,29 +181,12 @@ void frmPrincipal::CarregaPadrao()
     }
     lstGames_Click();
 
-    applySetting(chkUseLowGeometry, static_cast<int>(Kind::CheckedWhenOne),
-                 readSetting(general, QStringLiteral("UseLowGeometry")));
-    txtRomDir->setText(romPath);
-    txtZincDir->setText(zincPath);
-
-    const QString soundEnable = readSetting(QStringLiteral("Audio"), QStringLiteral("SoundEnable"));
-    if (m_desktop.soundOutputCount() < 1) {
-        chkSound->setValue(ValueCheckBox::Unchecked);
-        chkSound->setEnabled(false);
-        txtlog->setText(LanguageTexts.text(39));
-        m_startupNotice = LanguageTexts.text(39);
-    } else {
-        applySetting(chkSound, static_cast<int>(Kind::CheckedWhenOne), soundEnable);
-    }
-
-    for (const SavedOption &option : savedOptions) {
-        const QString section = text(option.section);
-        if (section == general || qstrcmp(option.key, "SoundEnable") == 0)
-            continue;
-        QObject *control = findChild<QObject *>(text(option.control));
-        applySetting(control, static_cast<int>(option.kind),
-                     readSetting(section, text(option.loadKey ? option.loadKey : option.key)));
-    }
+    // In the table's order, so the check box rules follow the restored values
+    // as they arrive (sound before its effects).
+    for (const SavedOption &option : savedOptions)
+        applySetting(
+            findChild<QObject *>(text(option.control)), option.kind,
+            readSetting(text(option.section), text(option.loadKey ? option.loadKey : option.key)));
 }
 
 void frmPrincipal::GravaPadrao()
@@ -213,7 +196,7 @@ void frmPrincipal::GravaPadrao()
     for (const SavedOption &option : savedOptions) {
         QObject *control = findChild<QObject *>(text(option.control));
         m_settings->WriteValue(path, text(option.section), text(option.key), QStringLiteral("S"),
-                               settingText(control, static_cast<int>(option.kind)));
+                               settingText(control, option.kind));
     }
 }
 
