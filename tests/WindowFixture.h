@@ -38,4 +38,9 @@ struct WindowFixture {
     QString programFile(const QString &name) const;
 };
 
+// A file's bytes, or "<unreadable>".
+QByteArray readAll(const QString &path);
+// Writes a file whole, making its folder first; false on failure.
+bool writeAll(const QString &path, const QByteArray &bytes = {});
+
 } // namespace rivonel::test

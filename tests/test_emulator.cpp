@@ -54,12 +54,6 @@ OptionSet rendererExample()
     return o;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 } // namespace
 
 class TestEmulator : public QObject {

@@ -122,9 +122,9 @@ private Q_SLOTS:
     {
         Fixture f;
         const QString zinc = f.programDirectory.path();
-        QFile(f.programFile(f.desktop.platform.emulatorFileName)).open(QIODevice::WriteOnly);
-        QFile(f.programFile(u"d3d_renderer.znc"_s)).open(QIODevice::WriteOnly);
-        QFile(f.programFile(u"sfexp.zip"_s)).open(QIODevice::WriteOnly);
+        writeAll(f.programFile(f.desktop.platform.emulatorFileName));
+        writeAll(f.programFile(u"d3d_renderer.znc"_s));
+        writeAll(f.programFile(u"sfexp.zip"_s));
         f.control<QLineEdit>("txtZincDir")->setText(zinc);
         f.control<QLineEdit>("txtRomDir")->setText(zinc);
         auto *games = f.control<QListWidget>("lstGames");
@@ -199,7 +199,7 @@ private Q_SLOTS:
         QVERIFY(f.desktop.calls.filter(u"showMessage"_s).isEmpty());
 
         // A folder with the emulator: taken, no warning.
-        QFile(f.programFile(f.desktop.platform.emulatorFileName)).open(QIODevice::WriteOnly);
+        writeAll(f.programFile(f.desktop.platform.emulatorFileName));
         f.desktop.folderAnswer = f.programDirectory.path();
         f.control<QPushButton>("cmdProcuraZinc")->click();
         QCOMPARE(zinc->text(), f.programDirectory.path());

@@ -44,7 +44,7 @@ struct LaunchFixture : WindowFixture {
         QFile::copy(QStringLiteral(ZINC_SIM_PATH),
                     desktop.platform.join(zinc, desktop.platform.emulatorFileName));
         for (int position = 0; position < 4; ++position)
-            touch(desktop.platform.join(zinc, rendererPlugin(position).file.toString()));
+            writeAll(desktop.platform.join(zinc, rendererPlugin(position).file.toString()));
         archive(u"sfex"_s);
         archive(u"kikaioh"_s, u"kikaioh_gfx.bin"_s);
 
@@ -54,12 +54,6 @@ struct LaunchFixture : WindowFixture {
         qunsetenv("ZINC_SIM_SILENT");
         qunsetenv("ZINC_SIM_CRASH");
         qunsetenv("ZINC_SIM_LINE_FLUSH");
-    }
-
-    static void touch(const QString &path)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
     }
 
     void archive(const QString &romSet, const QString &leaveOut = {}) const
@@ -77,6 +71,20 @@ struct LaunchFixture : WindowFixture {
     QString log() const { return control<LogBox>("txtlog")->text(); }
     QString logFile() const { return programFile(u"log.txt"_s); }
     void play() const { control<QPushButton>("cmdPlay")->click(); }
+    // Plays a game with a launch that only pretends to run; the test writes
+    // the log and says when the script ends.
+    void playPretending(int position)
+    {
+        desktop.realLaunch = false;
+        desktop.running = true;
+        select(position);
+        play();
+    }
+    void pretendEnd()
+    {
+        desktop.running = false;
+        desktop.ended();
+    }
     bool locked() const
     {
         return !window->isEnabled() && !control<QPushButton>("cmdPlay")->isEnabled() &&
@@ -95,12 +103,6 @@ struct LaunchFixture : WindowFixture {
                QString::fromLatin1(renderer) + crlf;
     }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -271,14 +273,8 @@ private Q_SLOTS:
     void otherLinesKeepTheMonitorWaitingWhileTheEmulatorRuns()
     {
         LaunchFixture f;
-        f.desktop.realLaunch = false;
-        f.desktop.running = true;
-        f.select(0);
-        f.play();
-        QFile log(f.logFile());
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write("banner\nstill loading\n");
-        log.close();
+        f.playPretending(0);
+        QVERIFY(writeAll(f.logFile(), "banner\nstill loading\n"));
         auto *timer = f.control<QTimer>("Timer1");
         timer->setInterval(10);
         QSignalSpy ticks(timer, &QTimer::timeout);
@@ -286,8 +282,7 @@ private Q_SLOTS:
         QVERIFY(f.locked());
         QVERIFY(QFile::exists(f.logFile()));
 
-        f.desktop.running = false;
-        f.desktop.ended();
+        f.pretendEnd();
         QVERIFY(f.idle());
         QVERIFY(f.log().endsWith(u"its last line was: still loading"_s));
     }
@@ -295,22 +290,16 @@ private Q_SLOTS:
     void logThatCannotBeReadIsRetriedAndReportedOnce()
     {
         LaunchFixture f;
-        f.desktop.realLaunch = false;
-        f.desktop.running = true;
-        f.select(11);
-        f.play();
+        f.playPretending(11);
         // A log that cannot be opened as a file: the tick waits.
         QVERIFY(QDir().mkpath(f.logFile()));
-        f.desktop.running = false;
-        f.desktop.ended();
+        f.pretendEnd();
         QVERIFY(f.locked());
         QVERIFY(QDir().rmdir(f.logFile()));
 
-        QFile log(f.logFile());
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write("ERROR: missing rom file: " + f.roms.toLocal8Bit() +
-                  "/kikaioh.zip [ a.bin ]\r\nERROR: missing rom file: x [ b.bin ]\r\n");
-        log.close();
+        QVERIFY(writeAll(f.logFile(),
+                         "ERROR: missing rom file: " + f.roms.toLocal8Bit() +
+                             "/kikaioh.zip [ a.bin ]\r\nERROR: missing rom file: x [ b.bin ]\r\n"));
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), runLimitMs);
         const QString report = f.text(50) + u" 'a.bin' "_s + f.text(51) + u"kikaioh.zip"_s;
         QVERIFY(f.log().endsWith(report));

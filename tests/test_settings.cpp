@@ -25,19 +25,6 @@ using Value = modRegistry::Value;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 QString iniWrite(const QString &text, const char *section, const char *key, const char *value)
 {
     return ini::write(text, QString::fromLatin1(section), QString::fromLatin1(key),
@@ -96,51 +83,42 @@ private Q_SLOTS:
     }
 
     // --- Reading and writing settings files
-    void readingASettingsFile()
+    void readingAndWritingASettingsFile()
     {
         QTemporaryDir dir;
         FileRegistryStore store(dir.filePath(u"reg"_s));
         const modRegistry settings(store);
+        const QString file = dir.filePath(u"s.ini"_s);
         const QString missing = dir.filePath(u"missing.ini"_s);
-        Value result = u"x"_s;
-        QCOMPARE(settings.ReadValue(missing, u"S"_s, u"K"_s, u"S"_s, QString(), result), 99);
-        QCOMPARE(result, Value(QString()));
-        QCOMPARE(settings.ReadValue(missing, u"S"_s, u"K"_s, u"S"_s, qint64(5), result), 99);
-        QCOMPARE(result, Value(qint64(5)));
+        const auto read = [&](const QString &where, const char *key, const char *type,
+                              const Value &dflt) {
+            Value result = u"x"_s;
+            const qint32 status = settings.ReadValue(where, u"s"_s, QString::fromLatin1(key),
+                                                     QString::fromLatin1(type), dflt, result);
+            return std::pair{status, result};
+        };
+        // A missing file refuses, and the default comes back in its own kind.
+        QCOMPARE(read(missing, "k", "S", QString()), std::pair(99, Value(QString())));
+        QCOMPARE(read(missing, "k", "S", qint64(5)), std::pair(99, Value(qint64(5))));
 
-        const QString file = dir.filePath(u"s.ini"_s);
         writeAll(file, "[S]\nlong=" + QByteArray(300, 'a') + "\nnum=12abc\nword=abc\n");
-        QCOMPARE(settings.ReadValue(file, u"s"_s, u"LONG"_s, u"s"_s, QString(), result), 0);
-        QCOMPARE(std::get<QString>(result), QString(254, u'a'));
-        settings.ReadValue(file, u"S"_s, u"absent"_s, u"S"_s, u"dflt"_s, result);
-        QCOMPARE(result, Value(u"dflt"_s));
-        settings.ReadValue(file, u"S"_s, u"num"_s, u"D"_s, QString(), result);
-        QCOMPARE(result, Value(qint64(12)));
-        settings.ReadValue(file, u"S"_s, u"word"_s, u"B"_s, QString(), result);
-        QCOMPARE(result, Value(qint64(0)));
-        QCOMPARE(settings.ReadValue(file, u"S"_s, u"absent"_s, u"D"_s, qint64(7), result), 0);
-        QCOMPARE(result, Value(qint64(0)));
-    }
+        QCOMPARE(read(file, "LONG", "s", QString()), std::pair(0, Value(QString(254, u'a'))));
+        QCOMPARE(read(file, "absent", "S", u"dflt"_s), std::pair(0, Value(u"dflt"_s)));
+        QCOMPARE(read(file, "num", "D", QString()), std::pair(0, Value(qint64(12))));
+        QCOMPARE(read(file, "word", "B", QString()), std::pair(0, Value(qint64(0))));
+        QCOMPARE(read(file, "absent", "D", qint64(7)), std::pair(0, Value(qint64(0))));
 
-    void writingASettingsFile()
-    {
-        QTemporaryDir dir;
-        FileRegistryStore store(dir.filePath(u"reg"_s));
-        const modRegistry settings(store);
-        const QString file = dir.filePath(u"s.ini"_s);
+        // Only text is written to a file, and only to one that exists.
         writeAll(file, "");
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QCOMPARE(settings.WriteValue(file, u"S"_s, u"a"_s, u"D"_s, qint64(1)), 99);
         QCOMPARE(settings.WriteValue(file, u"S"_s, u"a"_s, u"B"_s, true), 99);
-        QCOMPARE(readAll(file), QByteArray());
         QCOMPARE(settings.WriteValue(file, u"S"_s, u"five"_s, u"S"_s, qint64(5)), 0);
-        settings.WriteValue(file, u"S"_s, u"minus"_s, u"s"_s, qint64(-1));
+        QCOMPARE(settings.WriteValue(file, u"S"_s, u"minus"_s, u"s"_s, qint64(-1)), 0);
         QCOMPARE(readAll(file), QByteArray("[S]\nfive=5\nminus=-1\n"));
         // The rewritten file keeps the permissions it had.
         QCOMPARE(QFile::permissions(file) & 0x0FFF,
                  QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
-
-        const QString missing = dir.filePath(u"missing.ini"_s);
         QCOMPARE(settings.WriteValue(missing, u"S"_s, u"a"_s, u"S"_s, u"x"_s), 99);
         QVERIFY(!QFile::exists(missing));
     }
@@ -223,39 +201,40 @@ private Q_SLOTS:
         QTemporaryDir dir;
         FileRegistryStore store(dir.filePath(u"sub/registry.txt"_s));
         const modRegistry settings(store);
-        const QString hkcu = u"hkcu"_s;
         const QString key = u"Software\\Rivonel"_s;
-        Value result;
-        QCOMPARE(settings.ReadValue(hkcu, key, u"x"_s, u"S"_s, QString(), result), 2);
+        const auto write = [&](const char *name, const char *type, const Value &value) {
+            return settings.WriteValue(u"hkcu"_s, key, QString::fromLatin1(name),
+                                       QString::fromLatin1(type), value);
+        };
+        const auto read = [&](const char *name, const char *type) {
+            Value result = false;
+            const qint32 status =
+                settings.ReadValue(u"HKCU"_s, u"software\\rivonel"_s, QString::fromLatin1(name),
+                                   QString::fromLatin1(type), false, result);
+            return std::pair{status, result};
+        };
+        const auto stored = [&](const char *name) {
+            QByteArray bytes;
+            return store.queryValue(0x80000001, key, QString::fromLatin1(name), &bytes) == 0
+                       ? bytes
+                       : QByteArray("<none>");
+        };
+        QCOMPARE(read("Name", "S").first, 2); // no such key yet
 
-        QCOMPARE(settings.WriteValue(hkcu, key, u"Name"_s, u"S"_s, u"Olá"_s), 0);
-        QCOMPARE(settings.ReadValue(u"HKCU"_s, u"software\\rivonel"_s, u"name"_s, u"S"_s, QString(),
-                                    result),
-                 0);
-        QCOMPARE(result, Value(u"Olá"_s));
-
-        QByteArray bytes;
-        QCOMPARE(settings.WriteValue(hkcu, key, u"D"_s, u"D"_s, qint64(-2)), 0);
-        store.queryValue(0x80000001, key, u"D"_s, &bytes);
-        QCOMPARE(bytes, QByteArray("\xfe\xff\xff\xff", 4));
-        settings.ReadValue(hkcu, key, u"D"_s, u"D"_s, QString(), result);
-        QCOMPARE(result, Value(qint64(-2)));
-
-        QCOMPARE(settings.WriteValue(hkcu, key, u"B"_s, u"b"_s, true), 0);
-        store.queryValue(0x80000001, key, u"B"_s, &bytes);
-        QCOMPARE(bytes, QByteArray("\xff\xff", 2));
-        settings.ReadValue(hkcu, key, u"B"_s, u"B"_s, QString(), result);
-        QCOMPARE(result, Value(true));
-
+        QCOMPARE(write("Name", "S", u"Olá"_s), 0);
+        QCOMPARE(read("name", "S"), std::pair(0, Value(u"Olá"_s)));
+        QCOMPARE(write("D", "D", qint64(-2)), 0);
+        QCOMPARE(stored("D"), QByteArray("\xfe\xff\xff\xff", 4));
+        QCOMPARE(read("D", "D"), std::pair(0, Value(qint64(-2))));
+        QCOMPARE(write("B", "b", true), 0);
+        QCOMPARE(stored("B"), QByteArray("\xff\xff", 2));
+        QCOMPARE(read("B", "B"), std::pair(0, Value(true)));
         // Values that do not convert store nothing.
-        QCOMPARE(settings.WriteValue(hkcu, key, u"Big"_s, u"D"_s, qint64(40000)), 0);
-        QCOMPARE(settings.WriteValue(hkcu, key, u"Flag"_s, u"B"_s, u"maybe"_s), 0);
-        QCOMPARE(store.queryValue(0x80000001, key, u"Big"_s, &bytes), 2);
-        QCOMPARE(store.queryValue(0x80000001, key, u"Flag"_s, &bytes), 2);
-        // A wider value than the type's buffer.
-        QCOMPARE(settings.ReadValue(hkcu, key, u"Name"_s, u"B"_s, false, result), 234);
-        QCOMPARE(result, Value(false));
-        QCOMPARE(modRegistry::RootFromName(u"HKCU"_s), 0x80000001u);
+        QCOMPARE(write("Big", "D", qint64(40000)), 0);
+        QCOMPARE(write("Flag", "B", u"maybe"_s), 0);
+        QCOMPARE(stored("Big") + stored("Flag"), QByteArray("<none><none>"));
+        // A value wider than the type's buffer.
+        QCOMPARE(read("Name", "B"), std::pair(234, Value(false)));
         QVERIFY(FileRegistryStore::defaultPath().startsWith(m_config.path()));
     }
 

@@ -30,6 +30,7 @@ struct Expected {
 };
 
 // The window's controls as a user meets them before start-up fills anything.
+// Lists and the log box have no "text" and are expected empty.
 const Expected controlTable[] = {
     {"lstGames", "QListWidget", onWindow, ""},
     {"Picture1", "QLabel", onWindow, nullptr},
@@ -85,24 +86,6 @@ const Expected controlTable[] = {
     {"chkUseLowGeometry", "rivonel::ValueCheckBox", 2, "Usar baixa geometria"},
 };
 
-// What a control shows as its text, whatever its kind.
-QString shownText(QObject *control)
-{
-    if (auto *label = qobject_cast<QLabel *>(control))
-        return label->text();
-    if (auto *button = qobject_cast<QAbstractButton *>(control))
-        return button->text();
-    if (auto *line = qobject_cast<QLineEdit *>(control))
-        return line->text();
-    if (auto *log = qobject_cast<LogBox *>(control))
-        return log->text();
-    if (auto *combo = qobject_cast<QComboBox *>(control))
-        return combo->currentText();
-    if (auto *list = qobject_cast<QListWidget *>(control))
-        return list->count() ? u"<items>"_s : QString();
-    return {};
-}
-
 } // namespace
 
 class TestWindow : public QObject {
@@ -124,7 +107,9 @@ private Q_SLOTS:
                 QVERIFY2(widget && abas->widget(row.place)->isAncestorOf(widget), row.name);
             }
             if (row.text)
-                QCOMPARE(shownText(control), QString::fromUtf8(row.text));
+                QCOMPARE(control->property("text").toString(), QString::fromUtf8(row.text));
+            if (auto *list = qobject_cast<QComboBox *>(control))
+                QVERIFY2(list->count() == 0, row.name);
             if (auto *box = qobject_cast<ValueCheckBox *>(control))
                 QVERIFY2(box->value() == ValueCheckBox::Grayed, row.name);
             if (auto *widget = qobject_cast<QWidget *>(control))
