@@ -4,9 +4,10 @@
 //
 //   build/bench/launch_bench [runs]      (default 20; needs no display)
 
-#include "app/frmPrincipal.h"
+#include "core/settings/RegistryStore.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SystemDesktop.h"
+#include "window/frmPrincipal.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -116,12 +117,13 @@ bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
     archive.write(zincsim::makeStoredZip(entries));
     archive.close();
 
-    frmPrincipal window(desktop, dir.path());
+    FileRegistryStore registry(dir.filePath(QStringLiteral("registry.txt")));
+    frmPrincipal window(desktop, registry, dir.path());
     window.Form_Load();
-    window.findChild<QLineEdit *>(QStringLiteral("txtZincDir"))->setText(zinc);
-    window.findChild<QLineEdit *>(QStringLiteral("txtRomDir"))->setText(roms);
-    window.findChild<QComboBox *>(QStringLiteral("cboRend"))->setCurrentIndex(1);
-    window.findChild<QListWidget *>(QStringLiteral("lstGames"))->item(0)->setSelected(true);
+    window.txtZincDir->setText(zinc);
+    window.txtRomDir->setText(roms);
+    window.cboRend->setCurrentIndex(1);
+    window.lstGames->item(0)->setSelected(true);
     EnableWatch watch;
     window.installEventFilter(&watch);
 
@@ -132,7 +134,7 @@ bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
         QFile::remove(stamps);
         watch.enabledAt = 0;
         const qint64 pressed = nowNs();
-        window.findChild<QPushButton *>(QStringLiteral("cmdPlay"))->click();
+        window.cmdPlay->click();
         QElapsedTimer limit;
         limit.start();
         while (!window.isEnabled() && limit.elapsed() < 30000)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PlatformConventions.h"
+#include "core/system/PlatformConventions.h"
 
 #include <QString>
 

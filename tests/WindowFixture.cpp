@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "app/ValueCheckBox.h"
+#include "window/ValueCheckBox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -16,7 +16,7 @@ WindowFixture::WindowFixture(const QString &subfolder)
                                       : programDirectory.filePath(subfolder))
 {
     QDir().mkpath(programPath);
-    window = std::make_unique<frmPrincipal>(desktop, programPath);
+    window = std::make_unique<frmPrincipal>(desktop, registry, programPath);
 }
 
 void WindowFixture::set(const char *name, const QVariant &value) const

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/frmPrincipal.h"
+#include "core/settings/RegistryStore.h"
 #include "FakeDesktop.h"
+#include "window/frmPrincipal.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,7 @@ struct WindowFixture {
     QTemporaryDir programDirectory;
     QString programPath; // the program directory, or a folder below it
     FakeDesktop desktop;
+    FileRegistryStore registry{programDirectory.filePath(QStringLiteral("registry.txt"))};
     std::unique_ptr<frmPrincipal> window;
 
     explicit WindowFixture(const QString &subfolder = {});

@@ -1,4 +1,4 @@
-#include "app/ProgramInfo.h"
+#include "core/system/ProgramInfo.h"
 #include "platform/SoundDevices.h"
 
 #include <QTest>

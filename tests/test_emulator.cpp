@@ -1,9 +1,9 @@
-#include "app/ProgramInfo.h"
-#include "app/ValueCheckBox.h"
-#include "emulator/EmulatorInterface.h"
-#include "emulator/OptionFiles.h"
-#include "emulator/RunLog.h"
-#include "emulator/ShellQuoting.h"
+#include "core/emulator/EmulatorConfigFiles.h"
+#include "core/emulator/EmulatorInterface.h"
+#include "core/emulator/RunReport.h"
+#include "core/emulator/ShellQuoting.h"
+#include "core/system/ProgramInfo.h"
+#include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>

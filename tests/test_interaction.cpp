@@ -1,6 +1,6 @@
-#include "app/ImageList.h"
-#include "app/LogBox.h"
-#include "app/ValueCheckBox.h"
+#include "window/ImageList.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QClipboard>

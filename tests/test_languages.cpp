@@ -1,6 +1,6 @@
-#include "app/LogBox.h"
-#include "app/ValueCheckBox.h"
-#include "settings/IniText.h"
+#include "core/settings/IniText.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>

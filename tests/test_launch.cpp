@@ -1,9 +1,9 @@
-#include "app/LogBox.h"
-#include "app/ValueCheckBox.h"
-#include "emulator/EmulatorInterface.h"
-#include "emulator/OptionFiles.h"
+#include "core/emulator/EmulatorConfigFiles.h"
+#include "core/emulator/EmulatorInterface.h"
 #include "RomContents.h"
 #include "StoredZip.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "app/LogBox.h"
-#include "app/ProgramInfo.h"
-#include "app/ValueCheckBox.h"
-#include "settings/IniText.h"
-#include "settings/modRegistry.h"
-#include "settings/ProfileFile.h"
-#include "settings/RegistryStore.h"
+#include "core/settings/IniText.h"
+#include "core/settings/modRegistry.h"
+#include "core/settings/ProfileFunctions.h"
+#include "core/settings/RegistryStore.h"
+#include "core/system/ProgramInfo.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>

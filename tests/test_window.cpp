@@ -1,7 +1,7 @@
-#include "app/ImageList.h"
-#include "app/LogBox.h"
-#include "app/ProgramInfo.h"
-#include "app/ValueCheckBox.h"
+#include "core/system/ProgramInfo.h"
+#include "window/ImageList.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>

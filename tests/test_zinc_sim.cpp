@@ -1,6 +1,6 @@
-#include "app/OptionSet.h"
-#include "emulator/EmulatorInterface.h"
-#include "emulator/OptionFiles.h"
+#include "core/emulator/EmulatorConfigFiles.h"
+#include "core/emulator/EmulatorInterface.h"
+#include "core/options/OptionSet.h"
 #include "RomContents.h"
 #include "StoredZip.h"
 

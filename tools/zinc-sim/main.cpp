@@ -2,7 +2,7 @@
 // honours the emulator's side of the interface: the command line, the two
 // option files, the ROM archive and the console lines the front-end reads.
 
-#include "games/GameTable.h"
+#include "core/games/GameTable.h"
 #include "RomContents.h"
 #include "StoredZip.h"
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/options/OptionSet.h"
+#include "core/system/WholeFile.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace rivonel {
+
+// The lines of zinc.cfg: general and audio options, an option only when on.
+QStringList zincConfigLines(const OptionSet &options, const QString &webAddress);
+
+// The lines of renderer.cfg: every video setting, raw values.
+QStringList rendererConfigLines(const OptionSet &options, const QString &webAddress);
+
+// The file's bytes: each line, the last one too, ended by lineEnd, in the
+// system's 8-bit encoding.
+QByteArray textFileBytes(const QStringList &lines, const QString &lineEnd);
+
+} // namespace rivonel

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/system/PlatformConventions.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace rivonel {
+
+// What this program relies on about the emulator, and nothing more.
+
+struct RendererPlugin {
+    QStringView file;    // must exist in the Zinc directory
+    QStringView logName; // how the launch names it, with its leading blank
+};
+
+// The plug-in for a renderer list position; anything but 0 to 2 is Glide.
+const RendererPlugin &rendererPlugin(int position);
+
+inline constexpr QStringView zincConfigFileName = u"zinc.cfg";
+inline constexpr QStringView rendererConfigFileName = u"renderer.cfg";
+inline constexpr QStringView romArchiveExtension = u".zip";
+
+// The two console lines understood, each matched at the start of a line.
+inline constexpr QStringView finishedLine = u"Finished execution...";
+inline constexpr QStringView missingRomLine = u"ERROR: missing rom file:";
+
+// The first line of both option files; the emulator skips ";" lines.
+QString optionFileHeader(const QString &webAddress);
+
+// The emulator's command line for a game number, without any redirection:
+// <zinc>/zinc 3 --use-config-file="<zinc>/zinc.cfg" --use-renderer-cfg-file="<zinc>/renderer.cfg"
+QString emulatorCommandLine(const PlatformConventions &platform, const QString &zincDirectory,
+                            int gameNumber);
+
+// The launch script's one line: the command line with the emulator's console
+// output redirected into log.txt in the program directory.
+QString launchCommand(const PlatformConventions &platform, const QString &zincDirectory,
+                      int gameNumber, const QString &programDirectory);
+
+} // namespace rivonel

@@ -1,0 +1,63 @@
+#include "core/languages/LanguageTextTable.h"
+
+#include "core/settings/modRegistry.h"
+
+namespace rivonel {
+
+namespace {
+bool inRange(int number)
+{
+    return number >= 1 && number <= LanguageTextTable::count;
+}
+} // namespace
+
+QString LanguageTextTable::keyName(int number)
+{
+    return QStringLiteral("String%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+LanguageTextTable LanguageTextTable::designTimeListTexts()
+{
+    LanguageTextTable texts;
+    texts.set(10, QStringLiteral("Padrão"));
+    texts.set(14, QStringLiteral("Nenhuma"));
+    texts.set(15, QStringLiteral("Leve"));
+    texts.set(16, QStringLiteral("Forte"));
+    return texts;
+}
+
+LanguageTextTable LanguageTextTable::read(const modRegistry &settings, const QString &file)
+{
+    LanguageTextTable texts;
+    for (int number = 1; number <= count; ++number) {
+        modRegistry::Value value;
+        settings.ReadValue(file, QStringLiteral("Language"), keyName(number), QStringLiteral("S"),
+                           QString(), value);
+        texts.set(number, modRegistry::toText(value));
+    }
+    return texts;
+}
+
+QString LanguageTextTable::text(int number) const
+{
+    return inRange(number) ? m_texts[static_cast<std::size_t>(number - 1)] : QString();
+}
+
+void LanguageTextTable::set(int number, const QString &text)
+{
+    if (inRange(number))
+        m_texts[static_cast<std::size_t>(number - 1)] = text;
+}
+
+QStringList scanLineItems(const LanguageTextTable &texts)
+{
+    return {texts.text(14), texts.text(15), texts.text(16)};
+}
+
+QStringList textureQualityItems(const LanguageTextTable &texts)
+{
+    return {texts.text(10), QStringLiteral("4 bit"), QStringLiteral("5 bit"),
+            QStringLiteral("8 bit")};
+}
+
+} // namespace rivonel

@@ -1,0 +1,112 @@
+#include "core/options/SavedOptions.h"
+
+#include "core/games/GameTable.h"
+#include "core/options/Interlocks.h"
+
+namespace rivonel {
+
+namespace {
+
+using K = SettingKind;
+
+std::optional<int> wholeNumber(const QString &value)
+{
+    bool ok = false;
+    const int number = value.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+ListChoice choiceAt(const QStringList &items, int position)
+{
+    return {position, position < 0 ? QString() : items.at(position)};
+}
+
+void loadEntry(LoadedOptions &loaded, const OptionEntry &entry, const QString &value,
+               const ListItems &items, bool soundPlayable)
+{
+    OptionState &state = loaded.state;
+    const auto number = wholeNumber(value);
+    switch (entry.kind) {
+    case K::Text:
+        state.values.*std::get<QString OptionSet::*>(entry.field) = value;
+        break;
+    case K::CheckState:
+        if (number && *number >= check::unchecked && *number <= check::grayed)
+            setCheckValue(state, std::get<int OptionSet::*>(entry.field), *number);
+        break;
+    case K::SoundEnable:
+        // A machine that cannot play sound gets it off, whatever was saved.
+        if (!soundPlayable) {
+            setCheckValue(state, &OptionSet::sound, check::unchecked);
+            state.setEnabled(&OptionSet::sound, false);
+            loaded.soundLocked = true;
+            break;
+        }
+        [[fallthrough]];
+    case K::CheckedWhenOne:
+        if (number)
+            setCheckValue(state, std::get<int OptionSet::*>(entry.field),
+                          *number == 1 ? check::checked : check::unchecked);
+        break;
+    case K::ListPosition: {
+        const auto field = std::get<ListChoice OptionSet::*>(entry.field);
+        const QStringList list = items(field);
+        if (number && *number >= -1 && *number < list.size())
+            state.values.*field = choiceAt(list, *number);
+        break;
+    }
+    case K::ListText: {
+        const auto field = std::get<ListChoice OptionSet::*>(entry.field);
+        const QStringList list = items(field);
+        const int position = value.isEmpty() ? -1 : static_cast<int>(list.indexOf(value));
+        if (position >= 0)
+            state.values.*field = choiceAt(list, position);
+        break;
+    }
+    case K::LastGame:
+    case K::Language:
+        break;
+    }
+}
+
+} // namespace
+
+LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListItems &items,
+                          bool soundPlayable)
+{
+    LoadedOptions loaded{std::move(state)};
+    for (const OptionEntry &entry : optionTable())
+        if (entry.kind != K::LastGame && entry.kind != K::Language)
+            loadEntry(loaded, entry, saved(entry), items, soundPlayable);
+    return loaded;
+}
+
+QString savedText(const OptionSet &options, const OptionEntry &entry)
+{
+    switch (entry.kind) {
+    case K::Text:
+        return options.*std::get<QString OptionSet::*>(entry.field);
+    case K::CheckState:
+    case K::CheckedWhenOne:
+    case K::SoundEnable:
+        return QString::number(options.*std::get<int OptionSet::*>(entry.field));
+    case K::ListPosition:
+        return QString::number((options.*std::get<ListChoice OptionSet::*>(entry.field)).position);
+    case K::ListText:
+    case K::Language:
+        return (options.*std::get<ListChoice OptionSet::*>(entry.field)).text;
+    case K::LastGame:
+        return QString::number(gameNumber(options.game.position));
+    }
+    return {};
+}
+
+std::optional<int> savedGamePosition(const QString &lastGame)
+{
+    const auto number = wholeNumber(lastGame);
+    if (!number || *number < 0 || *number > gameCount)
+        return std::nullopt;
+    return *number - 1;
+}
+
+} // namespace rivonel

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/settings/RegistryStore.h"
+
+#include <QString>
+
+#include <variant>
+
+namespace rivonel {
+
+// One typed value at a time, from a settings (INI) file or the registry. The
+// location is a registry root abbreviation or the path of an existing file.
+class modRegistry {
+public:
+    // Text, whole number or Boolean; a control's value reaches here as its
+    // text (text and combo boxes) or its number (check boxes).
+    using Value = std::variant<QString, qint64, bool>;
+
+    static constexpr quint32 unknownLocation = 0;
+    static constexpr quint32 settingsFile = 1;
+    static constexpr qint32 statusOk = 0;
+    static constexpr qint32 statusRefused = 99;
+
+    explicit modRegistry(RegistryStore &registry);
+
+    // A root key handle for "HKCU", "HKLM", "HKU", "HKDD", "HKCC", "HKCR" in any
+    // case; settingsFile for an existing ordinary file; unknownLocation otherwise.
+    static quint32 RootFromName(const QString &location);
+
+    // result gets defaultValue first, then the value read; returns a status
+    // (0, 99, or a registry error code).
+    qint32 ReadValue(const QString &location, const QString &keyPath, const QString &valueName,
+                     const QString &valueType, const Value &defaultValue, Value &result) const;
+
+    qint32 WriteValue(const QString &location, const QString &keyPath, const QString &valueName,
+                      const QString &valueType, const Value &value) const;
+
+    // "text", "42", "-1", "True", "False".
+    static QString toText(const Value &value);
+
+private:
+    RegistryStore &m_registry;
+};
+
+} // namespace rivonel

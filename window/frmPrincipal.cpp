@@ -1,0 +1,609 @@
+#include "window/frmPrincipal.h"
+
+#include "core/emulator/EmulatorConfigFiles.h"
+#include "core/emulator/EmulatorInterface.h"
+#include "core/emulator/LaunchChecks.h"
+#include "core/emulator/RunReport.h"
+#include "core/games/GameTable.h"
+#include "core/languages/LanguageSearch.h"
+#include "core/options/Interlocks.h"
+#include "core/options/OptionItems.h"
+#include "core/options/SavedOptions.h"
+#include "core/settings/modRegistry.h"
+#include "core/system/ProgramInfo.h"
+#include "core/system/WholeFile.h"
+#include "platform/Desktop.h"
+#include "window/ImageList.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <span>
+
+namespace rivonel {
+
+namespace {
+
+const QString snapFolder = QStringLiteral("snap");
+const QString snapExtension = QStringLiteral(".jpg");
+constexpr int generalTab = 2;
+
+bool fileExists(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
+// Refills a list while keeping its selected position, so a chosen setting
+// stays chosen under its new name (and no selection stays none).
+void refillKeepingPosition(QComboBox *list, const QStringList &items)
+{
+    const int position = list->currentIndex();
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(position);
+}
+
+} // namespace
+
+frmPrincipal::frmPrincipal(Desktop &desktop, RegistryStore &registry,
+                           const QString &programDirectory, QWidget *parent)
+    : QWidget(parent), m_desktop(desktop), m_programDirectory(programDirectory),
+      m_platform(desktop.conventions()), m_settings(std::make_unique<modRegistry>(registry))
+{
+    setObjectName(QStringLiteral("frmPrincipal"));
+    buildControls();
+    bindOptions();
+    connectSignals();
+
+    // Watch every control for Enter, so the window behaves as if cmdPlay
+    // were a dialog's default button.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+frmPrincipal::~frmPrincipal()
+{
+    // A window destroyed during a run must not leave the hourglass behind.
+    if (m_hourglass)
+        QApplication::restoreOverrideCursor();
+}
+
+void frmPrincipal::bindOptions()
+{
+    using O = OptionSet;
+    OptionBinder &b = m_options;
+    b.bind(&O::renderer, cboRend, lblRenderer);
+    b.bind(&O::resolution, cboResolution, lblResolution);
+    b.bind(&O::colorDepth, cboColorDepth, lblColorDepth);
+    b.bind(&O::scanLines, cboScanLines, lblScanlines);
+    b.bind(&O::textureFiltering, cboTextureFiltering, lblTextureFiltering);
+    b.bind(&O::textureQuality, cboTextureQuality, lblTextureQuality);
+    b.bind(&O::textureCaching, cboTextureCaching, lblTextureCaching);
+    b.bind(&O::turnDisplay, cboTurnDisplay, lblTurnDisplay);
+    b.bind(&O::blending, cboBlending, lblBlending);
+    b.bind(&O::frameRate, txtFrameRate, lblFrameRate);
+    b.bind(&O::fullScreen, chkFullScreen);
+    b.bind(&O::showFps, chkShowFPS);
+    b.bind(&O::frameSkip, chkFrameSkip);
+    b.bind(&O::frameSkipAuto, chkFrameSkipAuto);
+    b.bind(&O::frameLimit, chkFrameLimit);
+    b.bind(&O::dithering, chkDithering);
+    b.bind(&O::enableKeys, chkEnableKeys);
+    b.bind(&O::sound, chkSound);
+    b.bind(&O::soundFilter, chkSoundFilter);
+    b.bind(&O::soundFilterCutoff, txtSoundFilterCutoff, lblSoundFilterCutoff);
+    b.bind(&O::stereoExciter, chkStereoExciter);
+    b.bind(&O::surroundLite, chkSurroundLite);
+    b.bind(&O::surroundLiteMultiplier, chkSurroundLiteMultiplier);
+    b.bind(&O::surroundMultiplier, txtSurroundMultiplier);
+    b.bind(&O::zincDirectory, txtZincDir, lblZincDir);
+    b.bind(&O::romDirectory, txtRomDir, lblRomDir);
+    b.bind(&O::useLowGeometry, chkUseLowGeometry);
+    b.bind(&O::game, lstGames);
+    b.bind(&O::language, cboLang, lblLanguage);
+}
+
+void frmPrincipal::connectSignals()
+{
+    connect(cmdPlay, &QPushButton::clicked, this, &frmPrincipal::cmdPlay_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmPrincipal::Timer1_Timer);
+    connect(cboLang, &QComboBox::currentIndexChanged, this, &frmPrincipal::cboLang_Click);
+    connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
+    connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
+    connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
+    connect(cmdProcuraRoms, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraRoms_Click);
+    // Fires only for typed text, which this list does not take.
+    connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
+    connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
+    connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
+            &frmPrincipal::chkSoundFilter_Click);
+    connect(chkSurroundLite, &ValueCheckBox::valueChanged, this,
+            &frmPrincipal::chkSurroundLite_Click);
+    connect(chkFrameSkipAuto, &ValueCheckBox::valueChanged, this,
+            &frmPrincipal::chkFrameSkipAuto_Click);
+}
+
+bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblSite && event->type() == QEvent::MouseButtonRelease) {
+        lblSite_Click();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    // Popups (an open drop-down list) are windows of their own and keep Enter.
+    const bool ours = widget && widget->window() == this;
+    // Another command button with the focus is pressed by Enter itself.
+    const bool otherButton = qobject_cast<QPushButton *>(widget) && widget != cmdPlay;
+    if (enter && plain && ours && !otherButton) {
+        if (cmdPlay->isEnabled())
+            cmdPlay->click();
+        return true;
+    }
+    if (watched == txtlog && txtlog_KeyPress(key))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmPrincipal::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+QString frmPrincipal::programFile(const QString &name) const
+{
+    return m_platform.join(m_programDirectory, name);
+}
+
+// --- Start-up and shutdown
+
+void frmPrincipal::Form_Load()
+{
+    const QString title = rivonel::windowTitle(programVersion());
+    setWindowTitle(title);
+
+    LanguageName = readSetting(u"General", u"Language");
+    ListaLinguas();
+    // Without any language file the two language-dependent lists would stay
+    // empty and their positions meaningless; give them the design-time texts.
+    if (cboScanLines->count() == 0 || cboTextureQuality->count() == 0)
+        rebuildLanguageLists(LanguageTextTable::designTimeListTexts());
+    cboScanLines->setCurrentIndex(0);
+    cboTextureQuality->setCurrentIndex(0);
+
+    fillOptionLists();
+    AdicionaGames();
+
+    LastGameValue = readSetting(u"General", u"LastGame");
+    CarregaPadrao();
+
+    // Replaces the selection line the load leaves behind; a notice from the
+    // load still reaches the user, on a line of its own.
+    QString log = startupLog(title, webAddress());
+    if (!m_startupNotice.isEmpty())
+        log += QStringLiteral("\r\n") + m_startupNotice;
+    txtlog->setText(log);
+}
+
+void frmPrincipal::fillOptionLists()
+{
+    const struct {
+        QComboBox *list;
+        std::span<const QStringView> items;
+        int start;
+    } lists[] = {
+        {cboColorDepth, colorDepthItems, 0},
+        {cboTextureCaching, zeroToTwoItems, 0},
+        {cboBlending, zeroToTwoItems, 0},
+        {cboTurnDisplay, zeroToTwoItems, 0},
+        {cboResolution, resolutionItems, resolutionStartPosition},
+        {cboRend, rendererItems, 0},
+        {cboTextureFiltering, textureFilteringItems, 0},
+    };
+    for (const auto &entry : lists) {
+        for (QStringView item : entry.items)
+            entry.list->addItem(item.toString());
+        entry.list->setCurrentIndex(entry.start);
+    }
+}
+
+void frmPrincipal::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+
+    // Each step runs whatever the one before it did; nothing here may keep
+    // the program from ending. A running emulator is left alone, and so is its
+    // script: the shell may not have read it yet.
+    if (!m_desktop.launchRunning())
+        QFile::remove(programFile(m_platform.launchScriptName));
+    GravaPadrao();
+    // No handler runs after this; the emulator's log is left to it.
+    m_watchingRun = false;
+    Timer1->stop();
+}
+
+// --- Options
+
+OptionSet frmPrincipal::currentOptions() const
+{
+    return m_options.state().values;
+}
+
+QString frmPrincipal::readSetting(QStringView section, QStringView key) const
+{
+    modRegistry::Value value;
+    m_settings->ReadValue(programFile(settingsFileName), section.toString(), key.toString(),
+                          QStringLiteral("S"), QString(), value);
+    return modRegistry::toText(value);
+}
+
+void frmPrincipal::CarregaPadrao()
+{
+    if (LastGameValue.isEmpty())
+        showPicture(ImageList1->image(0));
+    else if (const auto position = savedGamePosition(LastGameValue))
+        selectGamePosition(*position);
+    lstGames_Click();
+
+    const LoadedOptions loaded = loadOptions(
+        m_options.state(),
+        [this](const OptionEntry &entry) { return readSetting(entry.section, entry.loadKey()); },
+        [this](ListChoice OptionSet::*list) { return m_options.items(list); },
+        m_desktop.soundOutputCount() >= 1);
+    m_options.show(loaded.state);
+    if (loaded.soundLocked) {
+        txtlog->setText(LanguageTexts.text(39));
+        m_startupNotice = LanguageTexts.text(39);
+    }
+}
+
+void frmPrincipal::GravaPadrao()
+{
+    // The file is never created here: without one nothing is kept.
+    const QString path = programFile(settingsFileName);
+    const OptionSet options = currentOptions();
+    for (const OptionEntry &entry : optionTable())
+        m_settings->WriteValue(path, entry.section.toString(), entry.key.toString(),
+                               QStringLiteral("S"), savedText(options, entry));
+}
+
+// --- Option interlocks: each box's rule runs when its value changes.
+
+void frmPrincipal::chkSound_Click()
+{
+    runInterlockOf(&OptionSet::sound);
+}
+
+void frmPrincipal::chkSoundFilter_Click()
+{
+    runInterlockOf(&OptionSet::soundFilter);
+}
+
+void frmPrincipal::chkSurroundLite_Click()
+{
+    runInterlockOf(&OptionSet::surroundLite);
+}
+
+void frmPrincipal::chkFrameSkipAuto_Click()
+{
+    runInterlockOf(&OptionSet::frameSkipAuto);
+}
+
+void frmPrincipal::runInterlockOf(int OptionSet::*changed)
+{
+    OptionState state = m_options.state();
+    runInterlock(state, changed);
+    m_options.show(state);
+}
+
+// --- Pickers, web link and log box
+
+void frmPrincipal::cmdProcuraZinc_Click()
+{
+    const std::optional<QString> folder = m_desktop.pickFolder(this, LanguageTexts.text(12));
+    if (!folder)
+        return;
+    // Only a warning: the folder is taken all the same.
+    if (!fileExists(m_platform.join(*folder, m_platform.emulatorFileName)))
+        m_desktop.showMessage(this, LanguageTexts.text(44), LanguageTexts.text(9),
+                              Desktop::MessageStyle::Stop);
+    txtZincDir->setText(*folder);
+}
+
+void frmPrincipal::cmdProcuraRoms_Click()
+{
+    const std::optional<QString> folder = m_desktop.pickFolder(this, LanguageTexts.text(13));
+    if (folder)
+        txtRomDir->setText(*folder);
+}
+
+void frmPrincipal::lblSite_Click()
+{
+    switch (m_desktop.openWebAddress(webAddress())) {
+    case Desktop::WebOpenResult::Opened:
+        break;
+    case Desktop::WebOpenResult::NoBrowser:
+        m_desktop.showMessage(this, QStringLiteral("Could not find associated Browser"),
+                              QStringLiteral("Browser Not Found"),
+                              Desktop::MessageStyle::Exclamation);
+        break;
+    case Desktop::WebOpenResult::NotOpened:
+        m_desktop.showMessage(this, QStringLiteral("Web Page not Opened"),
+                              QStringLiteral("URL Failed"), Desktop::MessageStyle::Exclamation);
+        break;
+    }
+}
+
+// Typing into the log box is discarded (the box is also read-only, which
+// keeps paste, cut and drops out); selecting and copying still work.
+bool frmPrincipal::txtlog_KeyPress(const QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll))
+        return false;
+    return !event->text().isEmpty();
+}
+
+// --- Game catalogue
+
+void frmPrincipal::AdicionaGames()
+{
+    int position = 0;
+    for (const GameEntry &game : gameTable()) {
+        lstGames->addItem(game.title.toString());
+        RomSetNames.set(position, game.romSet.toString());
+        ++position;
+    }
+}
+
+void frmPrincipal::selectGamePosition(int position)
+{
+    if (position < 0) {
+        lstGames->clearSelection();
+        lstGames->setCurrentRow(-1);
+        return;
+    }
+    lstGames->setCurrentRow(position);
+    lstGames->item(position)->setSelected(true);
+}
+
+void frmPrincipal::lstGames_Click()
+{
+    // The selection, not Qt's current row: focus alone makes a row current.
+    const ListChoice game = currentOptions().game;
+    // Written first, so it stands even when the picture fails.
+    txtlog->setText(LanguageTexts.text(1) + QStringLiteral(": ") +
+                    QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
+
+    const std::optional<QString> rom = RomSetNames.at(game.position);
+    const QString path =
+        rom ? m_platform.join(programFile(snapFolder), *rom + snapExtension) : QString();
+    if (!rom || !fileExists(path)) {
+        showPicture(ImageList1->image(0));
+        return;
+    }
+    // A file that is there but is no picture leaves the last one in place.
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (!picture.isNull())
+        showPicture(picture);
+}
+
+void frmPrincipal::lstGames_DblClick()
+{
+    cmdPlay_Click();
+}
+
+void frmPrincipal::showPicture(const QImage &picture)
+{
+    const QSize box = Picture1->contentsRect().size();
+    const QImage fitted = picture.size() == box || box.isEmpty()
+                              ? picture
+                              : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    Picture1->setPixmap(QPixmap::fromImage(fitted));
+}
+
+// --- Launch and run monitor
+
+bool frmPrincipal::GeraZincCFG()
+{
+    const OptionSet options = currentOptions();
+    return writeFileAnew(m_platform.join(options.zincDirectory, zincConfigFileName.toString()),
+                         textFileBytes(zincConfigLines(options, webAddress()), m_platform.lineEnd));
+}
+
+bool frmPrincipal::GeraRendererCFG()
+{
+    const OptionSet options = currentOptions();
+    return writeFileAnew(
+        m_platform.join(options.zincDirectory, rendererConfigFileName.toString()),
+        textFileBytes(rendererConfigLines(options, webAddress()), m_platform.lineEnd));
+}
+
+void frmPrincipal::cmdPlay_Click()
+{
+    // A failing option file is skipped; the checks below still tell the user
+    // what is missing.
+    static_cast<void>(GeraRendererCFG());
+    static_cast<void>(GeraZincCFG());
+
+    const OptionSet options = currentOptions();
+    const LaunchCheck check =
+        checkLaunch(m_platform, options, RomSetNames.at(options.game.position), m_programDirectory,
+                    LanguageTexts, fileExists);
+    if (check.verdict == LaunchCheck::Verdict::NoGame)
+        return;
+    txtlog->setText(check.log);
+    if (check.verdict != LaunchCheck::Verdict::Ready)
+        return;
+
+    LaunchCommand = check.command;
+    const QString script = programFile(m_platform.launchScriptName);
+    QString error;
+    if (!writeFileAnew(script, textFileBytes({LaunchCommand}, m_platform.lineEnd), &error)) {
+        txtlog->append(
+            QStringLiteral("Rivonel could not write the launch script %1: %2").arg(script, error));
+        return;
+    }
+    // A log left over from an earlier run would be taken for this run's.
+    const QString log = programFile(emulatorLogFileName);
+    if (QFileInfo::exists(log) && !QFile::remove(log)) {
+        txtlog->append(
+            QStringLiteral("The emulator log %1 is still in use; the game was not started.")
+                .arg(log));
+        return;
+    }
+
+    lockForRun();
+    m_launchEnded = false;
+    const QPointer<frmPrincipal> self(this);
+    const bool started = m_desktop.startHidden(script, m_programDirectory, [self] {
+        if (!self)
+            return;
+        self->m_launchEnded = true;
+        // Look at the log at once rather than up to a tick later.
+        if (self->m_watchingRun)
+            self->Timer1_Timer();
+    });
+    if (!started) {
+        giveWindowBack();
+        txtlog->append(QStringLiteral("Rivonel could not start the launch script %1 with %2.")
+                           .arg(script, m_platform.launchShell));
+        return;
+    }
+    m_watchingRun = true;
+    Timer1->start();
+}
+
+void frmPrincipal::lockForRun()
+{
+    if (!m_hourglass) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_hourglass = true;
+    }
+    cmdPlay->setEnabled(false);
+    setEnabled(false);
+}
+
+void frmPrincipal::giveWindowBack()
+{
+    if (m_hourglass) {
+        QApplication::restoreOverrideCursor();
+        m_hourglass = false;
+    }
+    cmdPlay->setEnabled(true);
+    setEnabled(true);
+}
+
+void frmPrincipal::Timer1_Timer()
+{
+    if (!m_watchingRun)
+        return;
+    const bool ended = m_launchEnded || !m_desktop.launchRunning();
+    const QString path = programFile(emulatorLogFileName);
+
+    QByteArray content;
+    if (QFileInfo(path).size() > 0) {
+        QFile log(path);
+        if (!log.open(QIODevice::ReadOnly))
+            return; // still held by the shell: the next tick tries again
+        content = log.readAll();
+    }
+    const RunLogScan scan = scanRunLog(content);
+    LogLine = scan.lastLine;
+    // More may still come from an emulator that runs on.
+    if (!runIsOver(scan, ended))
+        return;
+    if (!QFile::remove(path) && scan.output)
+        return; // reported once the log can be deleted, never twice
+
+    // The window is locked during a run, so the selection is the launched game's.
+    const OptionSet options = currentOptions();
+    endRun(runReport(scan, LanguageTexts, options.romDirectory,
+                     RomSetNames.at(options.game.position).value_or(QString())));
+}
+
+void frmPrincipal::endRun(const QString &report)
+{
+    m_watchingRun = false;
+    Timer1->stop();
+    txtlog->append(report);
+    giveWindowBack();
+}
+
+// --- Localisation
+
+void frmPrincipal::ListaLinguas()
+{
+    const QList<QStringList> folders =
+        ProcuraArquivos(languageFolder(m_platform, m_programDirectory) + m_platform.separator,
+                        QStringLiteral("*.ini"), [] { QCoreApplication::processEvents(); });
+    const LanguageChoice choice = chooseLanguage(folders, LanguageName);
+    {
+        // Qt selects the first item added to an empty list; only the
+        // selection below may choose (and apply) a language.
+        const QSignalBlocker quiet(cboLang);
+        cboLang->addItems(choice.names);
+        cboLang->setCurrentIndex(-1);
+    }
+    if (choice.selected >= 0)
+        LanguageIndex = choice.selected;
+    // Selecting applies the language (cboLang_Click).
+    cboLang->setCurrentIndex(choice.selected);
+}
+
+void frmPrincipal::cboLang_Click()
+{
+    CarregaLingua();
+}
+
+void frmPrincipal::cboLang_Change()
+{
+    CarregaLingua();
+}
+
+void frmPrincipal::CarregaLingua()
+{
+    LanguageName = currentOptions().language.text;
+    // Always the file directly in the language folder, whatever folder listed it.
+    LanguageTexts = LanguageTextTable::read(
+        *m_settings, languageFile(m_platform, m_programDirectory, LanguageName));
+
+    rebuildLanguageLists(LanguageTexts);
+    m_options.setCaptions(LanguageTexts);
+    cmdPlay->setText(LanguageTexts.text(2));
+    for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
+        browse->setText(LanguageTexts.text(8));
+    abas->setTabText(generalTab, LanguageTexts.text(31));
+}
+
+void frmPrincipal::rebuildLanguageLists(const LanguageTextTable &texts)
+{
+    refillKeepingPosition(cboScanLines, scanLineItems(texts));
+    refillKeepingPosition(cboTextureQuality, textureQualityItems(texts));
+}
+
+} // namespace rivonel

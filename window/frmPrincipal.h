@@ -1,0 +1,196 @@
+#pragma once
+
+#include "core/games/RomSetSlots.h"
+#include "core/languages/LanguageTextTable.h"
+#include "core/options/OptionSet.h"
+#include "core/system/PlatformConventions.h"
+#include "window/OptionBinder.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QImage;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace rivonel {
+
+class Desktop;
+class ImageList;
+class LogBox;
+class RegistryStore;
+class ValueCheckBox;
+class modRegistry;
+
+// The program's one window. It reads its controls into plain values, asks the
+// core what to do with them and shows the answer; the decisions live there.
+class frmPrincipal : public QWidget {
+    Q_OBJECT
+public:
+    // programDirectory holds rivonel.ini, language/, snap/, the launch script
+    // and the emulator's log.
+    frmPrincipal(Desktop &desktop, RegistryStore &registry, const QString &programDirectory,
+                 QWidget *parent = nullptr);
+    ~frmPrincipal() override;
+
+    void Form_Load();
+    void Form_Unload();
+
+    const RomSetSlots &romSetNames() const { return RomSetNames; }
+    const LanguageTextTable &languageTexts() const { return LanguageTexts; }
+    const QString &launchCommand() const { return LaunchCommand; }
+    // Whether a launched emulator's log is being watched.
+    bool runWatched() const { return m_watchingRun; }
+
+    // The option controls' values as they stand.
+    OptionSet currentOptions() const;
+
+    // Write the emulator's option files into the Zinc directory from the
+    // current options; false when the file could not be written.
+    [[nodiscard]] bool GeraZincCFG();
+    [[nodiscard]] bool GeraRendererCFG();
+
+    // The controls are the window's public face, as a form's are; tests
+    // drive them directly. Everything else stays private.
+    QListWidget *lstGames = nullptr;
+    QLabel *Picture1 = nullptr;
+    ImageList *ImageList1 = nullptr;
+    QPushButton *cmdPlay = nullptr;
+    QTabWidget *abas = nullptr;
+    QLabel *lblLanguage = nullptr;
+    QComboBox *cboLang = nullptr;
+    QLabel *lblSite = nullptr;
+    LogBox *txtlog = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Tab "Vídeo".
+    QLabel *lblRenderer = nullptr;
+    QComboBox *cboRend = nullptr;
+    QLabel *lblResolution = nullptr;
+    QComboBox *cboResolution = nullptr;
+    QLabel *lblColorDepth = nullptr;
+    QComboBox *cboColorDepth = nullptr;
+    QLabel *lblScanlines = nullptr;
+    QComboBox *cboScanLines = nullptr;
+    QLabel *lblTextureFiltering = nullptr;
+    QComboBox *cboTextureFiltering = nullptr;
+    QLabel *lblTextureQuality = nullptr;
+    QComboBox *cboTextureQuality = nullptr;
+    QLabel *lblTextureCaching = nullptr;
+    QComboBox *cboTextureCaching = nullptr;
+    QLabel *lblFrameRate = nullptr;
+    QLineEdit *txtFrameRate = nullptr;
+    QLabel *lblTurnDisplay = nullptr;
+    QComboBox *cboTurnDisplay = nullptr;
+    QLabel *lblBlending = nullptr;
+    QComboBox *cboBlending = nullptr;
+    ValueCheckBox *chkFullScreen = nullptr;
+    ValueCheckBox *chkShowFPS = nullptr;
+    ValueCheckBox *chkFrameSkip = nullptr;
+    ValueCheckBox *chkFrameSkipAuto = nullptr;
+    ValueCheckBox *chkFrameLimit = nullptr;
+    ValueCheckBox *chkDithering = nullptr;
+    ValueCheckBox *chkEnableKeys = nullptr;
+
+    // Tab "Audio".
+    ValueCheckBox *chkSound = nullptr;
+    ValueCheckBox *chkSoundFilter = nullptr;
+    QLabel *lblSoundFilterCutoff = nullptr;
+    QLineEdit *txtSoundFilterCutoff = nullptr;
+    ValueCheckBox *chkStereoExciter = nullptr;
+    ValueCheckBox *chkSurroundLite = nullptr;
+    ValueCheckBox *chkSurroundLiteMultiplier = nullptr;
+    QLineEdit *txtSurroundMultiplier = nullptr;
+
+    // Tab "Geral".
+    QLabel *lblZincDir = nullptr;
+    QLineEdit *txtZincDir = nullptr;
+    QPushButton *cmdProcuraZinc = nullptr;
+    QLabel *lblRomDir = nullptr;
+    QLineEdit *txtRomDir = nullptr;
+    QPushButton *cmdProcuraRoms = nullptr;
+    ValueCheckBox *chkUseLowGeometry = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Construction (frmPrincipalLayout.cpp builds the controls).
+    void buildControls();
+    void bindOptions();
+    void connectSignals();
+    QString programFile(const QString &name) const;
+
+    // Start-up and options.
+    void fillOptionLists();
+    QString readSetting(QStringView section, QStringView key) const;
+    void CarregaPadrao();
+    void GravaPadrao();
+
+    // Pickers, web link and log box.
+    void cmdProcuraZinc_Click();
+    void cmdProcuraRoms_Click();
+    void lblSite_Click();
+    bool txtlog_KeyPress(const QKeyEvent *event);
+
+    // Option interlocks.
+    void chkSound_Click();
+    void chkSoundFilter_Click();
+    void chkSurroundLite_Click();
+    void chkFrameSkipAuto_Click();
+    void runInterlockOf(int OptionSet::*changed);
+
+    // Game catalogue.
+    void AdicionaGames();
+    void lstGames_Click();
+    void lstGames_DblClick();
+    void showPicture(const QImage &picture);
+    void selectGamePosition(int position);
+
+    // Launch and run monitor.
+    void cmdPlay_Click();
+    void Timer1_Timer();
+    void lockForRun();
+    void giveWindowBack();
+    void endRun(const QString &report);
+
+    // Localisation.
+    void ListaLinguas();
+    void CarregaLingua();
+    void cboLang_Click();
+    void cboLang_Change();
+    void rebuildLanguageLists(const LanguageTextTable &texts);
+
+    Desktop &m_desktop;
+    const QString m_programDirectory;
+    const PlatformConventions m_platform;
+    std::unique_ptr<modRegistry> m_settings;
+    OptionBinder m_options;
+    bool m_unloaded = false;
+    bool m_watchingRun = false; // a launched emulator's log is being watched
+    bool m_launchEnded = false; // the launch script of the watched run has ended
+    bool m_hourglass = false;
+
+    // Window-level values.
+    QString LanguageName;
+    int LanguageIndex = 0;
+    LanguageTextTable LanguageTexts;
+    RomSetSlots RomSetNames;
+    QString LastGameValue;
+    QString LaunchCommand;
+    QString LogLine;
+    // Something the options load has to tell the user (no sound device);
+    // start-up shows it after its own two lines instead of dropping it.
+    QString m_startupNotice;
+};
+
+} // namespace rivonel
