@@ -6,14 +6,13 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <QVariant>
 
-#include <initializer_list>
 #include <memory>
 
 namespace rivonel::test {
 
-// A window built in a program directory of its own, with a fake desktop.
+// A window built in a program directory of its own, with a fake desktop and
+// a registry file of its own.
 struct WindowFixture {
     QTemporaryDir programDirectory;
     QString programPath; // the program directory, or a folder below it
@@ -22,22 +21,12 @@ struct WindowFixture {
     std::unique_ptr<frmPrincipal> window;
 
     explicit WindowFixture(const QString &subfolder = {});
-
-    template <class T> T *control(const char *name) const
-    {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s of the expected kind", name);
-        return found;
-    }
-
-    // Leaves a control as a user would: a text box's text, a list's
-    // position, a check box's value, the selected game's list position.
-    void set(const char *name, const QVariant &value) const;
-    void set(std::initializer_list<std::pair<const char *, QVariant>> values) const;
-    int selectedGame() const;
+    frmPrincipal *operator->() const { return window.get(); }
 
     QString programFile(const QString &name) const;
+    QString log() const;
+    // Selects a game as a click does (-1 clears the selection).
+    void select(int position) const;
 };
 
 // A file's bytes, or "<unreadable>".
@@ -46,3 +35,11 @@ QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &bytes = {});
 
 } // namespace rivonel::test
+
+// What every window test checks after each case: no run is still watched and
+// the hourglass is gone. Use as QVERIFY does, in a test class's cleanup().
+#define RIVONEL_VERIFY_WINDOW_LEFT_CLEAN(fixture)                                                  \
+    do {                                                                                           \
+        QVERIFY(!(fixture) || !(fixture)->window || !(fixture)->window->runWatched());             \
+        QVERIFY(!QGuiApplication::overrideCursor());                                               \
+    } while (false)

@@ -1,3 +1,4 @@
+#include "core/languages/LanguageSearch.h"
 #include "core/settings/IniText.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -20,7 +20,7 @@ namespace {
 
 const QString shipped = QStringLiteral(RIVONEL_LANGUAGE_DIR);
 
-// A language file whose captions all read "<tag> <number>".
+// A language file whose texts all read "<tag> <number>", but for the left out ones.
 QByteArray languageFile(const QByteArray &tag, QList<int> without = {})
 {
     QByteArray text = "[Language]\n";
@@ -31,206 +31,73 @@ QByteArray languageFile(const QByteArray &tag, QList<int> without = {})
     return text;
 }
 
-struct LanguageFixture : WindowFixture {
-    QString folder = programFile(u"language"_s);
-
-    void add(const QString &relative, const QByteArray &bytes) const
-    {
-        writeAll(folder + u'/' + relative, bytes);
-    }
-    void saveLanguage(const QByteArray &name) const
-    {
-        writeAll(programFile(u"rivonel.ini"_s), "[General]\nLanguage=" + name + "\n");
-    }
-    QStringList entries() const
-    {
-        QStringList names;
-        auto *list = control<QComboBox>("cboLang");
-        for (int i = 0; i < list->count(); ++i)
-            names << list->itemText(i);
-        return names;
-    }
-    QString selected() const { return control<QComboBox>("cboLang")->currentText(); }
-    QString caption(const char *name) const
-    {
-        return window->findChild<QWidget *>(QString::fromLatin1(name))->property("text").toString();
-    }
-    QStringList items(const char *list) const
-    {
-        QStringList names;
-        auto *combo = control<QComboBox>(list);
-        for (int i = 0; i < combo->count(); ++i)
-            names << combo->itemText(i);
-        return names;
-    }
-};
+QStringList items(const QComboBox *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->itemText(i);
+    return names;
+}
 
 } // namespace
 
 class TestLanguages : public QObject {
     Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+    void addLanguage(const QString &name, const QByteArray &bytes)
+    {
+        QVERIFY(writeAll(f->programFile(u"language/"_s + name), bytes));
+    }
+
 private Q_SLOTS:
-    // --- Listing and choosing
-    void savedLanguageIsListedAndApplied()
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup()
     {
-        LanguageFixture f;
-        f.add(u"Portugues.ini"_s, languageFile("pt"));
-        f.add(u"English.ini"_s, languageFile("en"));
-        f.saveLanguage("Portugues");
-        f.window->Form_Load();
-        QCOMPARE(f.entries(), (QStringList{u"English"_s, u"Portugues"_s}));
-        QCOMPARE(f.selected(), u"Portugues"_s);
-        QCOMPARE(f.caption("cmdPlay"), u"pt 2"_s);
-        QCOMPARE(f.caption("cmdProcuraRoms"), u"pt 8"_s);
-        QCOMPARE(f.caption("lblSoundFilterCutoff"), u"pt 40"_s);
-        QCOMPARE(f.control<QTabWidget>("abas")->tabText(2), u"pt 31"_s);
-        QCOMPARE(f.control<QTabWidget>("abas")->tabText(0), u"Vídeo"_s);
-        QCOMPARE(f.caption("chkEnableKeys"), u"Ligar Teclas"_s);
-        QCOMPARE(f.items("cboScanLines"), (QStringList{u"pt 14"_s, u"pt 15"_s, u"pt 16"_s}));
-        QCOMPARE(f.items("cboTextureQuality").first(), u"pt 10"_s);
-        QCOMPARE(f.window->languageTexts().text(44), u"pt 44"_s);
+        RIVONEL_VERIFY_WINDOW_LEFT_CLEAN(f);
+        f.reset();
     }
 
-    void withoutASavedLanguageTheFirstIsApplied()
+    void theSavedLanguageOrTheFirstIsChosen_data()
     {
-        LanguageFixture f;
-        f.add(u"b.ini"_s, languageFile("b"));
-        f.add(u"A.ini"_s, languageFile("a"));
-        f.window->Form_Load();
-        QCOMPARE(f.selected(), u"A"_s);
-        QCOMPARE(f.caption("cmdPlay"), u"a 2"_s);
+        QTest::addColumn<QList<QStringList>>("folders");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<int>("selected");
+        using L = QList<QStringList>;
+        QTest::newRow("saved") << L{{u"English"_s, u"Portugues"_s}} << u"Portugues"_s << 1;
+        QTest::newRow("none saved") << L{{u"A"_s, u"b"_s}} << QString() << 0;
+        QTest::newRow("unknown") << L{{u"A"_s, u"b"_s}} << u"Klingon"_s << 0;
+        // The last entry of the saved name, through the subfolders.
+        QTest::newRow("last equal") << L{{u"X"_s}, {u"X"_s}, {u"X"_s, u"K"_s}} << u"X"_s << 2;
+        // The top folder's first entry is applied first and takes the name.
+        QTest::newRow("saved below") << L{{u"English"_s}, {u"Portugues"_s}} << u"Portugues"_s << 0;
+        QTest::newRow("only below") << L{{}, {u"English"_s}} << u"Portugues"_s << 0;
+        QTest::newRow("nothing") << L{{}} << u"English"_s << -1;
     }
 
-    void extensionsAreRemovedExactly()
+    void theSavedLanguageOrTheFirstIsChosen()
     {
-        LanguageFixture f;
-        f.add(u"A.ini.ini"_s, languageFile("double"));
-        f.add(u"A.ini"_s, languageFile("a"));
-        f.add(u"B.INI"_s, languageFile("upper"));
-        f.window->Form_Load();
-        QCOMPARE(f.entries(), (QStringList{u"A"_s, u"A"_s, u"B.INI"_s}));
-        // A.ini.ini is listed as A and reads A.ini.
-        f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.caption("cmdPlay"), u"a 2"_s);
-        // B.INI reads B.INI.ini, which does not exist: every text is empty.
-        f.control<QComboBox>("cboLang")->setCurrentIndex(2);
-        QCOMPARE(f.caption("cmdPlay"), QString());
-        QCOMPARE(f.caption("lblLanguage"), QString());
-        QCOMPARE(f.items("cboScanLines"), QStringList(3, QString()));
-        QCOMPARE(f.items("cboTextureQuality"),
-                 (QStringList{QString(), u"4 bit"_s, u"5 bit"_s, u"8 bit"_s}));
+        QFETCH(QList<QStringList>, folders);
+        QFETCH(QString, saved);
+        QFETCH(int, selected);
+        QCOMPARE(chooseLanguage(folders, saved).selected, selected);
     }
 
-    void subfolderEntriesAndTheLastEqualOne()
+    void theSearchListsFilesFirstThenSubfoldersOnce()
     {
-        LanguageFixture f;
-        f.add(u"X.ini"_s, languageFile("x"));
-        f.add(u"s1/X.ini"_s, languageFile("x1"));
-        f.add(u"s2/X.ini"_s, languageFile("x2"));
-        f.add(u"s2/deeper/Klingon.ini"_s, languageFile("kl"));
-        f.saveLanguage("X");
-        f.window->Form_Load();
-        QCOMPARE(f.entries(), (QStringList{u"X"_s, u"X"_s, u"X"_s, u"Klingon"_s}));
-        QCOMPARE(f.control<QComboBox>("cboLang")->currentIndex(), 2);
-        // Entries from below read the file of that name at the top, if any.
-        QCOMPARE(f.caption("cmdPlay"), u"x 2"_s);
-        f.control<QComboBox>("cboLang")->setCurrentIndex(3);
-        QCOMPARE(f.caption("cmdPlay"), QString());
-
-        // A saved language found only below: the first entry is applied at the
-        // top, which replaces the name, so the later one no longer matches.
-        LanguageFixture g;
-        g.add(u"English.ini"_s, languageFile("en"));
-        g.add(u"sub/Portugues.ini"_s, languageFile("pt"));
-        g.saveLanguage("Portugues");
-        g.window->Form_Load();
-        QCOMPARE(g.selected(), u"English"_s);
-        QCOMPARE(g.caption("cmdPlay"), u"en 2"_s);
+        const QString root = f->programFile(u"language"_s);
+        for (const char *name : {"B.INI", "A.ini.ini", "A.ini", "notes.txt", "sub/X.ini",
+                                 "sub/deeper/K.ini", "zz/.hidden.ini"})
+            QVERIFY(writeAll(root + u'/' + QLatin1String(name)));
+        // A link back to the top would never end the search.
+        QVERIFY(QFile::link(root, root + u"/sub/loop"_s));
+        int pauses = 0;
+        QCOMPARE(
+            ProcuraArquivos(root + u'/', u"*.ini"_s, [&] { ++pauses; }),
+            (QList<QStringList>{{u"A"_s, u"A"_s, u"B.INI"_s}, {u"X"_s}, {u"K"_s}, {u".hidden"_s}}));
+        QVERIFY(pauses >= 7);
     }
 
-    void aFolderLinkedBackIntoItselfEndsTheSearch()
-    {
-        LanguageFixture f;
-        f.add(u"English.ini"_s, languageFile("en"));
-        QVERIFY(QDir().mkpath(f.folder + u"/sub"_s));
-        QVERIFY(QFile::link(f.folder, f.folder + u"/sub/loop"_s));
-        f.window->Form_Load();
-        QCOMPARE(f.entries(), QStringList{u"English"_s});
-    }
-
-    // --- Applying a language
-    void switchingKeepsPositionsAndValues()
-    {
-        LanguageFixture f;
-        f.add(u"A.ini"_s, languageFile("a"));
-        f.add(u"B.ini"_s, languageFile("b", {14}));
-        f.window->Form_Load();
-        f.control<QComboBox>("cboScanLines")->setCurrentIndex(0);
-        f.control<QComboBox>("cboTextureQuality")->setCurrentIndex(2);
-        f.control<ValueCheckBox>("chkFullScreen")->setValue(1);
-        f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.items("cboScanLines").first(), QString());
-        QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), 0);
-        QCOMPARE(f.control<QComboBox>("cboTextureQuality")->currentIndex(), 2);
-        QCOMPARE(f.control<ValueCheckBox>("chkFullScreen")->value(), 1);
-        QCOMPARE(f.caption("chkFullScreen"), u"b 38"_s);
-        f.control<QComboBox>("cboScanLines")->setCurrentIndex(-1);
-        f.control<QComboBox>("cboLang")->setCurrentIndex(0);
-        QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), -1);
-    }
-
-    void oldCodePageAndUtf8FilesReadAlike()
-    {
-        LanguageFixture f;
-        const QByteArray utf8 = "[Language]\nString02=Começar\nString10=Padrão\n";
-        f.add(u"Utf.ini"_s, utf8);
-        f.add(u"Win.ini"_s, "[Language]\nString02=Come\xe7"
-                            "ar\nString10=Padr\xe3o\n");
-        f.window->Form_Load();
-        QCOMPARE(f.caption("cmdPlay"), u"Começar"_s);
-        f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.caption("cmdPlay"), u"Começar"_s);
-        QCOMPARE(f.items("cboTextureQuality").first(), u"Padrão"_s);
-    }
-
-    void withoutLanguageFilesTheDesignTextsStay()
-    {
-        LanguageFixture f; // no language folder at all
-        f.window->Form_Load();
-        QVERIFY(f.entries().isEmpty());
-        QCOMPARE(f.caption("cmdPlay"), u"Jogar"_s);
-        QCOMPARE(f.control<QComboBox>("cboScanLines")->count(), 3);
-        QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), 0);
-
-        LanguageFixture g; // a folder with languages only below it
-        g.add(u"sub/English.ini"_s, languageFile("en"));
-        g.window->Form_Load();
-        QCOMPARE(g.selected(), u"English"_s);
-        QCOMPARE(g.control<QComboBox>("cboTextureQuality")->count(), 4);
-    }
-
-    void messagesFollowALanguageChangeAtOnce()
-    {
-        LanguageFixture f;
-        QVERIFY(QDir().mkpath(f.folder));
-        for (const QString &name : {u"English.ini"_s, u"Portugues.ini"_s})
-            QVERIFY(QFile::copy(shipped + u'/' + name, f.folder + u'/' + name));
-        f.saveLanguage("English");
-        f.window->Form_Load();
-        f.set({{"txtRomDir", f.programDirectory.path()},
-               {"txtZincDir", f.programDirectory.path()},
-               {"lstGames", 0}});
-        f.control<QPushButton>("cmdPlay")->click();
-        QCOMPARE(f.control<LogBox>("txtlog")->text(),
-                 u"Could not find sfex.zip in the ROM directory."_s);
-        f.control<QComboBox>("cboLang")->setCurrentIndex(1);
-        QCOMPARE(f.caption("cmdPlay"), u"Jogar"_s);
-        f.control<QPushButton>("cmdPlay")->click();
-        QCOMPARE(f.control<LogBox>("txtlog")->text(),
-                 u"Não foi encontrado sfex.zip no diretório de Roms."_s);
-    }
-
-    // --- The shipped languages
     void shippedLanguagesHaveEveryKeyAndWholeSentences_data()
     {
         QTest::addColumn<QString>("file");
@@ -245,23 +112,82 @@ private Q_SLOTS:
         QVERIFY(in.open(QIODevice::ReadOnly));
         const QString text = ini::decode(in.readAll());
         const auto t = [&](int n) {
-            return ini::read(text, u"Language"_s, u"String%1"_s.arg(n, 2, 10, QLatin1Char('0')));
+            return ini::read(text, u"Language"_s, LanguageTextTable::keyName(n));
         };
         for (int n = 1; n <= 51; ++n) {
             QVERIFY2(t(n).has_value(), qPrintable(QString::number(n)));
-            QCOMPARE(text.count(u"String%1="_s.arg(n, 2, 10, QLatin1Char('0'))), 1);
-            const bool unused = n == 3 || n == 11;
-            QVERIFY2(t(n)->isEmpty() == unused, qPrintable(QString::number(n)));
+            QCOMPARE(text.count(LanguageTextTable::keyName(n) + u'='), 1);
+            QVERIFY2(t(n)->isEmpty() == (n == 3 || n == 11), qPrintable(QString::number(n)));
         }
-        // The pieces that sentences are built from join with the blanks the
-        // program puts between them: none may bring its own, except the end
-        // of String51, which runs straight into the archive name.
+        // The pieces sentences are built from join with the blanks the program
+        // puts between them; only String51 runs straight into the archive name.
         for (int n : {1, 41, 42, 43, 47, 48, 50})
             QVERIFY2(*t(n) == t(n)->trimmed(), qPrintable(QString::number(n)));
         QVERIFY(t(51)->endsWith(u' ') && !t(51)->startsWith(u' '));
         for (int n : {39, 43, 44, 47, 49})
             QVERIFY2(t(n)->endsWith(u'.'), qPrintable(QString::number(n)));
-        QVERIFY(!t(41)->endsWith(u'.'));
+    }
+
+    // --- Applying a language to the window
+    void theSavedLanguageCaptionsTheWindow()
+    {
+        addLanguage(u"Portugues.ini"_s, languageFile("pt"));
+        addLanguage(u"English.ini"_s, languageFile("en"));
+        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[General]\nLanguage=Portugues\n"));
+        f->window->Form_Load();
+        frmPrincipal &w = *f->window;
+        QCOMPARE(items(w.cboLang), (QStringList{u"English"_s, u"Portugues"_s}));
+        QCOMPARE(w.cboLang->currentText(), u"Portugues"_s);
+        QCOMPARE((QStringList{w.cmdPlay->text(), w.cmdProcuraZinc->text(), w.cmdProcuraRoms->text(),
+                              w.lblSoundFilterCutoff->text(), w.chkSound->text(),
+                              w.abas->tabText(2), w.abas->tabText(0), w.chkEnableKeys->text()}),
+                 (QStringList{u"pt 2"_s, u"pt 8"_s, u"pt 8"_s, u"pt 40"_s, u"pt 5"_s, u"pt 31"_s,
+                              u"Vídeo"_s, u"Ligar Teclas"_s}));
+        QCOMPARE(items(w.cboScanLines), (QStringList{u"pt 14"_s, u"pt 15"_s, u"pt 16"_s}));
+        QCOMPARE(items(w.cboTextureQuality).first(), u"pt 10"_s);
+    }
+
+    void switchingKeepsPositionsAndValues()
+    {
+        addLanguage(u"A.ini"_s, languageFile("a"));
+        addLanguage(u"B.ini"_s, languageFile("b", {14}));
+        f->window->Form_Load();
+        frmPrincipal &w = *f->window;
+        w.cboTextureQuality->setCurrentIndex(2);
+        w.chkFullScreen->setValue(1);
+        w.cboLang->setCurrentIndex(1);
+        QCOMPARE(items(w.cboScanLines), (QStringList{QString(), u"b 15"_s, u"b 16"_s}));
+        QCOMPARE(w.cboScanLines->currentIndex(), 0);
+        QCOMPARE(w.cboTextureQuality->currentIndex(), 2);
+        QCOMPARE(w.chkFullScreen->value(), 1);
+        QCOMPARE(w.chkFullScreen->text(), u"b 38"_s);
+        w.cboScanLines->setCurrentIndex(-1);
+        w.cboLang->setCurrentIndex(0);
+        QCOMPARE(w.cboScanLines->currentIndex(), -1);
+    }
+
+    void messagesFollowALanguageChangeAtOnce()
+    {
+        for (const QString &name : {u"English.ini"_s, u"Portugues.ini"_s})
+            addLanguage(name, readAll(shipped + u'/' + name));
+        f->window->Form_Load();
+        f->window->txtRomDir->setText(f->programPath);
+        f->select(0);
+        f->window->cmdPlay->click();
+        QCOMPARE(f->log(), u"Could not find sfex.zip in the ROM directory."_s);
+        f->window->cboLang->setCurrentIndex(1);
+        f->window->cmdPlay->click();
+        QCOMPARE(f->log(), u"Não foi encontrado sfex.zip no diretório de Roms."_s);
+    }
+
+    void withoutLanguageFilesTheDesignTextsStay()
+    {
+        f->window->Form_Load();
+        QCOMPARE(f->window->cboLang->count(), 0);
+        QCOMPARE(f->window->cmdPlay->text(), u"Jogar"_s);
+        QCOMPARE(items(f->window->cboScanLines),
+                 (QStringList{u"Nenhuma"_s, u"Leve"_s, u"Forte"_s}));
+        QCOMPARE(f->window->cboScanLines->currentIndex(), 0);
     }
 };
 

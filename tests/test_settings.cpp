@@ -3,15 +3,14 @@
 #include "core/settings/ProfileFunctions.h"
 #include "core/settings/RegistryStore.h"
 #include "core/system/ProgramInfo.h"
+#include "core/system/WholeFile.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
-#include "WindowFixture.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -20,7 +19,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
-using namespace rivonel::test;
 using Value = modRegistry::Value;
 
 namespace {
@@ -36,30 +34,22 @@ std::optional<QString> iniRead(const QString &text, const char *section, const c
     return ini::read(text, QString::fromLatin1(section), QString::fromLatin1(key));
 }
 
-// A window over a program directory holding the given rivonel.ini.
-struct SettingsFixture : WindowFixture {
-    explicit SettingsFixture(const QByteArray &ini = QByteArray(), bool withFile = true)
-    {
-        if (withFile)
-            writeAll(iniPath(), ini);
-    }
-    QString iniPath() const { return programFile(u"rivonel.ini"_s); }
-    void load() { window->Form_Load(); }
-};
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QVERIFY(writeFileAnew(path, bytes));
+}
 
 } // namespace
 
 class TestSettings : public QObject {
     Q_OBJECT
-    QTemporaryDir m_config;
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The registry substitute writes below the user's configuration directory.
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    }
-
     // --- Locations
     void rootFromNameTellsRootsFilesAndNothing()
     {
@@ -69,11 +59,6 @@ private Q_SLOTS:
         writeAll(file, "");
         writeAll(hidden, "");
         QCOMPARE(modRegistry::RootFromName(u"hkcu"_s), 0x80000001u);
-        QCOMPARE(modRegistry::RootFromName(u"HKLM"_s), 0x80000002u);
-        QCOMPARE(modRegistry::RootFromName(u"Hku"_s), 0x80000003u);
-        QCOMPARE(modRegistry::RootFromName(u"HKDD"_s), 0x80000006u);
-        QCOMPARE(modRegistry::RootFromName(u"hkcc"_s), 0x80000005u);
-        QCOMPARE(modRegistry::RootFromName(u"HKCR"_s), 0x80000000u);
         QCOMPARE(modRegistry::RootFromName(u"HKCU\\Software"_s), 0u);
         QCOMPARE(modRegistry::RootFromName(dir.path()), 0u);
         QCOMPARE(modRegistry::RootFromName(file), 1u);
@@ -235,157 +220,8 @@ private Q_SLOTS:
         QCOMPARE(stored("Big") + stored("Flag"), QByteArray("<none><none>"));
         // A value wider than the type's buffer.
         QCOMPARE(read("Name", "B"), std::pair(234, Value(false)));
-        QVERIFY(FileRegistryStore::defaultPath().startsWith(m_config.path()));
-    }
-
-    // --- The options file through the window
-    void everyOptionSurvivesARestart()
-    {
-        SettingsFixture first;
-        first.load();
-        first.set({{"txtRomDir", u"/r o m s"_s},
-                   {"txtZincDir", u"/zinc"_s},
-                   {"lstGames", 9},
-                   {"txtFrameRate", u"abc"_s},
-                   {"txtSoundFilterCutoff", u"11025"_s},
-                   {"txtSurroundMultiplier", u"3"_s},
-                   {"cboRend", 2},
-                   {"cboResolution", 5},
-                   {"cboColorDepth", 1},
-                   {"cboScanLines", 2},
-                   {"cboTextureFiltering", 3},
-                   {"cboTextureQuality", 1},
-                   {"cboTextureCaching", 2},
-                   {"cboTurnDisplay", 1},
-                   {"cboBlending", 2},
-                   {"chkUseLowGeometry", 1},
-                   {"chkSound", 1},
-                   {"chkSoundFilter", 0},
-                   {"chkStereoExciter", 1},
-                   {"chkSurroundLite", 1},
-                   {"chkSurroundLiteMultiplier", 0},
-                   {"chkShowFPS", 1},
-                   {"chkFrameSkip", 0},
-                   {"chkFrameSkipAuto", 1},
-                   {"chkFrameLimit", 0},
-                   {"chkDithering", 1},
-                   {"chkEnableKeys", 0},
-                   {"chkFullScreen", 1}});
-        const OptionSet saved = first.window->currentOptions();
-        QVERIFY(first.window->close());
-
-        // An empty file is filled in the table's order.
-        const QByteArray file = readAll(first.iniPath());
-        QVERIFY(file.startsWith("[General]\nRomPath=/r o m s\nZincPath=/zinc\nLastGame=10\n"
-                                "Language=\nUseLowGeometry=1\n[Audio]\nSoundEnable=1\n"));
-        QVERIFY(file.contains("[Video]\nRenderer=2\nShowFPS=1\n"));
-        QVERIFY(file.endsWith("FrameRate=abc\nTurnDisplay=1\nBlending=2\n"));
-
-        SettingsFixture second(file);
-        second.load();
-        QVERIFY(second.window->currentOptions() == saved);
-        QCOMPARE(second.selectedGame(), 9);
-        // Start-up still ends with its own two lines.
-        QCOMPARE(second.control<LogBox>("txtlog")->text(),
-                 second.window->windowTitle() + u"\r\n"_s + webAddress());
-    }
-
-    void scanLinesKeyIsFoundInAnyCaseAndUpdatedInPlace()
-    {
-        SettingsFixture f("[Video]\nSCANLINES=Forte\nResolution=800x600\n");
-        f.load();
-        QCOMPARE(f.control<QComboBox>("cboScanLines")->currentIndex(), 2);
-        QCOMPARE(f.control<QComboBox>("cboResolution")->currentIndex(), 3);
-        f.control<QComboBox>("cboScanLines")->setCurrentIndex(1);
-        QVERIFY(f.window->close());
-        const QByteArray file = readAll(f.iniPath());
-        QVERIFY(file.startsWith("[Video]\nSCANLINES=Leve\nResolution=800x600\n"));
-        QCOMPARE(file.count("canlines"), 0);
-        QCOMPARE(file.count("CANLINES"), 1);
-    }
-
-    void lastGameSelectsOnlyAGameThatExists_data()
-    {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<int>("selected");
-        QTest::newRow("ten") << QByteArray("10") << 9;
-        QTest::newRow("one") << QByteArray("1") << 0;
-        QTest::newRow("zero") << QByteArray("0") << -1;
-        QTest::newRow("empty") << QByteArray() << -1;
-        QTest::newRow("text") << QByteArray("abc") << -1;
-        QTest::newRow("too big") << QByteArray("27") << -1;
-        QTest::newRow("negative") << QByteArray("-4") << -1;
-    }
-
-    void lastGameSelectsOnlyAGameThatExists()
-    {
-        QFETCH(QByteArray, value);
-        QFETCH(int, selected);
-        SettingsFixture f("[General]\nLastGame=" + value + "\n");
-        f.load();
-        QCOMPARE(f.selectedGame(), selected);
-    }
-
-    void checkBoxTextsThatCannotServeLeaveTheBox()
-    {
-        SettingsFixture f("[General]\nUseLowGeometry=2\n[Audio]\nSoundEnable=1\nSoundFilter=2\n"
-                          "StereoExciter=x\nSurroundLite=7\n[Video]\nRenderer=-1\nShowFPS=1\n"
-                          "Resolution=999x999\nColorDepth=\n");
-        f.load();
-        QCOMPARE(f.control<ValueCheckBox>("chkUseLowGeometry")->value(), 0);
-        QCOMPARE(f.control<ValueCheckBox>("chkSound")->value(), 1);
-        QCOMPARE(f.control<ValueCheckBox>("chkSoundFilter")->value(), 2);
-        QCOMPARE(f.control<ValueCheckBox>("chkStereoExciter")->value(), 2);
-        QCOMPARE(f.control<ValueCheckBox>("chkSurroundLite")->value(), 2);
-        QCOMPARE(f.control<ValueCheckBox>("chkShowFPS")->value(), 1);
-        QCOMPARE(f.control<QComboBox>("cboRend")->currentIndex(), -1);
-        QCOMPARE(f.control<QComboBox>("cboResolution")->currentIndex(), 2);
-        QCOMPARE(f.control<QComboBox>("cboColorDepth")->currentIndex(), 0);
-        QVERIFY(f.window->close());
-        QVERIFY(readAll(f.iniPath()).contains("Renderer=-1\n"));
-
-        SettingsFixture g("[Audio]\nSoundEnable=2\n");
-        g.load();
-        QCOMPARE(g.control<ValueCheckBox>("chkSound")->value(), 0);
-    }
-
-    void noSoundDeviceClearsAndLocksSound()
-    {
-        SettingsFixture f("[Audio]\nSoundEnable=1\n");
-        f.desktop.soundDevices = 0;
-        f.load();
-        auto *sound = f.control<ValueCheckBox>("chkSound");
-        QCOMPARE(sound->value(), 0);
-        QVERIFY(!sound->isEnabled());
-        QVERIFY(f.control<LogBox>("txtlog")->text().startsWith(f.window->windowTitle()));
-        QVERIFY(f.window->close());
-        QVERIFY(readAll(f.iniPath()).contains("SoundEnable=0\n"));
-    }
-
-    void withoutAFileNothingIsCreated()
-    {
-        SettingsFixture f(QByteArray(), false);
-        f.load();
-        QCOMPARE(f.control<QLineEdit>("txtZincDir")->text(), QString());
-        QCOMPARE(f.control<ValueCheckBox>("chkSound")->value(), 2);
-        QVERIFY(f.window->close());
-        QVERIFY(!QFile::exists(f.iniPath()));
-    }
-
-    void unknownKeysAndCommentsSurviveASave()
-    {
-        const QByteArray original = "; my notes\r\n[General]\r\nRomPath=/a\r\nMyOwnKey=keep me\r\n"
-                                    "\r\n[Extra]\r\nfoo=bar\r\n";
-        SettingsFixture f(original);
-        f.load();
-        QVERIFY(f.window->close());
-        const QByteArray file = readAll(f.iniPath());
-        QVERIFY(file.startsWith("; my notes\r\n[General]\r\nRomPath=/a\r\nMyOwnKey=keep me\r\n"));
-        QVERIFY(file.contains("\r\n[Extra]\r\nfoo=bar\r\n"));
-        QVERIFY(!file.contains("\n\n"));
-        QVERIFY(!QByteArray(file).replace("\r\n", "").contains('\n'));
     }
 };
 
-QTEST_MAIN(TestSettings)
+QTEST_GUILESS_MAIN(TestSettings)
 #include "test_settings.moc"

@@ -1,17 +1,20 @@
 #include "core/system/ProgramInfo.h"
+#include "platform/SoundDevices.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTabWidget>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -20,252 +23,185 @@ using namespace rivonel::test;
 
 namespace {
 
-constexpr int onWindow = -1;
+bool near(QRgb a, QColor b)
+{
+    return qAbs(qRed(a) - b.red()) < 24 && qAbs(qGreen(a) - b.green()) < 24 &&
+           qAbs(qBlue(a) - b.blue()) < 24;
+}
 
-struct Expected {
-    const char *name;
-    const char *kind; // Qt class the control must be
-    int place;        // onWindow, or the tab index of abas
-    const char *text; // design-time text, where the kind has one
-};
-
-// The window's controls as a user meets them before start-up fills anything.
-// Lists and the log box have no "text" and are expected empty.
-const Expected controlTable[] = {
-    {"lstGames", "QListWidget", onWindow, ""},
-    {"Picture1", "QLabel", onWindow, nullptr},
-    {"ImageList1", "rivonel::ImageList", onWindow, nullptr},
-    {"cmdPlay", "QPushButton", onWindow, "Jogar"},
-    {"abas", "QTabWidget", onWindow, nullptr},
-    {"lblLanguage", "QLabel", onWindow, "Language:"},
-    {"cboLang", "QComboBox", onWindow, ""},
-    {"lblSite", "QLabel", onWindow, nullptr},
-    {"txtlog", "rivonel::LogBox", onWindow, ""},
-    {"Timer1", "QTimer", onWindow, nullptr},
-    {"lblRenderer", "QLabel", 0, "Renderização:"},
-    {"cboRend", "QComboBox", 0, ""},
-    {"lblResolution", "QLabel", 0, "Resolução:"},
-    {"cboResolution", "QComboBox", 0, ""},
-    {"lblColorDepth", "QLabel", 0, "Taxa de Cor:"},
-    {"cboColorDepth", "QComboBox", 0, ""},
-    {"lblScanlines", "QLabel", 0, "Scanlines:"},
-    {"cboScanLines", "QComboBox", 0, ""},
-    {"lblTextureFiltering", "QLabel", 0, "Filtrar texturas:"},
-    {"cboTextureFiltering", "QComboBox", 0, ""},
-    {"lblTextureQuality", "QLabel", 0, "Qualidade:"},
-    {"cboTextureQuality", "QComboBox", 0, ""},
-    {"lblTextureCaching", "QLabel", 0, "Cache"},
-    {"cboTextureCaching", "QComboBox", 0, ""},
-    {"lblFrameRate", "QLabel", 0, "Taxa de Frames:"},
-    {"txtFrameRate", "QLineEdit", 0, "100"},
-    {"lblTurnDisplay", "QLabel", 0, "Mudar tela:"},
-    {"cboTurnDisplay", "QComboBox", 0, ""},
-    {"lblBlending", "QLabel", 0, "Brilho:"},
-    {"cboBlending", "QComboBox", 0, ""},
-    {"chkFullScreen", "rivonel::ValueCheckBox", 0, "Tela Inteira"},
-    {"chkShowFPS", "rivonel::ValueCheckBox", 0, "Mostrar FPS"},
-    {"chkFrameSkip", "rivonel::ValueCheckBox", 0, "FrameSkip"},
-    {"chkFrameSkipAuto", "rivonel::ValueCheckBox", 0, "Auto"},
-    {"chkFrameLimit", "rivonel::ValueCheckBox", 0, "Limitar Frames"},
-    {"chkDithering", "rivonel::ValueCheckBox", 0, "Dithering"},
-    {"chkEnableKeys", "rivonel::ValueCheckBox", 0, "Ligar Teclas"},
-    {"chkSound", "rivonel::ValueCheckBox", 1, "Habilitar Som"},
-    {"chkSoundFilter", "rivonel::ValueCheckBox", 1, "Filtrar Som"},
-    {"lblSoundFilterCutoff", "QLabel", 1, "Corte:"},
-    {"txtSoundFilterCutoff", "QLineEdit", 1, "22050"},
-    {"chkStereoExciter", "rivonel::ValueCheckBox", 1, "Stereo"},
-    {"chkSurroundLite", "rivonel::ValueCheckBox", 1, "Surround"},
-    {"chkSurroundLiteMultiplier", "rivonel::ValueCheckBox", 1, "Multiplicador de surround"},
-    {"txtSurroundMultiplier", "QLineEdit", 1, "40"},
-    {"lblZincDir", "QLabel", 2, "Diretório do Zinc:"},
-    {"txtZincDir", "QLineEdit", 2, "C:\\Games\\Zinc"},
-    {"cmdProcuraZinc", "QPushButton", 2, "Procurar"},
-    {"lblRomDir", "QLabel", 2, "Diretório de Roms"},
-    {"txtRomDir", "QLineEdit", 2, "C:\\Games\\Zinc\\Roms"},
-    {"cmdProcuraRoms", "QPushButton", 2, "Procurar"},
-    {"chkUseLowGeometry", "rivonel::ValueCheckBox", 2, "Usar baixa geometria"},
-};
+QRgb centre(const QImage &image)
+{
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
 
 } // namespace
 
 class TestWindow : public QObject {
     Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+    frmPrincipal &w() const { return *f->window; }
+    QString iniPath() const { return f->programFile(u"rivonel.ini"_s); }
+    void loadWith(const QByteArray &ini)
+    {
+        QVERIFY(writeAll(iniPath(), ini));
+        w().Form_Load();
+    }
+    QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
+    QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
+    QString startupLog() const { return w().windowTitle() + u"\r\n"_s + webAddress(); }
+
 private Q_SLOTS:
-    // --- The window as built, before start-up
-    void everyControlHasItsNameKindPlaceAndText()
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup()
     {
-        WindowFixture f;
-        auto *abas = f.control<QTabWidget>("abas");
-        for (const Expected &row : controlTable) {
-            QObject *control = f.window->findChild<QObject *>(QString::fromLatin1(row.name));
-            QVERIFY2(control, row.name);
-            QVERIFY2(control->inherits(row.kind), row.name);
-            if (row.place == onWindow) {
-                QVERIFY2(control->parent() == f.window.get(), row.name);
-            } else {
-                auto *widget = qobject_cast<QWidget *>(control);
-                QVERIFY2(widget && abas->widget(row.place)->isAncestorOf(widget), row.name);
-            }
-            if (row.text)
-                QCOMPARE(control->property("text").toString(), QString::fromUtf8(row.text));
-            if (auto *list = qobject_cast<QComboBox *>(control))
-                QVERIFY2(list->count() == 0, row.name);
-            if (auto *box = qobject_cast<ValueCheckBox *>(control))
-                QVERIFY2(box->value() == ValueCheckBox::Grayed, row.name);
-            if (auto *widget = qobject_cast<QWidget *>(control))
-                QVERIFY2(widget->isEnabled(), row.name);
-        }
-        QCOMPARE(std::size(controlTable), std::size_t(52));
-        // Nothing else on the window carries a check box or a list by mistake.
-        QCOMPARE(f.window->findChildren<ValueCheckBox *>().size(), 13);
-        QCOMPARE(f.window->findChildren<QComboBox *>().size(), 10);
+        RIVONEL_VERIFY_WINDOW_LEFT_CLEAN(f);
+        f.reset();
     }
 
-    void windowHasItsTabsSizeLinkAndLogo()
+    // --- Start-up, options and shutdown
+    void startupShowsTitleAddressAndTheLogo()
     {
-        WindowFixture f;
-        auto *abas = f.control<QTabWidget>("abas");
-        QCOMPARE(QStringList({abas->tabText(0), abas->tabText(1), abas->tabText(2)}).join(u'|'),
-                 u"Vídeo|Audio|Geral"_s);
-        QCOMPARE(abas->currentIndex(), 0);
-        QCOMPARE(f.window->size(), QSize(758, 402));
-        auto *site = f.control<QLabel>("lblSite");
-        QCOMPARE(site->text(), webAddress());
-        QVERIFY(site->font().bold() && site->font().underline());
-        QCOMPARE(site->palette().color(QPalette::WindowText), QColor(Qt::blue));
-        const QImage logo = f.control<ImageList>("ImageList1")->image(0);
-        QCOMPARE(logo.size(), QSize(320, 240));
-        QCOMPARE(f.control<QLabel>("Picture1")->pixmap().toImage(),
-                 QPixmap::fromImage(logo).toImage());
-        QCOMPARE(f.control<QTimer>("Timer1")->interval(), 1000);
-        QVERIFY(!f.control<QTimer>("Timer1")->isActive());
+        w().Form_Load();
+        QCOMPARE(w().windowTitle(), u"Rivonel 0.0.3 for Zinc 0.9"_s);
+        QCOMPARE(f->log(), startupLog());
+        QCOMPARE(w().lstGames->count(), 26);
+        QVERIFY(w().lstGames->selectedItems().isEmpty());
+        QVERIFY(near(shown(), logo()));
+        QVERIFY(!w().Timer1->isActive());
+        QVERIFY(!QFile::exists(iniPath())); // never created, not even at the close
+        QVERIFY(w().close());
+        QVERIFY(!QFile::exists(iniPath()));
     }
 
-    // --- Start-up
-    void startupWritesTitleAndExactlyTwoLogLines()
+    void everyControlReachesItsOptionAndSurvivesARestart()
     {
-        WindowFixture f;
-        f.window->Form_Load();
-        QCOMPARE(f.window->windowTitle(), u"Rivonel 0.0.3 for Zinc 0.9"_s);
-        QCOMPARE(f.control<LogBox>("txtlog")->text(),
-                 f.window->windowTitle() + u"\r\n"_s + webAddress());
-        QVERIFY(!f.control<QTimer>("Timer1")->isActive());
+        loadWith(QByteArray());
+        w().txtRomDir->setText(u"/r o m s"_s);
+        w().txtZincDir->setText(u"/zinc"_s);
+        w().txtFrameRate->setText(u"abc"_s);
+        w().txtSoundFilterCutoff->setText(u"11025"_s);
+        w().txtSurroundMultiplier->setText(u"3"_s);
+        int position = 1;
+        for (QComboBox *list :
+             {w().cboRend, w().cboResolution, w().cboScanLines, w().cboTextureFiltering,
+              w().cboTextureQuality, w().cboTextureCaching, w().cboTurnDisplay, w().cboBlending})
+            list->setCurrentIndex(position++ % 3);
+        w().cboColorDepth->setCurrentIndex(1);
+        int value = 0;
+        for (ValueCheckBox *box :
+             {w().chkSound, w().chkSoundFilter, w().chkStereoExciter, w().chkSurroundLite,
+              w().chkSurroundLiteMultiplier, w().chkFullScreen, w().chkShowFPS, w().chkFrameSkip,
+              w().chkFrameSkipAuto, w().chkFrameLimit, w().chkDithering, w().chkEnableKeys,
+              w().chkUseLowGeometry})
+            box->setValue(value++ % 3 == 1 ? 0 : 1);
+        f->select(9);
+
+        OptionSet expected;
+        expected.romDirectory = u"/r o m s"_s;
+        expected.zincDirectory = u"/zinc"_s;
+        expected.frameRate = u"abc"_s;
+        expected.soundFilterCutoff = u"11025"_s;
+        expected.surroundMultiplier = u"3"_s;
+        expected.renderer = {1, u"OpenGL"_s};
+        expected.resolution = {2, u"640x480"_s};
+        expected.scanLines = {0, u"Nenhuma"_s};
+        expected.textureFiltering = {1, u"1"_s};
+        expected.textureQuality = {2, u"5 bit"_s};
+        expected.textureCaching = {0, u"0"_s};
+        expected.turnDisplay = {1, u"1"_s};
+        expected.blending = {2, u"2"_s};
+        expected.colorDepth = {1, u"32"_s};
+        expected.sound = expected.stereoExciter = expected.surroundLite = 1;
+        expected.soundFilter = 0;
+        expected.surroundLiteMultiplier = 0;
+        expected.fullScreen = expected.showFps = 1;
+        expected.frameSkip = 0;
+        expected.frameSkipAuto = expected.frameLimit = 1;
+        expected.dithering = 0;
+        expected.enableKeys = expected.useLowGeometry = 1;
+        expected.game = {9, u"Strider Hiryu 2 (JP)"_s};
+        QCOMPARE(w().currentOptions(), expected);
+        QVERIFY(w().close());
+
+        const QByteArray file = readAll(iniPath());
+        QVERIFY(file.startsWith("[General]\nRomPath=/r o m s\nZincPath=/zinc\nLastGame=10\n"
+                                "Language=\nUseLowGeometry=1\n[Audio]\nSoundEnable=1\n"));
+        QVERIFY(file.endsWith("FrameRate=abc\nTurnDisplay=1\nBlending=2\n"));
+
+        init();
+        loadWith(file);
+        QCOMPARE(w().currentOptions(), expected);
+        QCOMPARE(f->log(), startupLog());
     }
 
-    void startupFillsTheListsAtTheirStartPositions()
+    void aSaveEditsTheFileInPlace()
     {
-        WindowFixture f;
-        f.window->Form_Load();
-        const struct {
-            const char *name;
-            const char *items;
-            int position;
-        } lists[] = {
-            {"cboRend", "Direct3D|OpenGL|Software|Glide", 0},
-            {"cboResolution", "320x240|512x384|640x480|800x600|1024x768|1280x1024", 2},
-            {"cboColorDepth", "16|32", 0},
-            {"cboTextureFiltering", "0|1|2|3", 0},
-            {"cboTextureCaching", "0|1|2", 0},
-            {"cboTurnDisplay", "0|1|2", 0},
-            {"cboBlending", "0|1|2", 0},
-        };
-        for (const auto &expected : lists) {
-            auto *list = f.control<QComboBox>(expected.name);
-            QStringList items;
-            for (int i = 0; i < list->count(); ++i)
-                items << list->itemText(i);
-            QCOMPARE(items.join(u'|'), QString::fromLatin1(expected.items));
-            QCOMPARE(list->currentIndex(), expected.position);
-            QVERIFY(!list->isEditable());
-        }
+        loadWith("; my notes\r\n[General]\r\nMyOwnKey=keep me\r\n\r\n[Video]\r\n"
+                 "SCANLINES=Forte\r\nResolution=800x600\r\n[Extra]\r\nfoo=bar\r\n");
+        QCOMPARE(w().cboScanLines->currentIndex(), 2);
+        QCOMPARE(w().cboResolution->currentIndex(), 3);
+        w().cboScanLines->setCurrentIndex(1);
+        QVERIFY(w().close());
+        const QByteArray file = readAll(iniPath());
+        QVERIFY(file.startsWith("; my notes\r\n[General]\r\nMyOwnKey=keep me\r\nRomPath="));
+        QVERIFY(file.contains("[Video]\r\nSCANLINES=Leve\r\nResolution=800x600\r\n"));
+        QCOMPARE(file.count("canlines"), 0);
+        QVERIFY(file.contains("\r\n[Extra]\r\nfoo=bar\r\n[Audio]\r\n"));
+        QVERIFY(!QByteArray(file).replace("\r\n", "").contains('\n'));
     }
 
-    void startupListsTheGamesWithoutSelectingOne()
+    void withoutASoundDeviceSoundIsOffAndTheUserIsTold()
     {
-        WindowFixture f;
-        f.window->Form_Load();
-        auto *games = f.control<QListWidget>("lstGames");
-        QCOMPARE(games->count(), 26);
-        QCOMPARE(games->item(0)->text(), u"Street Fighter EX (JP)"_s);
-        QCOMPARE(games->item(25)->text(), u"Kosodate Quiz My Angel 3 (JP) Ver. A"_s);
-        QCOMPARE(games->currentRow(), -1);
-        QVERIFY(games->selectedItems().isEmpty());
-
-        const RomSetSlots &names = f.window->romSetNames();
-        const QList<std::pair<int, const char *>> shared{
-            {0, "sfex"}, {2, "sfexp"}, {7, "rvschool"}, {9, "sr2j"}, {18, "souledge"}};
-        for (const auto &[position, name] : shared) {
-            QCOMPARE(names.at(position), std::optional(QString::fromLatin1(name)));
-            QCOMPARE(names.at(position + 1), std::optional(QString::fromLatin1(name)));
-        }
-        QCOMPARE(names.at(25), std::optional(u"myangel3"_s));
-        for (int slot = 26; slot <= 50; ++slot)
-            QCOMPARE(names.at(slot), std::optional(QString()));
-        QVERIFY(!names.at(-1).has_value());
+        f->desktop.soundDevices = 0;
+        QVERIFY(writeAll(f->programFile(u"language/L.ini"_s), "[Language]\nString39=No sound.\n"));
+        loadWith("[Audio]\nSoundEnable=1\n");
+        QCOMPARE(w().chkSound->value(), 0);
+        QVERIFY(!w().chkSound->isEnabled());
+        QCOMPARE(f->log(), startupLog() + u"\r\nNo sound."_s);
+        QVERIFY(w().close());
+        QVERIFY(readAll(iniPath()).contains("SoundEnable=0\n"));
     }
 
-    // --- Shutdown
     void closingDeletesTheLaunchScriptAndStopsTheTimer()
     {
-        for (const bool scriptThere : {true, false}) {
-            WindowFixture f;
-            f.window->Form_Load();
-            const QString script = f.programFile(f.desktop.platform.launchScriptName);
-            if (scriptThere) {
-                QFile file(script);
-                QVERIFY(file.open(QIODevice::WriteOnly));
-            }
-            f.control<QTimer>("Timer1")->start();
-            QVERIFY(f.window->close());
-            QVERIFY(!QFile::exists(script));
-            QVERIFY(!f.control<QTimer>("Timer1")->isActive());
-            QVERIFY(f.desktop.calls.filter(u"showMessage"_s).isEmpty());
-        }
+        w().Form_Load();
+        const QString script = f->programFile(f->desktop.platform.launchScriptName);
+        QVERIFY(writeAll(script));
+        w().Timer1->start();
+        QVERIFY(w().close());
+        QVERIFY(!QFile::exists(script));
+        QVERIFY(!w().Timer1->isActive());
     }
 
-    // --- Enter presses Play
+    // --- Keys and clicks
     void enterPressesPlayUnlessAnotherButtonHasTheFocus()
     {
-        WindowFixture f;
-        f.window->Form_Load();
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-        auto *play = f.control<QPushButton>("cmdPlay");
-        auto *browse = f.control<QPushButton>("cmdProcuraZinc");
-        QSignalSpy played(play, &QPushButton::clicked);
-        QSignalSpy browsed(browse, &QPushButton::clicked);
-
-        for (const char *name : {"txtFrameRate", "lstGames", "cboRend", "txtlog", "chkSound"}) {
-            auto *widget = f.control<QWidget>(name);
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
+        QSignalSpy browsed(w().cmdProcuraZinc, &QPushButton::clicked);
+        for (QWidget *widget : std::initializer_list<QWidget *>{
+                 w().txtFrameRate, w().lstGames, w().cboRend, w().txtlog, w().chkSound}) {
             QTest::keyClick(widget, Qt::Key_Return);
             QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
         }
         QCOMPARE(played.count(), 10);
-        QCOMPARE(f.control<LogBox>("txtlog")->text(),
-                 f.window->windowTitle() + u"\r\n"_s + webAddress());
-
-        QTest::keyClick(browse, Qt::Key_Return);
+        QTest::keyClick(w().cmdProcuraZinc, Qt::Key_Return);
+        QTest::keyClick(w().txtFrameRate, Qt::Key_Return, Qt::ControlModifier);
+        w().cmdPlay->setEnabled(false);
+        QTest::keyClick(w().txtFrameRate, Qt::Key_Return);
         QCOMPARE(browsed.count(), 1);
-        QCOMPARE(played.count(), 10);
-
-        QTest::keyClick(f.control<QWidget>("txtFrameRate"), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(played.count(), 10);
-
-        play->setEnabled(false);
-        QTest::keyClick(f.control<QWidget>("txtFrameRate"), Qt::Key_Return);
         QCOMPARE(played.count(), 10);
     }
 
-    // --- Check boxes with values 0, 1, 2
-    void checkBoxValuesAndClicks()
+    void aClickNeverGraysACheckBox()
     {
         ValueCheckBox box(u"x"_s);
         QSignalSpy changed(&box, &ValueCheckBox::valueChanged);
-        box.setValue(ValueCheckBox::Grayed);
-        box.setValue(ValueCheckBox::Grayed); // no change, no handler
-        box.setValue(7);                     // not a value: ignored
-        QCOMPARE(box.value(), 2);
-        // A click never makes the box grayed.
+        box.setValue(check::grayed);
+        box.setValue(7); // not a value: ignored
         QList<int> clicked;
         for (int i = 0; i < 3; ++i) {
             box.click();
@@ -273,7 +209,108 @@ private Q_SLOTS:
         }
         QCOMPARE(clicked, (QList<int>{1, 0, 1}));
         QCOMPARE(changed.count(), 4);
-        QCOMPARE(changed.at(0).at(0).toInt(), 2);
+    }
+
+    void theUsersClickRunsTheRulesOnTheWindow()
+    {
+        w().Form_Load();
+        w().chkSound->click(); // grayed to checked
+        w().chkSurroundLite->click();
+        QVERIFY(w().txtSurroundMultiplier->isEnabled());
+        w().chkSound->click();
+        QCOMPARE(w().chkSurroundLite->value(), 0);
+        QVERIFY(!w().chkSurroundLite->isEnabled() && !w().txtSurroundMultiplier->isEnabled());
+    }
+
+    void logBoxTakesNoTypingButCopies()
+    {
+        w().Form_Load();
+        LogBox *log = w().txtlog;
+        QGuiApplication::clipboard()->setText(u"pasted"_s);
+        QTest::keyClicks(log, u"abc"_s);
+        for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete})
+            QTest::keyClick(log, key);
+        for (const auto key : {Qt::Key_V, Qt::Key_A, Qt::Key_X})
+            QTest::keyClick(log, key, Qt::ControlModifier);
+        QCOMPARE(log->text(), startupLog());
+        QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString(startupLog()).replace(u'\r', u""_s));
+    }
+
+    // --- Selection and pictures
+    void selectionShowsTheGameAndItsSnapshot()
+    {
+        w().Form_Load();
+        for (const auto &[romSet, colour] : {std::pair{"sfex", Qt::red}, {"sfexp", Qt::blue}}) {
+            QImage image(64, 48, QImage::Format_RGB32);
+            image.fill(colour);
+            QDir().mkpath(f->programFile(u"snap"_s));
+            QVERIFY(image.save(f->programFile(u"snap/%1.jpg"_s.arg(QLatin1String(romSet)))));
+        }
+        QVERIFY(writeAll(f->programFile(u"snap/sg2j.jpg"_s), "not a picture"));
+        f->select(1); // shares sfex's picture, scaled to fill the box
+        QCOMPARE(f->log(), u": 2 - Street Fighter EX (ASIA)"_s);
+        QVERIFY(near(shown(), Qt::red));
+        QCOMPARE(w().Picture1->pixmap().size(), QSize(320, 240));
+        f->select(4); // none: the logo
+        QVERIFY(near(shown(), logo()));
+        f->select(2);
+        QVERIFY(near(shown(), Qt::blue));
+        f->select(6); // no picture in the file: the last one stays, quietly
+        QCOMPARE(f->log(), u": 7 - Star Gladiator 2 (JP)"_s);
+        QVERIFY(near(shown(), Qt::blue));
+        f->select(-1);
+        QCOMPARE(f->log(), u": 0 - "_s);
+        QVERIFY(near(shown(), logo()));
+        QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
+    }
+
+    // --- Pickers and the link
+    void pickersTakeTheChosenFolder()
+    {
+        w().Form_Load();
+        w().txtZincDir->setText(u"typed"_s);
+        w().cmdProcuraZinc->click(); // cancelled
+        QCOMPARE(w().txtZincDir->text(), u"typed"_s);
+        QVERIFY(writeAll(f->programFile(f->desktop.platform.emulatorFileName)));
+        f->desktop.folderAnswer = f->programPath;
+        w().cmdProcuraZinc->click();
+        QCOMPARE(w().txtZincDir->text(), f->programPath);
+        QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
+        // Without the emulator: a warning, and the folder is taken all the same.
+        f->desktop.folderAnswer = QDir::rootPath();
+        w().cmdProcuraZinc->click();
+        w().cmdProcuraRoms->click();
+        QCOMPARE(w().txtZincDir->text() + w().txtRomDir->text(), QDir::rootPath().repeated(2));
+        const LanguageTextTable &t = w().languageTexts();
+        QCOMPARE(f->desktop.calls.filter(u"showMessage"_s),
+                 QStringList{u"showMessage|%1|%2|16"_s.arg(t.text(44), t.text(9))});
+    }
+
+    void webLinkReportsWhatWentWrong()
+    {
+        w().Form_Load();
+        for (const auto answer : {Desktop::WebOpenResult::Opened, Desktop::WebOpenResult::NoBrowser,
+                                  Desktop::WebOpenResult::NotOpened}) {
+            f->desktop.webAnswer = answer;
+            QTest::mouseClick(w().lblSite, Qt::LeftButton);
+        }
+        QCOMPARE(f->desktop.calls.filter(u"openWebAddress|"_s + webAddress()).size(), 3);
+        QCOMPARE(
+            f->desktop.calls.filter(u"showMessage"_s),
+            (QStringList{u"showMessage|Could not find associated Browser|Browser Not Found|48"_s,
+                         u"showMessage|Web Page not Opened|URL Failed|48"_s}));
+    }
+
+    // --- The platform's sound device count
+    void playbackDevicesAreCounted()
+    {
+        QCOMPARE(countPlaybackDevices("00-00: USB Mic : USB Audio : capture 1\n"
+                                      "00-01: playback : playback device : capture 1\n"),
+                 0);
+        QCOMPARE(countPlaybackDevices("00-00: ALC892 : ALC892 Analog : playback 1 : capture 1\n"
+                                      "01-03: HDMI 0 : HDMI 0 : playback 1\n"),
+                 2);
     }
 };
 

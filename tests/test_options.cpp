@@ -1,0 +1,187 @@
+#include "core/options/Interlocks.h"
+#include "core/options/SavedOptions.h"
+
+#include <QMap>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace rivonel;
+using O = OptionSet;
+
+namespace {
+
+// Loads "Key=value" pairs (keys as the load spells them) over the options a
+// window has before the load: lists at their start positions, boxes grayed.
+LoadedOptions load(const QMap<QString, QString> &saved, bool soundPlayable = true)
+{
+    OptionState start;
+    start.values.resolution = {2, u"640x480"_s};
+    start.values.renderer = {0, u"Direct3D"_s};
+    const auto items = [](ListChoice O::*list) {
+        if (list == &O::resolution)
+            return QStringList{u"320x240"_s, u"512x384"_s, u"640x480"_s, u"800x600"_s};
+        if (list == &O::renderer)
+            return QStringList{u"Direct3D"_s, u"OpenGL"_s, u"Software"_s, u"Glide"_s};
+        return QStringList{u"None"_s, u"Light"_s, u"Strong"_s};
+    };
+    return loadOptions(
+        start, [&](const OptionEntry &e) { return saved.value(e.loadKey().toString()); }, items,
+        soundPlayable);
+}
+
+// The audio boxes' values, "!" after a disabled one, then the two text
+// boxes' names when enabled, "-" when not.
+QString audio(const OptionState &s)
+{
+    QStringList parts;
+    for (int O::*box : {&O::sound, &O::soundFilter, &O::stereoExciter, &O::surroundLite,
+                        &O::surroundLiteMultiplier})
+        parts << QString::number(s.values.*box) + (s.enabled(box) ? u""_s : u"!"_s);
+    parts << (s.enabled(&O::soundFilterCutoff) ? u"cutoff"_s : u"-"_s)
+          << (s.enabled(&O::surroundMultiplier) ? u"multiplier"_s : u"-"_s);
+    return parts.join(u' ');
+}
+
+} // namespace
+
+class TestOptions : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void savedTextsFillTheOptionsTheyCanServe()
+    {
+        const O o = load({{u"RomPath"_s, u"/r o m s"_s},
+                          {u"UseLowGeometry"_s, u"2"_s}, // anything but 1 clears it
+                          {u"SoundFilter"_s, u" 2 "_s},
+                          {u"StereoExciter"_s, u"x"_s},
+                          {u"SurroundLite"_s, u"7"_s},
+                          {u"Renderer"_s, u"-1"_s},
+                          {u"ShowFPS"_s, u"1"_s},
+                          {u"Resolution"_s, u"800x600"_s},
+                          {u"ScanLines"_s, u"Strong"_s},
+                          {u"TextureQuality"_s, u"strong"_s}, // items match exactly
+                          {u"LastGame"_s, u"3"_s},
+                          {u"Language"_s, u"English"_s}})
+                        .state.values;
+        QCOMPARE(o.romDirectory, u"/r o m s"_s);
+        QCOMPARE(o.zincDirectory, QString()); // a missing key empties a text
+        QCOMPARE(o.useLowGeometry, 0);
+        QCOMPARE(o.soundFilter, 2);
+        QCOMPARE(o.stereoExciter, 2);
+        QCOMPARE(o.surroundLite, 2);
+        QCOMPARE(o.renderer, ListChoice{});
+        QCOMPARE(o.showFps, 1);
+        QCOMPARE(o.frameSkip, 2);
+        QCOMPARE(o.resolution, (ListChoice{3, u"800x600"_s}));
+        QCOMPARE(o.scanLines, (ListChoice{2, u"Strong"_s}));
+        QCOMPARE(o.textureQuality, ListChoice{});
+        QCOMPARE(o.game, ListChoice{});
+        QCOMPARE(o.language, ListChoice{});
+
+        const O kept =
+            load({{u"Renderer"_s, u"4"_s}, {u"Resolution"_s, u"999x999"_s}}).state.values;
+        QCOMPARE(kept.renderer, (ListChoice{0, u"Direct3D"_s}));
+        QCOMPARE(kept.resolution, (ListChoice{2, u"640x480"_s}));
+    }
+
+    void theLoadRunsTheRulesInTheTablesOrder()
+    {
+        // Sound off clears and locks its effects; a filter saved on after it
+        // is still set, and its own rule frees the cut-off.
+        const LoadedOptions off = load({{u"SoundEnable"_s, u"0"_s}, {u"SoundFilter"_s, u"1"_s}});
+        QCOMPARE(audio(off.state), u"0 1! 0! 0! 0! cutoff -"_s);
+        QVERIFY(!off.soundLocked);
+
+        const LoadedOptions on = load({{u"SoundEnable"_s, u"1"_s}, {u"SurroundLite"_s, u"1"_s}});
+        QCOMPARE(audio(on.state), u"1 2 2 1 1 cutoff multiplier"_s);
+
+        // Without a sound device sound is off and locked, whatever was saved.
+        const LoadedOptions mute = load({{u"SoundEnable"_s, u"1"_s}}, false);
+        QVERIFY(mute.soundLocked);
+        QCOMPARE(audio(mute.state), u"0! 0! 0! 0! 0! - -"_s);
+    }
+
+    void theSaveWritesEveryOptionAsTheLoadReadsIt()
+    {
+        O o;
+        o.romDirectory = u"/roms"_s;
+        o.zincDirectory = u"/zinc"_s;
+        o.game = {9, u"Strider Hiryu 2 (JP)"_s};
+        o.language = {1, u"Portugues"_s};
+        o.useLowGeometry = o.sound = o.stereoExciter = o.showFps = o.fullScreen = 1;
+        o.soundFilter = o.surroundLite = o.frameSkip = o.frameLimit = o.enableKeys = 0;
+        o.soundFilterCutoff = u"11025"_s;
+        o.surroundMultiplier = u"3"_s;
+        o.renderer = {2, u"Software"_s};
+        o.resolution = {5, u"1280x1024"_s};
+        o.scanLines = {1, u"Leve"_s};
+        o.frameRate = u"abc"_s;
+        QStringList lines;
+        for (const OptionEntry &entry : optionTable())
+            lines << entry.section.toString() + u'/' + entry.key.toString() + u'=' +
+                         savedText(o, entry);
+        QCOMPARE(lines.join(u' '),
+                 u"General/RomPath=/roms General/ZincPath=/zinc General/LastGame=10 "
+                 "General/Language=Portugues General/UseLowGeometry=1 Audio/SoundEnable=1 "
+                 "Audio/SoundFilter=0 Audio/SoundCutoff=11025 Audio/StereoExciter=1 "
+                 "Audio/SurroundLite=0 Audio/SurroundLiteMultiplierEnabled=2 "
+                 "Audio/SurroundLiteMultiplier=3 Video/Renderer=2 Video/ShowFPS=1 "
+                 "Video/FrameSkip=0 Video/FrameSkipAuto=2 Video/FrameLimit=0 Video/Dithering=2 "
+                 "Video/EnableKeys=0 Video/FullScreen=1 Video/Resolution=1280x1024 "
+                 "Video/ColorDepth= Video/Scanlines=Leve Video/TextureFiltering= "
+                 "Video/TextureQuality= Video/TextureCaching= Video/FrameRate=abc "
+                 "Video/TurnDisplay= Video/Blending="_s);
+        o.game = {};
+        QCOMPARE(savedText(o, optionTable()[optionIndex(&O::game)]), u"0"_s);
+    }
+
+    void savedLastGameSelectsOnlyAGameThatExists()
+    {
+        const QList<std::pair<QString, std::optional<int>>> cases{{u"10"_s, 9},
+                                                                  {u"1"_s, 0},
+                                                                  {u" 26 "_s, 25},
+                                                                  {u"0"_s, -1},
+                                                                  {QString(), std::nullopt},
+                                                                  {u"abc"_s, std::nullopt},
+                                                                  {u"27"_s, std::nullopt},
+                                                                  {u"-4"_s, std::nullopt}};
+        for (const auto &[text, position] : cases)
+            QVERIFY2(savedGamePosition(text) == position, qPrintable(text));
+    }
+
+    void soundRulesCascadeThroughTheBoxes()
+    {
+        OptionState s;
+        for (int O::*box : {&O::sound, &O::soundFilter, &O::stereoExciter, &O::surroundLite})
+            setCheckValue(s, box, 1);
+        QCOMPARE(audio(s), u"1 1 1 1 1 cutoff multiplier"_s);
+        // Off: each effect box is cleared, and its own rule runs on the way.
+        setCheckValue(s, &O::sound, 0);
+        QCOMPARE(audio(s), u"0 0! 0! 0! 0! - -"_s);
+        // On again: the boxes are free but stay off.
+        setCheckValue(s, &O::sound, 1);
+        QCOMPARE(audio(s), u"1 0 0 0 0 - -"_s);
+        // Surround checks its multiplier, which the user may clear again.
+        setCheckValue(s, &O::surroundLite, 1);
+        setCheckValue(s, &O::surroundLiteMultiplier, 0);
+        QCOMPARE(audio(s), u"1 0 0 1 0 - multiplier"_s);
+    }
+
+    void eachRuleLooksOnlyAtItsOwnBox()
+    {
+        // Sound off while the filter is already off: the filter's rule does
+        // not run, so the cut-off keeps its state.
+        OptionState s;
+        s.values.soundFilter = 0;
+        setCheckValue(s, &O::sound, 0);
+        QVERIFY(s.enabled(&O::soundFilterCutoff));
+
+        // Only a checked automatic frame skip turns the frame rate off.
+        for (const auto &[value, enabled] : {std::pair{1, false}, {2, true}, {0, true}}) {
+            setCheckValue(s, &O::frameSkipAuto, value);
+            QCOMPARE(s.enabled(&O::frameRate), enabled);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOptions)
+#include "test_options.moc"
