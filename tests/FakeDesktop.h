@@ -7,7 +7,8 @@
 
 namespace rivonel::test {
 
-// Records what the window asks of the desktop and answers as the test says.
+// Records what the window asks of the desktop, one "name|argument|…" line a
+// call, and answers as the test says.
 class FakeDesktop final : public Desktop {
 public:
     PlatformConventions platform = PlatformConventions::native();
@@ -21,19 +22,39 @@ public:
     bool realLaunch = false;
     ProcessLauncher launcher;
     std::function<void()> ended; // kept when not launching for real
-
-    // One line per call, "name|argument|argument…".
     QStringList calls;
 
-    PlatformConventions conventions() const override;
-    void showMessage(QWidget *owner, const QString &text, const QString &caption,
-                     MessageStyle style) override;
-    std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
-    WebOpenResult openWebAddress(const QString &address) override;
-    int soundOutputCount() override;
-    bool startHidden(const QString &scriptPath, const QString &workingDirectory,
-                     std::function<void()> ended) override;
-    bool launchRunning() override;
+    PlatformConventions conventions() const override { return platform; }
+    void showMessage(QWidget *, const QString &text, const QString &caption,
+                     MessageStyle style) override
+    {
+        record({QStringLiteral("showMessage"), text, caption,
+                QString::number(static_cast<int>(style))});
+    }
+    std::optional<QString> pickFolder(QWidget *, const QString &title) override
+    {
+        record({QStringLiteral("pickFolder"), title});
+        return folderAnswer;
+    }
+    WebOpenResult openWebAddress(const QString &address) override
+    {
+        record({QStringLiteral("openWebAddress"), address});
+        return webAnswer;
+    }
+    int soundOutputCount() override { return soundDevices; }
+    bool startHidden(const QString &script, const QString &directory,
+                     std::function<void()> whenEnded) override
+    {
+        record({QStringLiteral("startHidden"), script, directory});
+        if (realLaunch)
+            return launcher.start(platform, script, directory, std::move(whenEnded));
+        ended = std::move(whenEnded);
+        return startAnswer;
+    }
+    bool launchRunning() override { return realLaunch ? launcher.running() : running; }
+
+private:
+    void record(const QStringList &call) { calls << call.join(QLatin1Char('|')); }
 };
 
 } // namespace rivonel::test

@@ -100,52 +100,15 @@ private Q_SLOTS:
         QCOMPARE(audio(mute.state), u"0! 0! 0! 0! 0! - -"_s);
     }
 
-    void theSaveWritesEveryOptionAsTheLoadReadsIt()
+    void theLastGameIsSavedAsANumberAndRestoredOnlyWhenItNamesAGame()
     {
-        O o;
-        o.romDirectory = u"/roms"_s;
-        o.zincDirectory = u"/zinc"_s;
-        o.game = {9, u"Strider Hiryu 2 (JP)"_s};
-        o.language = {1, u"Portugues"_s};
-        o.useLowGeometry = o.sound = o.stereoExciter = o.showFps = o.fullScreen = 1;
-        o.soundFilter = o.surroundLite = o.frameSkip = o.frameLimit = o.enableKeys = 0;
-        o.soundFilterCutoff = u"11025"_s;
-        o.surroundMultiplier = u"3"_s;
-        o.renderer = {2, u"Software"_s};
-        o.resolution = {5, u"1280x1024"_s};
-        o.scanLines = {1, u"Leve"_s};
-        o.frameRate = u"abc"_s;
-        QStringList lines;
-        for (const OptionEntry &entry : optionTable())
-            lines << entry.section.toString() + u'/' + entry.key.toString() + u'=' +
-                         savedText(o, entry);
-        QCOMPARE(lines.join(u' '),
-                 u"General/RomPath=/roms General/ZincPath=/zinc General/LastGame=10 "
-                 "General/Language=Portugues General/UseLowGeometry=1 Audio/SoundEnable=1 "
-                 "Audio/SoundFilter=0 Audio/SoundCutoff=11025 Audio/StereoExciter=1 "
-                 "Audio/SurroundLite=0 Audio/SurroundLiteMultiplierEnabled=2 "
-                 "Audio/SurroundLiteMultiplier=3 Video/Renderer=2 Video/ShowFPS=1 "
-                 "Video/FrameSkip=0 Video/FrameSkipAuto=2 Video/FrameLimit=0 Video/Dithering=2 "
-                 "Video/EnableKeys=0 Video/FullScreen=1 Video/Resolution=1280x1024 "
-                 "Video/ColorDepth= Video/Scanlines=Leve Video/TextureFiltering= "
-                 "Video/TextureQuality= Video/TextureCaching= Video/FrameRate=abc "
-                 "Video/TurnDisplay= Video/Blending="_s);
-        o.game = {};
-        QCOMPARE(savedText(o, optionTable()[optionIndex(&O::game)]), u"0"_s);
-    }
-
-    void savedLastGameSelectsOnlyAGameThatExists()
-    {
-        const QList<std::pair<QString, std::optional<int>>> cases{{u"10"_s, 9},
-                                                                  {u"1"_s, 0},
-                                                                  {u" 26 "_s, 25},
-                                                                  {u"0"_s, -1},
-                                                                  {QString(), std::nullopt},
-                                                                  {u"abc"_s, std::nullopt},
-                                                                  {u"27"_s, std::nullopt},
-                                                                  {u"-4"_s, std::nullopt}};
-        for (const auto &[text, position] : cases)
-            QVERIFY2(savedGamePosition(text) == position, qPrintable(text));
+        O none;
+        QCOMPARE(savedText(none, optionTable()[optionIndex(&O::game)]), u"0"_s);
+        const QStringList texts{u"10"_s, u"1"_s,   u" 26 "_s, u"0"_s,
+                                u""_s,   u"abc"_s, u"27"_s,   u"-4"_s};
+        const QList<std::optional<int>> positions{9, 0, 25, -1, {}, {}, {}, {}};
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            QVERIFY2(savedGamePosition(texts[i]) == positions[i], qPrintable(texts[i]));
     }
 
     void soundRulesCascadeThroughTheBoxes()
