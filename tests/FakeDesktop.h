@@ -31,11 +31,7 @@ public:
         record({QStringLiteral("showMessage"), text, caption,
                 QString::number(static_cast<int>(style))});
     }
-    std::optional<QString> pickFolder(QWidget *, const QString &title) override
-    {
-        record({QStringLiteral("pickFolder"), title});
-        return folderAnswer;
-    }
+    std::optional<QString> pickFolder(QWidget *, const QString &) override { return folderAnswer; }
     WebOpenResult openWebAddress(const QString &address) override
     {
         record({QStringLiteral("openWebAddress"), address});

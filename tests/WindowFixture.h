@@ -3,7 +3,12 @@
 #include "core/settings/RegistryStore.h"
 #include "FakeDesktop.h"
 #include "window/frmPrincipal.h"
+#include "window/LogBox.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,19 +25,43 @@ struct WindowFixture {
     FileRegistryStore registry{programDirectory.filePath(QStringLiteral("registry.txt"))};
     std::unique_ptr<frmPrincipal> window;
 
-    explicit WindowFixture(const QString &subfolder = {});
-    frmPrincipal *operator->() const { return window.get(); }
+    explicit WindowFixture(const QString &subfolder = {})
+        : programPath(subfolder.isEmpty() ? programDirectory.path()
+                                          : programDirectory.filePath(subfolder))
+    {
+        QDir().mkpath(programPath);
+        window = std::make_unique<frmPrincipal>(desktop, registry, programPath);
+    }
 
-    QString programFile(const QString &name) const;
-    QString log() const;
+    QString programFile(const QString &name) const
+    {
+        return desktop.platform.join(programPath, name);
+    }
+    QString log() const { return window->txtlog->text(); }
     // Selects a game as a click does (-1 clears the selection).
-    void select(int position) const;
+    void select(int position) const
+    {
+        if (position < 0)
+            window->lstGames->clearSelection();
+        else
+            window->lstGames->setCurrentRow(position);
+    }
 };
 
 // A file's bytes, or "<unreadable>".
-QByteArray readAll(const QString &path);
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 // Writes a file whole, making its folder first; false on failure.
-bool writeAll(const QString &path, const QByteArray &bytes = {});
+inline bool writeAll(const QString &path, const QByteArray &bytes = {})
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
+}
 
 } // namespace rivonel::test
 

@@ -74,9 +74,8 @@ private Q_SLOTS:
         // No resolution (or none the list knows) leaves out only the size.
         for (const ListChoice &none : {ListChoice{}, ListChoice{6, QString()}}) {
             o.resolution = none;
-            const QStringList lines = rendererConfigLines(o, web);
-            QCOMPARE(lines.size(), 16);
-            QCOMPARE(lines.at(1), u"FullScreen = 1"_s);
+            QCOMPARE(rendererConfigLines(o, web).mid(1, 2).join(u'|'),
+                     u"FullScreen = 1|ColorDepth = 32"_s);
         }
     }
 
@@ -90,31 +89,22 @@ private Q_SLOTS:
                  "--use-renderer-cfg-file=\"/opt/zinc-0.9/renderer.cfg\" > /home/a/log.txt"_s);
     }
 
-    void shellCharactersAreQuotedAndEscaped_data()
-    {
-        QTest::addColumn<bool>("windows");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("word");
-        QTest::newRow("sh blank") << false << u"/a b"_s << u"\"/a b\""_s;
-        QTest::newRow("sh expansions")
-            << false << u"/$(x)`y`\\\""_s << u"\"/\\$(x)\\`y\\`\\\\\\\"\""_s;
-        QTest::newRow("sh assignment") << false << u"A=/b"_s << u"\"A=/b\""_s;
-        QTest::newRow("sh tilde") << false << u"~/z"_s << u"\"~/z\""_s;
-        QTest::newRow("sh plain") << false << u"/Jogos/Zinc_0.9/ção"_s << u"/Jogos/Zinc_0.9/ção"_s;
-        QTest::newRow("cmd blank") << true << u"C:\\Program Files"_s << u"\"C:\\Program Files\""_s;
-        QTest::newRow("cmd percent") << true << u"C:\\100%"_s << u"\"C:\\100%%\""_s;
-        QTest::newRow("cmd ampersand") << true << u"C:\\a&b"_s << u"\"C:\\a&b\""_s;
-        QTest::newRow("cmd separator") << true << u"C:\\a;b"_s << u"\"C:\\a;b\""_s;
-    }
-
     void shellCharactersAreQuotedAndEscaped()
     {
-        QFETCH(bool, windows);
-        QFETCH(QString, text);
-        QFETCH(QString, word);
-        QCOMPARE(shellWord(windows ? PlatformConventions::windows() : PlatformConventions::posix(),
-                           text),
-                 word);
+        const auto sh = PlatformConventions::posix(), cmd = PlatformConventions::windows();
+        const std::tuple<PlatformConventions, QString, QString> words[] = {
+            {sh, u"/a b"_s, u"\"/a b\""_s},
+            {sh, u"/$(x)`y`\\\""_s, u"\"/\\$(x)\\`y\\`\\\\\\\"\""_s},
+            {sh, u"A=/b"_s, u"\"A=/b\""_s},
+            {sh, u"~/z"_s, u"\"~/z\""_s},
+            {sh, u"/Jogos/Zinc_0.9/ção"_s, u"/Jogos/Zinc_0.9/ção"_s},
+            {cmd, u"C:\\Program Files"_s, u"\"C:\\Program Files\""_s},
+            {cmd, u"C:\\100%"_s, u"\"C:\\100%%\""_s},
+            {cmd, u"C:\\a&b"_s, u"\"C:\\a&b\""_s},
+            {cmd, u"C:\\a;b"_s, u"\"C:\\a;b\""_s},
+        };
+        for (const auto &[platform, text, word] : words)
+            QCOMPARE(shellWord(platform, text), word);
     }
 
     void theFirstMissingFileStopsTheLaunch_data()
@@ -152,8 +142,8 @@ private Q_SLOTS:
         QCOMPARE(check.log, log);
         QCOMPARE(check.verdict,
                  missing.isEmpty() ? LaunchCheck::Verdict::Ready : LaunchCheck::Verdict::Missing);
-        QCOMPARE(check.command,
-                 missing.isEmpty() ? launchCommand(posix, u"/z"_s, 21, u"/p"_s) : QString());
+        QCOMPARE(check.command.section(u' ', 0, 1),
+                 missing.isEmpty() ? u"/z/zinc 21"_s : QString());
 
         // Without a game nothing is checked and the log box is left alone.
         QCOMPARE(checkLaunch(posix, o, std::nullopt, u"/p"_s, numberedTexts(), exists).verdict,

@@ -98,41 +98,34 @@ private Q_SLOTS:
         QVERIFY(pauses >= 7);
     }
 
-    void shippedLanguagesHaveEveryKeyAndWholeSentences_data()
-    {
-        QTest::addColumn<QString>("file");
-        for (const char *name : {"English.ini", "Portugues.ini", "Espanol.ini"})
-            QTest::newRow(name) << shipped + u'/' + QString::fromLatin1(name);
-    }
-
     void shippedLanguagesHaveEveryKeyAndWholeSentences()
     {
-        QFETCH(QString, file);
-        QFile in(file);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QString text = ini::decode(in.readAll());
-        const auto t = [&](int n) {
-            return ini::read(text, u"Language"_s, LanguageTextTable::keyName(n));
-        };
-        for (int n = 1; n <= 51; ++n) {
-            QVERIFY2(t(n).has_value(), qPrintable(QString::number(n)));
-            QCOMPARE(text.count(LanguageTextTable::keyName(n) + u'='), 1);
-            QVERIFY2(t(n)->isEmpty() == (n == 3 || n == 11), qPrintable(QString::number(n)));
+        for (const char *name : {"English.ini", "Portugues.ini", "Espanol.ini"}) {
+            const QString text = ini::decode(readAll(shipped + u'/' + QLatin1String(name)));
+            const auto t = [&](int n) {
+                return ini::read(text, u"Language"_s, LanguageTextTable::keyName(n));
+            };
+            const auto at = [&](int n) { return QByteArray(name) + ' ' + QByteArray::number(n); };
+            for (int n = 1; n <= 51; ++n) {
+                QVERIFY2(t(n).has_value(), at(n).constData());
+                QCOMPARE(text.count(LanguageTextTable::keyName(n) + u'='), 1);
+                QVERIFY2(t(n)->isEmpty() == (n == 3 || n == 11), at(n).constData());
+            }
+            // The pieces sentences are built from join with the blanks the program
+            // puts between them; only String51 runs straight into the archive name.
+            for (int n : {1, 41, 42, 43, 47, 48, 50})
+                QVERIFY2(*t(n) == t(n)->trimmed(), at(n).constData());
+            QVERIFY(t(51)->endsWith(u' ') && !t(51)->startsWith(u' '));
+            for (int n : {39, 43, 44, 47, 49})
+                QVERIFY2(t(n)->endsWith(u'.'), at(n).constData());
         }
-        // The pieces sentences are built from join with the blanks the program
-        // puts between them; only String51 runs straight into the archive name.
-        for (int n : {1, 41, 42, 43, 47, 48, 50})
-            QVERIFY2(*t(n) == t(n)->trimmed(), qPrintable(QString::number(n)));
-        QVERIFY(t(51)->endsWith(u' ') && !t(51)->startsWith(u' '));
-        for (int n : {39, 43, 44, 47, 49})
-            QVERIFY2(t(n)->endsWith(u'.'), qPrintable(QString::number(n)));
     }
 
     // --- Applying a language to the window
-    void theSavedLanguageCaptionsTheWindow()
+    void theChosenLanguageCaptionsTheWindowAndKeepsItsChoices()
     {
         addLanguage(u"Portugues.ini"_s, languageFile("pt"));
-        addLanguage(u"English.ini"_s, languageFile("en"));
+        addLanguage(u"English.ini"_s, languageFile("en", {14}));
         QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[General]\nLanguage=Portugues\n"));
         f->window->Form_Load();
         frmPrincipal &w = *f->window;
@@ -145,49 +138,23 @@ private Q_SLOTS:
                               u"Vídeo"_s, u"Ligar Teclas"_s}));
         QCOMPARE(items(w.cboScanLines), (QStringList{u"pt 14"_s, u"pt 15"_s, u"pt 16"_s}));
         QCOMPARE(items(w.cboTextureQuality).first(), u"pt 10"_s);
-    }
 
-    void switchingKeepsPositionsAndValues()
-    {
-        addLanguage(u"A.ini"_s, languageFile("a"));
-        addLanguage(u"B.ini"_s, languageFile("b", {14}));
-        f->window->Form_Load();
-        frmPrincipal &w = *f->window;
+        // Switching renames the language's list items and keeps every choice.
+        w.cboScanLines->setCurrentIndex(0);
         w.cboTextureQuality->setCurrentIndex(2);
         w.chkFullScreen->setValue(1);
-        w.cboLang->setCurrentIndex(1);
-        QCOMPARE(items(w.cboScanLines), (QStringList{QString(), u"b 15"_s, u"b 16"_s}));
-        QCOMPARE(w.cboScanLines->currentIndex(), 0);
-        QCOMPARE(w.cboTextureQuality->currentIndex(), 2);
-        QCOMPARE(w.chkFullScreen->value(), 1);
-        QCOMPARE(w.chkFullScreen->text(), u"b 38"_s);
-        w.cboScanLines->setCurrentIndex(-1);
         w.cboLang->setCurrentIndex(0);
+        QCOMPARE(items(w.cboScanLines), (QStringList{QString(), u"en 15"_s, u"en 16"_s}));
+        QCOMPARE(w.cboScanLines->currentIndex() + w.cboTextureQuality->currentIndex(), 2);
+        QCOMPARE(w.chkFullScreen->text() + QString::number(w.chkFullScreen->value()), u"en 381"_s);
+        w.cboScanLines->setCurrentIndex(-1);
+        w.cboLang->setCurrentIndex(1);
         QCOMPARE(w.cboScanLines->currentIndex(), -1);
-    }
 
-    void messagesFollowALanguageChangeAtOnce()
-    {
-        for (const QString &name : {u"English.ini"_s, u"Portugues.ini"_s})
-            addLanguage(name, readAll(shipped + u'/' + name));
-        f->window->Form_Load();
-        f->window->txtRomDir->setText(f->programPath);
+        // Messages are built from the language chosen when they are written.
         f->select(0);
-        f->window->cmdPlay->click();
-        QCOMPARE(f->log(), u"Could not find sfex.zip in the ROM directory."_s);
-        f->window->cboLang->setCurrentIndex(1);
-        f->window->cmdPlay->click();
-        QCOMPARE(f->log(), u"Não foi encontrado sfex.zip no diretório de Roms."_s);
-    }
-
-    void withoutLanguageFilesTheDesignTextsStay()
-    {
-        f->window->Form_Load();
-        QCOMPARE(f->window->cboLang->count(), 0);
-        QCOMPARE(f->window->cmdPlay->text(), u"Jogar"_s);
-        QCOMPARE(items(f->window->cboScanLines),
-                 (QStringList{u"Nenhuma"_s, u"Leve"_s, u"Forte"_s}));
-        QCOMPARE(f->window->cboScanLines->currentIndex(), 0);
+        w.cmdPlay->click();
+        QCOMPARE(f->log(), u"pt 42 sfex.zip pt 43"_s);
     }
 };
 

@@ -2,7 +2,7 @@
 #include "core/settings/modRegistry.h"
 #include "core/settings/ProfileFunctions.h"
 #include "core/settings/RegistryStore.h"
-#include "core/system/WholeFile.h"
+#include "WindowFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +16,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
+using namespace rivonel::test;
 using Value = modRegistry::Value;
 
 namespace {
@@ -29,17 +30,6 @@ QString iniWrite(const QString &text, const char *section, const char *key, cons
 std::optional<QString> iniRead(const QString &text, const char *section, const char *key)
 {
     return ini::read(text, QString::fromLatin1(section), QString::fromLatin1(key));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(writeFileAnew(path, bytes));
 }
 
 } // namespace
@@ -56,12 +46,10 @@ private Q_SLOTS:
         writeAll(file, "");
         writeAll(hidden, "");
         QCOMPARE(modRegistry::RootFromName(u"hkcu"_s), 0x80000001u);
-        QCOMPARE(modRegistry::RootFromName(u"HKCU\\Software"_s), 0u);
-        QCOMPARE(modRegistry::RootFromName(dir.path()), 0u);
         QCOMPARE(modRegistry::RootFromName(file), 1u);
-        QCOMPARE(modRegistry::RootFromName(hidden), 0u);
-        QCOMPARE(modRegistry::RootFromName(dir.filePath(u"missing.ini"_s)), 0u);
-        QCOMPARE(modRegistry::RootFromName(QString()), 0u);
+        for (const QString &nothing :
+             {u"HKCU\\Software"_s, dir.path(), hidden, dir.filePath(u"missing.ini"_s), QString()})
+            QCOMPARE(modRegistry::RootFromName(nothing), 0u);
     }
 
     // --- Reading and writing settings files
@@ -180,10 +168,6 @@ private Q_SLOTS:
         QTemporaryDir dir;
         FileRegistryStore store(dir.filePath(u"sub/registry.txt"_s));
         const modRegistry settings(store);
-        const auto write = [&](const char *name, const char *type, const Value &value) {
-            return settings.WriteValue(u"hkcu"_s, u"Software\\Rivonel"_s, QLatin1String(name),
-                                       QLatin1String(type), value);
-        };
         const auto read = [&](const char *name, const char *type) {
             Value result = false;
             const qint32 status =
@@ -192,11 +176,17 @@ private Q_SLOTS:
             return std::pair{status, result};
         };
         QCOMPARE(read("Name", "S").first, 2); // no such key yet
-        // Values that do not convert store nothing.
-        QCOMPARE(write("Name", "S", u"Olá"_s) + write("D", "D", qint64(-2)) +
-                     write("B", "b", true) + write("Big", "D", qint64(40000)) +
-                     write("Flag", "B", u"maybe"_s),
-                 0);
+        const std::tuple<const char *, const char *, Value> values[] = {
+            {"Name", "S", u"Olá"_s},
+            {"D", "D", qint64(-2)},
+            {"B", "b", true},
+            // These do not convert, and store nothing.
+            {"Big", "D", qint64(40000)},
+            {"Flag", "B", u"maybe"_s}};
+        for (const auto &[name, type, value] : values)
+            QCOMPARE(settings.WriteValue(u"hkcu"_s, u"Software\\Rivonel"_s, QLatin1String(name),
+                                         QLatin1String(type), value),
+                     0);
         QCOMPARE(read("name", "S"), std::pair(0, Value(u"Olá"_s)));
         QCOMPARE(read("D", "D"), std::pair(0, Value(qint64(-2))));
         QCOMPARE(read("B", "B"), std::pair(0, Value(true)));

@@ -124,8 +124,9 @@ void OptionBinder::show(const OptionState &state)
 
 QStringList OptionBinder::items(ListChoice OptionSet::*field) const
 {
-    const Binding &binding = m_bindings[static_cast<std::size_t>(optionIndex(field))];
-    return binding.items ? binding.items() : QStringList();
+    const int index = optionIndex(field);
+    const Binding *binding = index < 0 ? nullptr : &m_bindings[static_cast<std::size_t>(index)];
+    return binding && binding->items ? binding->items() : QStringList();
 }
 
 void OptionBinder::setCaptions(const LanguageTextTable &texts)

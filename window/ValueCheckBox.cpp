@@ -7,13 +7,13 @@ int toValue(Qt::CheckState state)
 {
     switch (state) {
     case Qt::Checked:
-        return ValueCheckBox::Checked;
+        return check::checked;
     case Qt::PartiallyChecked:
-        return ValueCheckBox::Grayed;
+        return check::grayed;
     case Qt::Unchecked:
         break;
     }
-    return ValueCheckBox::Unchecked;
+    return check::unchecked;
 }
 } // namespace
 
@@ -32,13 +32,13 @@ int ValueCheckBox::value() const
 void ValueCheckBox::setValue(int value)
 {
     switch (value) {
-    case Unchecked:
+    case check::unchecked:
         setCheckState(Qt::Unchecked);
         break;
-    case Checked:
+    case check::checked:
         setCheckState(Qt::Checked);
         break;
-    case Grayed:
+    case check::grayed:
         setCheckState(Qt::PartiallyChecked);
         break;
     default:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/options/OptionSet.h"
+
 #include <QCheckBox>
 
 namespace rivonel {
@@ -11,10 +13,6 @@ namespace rivonel {
 class ValueCheckBox : public QCheckBox {
     Q_OBJECT
 public:
-    static constexpr int Unchecked = 0;
-    static constexpr int Checked = 1;
-    static constexpr int Grayed = 2;
-
     explicit ValueCheckBox(const QString &text, QWidget *parent = nullptr);
 
     int value() const;

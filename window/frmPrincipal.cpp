@@ -184,7 +184,7 @@ void frmPrincipal::Form_Load()
     const QString title = rivonel::windowTitle(programVersion());
     setWindowTitle(title);
 
-    LanguageName = readSetting(u"General", u"Language");
+    LanguageName = readSetting(optionEntry(&OptionSet::language));
     ListaLinguas();
     // Without any language file the two language-dependent lists would stay
     // empty and their positions meaningless; give them the design-time texts.
@@ -196,7 +196,7 @@ void frmPrincipal::Form_Load()
     fillOptionLists();
     AdicionaGames();
 
-    LastGameValue = readSetting(u"General", u"LastGame");
+    LastGameValue = readSetting(optionEntry(&OptionSet::game));
     CarregaPadrao();
 
     // Replaces the selection line the load leaves behind; a notice from the
@@ -253,11 +253,11 @@ OptionSet frmPrincipal::currentOptions() const
     return m_options.state().values;
 }
 
-QString frmPrincipal::readSetting(QStringView section, QStringView key) const
+QString frmPrincipal::readSetting(const OptionEntry &entry) const
 {
     modRegistry::Value value;
-    m_settings->ReadValue(programFile(settingsFileName), section.toString(), key.toString(),
-                          QStringLiteral("S"), QString(), value);
+    m_settings->ReadValue(programFile(settingsFileName), entry.section.toString(),
+                          entry.loadKey().toString(), QStringLiteral("S"), QString(), value);
     return modRegistry::toText(value);
 }
 
@@ -270,8 +270,7 @@ void frmPrincipal::CarregaPadrao()
     lstGames_Click();
 
     const LoadedOptions loaded = loadOptions(
-        m_options.state(),
-        [this](const OptionEntry &entry) { return readSetting(entry.section, entry.loadKey()); },
+        m_options.state(), [this](const OptionEntry &entry) { return readSetting(entry); },
         [this](ListChoice OptionSet::*list) { return m_options.items(list); },
         m_desktop.soundOutputCount() >= 1);
     m_options.show(loaded.state);

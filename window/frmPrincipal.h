@@ -29,6 +29,7 @@ class LogBox;
 class RegistryStore;
 class ValueCheckBox;
 class modRegistry;
+struct OptionEntry;
 
 // The program's one window. It reads its controls into plain values, asks the
 // core what to do with them and shows the answer; the decisions live there.
@@ -132,7 +133,7 @@ private:
 
     // Start-up and options.
     void fillOptionLists();
-    QString readSetting(QStringView section, QStringView key) const;
+    QString readSetting(const OptionEntry &entry) const;
     void CarregaPadrao();
     void GravaPadrao();
 

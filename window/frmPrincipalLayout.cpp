@@ -202,7 +202,7 @@ void frmPrincipal::buildControls()
     // Every check box starts grayed, so loading the saved options changes each
     // one and runs its handler.
     for (ValueCheckBox *box : findChildren<ValueCheckBox *>())
-        box->setValue(ValueCheckBox::Grayed);
+        box->setValue(check::grayed);
 
     // A focused command button takes Enter itself; everywhere else Enter
     // presses cmdPlay (see eventFilter).

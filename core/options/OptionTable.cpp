@@ -78,6 +78,13 @@ int optionIndex(const OptionField &field)
     return -1;
 }
 
+const OptionEntry &optionEntry(const OptionField &field)
+{
+    const int index = optionIndex(field);
+    Q_ASSERT(index >= 0);
+    return table[static_cast<std::size_t>(index)];
+}
+
 bool OptionState::enabled(const OptionField &field) const
 {
     const int index = optionIndex(field);

@@ -45,6 +45,8 @@ const std::array<OptionEntry, optionCount> &optionTable();
 
 // The field's place in the table, -1 when it has none.
 int optionIndex(const OptionField &field);
+// The entry of a field the table has.
+const OptionEntry &optionEntry(const OptionField &field);
 
 // The options with the controls the user may not change now.
 struct OptionState {
