@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -106,10 +107,19 @@ private Q_SLOTS:
                 return ini::read(text, u"Language"_s, LanguageTextTable::keyName(n));
             };
             const auto at = [&](int n) { return QByteArray(name) + ' ' + QByteArray::number(n); };
-            for (int n = 1; n <= 51; ++n) {
+            static const QRegularExpression place(u"%\\d"_s);
+            const auto places = [](const QString &message) {
+                QStringList found;
+                for (const auto &match : place.globalMatch(message))
+                    found << match.captured();
+                return found;
+            };
+            for (int n = 1; n <= LanguageTextTable::count; ++n) {
                 QVERIFY2(t(n).has_value(), at(n).constData());
                 QCOMPARE(text.count(LanguageTextTable::keyName(n) + u'='), 1);
                 QVERIFY2(t(n)->isEmpty() == (n == 3 || n == 11), at(n).constData());
+                // A translation carries the English text's places for names.
+                QCOMPARE(places(*t(n)), places(LanguageTextTable().text(n)));
             }
             // The pieces sentences are built from join with the blanks the program
             // puts between them; only String51 runs straight into the archive name.
@@ -135,7 +145,7 @@ private Q_SLOTS:
                               w.lblSoundFilterCutoff->text(), w.chkSound->text(),
                               w.abas->tabText(2), w.abas->tabText(0), w.chkEnableKeys->text()}),
                  (QStringList{u"pt 2"_s, u"pt 8"_s, u"pt 8"_s, u"pt 40"_s, u"pt 5"_s, u"pt 31"_s,
-                              u"Vídeo"_s, u"Ligar Teclas"_s}));
+                              u"Video"_s, u"Enable keys"_s})); // a 51-key file: English
         QCOMPARE(items(w.cboScanLines), (QStringList{u"pt 14"_s, u"pt 15"_s, u"pt 16"_s}));
         QCOMPARE(items(w.cboTextureQuality).first(), u"pt 10"_s);
 

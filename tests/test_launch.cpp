@@ -26,7 +26,8 @@ const QString crlf = u"\r\n"_s;
 
 // A window whose Zinc directory holds the substitute emulator and all four
 // plug-ins, and whose ROM directory holds a complete sfex archive and a
-// kikaioh archive that lacks a file.
+// kikaioh archive that lacks a file. Its language is made of markers, "<n>"
+// for text n, so every message shows where each of its words comes from.
 struct LaunchFixture : WindowFixture {
     QString zinc;
     QString roms;
@@ -50,6 +51,13 @@ struct LaunchFixture : WindowFixture {
                     entries.append({name, "rom"});
             writeAll(roms + u'/' + romSet + u".zip"_s, zincsim::makeStoredZip(entries));
         }
+        QByteArray markers = "[Language]\n";
+        for (int n = 1; n <= LanguageTextTable::count; ++n)
+            markers += LanguageTextTable::keyName(n).toLatin1() + "=<" + QByteArray::number(n) +
+                       (n == 56   ? " %1 %2>\n"
+                        : n >= 54 ? " %1>\n"
+                                  : ">\n");
+        writeAll(programFile(u"language/Markers.ini"_s), markers);
         window->Form_Load();
         window->txtZincDir->setText(zinc);
         window->txtRomDir->setText(roms);
@@ -60,7 +68,6 @@ struct LaunchFixture : WindowFixture {
             qunsetenv(variable);
     }
 
-    QString text(int number) const { return window->languageTexts().text(number); }
     QString logFile() const { return programFile(u"log.txt"_s); }
     QString script() const { return programFile(desktop.platform.launchScriptName); }
     void play(int position) const
@@ -113,18 +120,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("game");
         QTest::addColumn<QByteArray>("variable");
-        QTest::addColumn<QString>("report"); // %49, %50, %51 for the texts
-        QTest::addColumn<bool>("hostile");   // paths a shell would split or expand
-        QTest::newRow("finished") << 1 << QByteArray() << u"%49"_s << false;
-        QTest::newRow("shell characters") << 0 << QByteArray() << u"%49"_s << true;
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<bool>("hostile"); // paths a shell would split or expand
+        QTest::newRow("finished") << 1 << QByteArray() << u"<49>"_s << false;
+        QTest::newRow("shell characters") << 0 << QByteArray() << u"<49>"_s << true;
         QTest::newRow("missing file")
-            << 11 << QByteArray() << u"%50 'kikaioh_gfx.bin' %51kikaioh.zip"_s << false;
-        QTest::newRow("silent") << 0 << QByteArray("ZINC_SIM_SILENT")
-                                << u"The emulator ended without writing any output."_s << false;
+            << 11 << QByteArray() << u"<50> 'kikaioh_gfx.bin' <51>kikaioh.zip"_s << false;
+        QTest::newRow("silent") << 0 << QByteArray("ZINC_SIM_SILENT") << u"<53>"_s << false;
         QTest::newRow("crash") << 0 << QByteArray("ZINC_SIM_CRASH")
-                               << u"The emulator ended without reporting how the game went; its "
-                                  "last line was: Renderer settings: 17"_s
-                               << false;
+                               << u"<54 Renderer settings: 17>"_s << false;
     }
 
     void aRunLocksTheWindowThenReportsItsEnd()
@@ -140,15 +144,14 @@ private Q_SLOTS:
             qputenv(variable.constData(), "1");
         f->play(game);
         QVERIFY(f->locked());
-        QCOMPARE(f->log(), f->text(41) + u' ' + f->window->currentOptions().game.text + u"..."_s +
-                               crlf + f->text(45) + crlf + f->text(48) + u" OpenGL"_s + crlf);
+        const QString started = u"<41> "_s + f->window->currentOptions().game.text +
+                                u"...\r\n<45>\r\n<48> OpenGL\r\n"_s;
+        QCOMPARE(f->log(), started);
         QCOMPARE(readAll(f->script()),
                  (f->window->launchCommand() + f->desktop.platform.lineEnd).toLocal8Bit());
         QVERIFY(f->window->launchCommand().contains(u' ' + QString::number(game + 1) + u' '));
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
-        for (int key : {49, 50, 51})
-            report.replace(u"%%1"_s.arg(key), f->text(key));
-        QCOMPARE(f->log().section(crlf, -1), report);
+        QCOMPARE(f->log(), started + report);
         QVERIFY(!QFile::exists(f->logFile()));
         QVERIFY(QFile::exists(f->zinc + u"/zinc.cfg"_s));
         for (const QString &dir : {f->programPath, f->zinc, QDir::currentPath()})
@@ -176,7 +179,12 @@ private Q_SLOTS:
         f->window->cboRend->setCurrentIndex(3);
         QVERIFY(QFile::remove(f->zinc + u"/glide_renderer.znc"_s));
         f->play(0);
-        QCOMPARE(f->log().section(crlf, -1), f->text(42) + u" glide_renderer.znc "_s + f->text(47));
+        QCOMPARE(f->log(), u"<42> glide_renderer.znc <47>"_s);
+        f->play(20);
+        QCOMPARE(f->log(), u"<42> tekken.zip <43>"_s);
+        QVERIFY(QFile::remove(f->zinc + u'/' + f->desktop.platform.emulatorFileName));
+        f->play(0);
+        QCOMPARE(f->log(), u"<44>"_s);
         f->play(-1);
         QVERIFY(f->idle());
         QVERIFY(f->desktop.calls.filter(u"startHidden"_s).isEmpty());
@@ -197,7 +205,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(f->logFile()));
         f->pretendEnd();
         QVERIFY(f->idle());
-        QVERIFY(f->log().endsWith(u"its last line was: still loading"_s));
+        QVERIFY(f->log().endsWith(u"\r\n<54 still loading>"_s));
     }
 
     void aLogThatCannotBeReadIsRetriedAndReportedOnce()
@@ -212,23 +220,28 @@ private Q_SLOTS:
                                            "/kikaioh.zip [ a.bin ]\r\nERROR: missing rom file: x "
                                            "[ b.bin ]\r\n"));
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
-        const QString report = f->text(50) + u" 'a.bin' "_s + f->text(51) + u"kikaioh.zip"_s;
+        const QString report = u"<50> 'a.bin' <51>kikaioh.zip"_s;
         QVERIFY(f->log().endsWith(report));
         QCOMPARE(f->log().count(report), 1);
     }
 
-    void aScriptThatCannotBeWrittenOrStartedLeavesTheWindowFree()
+    void aScriptOrLogInTheWayLeavesTheWindowFree()
     {
         f->desktop.realLaunch = false;
         QVERIFY(QDir().mkpath(f->script())); // its place is taken by a directory
         f->play(0);
         QVERIFY(f->idle());
-        QVERIFY(f->log().section(crlf, -1).startsWith(u"Rivonel could not write the launch"_s));
+        QCOMPARE(f->log().section(crlf, -1), u"<55 %1>"_s.arg(f->script()));
         QVERIFY(QDir().rmdir(f->script()));
         f->desktop.startAnswer = false;
         f->play(0);
         QVERIFY(f->idle());
-        QVERIFY(f->log().section(crlf, -1).startsWith(u"Rivonel could not start the launch"_s));
+        QCOMPARE(f->log().section(crlf, -1),
+                 u"<56 %1 %2>"_s.arg(f->script(), f->desktop.platform.launchShell));
+        // A log that cannot be removed before the launch stops it.
+        QVERIFY(writeAll(f->logFile() + u"/held"_s));
+        f->play(0);
+        QCOMPARE(f->log().section(crlf, -1), u"<57 %1>"_s.arg(f->logFile()));
     }
 };
 

@@ -41,6 +41,8 @@ namespace {
 
 const QString snapFolder = QStringLiteral("snap");
 const QString snapExtension = QStringLiteral(".jpg");
+constexpr int videoTab = 0;
+constexpr int audioTab = 1;
 constexpr int generalTab = 2;
 
 bool fileExists(const QString &path)
@@ -461,18 +463,14 @@ void frmPrincipal::cmdPlay_Click()
 
     LaunchCommand = check.command;
     const QString script = programFile(m_platform.launchScriptName);
-    QString error;
-    if (!writeFileAnew(script, textFileBytes({LaunchCommand}, m_platform.lineEnd), &error)) {
-        txtlog->append(
-            QStringLiteral("Rivonel could not write the launch script %1: %2").arg(script, error));
+    if (!writeFileAnew(script, textFileBytes({LaunchCommand}, m_platform.lineEnd))) {
+        txtlog->append(LanguageTexts.text(textKey::scriptNotWritten).arg(script));
         return;
     }
     // A log left over from an earlier run would be taken for this run's.
     const QString log = programFile(emulatorLogFileName);
     if (QFileInfo::exists(log) && !QFile::remove(log)) {
-        txtlog->append(
-            QStringLiteral("The emulator log %1 is still in use; the game was not started.")
-                .arg(log));
+        txtlog->append(LanguageTexts.text(textKey::logInUse).arg(log));
         return;
     }
 
@@ -489,8 +487,8 @@ void frmPrincipal::cmdPlay_Click()
     });
     if (!started) {
         giveWindowBack();
-        txtlog->append(QStringLiteral("Rivonel could not start the launch script %1 with %2.")
-                           .arg(script, m_platform.launchShell));
+        txtlog->append(
+            LanguageTexts.text(textKey::scriptNotStarted).arg(script, m_platform.launchShell));
         return;
     }
     m_watchingRun = true;
@@ -596,6 +594,8 @@ void frmPrincipal::CarregaLingua()
     cmdPlay->setText(LanguageTexts.text(2));
     for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
         browse->setText(LanguageTexts.text(8));
+    abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
+    abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
     abas->setTabText(generalTab, LanguageTexts.text(31));
 }
 

@@ -50,7 +50,7 @@ QString runReport(const RunLogScan &scan, const LanguageTextTable &texts,
                   const QString &romDirectory, const QString &romSet)
 {
     if (!scan.output)
-        return QStringLiteral("The emulator ended without writing any output.");
+        return texts.text(textKey::noOutput);
     switch (scan.outcome) {
     case RunLogScan::Outcome::Finished:
         return texts.text(49);
@@ -61,9 +61,7 @@ QString runReport(const RunLogScan &scan, const LanguageTextTable &texts,
     case RunLogScan::Outcome::None:
         break;
     }
-    return QStringLiteral("The emulator ended without reporting how the game went; its last line "
-                          "was: ") +
-           scan.lastLine;
+    return texts.text(textKey::unrecognisedOutput).arg(scan.lastLine);
 }
 
 } // namespace rivonel

@@ -5,11 +5,38 @@
 namespace rivonel {
 
 namespace {
+
 bool inRange(int number)
 {
     return number >= 1 && number <= LanguageTextTable::count;
 }
+
+// The English texts of the keys past the first 51, from String52 on.
+const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::baseCount] = {
+    "Enable keys",
+    "The emulator ended without writing any output.",
+    "The emulator ended without reporting how the game went; its last line was: %1",
+    "Rivonel could not write the launch script %1.",
+    "Rivonel could not start the launch script %1 with %2.",
+    "The emulator log %1 is still in use; the game was not started.",
+    "Video",
+    "Audio",
+};
+
+QString builtInText(int number)
+{
+    return number > LanguageTextTable::baseCount
+               ? QString::fromUtf8(builtInEnglish[number - LanguageTextTable::baseCount - 1])
+               : QString();
+}
+
 } // namespace
+
+LanguageTextTable::LanguageTextTable()
+{
+    for (int number = baseCount + 1; number <= count; ++number)
+        set(number, builtInText(number));
+}
 
 QString LanguageTextTable::keyName(int number)
 {
@@ -33,7 +60,9 @@ LanguageTextTable LanguageTextTable::read(const modRegistry &settings, const QSt
         modRegistry::Value value;
         settings.ReadValue(file, QStringLiteral("Language"), keyName(number), QStringLiteral("S"),
                            QString(), value);
-        texts.set(number, modRegistry::toText(value));
+        const QString text = modRegistry::toText(value);
+        // A newer message is never left empty.
+        texts.set(number, text.isEmpty() ? builtInText(number) : text);
     }
     return texts;
 }

@@ -9,20 +9,39 @@ namespace rivonel {
 
 class modRegistry;
 
-// The 51 texts String01 to String51 of one language file. Numbers outside
-// 1 to 51 read as empty and are ignored on writing.
+// Texts that came after the first 51; a language file made before them
+// gets the built-in English text of each one it lacks.
+namespace textKey {
+inline constexpr int enableKeysCaption = 52;
+inline constexpr int noOutput = 53;           // the emulator ended and wrote nothing
+inline constexpr int unrecognisedOutput = 54; // %1: the log's last line
+inline constexpr int scriptNotWritten = 55;   // %1: the launch script
+inline constexpr int scriptNotStarted = 56;   // %1: the launch script, %2: its shell
+inline constexpr int logInUse = 57;           // %1: the emulator's log
+inline constexpr int videoTabCaption = 58;
+inline constexpr int audioTabCaption = 59;
+} // namespace textKey
+
+// The texts String01 to String59 of one language. Numbers outside 1 to 59
+// read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
-    static constexpr int count = 51;
+    static constexpr int baseCount = 51; // every language file has these
+    static constexpr int count = 59;
 
-    // "String01" ... "String51"
+    // Keys past baseCount start with their built-in English text; the first
+    // 51 start empty.
+    LanguageTextTable();
+
+    // "String01" ... "String59"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
     // language-dependent list items, used when no language file is found.
     static LanguageTextTable designTimeListTexts();
 
-    // The texts of a language file; a missing file or key reads as empty.
+    // The texts of a language file. A missing file or key reads as empty,
+    // but for a key past baseCount, which keeps its English text.
     static LanguageTextTable read(const modRegistry &settings, const QString &file);
 
     QString text(int number) const;

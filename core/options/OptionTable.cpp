@@ -1,5 +1,7 @@
 #include "core/options/OptionTable.h"
 
+#include "core/languages/LanguageTextTable.h"
+
 #include <algorithm>
 
 namespace rivonel {
@@ -29,7 +31,7 @@ constexpr std::array<OptionEntry, optionCount> table{{
     {&O::frameSkipAuto, u"Video", u"FrameSkipAuto", K::CheckState, 19},
     {&O::frameLimit, u"Video", u"FrameLimit", K::CheckState, 20},
     {&O::dithering, u"Video", u"Dithering", K::CheckState, 21},
-    {&O::enableKeys, u"Video", u"EnableKeys", K::CheckState},
+    {&O::enableKeys, u"Video", u"EnableKeys", K::CheckState, textKey::enableKeysCaption},
     {&O::fullScreen, u"Video", u"FullScreen", K::CheckState, 38},
     {&O::resolution, u"Video", u"Resolution", K::ListText, 22},
     {&O::colorDepth, u"Video", u"ColorDepth", K::ListText, 23},
