@@ -4,7 +4,6 @@
 //
 //   build/bench/launch_bench [runs]      (default 20; needs no display)
 
-#include "core/settings/RegistryStore.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SystemDesktop.h"
 #include "window/frmPrincipal.h"
@@ -117,8 +116,7 @@ bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
     archive.write(zincsim::makeStoredZip(entries));
     archive.close();
 
-    FileRegistryStore registry(dir.filePath(QStringLiteral("registry.txt")));
-    frmPrincipal window(desktop, registry, dir.path());
+    frmPrincipal window(desktop, dir.path());
     window.Form_Load();
     window.txtZincDir->setText(zinc);
     window.txtRomDir->setText(roms);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/settings/RegistryStore.h"
 #include "FakeDesktop.h"
 #include "window/frmPrincipal.h"
 #include "window/LogBox.h"
@@ -16,13 +15,11 @@
 
 namespace rivonel::test {
 
-// A window built in a program directory of its own, with a fake desktop and
-// a registry file of its own.
+// A window built in a program directory of its own, with a fake desktop.
 struct WindowFixture {
     QTemporaryDir programDirectory;
     QString programPath; // the program directory, or a folder below it
     FakeDesktop desktop;
-    FileRegistryStore registry{programDirectory.filePath(QStringLiteral("registry.txt"))};
     std::unique_ptr<frmPrincipal> window;
 
     explicit WindowFixture(const QString &subfolder = {})
@@ -30,7 +27,7 @@ struct WindowFixture {
                                           : programDirectory.filePath(subfolder))
     {
         QDir().mkpath(programPath);
-        window = std::make_unique<frmPrincipal>(desktop, registry, programPath);
+        window = std::make_unique<frmPrincipal>(desktop, programPath);
     }
 
     QString programFile(const QString &name) const

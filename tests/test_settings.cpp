@@ -1,13 +1,17 @@
-#include "core/settings/IniText.h"
+#include "core/options/SavedOptions.h"
+#include "core/settings/IniDocument.h"
 #include "core/settings/modRegistry.h"
-#include "core/settings/ProfileFunctions.h"
 #include "core/settings/RegistryStore.h"
+#include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -23,13 +27,15 @@ namespace {
 
 QString iniWrite(const QString &text, const char *section, const char *key, const char *value)
 {
-    return ini::write(text, QString::fromLatin1(section), QString::fromLatin1(key),
-                      QString::fromLatin1(value), u"\n"_s);
+    IniDocument file = IniDocument::fromBytes(text.toUtf8());
+    return file.setValue(QLatin1String(section), QLatin1String(key), QLatin1String(value))
+               ? QString::fromUtf8(file.toBytes())
+               : u"<refused>"_s;
 }
 
 std::optional<QString> iniRead(const QString &text, const char *section, const char *key)
 {
-    return ini::read(text, QString::fromLatin1(section), QString::fromLatin1(key));
+    return IniDocument::fromBytes(text.toUtf8()).value(QLatin1String(section), QLatin1String(key));
 }
 
 } // namespace
@@ -53,44 +59,49 @@ private Q_SLOTS:
     }
 
     // --- Reading and writing settings files
-    void readingAndWritingASettingsFile()
+    void settingsAreReadAndWrittenOneValueAtATime()
     {
         QTemporaryDir dir;
-        FileRegistryStore store(dir.filePath(u"reg"_s));
+        FileRegistryStore store(dir.filePath(u"sub/registry.txt"_s));
         const modRegistry settings(store);
-        const QString file = dir.filePath(u"s.ini"_s);
-        const QString missing = dir.filePath(u"missing.ini"_s);
+        const QString file = dir.filePath(u"s.ini"_s), missing = dir.filePath(u"missing.ini"_s);
         const auto read = [&](const QString &where, const char *key, const char *type,
-                              const Value &dflt) {
+                              const Value &dflt = QString()) {
             Value result = u"x"_s;
-            const qint32 status = settings.ReadValue(where, u"s"_s, QString::fromLatin1(key),
-                                                     QString::fromLatin1(type), dflt, result);
+            const qint32 status = settings.ReadValue(where, u"Key"_s, QLatin1String(key),
+                                                     QLatin1String(type), dflt, result);
             return std::pair{status, result};
         };
-        // A missing file refuses, and the default comes back in its own kind.
-        QCOMPARE(read(missing, "k", "S", QString()), std::pair(99, Value(QString())));
+        const auto write = [&](const QString &where, const char *key, const char *type,
+                               const Value &value) {
+            return settings.WriteValue(where, u"key"_s, QLatin1String(key), QLatin1String(type),
+                                       value);
+        };
+        // Files: a missing one refuses, and the default comes back in its own kind.
         QCOMPARE(read(missing, "k", "S", qint64(5)), std::pair(99, Value(qint64(5))));
-
-        writeAll(file, "[S]\nlong=" + QByteArray(300, 'a') + "\nnum=12abc\nword=abc\n");
-        QCOMPARE(read(file, "LONG", "s", QString()), std::pair(0, Value(QString(254, u'a'))));
+        QCOMPARE(write(missing, "a", "S", u"x"_s), 99);
+        writeAll(file, "[Key]\nlong=" + QByteArray(300, 'a') + "\nnum=12abc\n");
+        QCOMPARE(read(file, "LONG", "s"), std::pair(0, Value(QString(254, u'a'))));
         QCOMPARE(read(file, "absent", "S", u"dflt"_s), std::pair(0, Value(u"dflt"_s)));
-        QCOMPARE(read(file, "num", "D", QString()), std::pair(0, Value(qint64(12))));
-        QCOMPARE(read(file, "word", "B", QString()), std::pair(0, Value(qint64(0))));
-        QCOMPARE(read(file, "absent", "D", qint64(7)), std::pair(0, Value(qint64(0))));
+        QCOMPARE(read(file, "num", "D"), std::pair(0, Value(qint64(12))));
+        // Only text is written to a file.
+        QCOMPARE(write(file, "a", "D", qint64(1)) + write(file, "five", "S", qint64(5)), 99);
+        QVERIFY(readAll(file).endsWith("\nnum=12abc\nfive=5\n"));
 
-        // Only text is written to a file, and only to one that exists.
-        writeAll(file, "");
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        QCOMPARE(settings.WriteValue(file, u"S"_s, u"a"_s, u"D"_s, qint64(1)), 99);
-        QCOMPARE(settings.WriteValue(file, u"S"_s, u"a"_s, u"B"_s, true), 99);
-        QCOMPARE(settings.WriteValue(file, u"S"_s, u"five"_s, u"S"_s, qint64(5)), 0);
-        QCOMPARE(settings.WriteValue(file, u"S"_s, u"minus"_s, u"s"_s, qint64(-1)), 0);
-        QCOMPARE(readAll(file), QByteArray("[S]\nfive=5\nminus=-1\n"));
-        // The rewritten file keeps the permissions it had.
-        QCOMPARE(QFile::permissions(file) & 0x0FFF,
-                 QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
-        QCOMPARE(settings.WriteValue(missing, u"S"_s, u"a"_s, u"S"_s, u"x"_s), 99);
-        QVERIFY(!QFile::exists(missing));
+        // The registry keeps each value's type; values that do not convert store nothing.
+        QCOMPARE(read(u"HKCU"_s, "Name", "S").first, 2); // no such key yet
+        const std::tuple<const char *, const char *, Value> values[] = {{"Name", "S", u"Olá"_s},
+                                                                        {"D", "D", qint64(-2)},
+                                                                        {"B", "b", true},
+                                                                        {"Big", "D", qint64(40000)},
+                                                                        {"Flag", "B", u"maybe"_s}};
+        for (const auto &[name, type, value] : values)
+            QCOMPARE(write(u"hkcu"_s, name, type, value), 0);
+        QCOMPARE(read(u"HKCU"_s, "name", "S"), std::pair(0, Value(u"Olá"_s)));
+        QCOMPARE(read(u"HKCU"_s, "D", "D"), std::pair(0, Value(qint64(-2))));
+        QCOMPARE(read(u"HKCU"_s, "B", "B"), std::pair(0, Value(true)));
+        QCOMPARE(read(u"HKCU"_s, "Big", "D").first + read(u"HKCU"_s, "Flag", "B").first, 4);
+        QCOMPARE(read(u"HKCU"_s, "Name", "B").first, 234); // wider than the type
     }
 
     void aWriteThatFailsHalfwayLeavesTheFileWhole()
@@ -106,15 +117,49 @@ private Q_SLOTS:
         getrlimit(RLIMIT_FSIZE, &limit);
         const rlimit small{100, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
-        const bool written = profile::writeString(file, u"S"_s, u"other"_s, u"x"_s);
+        FileRegistryStore store(dir.filePath(u"reg"_s));
+        const qint32 status =
+            modRegistry(store).WriteValue(file, u"S"_s, u"other"_s, u"S"_s, u"x"_s);
         setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, oldHandler);
-        QVERIFY(!written);
+        QCOMPARE(status, modRegistry::statusRefused);
         QCOMPARE(readAll(file), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"s.ini"_s});
 #else
         QSKIP("file size limits are a Unix facility");
 #endif
+    }
+
+    void aSaveKilledAtAnyMomentLeavesTheOldFileOrTheNew()
+    {
+        // The child saves two sets of options in turn, until it is killed.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"rivonel.ini"_s);
+        QByteArray texts[2];
+        for (int i : {1, 0}) {
+            IniDocument document = IniDocument::fromBytes("; notes\n[General]\nMine=1\n");
+            OptionSet options;
+            options.romDirectory = QString(i + 1, u'r');
+            options.sound = i;
+            QVERIFY(saveOptions(document, options).isEmpty());
+            texts[i] = document.toBytes();
+        }
+        writeAll(file, texts[0]);
+        int leftovers = 0;
+        for (int run = 0; run < 40; ++run) {
+            QProcess child;
+            child.start(QStringLiteral(SAVE_CHILD_PATH), {file});
+            QVERIFY(child.waitForStarted());
+            QThread::usleep(QRandomGenerator::global()->bounded(1000, 30000));
+            child.kill();
+            QVERIFY(child.waitForFinished());
+            const QByteArray now = readAll(file);
+            QVERIFY(now == texts[0] || now == texts[1]);
+            leftovers += QDir(dir.path()).count() - 3;
+            removeUnfinishedWrites(file);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"rivonel.ini"_s});
+        }
+        qInfo("saves cut short that left a temporary file: %d", leftovers);
     }
 
     void iniEditsKeepEverythingElse()
@@ -147,51 +192,39 @@ private Q_SLOTS:
         QCOMPARE(iniRead(u"[A]\n;k=no\n"_s, "A", ";k"), std::nullopt);
     }
 
-    void iniFilesInAnOldCodePageStayInIt()
+    void aFileKeepsItsEncodingAndEveryLineItDoesNotWrite()
     {
-        const QByteArray cp1252("[Language]\nString02=Ol\xe1 \x80\n");
-        QCOMPARE(ini::read(ini::decode(cp1252), u"Language"_s, u"String02"_s),
-                 std::optional(u"Olá €"_s));
-        QCOMPARE(ini::decode("caf\xc3\xa9"), u"café"_s);
-        QCOMPARE(ini::encodeLike(u"Olá €"_s, cp1252), QByteArray("Ol\xe1 \x80"));
-        QCOMPARE(ini::encodeLike(u"Olá"_s, "plain"), QByteArray("Ol\xc3\xa1"));
+        const QByteArray cp1252 = "[General]\r\nRomPath=C:\\Jogos\\A\xe7\xe3o\r\nZincPath=x\r\n";
+        IniDocument file = IniDocument::fromBytes(cp1252);
+        QCOMPARE(file.value(u"General"_s, u"RomPath"_s), std::optional(u"C:\\Jogos\\Ação"_s));
+        QVERIFY(file.setValue(u"General"_s, u"ZincPath"_s, u"D:\\Emulação €"_s));
+        QCOMPARE(file.toBytes(), QByteArray("[General]\r\nRomPath=C:\\Jogos\\A\xe7\xe3o\r\n"
+                                            "ZincPath=D:\\Emula\xe7\xe3o \x80\r\n"));
+        // What Windows-1252 cannot hold moves the whole file to UTF-8, meaning kept.
+        QVERIFY(file.setValue(u"General"_s, u"ZincPath"_s, u"D:\\模拟器"_s));
+        const IniDocument reread = IniDocument::fromBytes(file.toBytes());
+        QCOMPARE(reread.encoding(), IniDocument::Encoding::Utf8);
+        QCOMPARE(reread.value(u"General"_s, u"RomPath"_s), std::optional(u"C:\\Jogos\\Ação"_s));
+        QCOMPARE(reread.value(u"General"_s, u"ZincPath"_s), std::optional(u"D:\\模拟器"_s));
         // Any byte at all comes back as it was.
         QByteArray every(256, '\0');
         for (int b = 0; b < 256; ++b)
             every[b] = char(b);
-        QCOMPARE(ini::encodeLike(ini::decode(every), every), every);
+        QCOMPARE(IniDocument::fromBytes(every).toBytes(), every);
+        QCOMPARE(IniDocument::fromBytes("caf\xc3\xa9").toBytes(), QByteArray("caf\xc3\xa9"));
     }
 
-    // --- The registry substitute
-    void registryValuesRoundTripWithTheirTypes()
+    void aValueThatCannotStandOnOneLineIsNotSaved()
     {
-        QTemporaryDir dir;
-        FileRegistryStore store(dir.filePath(u"sub/registry.txt"_s));
-        const modRegistry settings(store);
-        const auto read = [&](const char *name, const char *type) {
-            Value result = false;
-            const qint32 status =
-                settings.ReadValue(u"HKCU"_s, u"software\\rivonel"_s, QLatin1String(name),
-                                   QLatin1String(type), false, result);
-            return std::pair{status, result};
-        };
-        QCOMPARE(read("Name", "S").first, 2); // no such key yet
-        const std::tuple<const char *, const char *, Value> values[] = {
-            {"Name", "S", u"Olá"_s},
-            {"D", "D", qint64(-2)},
-            {"B", "b", true},
-            // These do not convert, and store nothing.
-            {"Big", "D", qint64(40000)},
-            {"Flag", "B", u"maybe"_s}};
-        for (const auto &[name, type, value] : values)
-            QCOMPARE(settings.WriteValue(u"hkcu"_s, u"Software\\Rivonel"_s, QLatin1String(name),
-                                         QLatin1String(type), value),
-                     0);
-        QCOMPARE(read("name", "S"), std::pair(0, Value(u"Olá"_s)));
-        QCOMPARE(read("D", "D"), std::pair(0, Value(qint64(-2))));
-        QCOMPARE(read("B", "B"), std::pair(0, Value(true)));
-        QCOMPARE(read("Big", "D").first + read("Flag", "B").first, 4);
-        QCOMPARE(read("Name", "B"), std::pair(234, Value(false))); // wider than the type
+        QCOMPARE(iniWrite(u"[General]\nZincPath=/z\n"_s, "General", "ZincPath", "/a\nLastGame=9"),
+                 u"<refused>"_s);
+        IniDocument file = IniDocument::fromBytes("[General]\nZincPath=/z\n");
+        OptionSet options;
+        options.zincDirectory = u"/a\rb"_s;
+        options.romDirectory = QString(u"/r\0"_s);
+        QCOMPARE(saveOptions(file, options), (QStringList{u"RomPath"_s, u"ZincPath"_s}));
+        QCOMPARE(file.value(u"General"_s, u"ZincPath"_s), std::optional(u"/z"_s));
+        QCOMPARE(file.value(u"General"_s, u"RomPath"_s), std::nullopt);
     }
 };
 

@@ -106,7 +106,7 @@ private Q_SLOTS:
 
         const QByteArray file = readAll(iniPath());
         QCOMPARE(QByteArray(file).replace('\n', ' '),
-                 "[General] RomPath=/r o m s ZincPath=/zinc LastGame=10 Language= UseLowGeometry=1 "
+                 "[General] RomPath=/r o m s ZincPath=/zinc LastGame=10 UseLowGeometry=1 "
                  "[Audio] SoundEnable=1 SoundFilter=0 SoundCutoff=11025 StereoExciter=1 "
                  "SurroundLite=1 SurroundLiteMultiplierEnabled=0 SurroundLiteMultiplier=3 "
                  "[Video] Renderer=3 ShowFPS=1 FrameSkip=0 FrameSkipAuto=1 FrameLimit=1 "
@@ -117,6 +117,38 @@ private Q_SLOTS:
         loadWith(file);
         QCOMPARE(w().currentOptions(), before);
         QCOMPARE(f->log(), startupLog());
+    }
+
+    void whatCannotBeSavedIsKeptAndTheUserToldWhy()
+    {
+        // No language folder, so the texts are English and the language stays as saved.
+        const QByteArray original = "[General]\nLanguage=Portugues\nZincPath=/z\n";
+        const auto told = [this] { return f->desktop.calls.filter(u"showMessage"_s).join(u'/'); };
+        loadWith(original);
+        w().txtZincDir->setText(u"/a\nLastGame=9"_s);
+        QVERIFY(w().close());
+        QVERIFY(readAll(iniPath()).startsWith(original + "RomPath=\nLastGame=0\n"));
+        QCOMPARE(told(), u"showMessage|These options were not saved because their values hold a "
+                         "line break: ZincPath|%1|48"_s.arg(w().windowTitle()));
+
+        init(); // a file the user made read-only is not replaced
+        loadWith(original);
+        QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(w().close());
+        QCOMPARE(readAll(iniPath()), original);
+        QVERIFY(told().contains(u"saved in %1: the file is read-only.|"_s.arg(iniPath())));
+
+        init(); // nor is one too large to read, at the start or at the close
+        QFile big(iniPath());
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(IniDocument::maxFileSize + 1));
+        big.close();
+        w().Form_Load();
+        const QString large = u"the file is larger than 2048 KiB."_s;
+        QCOMPARE(f->log(),
+                 startupLog() + u"\r\nThe file %1 was not read: %2"_s.arg(iniPath(), large));
+        QVERIFY(w().close());
+        QVERIFY(told().contains(u"saved in %1: %2"_s.arg(iniPath(), large)));
+        QCOMPARE(QFileInfo(iniPath()).size(), IniDocument::maxFileSize + 1);
     }
 
     void withoutASoundDeviceSoundIsOffAndTheUserIsTold()

@@ -62,10 +62,9 @@ void refillKeepingPosition(QComboBox *list, const QStringList &items)
 
 } // namespace
 
-frmPrincipal::frmPrincipal(Desktop &desktop, RegistryStore &registry,
-                           const QString &programDirectory, QWidget *parent)
+frmPrincipal::frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent)
     : QWidget(parent), m_desktop(desktop), m_programDirectory(programDirectory),
-      m_platform(desktop.conventions()), m_settings(std::make_unique<modRegistry>(registry))
+      m_platform(desktop.conventions())
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     buildControls();
@@ -186,7 +185,8 @@ void frmPrincipal::Form_Load()
     const QString title = rivonel::windowTitle(programVersion());
     setWindowTitle(title);
 
-    LanguageName = readSetting(optionEntry(&OptionSet::language));
+    const IniDocument saved = readOptionsFile();
+    LanguageName = savedValue(saved, optionEntry(&OptionSet::language));
     ListaLinguas();
     // Without any language file the two language-dependent lists would stay
     // empty and their positions meaningless; give them the design-time texts.
@@ -198,15 +198,22 @@ void frmPrincipal::Form_Load()
     fillOptionLists();
     AdicionaGames();
 
-    LastGameValue = readSetting(optionEntry(&OptionSet::game));
-    CarregaPadrao();
+    LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
+    CarregaPadrao(saved);
 
-    // Replaces the selection line the load leaves behind; a notice from the
-    // load still reaches the user, on a line of its own.
-    QString log = startupLog(title, webAddress());
-    if (!m_startupNotice.isEmpty())
-        log += QStringLiteral("\r\n") + m_startupNotice;
-    txtlog->setText(log);
+    // Replaces the selection line the load leaves behind; what start-up has
+    // to say still reaches the user, each on a line of its own.
+    txtlog->setText((QStringList(startupLog(title, webAddress())) + m_startupNotices)
+                        .join(QStringLiteral("\r\n")));
+    m_loaded = true;
+}
+
+void frmPrincipal::tellUser(const QString &notice)
+{
+    if (!m_loaded)
+        m_startupNotices << notice;
+    else
+        txtlog->append((txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n")) + notice);
 }
 
 void frmPrincipal::fillOptionLists()
@@ -255,15 +262,32 @@ OptionSet frmPrincipal::currentOptions() const
     return m_options.state().values;
 }
 
-QString frmPrincipal::readSetting(const OptionEntry &entry) const
+namespace {
+QString whyNotRead(const LanguageTextTable &texts, IniDocument::ReadStatus status)
 {
-    modRegistry::Value value;
-    m_settings->ReadValue(programFile(settingsFileName), entry.section.toString(),
-                          entry.loadKey().toString(), QStringLiteral("S"), QString(), value);
-    return modRegistry::toText(value);
+    return status == IniDocument::ReadStatus::TooLarge
+               ? texts.text(textKey::fileTooLarge).arg(IniDocument::maxFileSize / 1024)
+               : texts.text(textKey::fileNotReadable);
+}
+} // namespace
+
+// Read once, whole. A file that is missing or no ordinary file reads as empty,
+// and so does one that cannot be read, which the user is told of.
+IniDocument frmPrincipal::readOptionsFile()
+{
+    const QString path = programFile(settingsFileName);
+    // What a save cut short left behind is never the options.
+    removeUnfinishedWrites(path);
+    if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
+        return IniDocument();
+    const IniDocument::Reading file = IniDocument::read(path);
+    if (file.status != IniDocument::ReadStatus::Read)
+        tellUser(LanguageTexts.text(textKey::fileNotRead)
+                     .arg(path, whyNotRead(LanguageTexts, file.status)));
+    return file.document;
 }
 
-void frmPrincipal::CarregaPadrao()
+void frmPrincipal::CarregaPadrao(const IniDocument &saved)
 {
     if (LastGameValue.isEmpty())
         showPicture(ImageList1->image(0));
@@ -272,24 +296,56 @@ void frmPrincipal::CarregaPadrao()
     lstGames_Click();
 
     const LoadedOptions loaded = loadOptions(
-        m_options.state(), [this](const OptionEntry &entry) { return readSetting(entry); },
+        m_options.state(), [&saved](const OptionEntry &entry) { return savedValue(saved, entry); },
         [this](ListChoice OptionSet::*list) { return m_options.items(list); },
         m_desktop.soundOutputCount() >= 1);
     m_options.show(loaded.state);
-    if (loaded.soundLocked) {
-        txtlog->setText(LanguageTexts.text(39));
-        m_startupNotice = LanguageTexts.text(39);
-    }
+    if (loaded.soundLocked)
+        tellUser(LanguageTexts.text(39));
 }
 
+// One reading of the file, every option edited in memory, one replacement.
 void frmPrincipal::GravaPadrao()
 {
     // The file is never created here: without one nothing is kept.
     const QString path = programFile(settingsFileName);
-    const OptionSet options = currentOptions();
-    for (const OptionEntry &entry : optionTable())
-        m_settings->WriteValue(path, entry.section.toString(), entry.key.toString(),
-                               QStringLiteral("S"), savedText(options, entry));
+    if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
+        return;
+    IniDocument::Reading file = IniDocument::read(path);
+    QStringList problems;
+    if (file.status != IniDocument::ReadStatus::Read) {
+        problems << LanguageTexts.text(textKey::optionsNotSaved)
+                        .arg(path, whyNotRead(LanguageTexts, file.status));
+    } else {
+        const QByteArray before = file.document.toBytes();
+        const QStringList unsaved = saveOptions(file.document, currentOptions());
+        const QByteArray after = file.document.toBytes();
+        if (const QString why = after == before ? QString() : writeOptionsFile(path, after);
+            !why.isEmpty())
+            problems << LanguageTexts.text(textKey::optionsNotSaved).arg(path, why);
+        if (!unsaved.isEmpty())
+            problems << LanguageTexts.text(textKey::valuesNotSaved).arg(unsaved.join(u", "));
+    }
+    // The window closes all the same; the user learns what was not kept.
+    if (!problems.isEmpty())
+        m_desktop.showMessage(this, problems.join(QStringLiteral("\n\n")), windowTitle(),
+                              Desktop::MessageStyle::Exclamation);
+}
+
+// Replaces the file; why it could not be, in the user's language, or nothing.
+QString frmPrincipal::writeOptionsFile(const QString &path, const QByteArray &bytes) const
+{
+    const QFileInfo file(path);
+    // Its mode, not this user's rights: an administrator may write anything.
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    // A file the user made read-only is not replaced behind their back.
+    if (!file.isWritable() || !(file.permissions() & anyWrite))
+        return LanguageTexts.text(textKey::fileIsReadOnly);
+    if (writeFileAnew(path, bytes))
+        return {};
+    return QFileInfo(file.absolutePath()).isWritable()
+               ? LanguageTexts.text(textKey::fileNotWrittenWhole)
+               : LanguageTexts.text(textKey::folderIsReadOnly);
 }
 
 // --- Option interlocks: each box's rule runs when its value changes.
@@ -586,8 +642,14 @@ void frmPrincipal::CarregaLingua()
 {
     LanguageName = currentOptions().language.text;
     // Always the file directly in the language folder, whatever folder listed it.
-    LanguageTexts = LanguageTextTable::read(
-        *m_settings, languageFile(m_platform, m_programDirectory, LanguageName));
+    const QString file = languageFile(m_platform, m_programDirectory, LanguageName);
+    const IniDocument::Reading language = IniDocument::read(file);
+    LanguageTexts = LanguageTextTable::fromFile(language.document);
+    // A missing file is an entry found below the language folder: it has no texts.
+    if (language.status == IniDocument::ReadStatus::TooLarge ||
+        language.status == IniDocument::ReadStatus::Unreadable)
+        tellUser(LanguageTexts.text(textKey::fileNotRead)
+                     .arg(file, whyNotRead(LanguageTexts, language.status)));
 
     rebuildLanguageLists(LanguageTexts);
     m_options.setCaptions(LanguageTexts);

@@ -3,13 +3,12 @@
 #include "core/games/RomSetSlots.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
+#include "core/settings/IniDocument.h"
 #include "core/system/PlatformConventions.h"
 #include "window/OptionBinder.h"
 
 #include <QString>
 #include <QWidget>
-
-#include <memory>
 
 class QComboBox;
 class QImage;
@@ -26,10 +25,7 @@ namespace rivonel {
 class Desktop;
 class ImageList;
 class LogBox;
-class RegistryStore;
 class ValueCheckBox;
-class modRegistry;
-struct OptionEntry;
 
 // The program's one window. It reads its controls into plain values, asks the
 // core what to do with them and shows the answer; the decisions live there.
@@ -38,8 +34,7 @@ class frmPrincipal : public QWidget {
 public:
     // programDirectory holds rivonel.ini, language/, snap/, the launch script
     // and the emulator's log.
-    frmPrincipal(Desktop &desktop, RegistryStore &registry, const QString &programDirectory,
-                 QWidget *parent = nullptr);
+    frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent = nullptr);
     ~frmPrincipal() override;
 
     void Form_Load();
@@ -133,9 +128,13 @@ private:
 
     // Start-up and options.
     void fillOptionLists();
-    QString readSetting(const OptionEntry &entry) const;
-    void CarregaPadrao();
+    IniDocument readOptionsFile();
+    void CarregaPadrao(const IniDocument &saved);
     void GravaPadrao();
+    QString writeOptionsFile(const QString &path, const QByteArray &bytes) const;
+    // Says something to the user in the log box; during start-up, after the
+    // start-up lines.
+    void tellUser(const QString &notice);
 
     // Pickers, web link and log box.
     void cmdProcuraZinc_Click();
@@ -174,8 +173,8 @@ private:
     Desktop &m_desktop;
     const QString m_programDirectory;
     const PlatformConventions m_platform;
-    std::unique_ptr<modRegistry> m_settings;
     OptionBinder m_options;
+    bool m_loaded = false;
     bool m_unloaded = false;
     bool m_watchingRun = false; // a launched emulator's log is being watched
     bool m_launchEnded = false; // the launch script of the watched run has ended
@@ -189,9 +188,9 @@ private:
     QString LastGameValue;
     QString LaunchCommand;
     QString LogLine;
-    // Something the options load has to tell the user (no sound device);
-    // start-up shows it after its own two lines instead of dropping it.
-    QString m_startupNotice;
+    // What start-up has to tell the user (no sound device, a file not read);
+    // it follows the start-up lines instead of being replaced by them.
+    QStringList m_startupNotices;
 };
 
 } // namespace rivonel

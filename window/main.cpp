@@ -1,4 +1,3 @@
-#include "core/settings/RegistryStore.h"
 #include "platform/SystemDesktop.h"
 #include "window/frmPrincipal.h"
 
@@ -9,8 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     rivonel::SystemDesktop desktop;
-    const std::unique_ptr<rivonel::RegistryStore> registry = rivonel::makeSystemRegistryStore();
-    rivonel::frmPrincipal window(desktop, *registry,
+    rivonel::frmPrincipal window(desktop,
                                  QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     window.Form_Load();
     window.show();

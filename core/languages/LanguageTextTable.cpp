@@ -1,6 +1,6 @@
 #include "core/languages/LanguageTextTable.h"
 
-#include "core/settings/modRegistry.h"
+#include "core/settings/IniDocument.h"
 
 namespace rivonel {
 
@@ -21,6 +21,14 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "The emulator log %1 is still in use; the game was not started.",
     "Video",
     "Audio",
+    "Your options could not be saved in %1: %2",
+    "the file is read-only.",
+    "its folder does not allow the file to be replaced.",
+    "the new file could not be written whole; the disk may be full.",
+    "the file could not be read.",
+    "the file is larger than %1 KiB.",
+    "The file %1 was not read: %2",
+    "These options were not saved because their values hold a line break: %1",
 };
 
 QString builtInText(int number)
@@ -53,14 +61,12 @@ LanguageTextTable LanguageTextTable::designTimeListTexts()
     return texts;
 }
 
-LanguageTextTable LanguageTextTable::read(const modRegistry &settings, const QString &file)
+LanguageTextTable LanguageTextTable::fromFile(const IniDocument &file)
 {
     LanguageTextTable texts;
     for (int number = 1; number <= count; ++number) {
-        modRegistry::Value value;
-        settings.ReadValue(file, QStringLiteral("Language"), keyName(number), QStringLiteral("S"),
-                           QString(), value);
-        const QString text = modRegistry::toText(value);
+        const QString text =
+            file.value(QStringLiteral("Language"), keyName(number)).value_or(QString());
         // A newer message is never left empty.
         texts.set(number, text.isEmpty() ? builtInText(number) : text);
     }

@@ -7,7 +7,7 @@
 
 namespace rivonel {
 
-class modRegistry;
+class IniDocument;
 
 // Texts that came after the first 51; a language file made before them
 // gets the built-in English text of each one it lacks.
@@ -20,29 +20,37 @@ inline constexpr int scriptNotStarted = 56;   // %1: the launch script, %2: its 
 inline constexpr int logInUse = 57;           // %1: the emulator's log
 inline constexpr int videoTabCaption = 58;
 inline constexpr int audioTabCaption = 59;
+inline constexpr int optionsNotSaved = 60; // %1: the options file, %2: why (61 to 65)
+inline constexpr int fileIsReadOnly = 61;
+inline constexpr int folderIsReadOnly = 62;
+inline constexpr int fileNotWrittenWhole = 63;
+inline constexpr int fileNotReadable = 64;
+inline constexpr int fileTooLarge = 65;   // %1: the largest size read, in KiB
+inline constexpr int fileNotRead = 66;    // %1: the file, %2: why (64, 65)
+inline constexpr int valuesNotSaved = 67; // %1: the keys of the options
 } // namespace textKey
 
-// The texts String01 to String59 of one language. Numbers outside 1 to 59
+// The texts String01 to String67 of one language. Numbers outside 1 to 67
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 59;
+    static constexpr int count = 67;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String59"
+    // "String01" ... "String67"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
     // language-dependent list items, used when no language file is found.
     static LanguageTextTable designTimeListTexts();
 
-    // The texts of a language file. A missing file or key reads as empty,
-    // but for a key past baseCount, which keeps its English text.
-    static LanguageTextTable read(const modRegistry &settings, const QString &file);
+    // The texts of a language file. A missing key reads as empty, but for a
+    // key past baseCount, which keeps its English text.
+    static LanguageTextTable fromFile(const IniDocument &file);
 
     QString text(int number) const;
     void set(int number, const QString &text);

@@ -2,6 +2,7 @@
 
 #include "core/games/GameTable.h"
 #include "core/options/Interlocks.h"
+#include "core/settings/IniDocument.h"
 
 namespace rivonel {
 
@@ -81,6 +82,11 @@ LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListI
     return loaded;
 }
 
+QString savedValue(const IniDocument &file, const OptionEntry &entry)
+{
+    return file.value(entry.section.toString(), entry.loadKey().toString()).value_or(QString());
+}
+
 QString savedText(const OptionSet &options, const OptionEntry &entry)
 {
     switch (entry.kind) {
@@ -99,6 +105,20 @@ QString savedText(const OptionSet &options, const OptionEntry &entry)
         return QString::number(gameNumber(options.game.position));
     }
     return {};
+}
+
+QStringList saveOptions(IniDocument &file, const OptionSet &options)
+{
+    QStringList unsaved;
+    for (const OptionEntry &entry : optionTable()) {
+        // Without a language folder there is no choice to save; keep the old one.
+        if (entry.kind == K::Language && options.language.position < 0)
+            continue;
+        if (!file.setValue(entry.section.toString(), entry.key.toString(),
+                           savedText(options, entry)))
+            unsaved << entry.key.toString();
+    }
+    return unsaved;
 }
 
 std::optional<int> savedGamePosition(const QString &lastGame)

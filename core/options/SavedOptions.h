@@ -9,6 +9,8 @@
 
 namespace rivonel {
 
+class IniDocument;
+
 // The rules between the options and their texts in rivonel.ini.
 
 // The text saved for an entry, empty when there is none.
@@ -28,8 +30,17 @@ struct LoadedOptions {
 LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListItems &items,
                           bool soundPlayable);
 
+// The text saved for an entry in the options file, empty when there is none.
+QString savedValue(const IniDocument &file, const OptionEntry &entry);
+
 // The text the save writes for an entry.
 QString savedText(const OptionSet &options, const OptionEntry &entry);
+
+// Writes every option into the options file's text, in the table's order.
+// The language is left as saved when none is listed. Returns the keys of the
+// values that could not be written (a line break cannot stand in the file);
+// those keep their saved text.
+QStringList saveOptions(IniDocument &file, const OptionSet &options);
 
 // The list position a saved LastGame selects (-1 for "0": no game), or
 // nothing when the text names no game.

@@ -1,6 +1,7 @@
 #include "core/settings/modRegistry.h"
 
-#include "core/settings/ProfileFunctions.h"
+#include "core/settings/IniDocument.h"
+#include "core/system/WholeFile.h"
 
 #include <QFileInfo>
 #include <QtEndian>
@@ -76,6 +77,17 @@ std::optional<qint16> toInt16(const modRegistry::Value &value)
     return static_cast<qint16>(d);
 }
 
+// The value's leading whole number, 0 when it does not start with one.
+int leadingNumber(const QString &value)
+{
+    qsizetype end = value.startsWith(u'+') || value.startsWith(u'-') ? 1 : 0;
+    while (end < value.size() && value.at(end).isDigit())
+        ++end;
+    bool ok = false;
+    const int number = value.left(end).toInt(&ok);
+    return ok ? number : 0;
+}
+
 QByteArray littleEndian(qint32 number, int bytes)
 {
     QByteArray data(4, '\0');
@@ -118,10 +130,11 @@ qint32 modRegistry::ReadValue(const QString &location, const QString &keyPath,
     const QString type = valueType.toUpper();
 
     if (handle == settingsFile) {
+        const auto text = IniDocument::read(location).document.value(keyPath, valueName);
         if (type == QStringLiteral("S"))
-            result = profile::readString(location, keyPath, valueName, toText(defaultValue));
+            result = text.value_or(toText(defaultValue).left(IniDocument::maxValueLength));
         else
-            result = qint64(profile::readInt(location, keyPath, valueName, 0));
+            result = qint64(text ? leadingNumber(*text) : 0);
         return statusOk;
     }
 
@@ -162,10 +175,14 @@ qint32 modRegistry::WriteValue(const QString &location, const QString &keyPath,
     const QString type = valueType.toUpper();
 
     if (handle == settingsFile) {
-        if (type != QStringLiteral("S"))
+        IniDocument::Reading file = IniDocument::read(location);
+        if (type != QStringLiteral("S") || file.status != IniDocument::ReadStatus::Read)
             return statusRefused;
-        profile::writeString(location, keyPath, valueName, toText(value));
-        return statusOk;
+        const QByteArray before = file.document.toBytes();
+        if (!file.document.setValue(keyPath, valueName, toText(value)))
+            return statusRefused;
+        const QByteArray after = file.document.toBytes();
+        return after == before || writeFileAnew(location, after) ? statusOk : statusRefused;
     }
 
     const qint32 status = m_registry.createKey(handle, keyPath);

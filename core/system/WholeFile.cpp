@@ -2,6 +2,10 @@
 
 #include <QSaveFile>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
 namespace rivonel {
 
 bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
@@ -15,6 +19,19 @@ bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
     if (!written && error)
         *error = file.errorString();
     return written;
+}
+
+void removeUnfinishedWrites(const QString &path)
+{
+    // QSaveFile writes next to the file under its name and six more letters.
+    const QFileInfo file(path);
+    const QRegularExpression copy(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir folder = file.dir();
+    for (const QString &name :
+         folder.entryList({file.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        if (copy.match(name).hasMatch())
+            folder.remove(name);
 }
 
 } // namespace rivonel

@@ -10,4 +10,8 @@ namespace rivonel {
 // permissions. False, with a reason, on failure; the old file is then untouched.
 bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// Removes what a write cut short (the program killed before it replaced the
+// file) left beside the file: its temporary copies.
+void removeUnfinishedWrites(const QString &path);
+
 } // namespace rivonel

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace rivonel {
+
+// An INI file, read once and edited in memory, as the Windows profile
+// functions read and write it: section and key names match without regard to
+// case or surrounding blanks, the first matching section and key win, values
+// lose their surrounding blanks and one pair of surrounding quotes and are cut
+// to 254 characters. Writing changes only the line of the value (or adds one)
+// and keeps every other byte.
+class IniDocument {
+public:
+    static constexpr int maxValueLength = 254;
+    // Real settings and language files are a few KiB; larger ones are not read.
+    static constexpr qint64 maxFileSize = 2 * 1024 * 1024;
+
+    // UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252, the code
+    // page such files were written in. Either way every byte survives a
+    // read and a write.
+    enum class Encoding { Utf8, Windows1252 };
+
+    enum class ReadStatus { Read, Missing, TooLarge, Unreadable };
+    struct Reading;
+
+    // An empty document; new lines end with newLineEnd until the text has a
+    // line end of its own.
+    explicit IniDocument(const QString &newLineEnd = QStringLiteral("\n"));
+    static IniDocument fromBytes(const QByteArray &bytes,
+                                 const QString &newLineEnd = QStringLiteral("\n"));
+    static Reading read(const QString &path);
+
+    // In the file's encoding; a value that Windows-1252 cannot hold moves the
+    // whole file to UTF-8, which keeps the meaning of every other value.
+    QByteArray toBytes() const;
+    Encoding encoding() const { return m_encoding; }
+
+    std::optional<QString> value(const QString &section, const QString &key) const;
+    // Replaced in place, added after the last line of its section, or added
+    // with a new section at the end. A value that cannot stand on one line
+    // (a line break, a NUL) is refused and the document left as it was.
+    [[nodiscard]] bool setValue(const QString &section, const QString &key, const QString &value);
+
+private:
+    struct Line {
+        QString content; // without its line end
+        QString end;     // "\r\n", "\n", "\r" or "" for a last line without one
+    };
+    struct Section {
+        qsizetype header = -1;
+        qsizetype lastEntry = -1;       // last non-blank line
+        QHash<QString, qsizetype> keys; // first line of each key, by folded name
+    };
+
+    void index();
+    void shiftAfter(qsizetype line);
+
+    QList<Line> m_lines;
+    QHash<QString, Section> m_sections; // the first section of each folded name
+    Encoding m_encoding = Encoding::Utf8;
+    QString m_lineEnd;
+};
+
+struct IniDocument::Reading {
+    ReadStatus status;
+    IniDocument document; // empty unless read
+};
+
+} // namespace rivonel
