@@ -58,15 +58,14 @@ std::optional<QByteArray> toCp1252(const QString &text)
     return bytes;
 }
 
-QString folded(const QString &name)
+QString folded(QStringView name)
 {
-    return name.trimmed().toCaseFolded();
+    return name.trimmed().toString().toCaseFolded();
 }
 
-// The section a header line opens, or nothing for other lines.
-std::optional<QString> sectionOf(const QString &line)
+// The section a (trimmed) header line opens, or nothing for other lines.
+std::optional<QStringView> sectionOf(QStringView trimmed)
 {
-    const QString trimmed = line.trimmed();
     if (!trimmed.startsWith(u'['))
         return std::nullopt;
     const qsizetype close = trimmed.indexOf(u']');
@@ -74,12 +73,31 @@ std::optional<QString> sectionOf(const QString &line)
 }
 
 // The key of a "key=value" line (comments and other lines have none).
-std::optional<QString> keyOf(const QString &line)
+std::optional<QStringView> keyOf(QStringView line, QStringView trimmed)
 {
     const qsizetype equals = line.indexOf(u'=');
-    if (equals < 0 || line.trimmed().startsWith(u';'))
+    if (equals < 0 || trimmed.startsWith(u';'))
         return std::nullopt;
     return line.left(equals).trimmed();
+}
+
+// The end of the line that starts at `start`, without its line end.
+qsizetype lineEnd(const QString &text, qsizetype start)
+{
+    qsizetype end = start;
+    while (end < text.size() && text.at(end) != u'\n' && text.at(end) != u'\r')
+        ++end;
+    return end;
+}
+
+// The start of the next line after a line that ends (without its line end) at `end`.
+qsizetype nextLine(const QString &text, qsizetype end)
+{
+    if (end < text.size() && text.at(end) == u'\r')
+        ++end;
+    else if (end < text.size())
+        return end + 1;
+    return end < text.size() && text.at(end) == u'\n' ? end + 1 : end;
 }
 
 QString cleanValue(const QString &raw)
@@ -102,26 +120,12 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes, const QString &newLi
     IniDocument document(newLineEnd);
     const bool utf8 = isUtf8(bytes);
     document.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
-    const QString text = utf8 ? QString::fromUtf8(bytes) : fromCp1252(bytes);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\n' && c != u'\r')
-            continue;
-        const bool crlf = c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n';
-        document.m_lines.append(
-            {text.mid(start, i - start), crlf ? QStringLiteral("\r\n") : QString(c)});
-        if (crlf)
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        document.m_lines.append({text.mid(start), QString()});
+    document.m_text = utf8 ? QString::fromUtf8(bytes) : fromCp1252(bytes);
     // New lines follow the file's own line ends.
-    const auto ended = std::find_if(document.m_lines.cbegin(), document.m_lines.cend(),
-                                    [](const Line &line) { return !line.end.isEmpty(); });
-    if (ended != document.m_lines.cend())
-        document.m_lineEnd = ended->end;
+    const qsizetype firstEnd = lineEnd(document.m_text, 0);
+    if (firstEnd < document.m_text.size())
+        document.m_lineEnd =
+            document.m_text.mid(firstEnd, nextLine(document.m_text, firstEnd) - firstEnd);
     document.index();
     return document;
 }
@@ -144,13 +148,10 @@ IniDocument::Reading IniDocument::read(const QString &path)
 
 QByteArray IniDocument::toBytes() const
 {
-    QString text;
-    for (const Line &line : m_lines)
-        text += line.content + line.end;
     if (m_encoding == Encoding::Windows1252)
-        if (const auto bytes = toCp1252(text))
+        if (const auto bytes = toCp1252(m_text))
             return *bytes;
-    return text.toUtf8();
+    return m_text.toUtf8();
 }
 
 std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
@@ -161,37 +162,29 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     const auto line = found->keys.constFind(folded(key));
     if (line == found->keys.cend())
         return std::nullopt;
-    const QString &content = m_lines.at(*line).content;
-    return cleanValue(content.mid(content.indexOf(u'=') + 1));
+    const QStringView content = QStringView(m_text).mid(*line, lineEnd(m_text, *line) - *line);
+    return cleanValue(content.mid(content.indexOf(u'=') + 1).toString());
 }
 
 bool IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
     if (value.contains(u'\n') || value.contains(u'\r') || value.contains(QChar(u'\0')))
         return false;
-    const QString sectionName = folded(section);
-    const auto found = m_sections.find(sectionName);
-    if (found != m_sections.end()) {
-        if (const auto line = found->keys.constFind(folded(key)); line != found->keys.cend()) {
-            QString &content = m_lines[*line].content;
-            content = content.left(content.indexOf(u'=') + 1) + value;
-            return true;
-        }
-        const qsizetype last = found->lastEntry;
-        if (m_lines[last].end.isEmpty())
-            m_lines[last].end = m_lineEnd;
-        m_lines.insert(last + 1, {key + u'=' + value, m_lineEnd});
-        shiftAfter(last);
-        found->lastEntry = last + 1;
-        found->keys.insert(folded(key), last + 1);
-        return true;
+    const auto found = m_sections.constFind(folded(section));
+    if (found == m_sections.cend()) {
+        // A new section at the end, after a line end of its own.
+        if (!m_text.isEmpty() && !m_text.endsWith(u'\n') && !m_text.endsWith(u'\r'))
+            m_text += m_lineEnd;
+        m_text += u'[' + section + u']' + m_lineEnd + key + u'=' + value + m_lineEnd;
+    } else if (const auto line = found->keys.constFind(folded(key)); line != found->keys.cend()) {
+        const qsizetype valueStart = m_text.indexOf(u'=', *line) + 1;
+        m_text.replace(valueStart, lineEnd(m_text, *line) - valueStart, value);
+    } else {
+        // After the section's last entry, before any blank lines.
+        m_text.insert(found->afterLastEntry, (found->lastEntryEnded ? QString() : m_lineEnd) + key +
+                                                 u'=' + value + m_lineEnd);
     }
-    if (!m_lines.isEmpty() && m_lines.last().end.isEmpty())
-        m_lines.last().end = m_lineEnd;
-    m_lines.append({u'[' + section + u']', m_lineEnd});
-    m_lines.append({key + u'=' + value, m_lineEnd});
-    const qsizetype header = m_lines.size() - 2;
-    m_sections.insert(sectionName, {header, header + 1, {{folded(key), header + 1}}});
+    index();
     return true;
 }
 
@@ -200,38 +193,28 @@ void IniDocument::index()
 {
     m_sections.clear();
     QString current;
-    bool reading = false; // a later section of a name already seen is passed over
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const QString &content = m_lines.at(i).content;
-        if (const auto name = sectionOf(content)) {
+    bool reading = false; // nothing before any section, or in a later one of a name seen
+    for (qsizetype start = 0; start < m_text.size();) {
+        const qsizetype end = lineEnd(m_text, start);
+        const qsizetype next = nextLine(m_text, end);
+        const QStringView line = QStringView(m_text).mid(start, end - start);
+        const QStringView trimmed = line.trimmed();
+        if (const auto name = sectionOf(trimmed)) {
             current = folded(*name);
             reading = !m_sections.contains(current);
             if (reading)
-                m_sections.insert(current, Section{i, i, {}});
-            continue;
+                m_sections.insert(current, Section{next, end < next, {}});
+        } else if (reading && !trimmed.isEmpty()) {
+            Section &section = m_sections[current];
+            section.afterLastEntry = next;
+            section.lastEntryEnded = end < next;
+            if (const auto key = keyOf(line, trimmed)) {
+                const QString name = folded(*key);
+                if (!section.keys.contains(name))
+                    section.keys.insert(name, start);
+            }
         }
-        if (!reading)
-            continue;
-        Section &section = m_sections[current];
-        if (!content.trimmed().isEmpty())
-            section.lastEntry = i;
-        if (const auto name = keyOf(content); name && !section.keys.contains(folded(*name)))
-            section.keys.insert(folded(*name), i);
-    }
-}
-
-// A line inserted after `line` moves every later line down by one.
-void IniDocument::shiftAfter(qsizetype line)
-{
-    const auto shift = [line](qsizetype &at) {
-        if (at > line)
-            ++at;
-    };
-    for (Section &section : m_sections) {
-        shift(section.header);
-        shift(section.lastEntry);
-        for (qsizetype &key : section.keys)
-            shift(key);
+        start = next;
     }
 }
 

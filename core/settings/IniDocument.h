@@ -48,20 +48,16 @@ public:
     [[nodiscard]] bool setValue(const QString &section, const QString &key, const QString &value);
 
 private:
-    struct Line {
-        QString content; // without its line end
-        QString end;     // "\r\n", "\n", "\r" or "" for a last line without one
-    };
+    // Where things are in the text, as character offsets.
     struct Section {
-        qsizetype header = -1;
-        qsizetype lastEntry = -1;       // last non-blank line
-        QHash<QString, qsizetype> keys; // first line of each key, by folded name
+        qsizetype afterLastEntry = 0;   // the start of the line after its last non-blank line
+        bool lastEntryEnded = true;     // that line has a line end
+        QHash<QString, qsizetype> keys; // the start of each key's first line, by folded name
     };
 
     void index();
-    void shiftAfter(qsizetype line);
 
-    QList<Line> m_lines;
+    QString m_text;
     QHash<QString, Section> m_sections; // the first section of each folded name
     Encoding m_encoding = Encoding::Utf8;
     QString m_lineEnd;
