@@ -4,8 +4,7 @@
 //
 //   build/bench/launch_bench [runs]      (default 20; needs no display)
 
-#include "platform/ProcessLauncher.h"
-#include "platform/SystemDesktop.h"
+#include "BenchSetup.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
@@ -17,9 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-#include "RomContents.h"
-#include "StoredZip.h"
 
 #include <algorithm>
 #include <chrono>
@@ -35,28 +31,6 @@ qint64 nowNs()
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
-
-// The system desktop, with the launch's end notice optionally withheld.
-class BenchDesktop final : public Desktop {
-public:
-    bool notifyEnd = true;
-    PlatformConventions conventions() const override { return m_system.conventions(); }
-    void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
-    std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
-    WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
-    int soundOutputCount() override { return 1; }
-    bool startHidden(const QString &script, const QString &dir,
-                     std::function<void()> ended) override
-    {
-        return m_launcher.start(conventions(), script, dir,
-                                notifyEnd ? std::move(ended) : std::function<void()>([] {}));
-    }
-    bool launchRunning() override { return notifyEnd ? m_launcher.running() : true; }
-
-private:
-    SystemDesktop m_system;
-    ProcessLauncher m_launcher;
-};
 
 // Notes when the window is enabled again.
 class EnableWatch : public QObject {
@@ -99,22 +73,9 @@ std::pair<qint64, qint64> readStamps(const QString &path)
 bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
 {
     QTemporaryDir dir;
-    const QString zinc = dir.filePath(QStringLiteral("zinc"));
-    const QString roms = dir.filePath(QStringLiteral("roms"));
-    QDir().mkpath(zinc);
-    QDir().mkpath(roms);
-    BenchDesktop desktop;
+    const auto [zinc, roms] = bench::prepareZincAndRoms(dir.path());
+    bench::BenchDesktop desktop;
     desktop.notifyEnd = notifyEnd;
-    const PlatformConventions platform = desktop.conventions();
-    QFile::copy(QStringLiteral(ZINC_SIM_PATH), platform.join(zinc, platform.emulatorFileName));
-    QFile(zinc + QStringLiteral("/ogl_renderer.znc")).open(QIODevice::WriteOnly);
-    QList<zincsim::ZipEntry> entries;
-    for (const QString &name : zincsim::requiredRomFiles(QStringLiteral("sfex")))
-        entries.append({name, "rom"});
-    QFile archive(roms + QStringLiteral("/sfex.zip"));
-    archive.open(QIODevice::WriteOnly);
-    archive.write(zincsim::makeStoredZip(entries));
-    archive.close();
 
     frmPrincipal window(desktop, dir.path());
     window.Form_Load();

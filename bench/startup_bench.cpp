@@ -37,6 +37,7 @@ public:
         return false;
     }
     bool launchRunning() override { return false; }
+    void stopLaunch() override {}
 };
 
 // The median time, in milliseconds, of a window's start with this language file.

@@ -50,6 +50,10 @@ public:
 
     // Whether the script last started by startHidden is still running.
     virtual bool launchRunning() = 0;
+
+    // Asks the script last started, and everything it started, to end, and
+    // forces them a few seconds later; ended runs once they all have.
+    virtual void stopLaunch() = 0;
 };
 
 } // namespace rivonel

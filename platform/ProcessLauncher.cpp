@@ -48,6 +48,8 @@ ProcessLauncher::ProcessLauncher(QObject *parent) : QObject(parent)
         if (!running())
             reportEnd();
     });
+    m_force.setSingleShot(true);
+    connect(&m_force, &QTimer::timeout, this, [this] { signalAll(true); });
 }
 
 ProcessLauncher::~ProcessLauncher()
@@ -75,11 +77,20 @@ bool ProcessLauncher::start(const PlatformConventions &platform, const QString &
     process.setArguments({scriptPath});
 #endif
     process.setWorkingDirectory(workingDirectory);
+    // Nothing of ours: the emulator must not write into the terminal that
+    // started this program, nor keep its handles open.
     process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
     qint64 pid = 0;
     if (!process.startDetached(&pid) || pid <= 0)
         return false;
     m_pid = pid;
+#ifndef Q_OS_WIN
+    // Qt detaches through a session leader that exits at once: the script's
+    // group is that leader's, which lives on as long as anything in it.
+    m_group = ::getpgid(static_cast<pid_t>(pid));
+#endif
     m_ended = std::move(ended);
     watch();
     return true;
@@ -109,6 +120,42 @@ void ProcessLauncher::watch()
 
 bool ProcessLauncher::running() const
 {
+    if (scriptRunning())
+        return true;
+#ifndef Q_OS_WIN
+    // After a stop the run is over only once nothing in the script's process
+    // group is left.
+    if (m_stopping && m_group > 1 && ::kill(-static_cast<pid_t>(m_group), 0) == 0)
+        return true;
+#endif
+    return false;
+}
+
+void ProcessLauncher::stop(int graceMs)
+{
+    if (!running())
+        return;
+    m_stopping = true;
+    signalAll(false);
+    m_force.start(graceMs);
+}
+
+void ProcessLauncher::signalAll(bool force)
+{
+#ifdef Q_OS_WIN
+    // Without /F taskkill asks politely; /T takes the whole process tree.
+    QStringList arguments{QStringLiteral("/PID"), QString::number(m_pid), QStringLiteral("/T")};
+    if (force)
+        arguments << QStringLiteral("/F");
+    QProcess::startDetached(QStringLiteral("taskkill"), arguments);
+#else
+    if (m_group > 1)
+        ::kill(-static_cast<pid_t>(m_group), force ? SIGKILL : SIGTERM);
+#endif
+}
+
+bool ProcessLauncher::scriptRunning() const
+{
 #ifdef Q_OS_WIN
     if (m_handle)
         return WaitForSingleObject(m_handle, 0) == WAIT_TIMEOUT;
@@ -126,6 +173,13 @@ void ProcessLauncher::reportEnd()
 {
     if (!m_ended)
         return;
+    if (running()) {
+        // The script has gone but what it started has not: wait for that.
+        if (m_exitNotifier)
+            m_exitNotifier->setEnabled(false);
+        m_poll.start();
+        return;
+    }
     auto ended = std::move(m_ended);
     m_ended = nullptr;
     m_poll.stop();
@@ -137,6 +191,8 @@ void ProcessLauncher::reportEnd()
 void ProcessLauncher::forget()
 {
     m_poll.stop();
+    m_force.stop();
+    m_stopping = false;
     m_ended = nullptr;
     delete m_exitNotifier;
     m_exitNotifier = nullptr;
@@ -150,6 +206,7 @@ void ProcessLauncher::forget()
     m_pidfd = -1;
 #endif
     m_pid = 0;
+    m_group = 0;
 }
 
 } // namespace rivonel

@@ -116,4 +116,9 @@ bool SystemDesktop::launchRunning()
     return m_launcher.running();
 }
 
+void SystemDesktop::stopLaunch()
+{
+    m_launcher.stop();
+}
+
 } // namespace rivonel

@@ -16,6 +16,7 @@ public:
     bool startHidden(const QString &scriptPath, const QString &workingDirectory,
                      std::function<void()> ended) override;
     bool launchRunning() override;
+    void stopLaunch() override;
 
 private:
     ProcessLauncher m_launcher;

@@ -48,6 +48,12 @@ public:
         return startAnswer;
     }
     bool launchRunning() override { return realLaunch ? launcher.running() : running; }
+    void stopLaunch() override
+    {
+        record({QStringLiteral("stopLaunch")});
+        if (realLaunch)
+            launcher.stop(1000);
+    }
 
 private:
     void record(const QStringList &call) { calls << call.join(QLatin1Char('|')); }

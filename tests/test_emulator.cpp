@@ -13,12 +13,12 @@ namespace {
 
 const QString web = u"https://w.example"_s;
 
-// Every language text reads "T<number>", with the place for the line in 54.
+// Every language text reads "T<number>", with a place for a line or a path in some.
 LanguageTextTable numberedTexts()
 {
     LanguageTextTable texts;
     for (int n = 1; n <= LanguageTextTable::count; ++n)
-        texts.set(n, u"T"_s + QString::number(n) + (n == 54 ? u" (%1)"_s : QString()));
+        texts.set(n, u"T"_s + QString::number(n) + (n == 54 || n >= 74 ? u" (%1)"_s : QString()));
     return texts;
 }
 
@@ -154,7 +154,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("log");
         QTest::addColumn<QString>("report");
-        const auto other = [](const char *line) { return u"T54 (%1)"_s.arg(QLatin1String(line)); };
+        // Any other ending adds the emulator's last lines.
+        const auto other = [](const char *line, const char *lines) {
+            return u"T54 (%1)\r\nT73\r\n%2"_s.arg(QLatin1String(line), QLatin1String(lines));
+        };
         QTest::newRow("finished") << QByteArray("a\r\nFinished execution...\r\nb\r\n") << u"T49"_s;
         QTest::newRow("missing first")
             << QByteArray("ERROR: missing rom file: /r/kikaioh.zip [ k1.bin ]\n"
@@ -164,15 +167,17 @@ private Q_SLOTS:
         QTest::newRow("printed another way")
             << QByteArray("ERROR: missing rom file: D:/x.zip [ a ]")
             << u"T50 'ERROR: missing rom file: D:/x.zip [ a' T51kikaioh.zip"_s;
-        QTest::newRow("other lines") << QByteArray("one\ntwo\n") << other("two");
+        QTest::newRow("other lines")
+            << QByteArray("1\n2\n3\n4\n5\n6\r\n") << other("6", "2\r\n3\r\n4\r\n5\r\n6");
         QTest::newRow("not at the start")
-            << QByteArray(" Finished execution...\n") << other(" Finished execution...");
-        QTest::newRow("other case")
-            << QByteArray("finished execution...") << other("finished execution...");
-        QTest::newRow("too short")
-            << QByteArray("Finished execution..") << other("Finished execution..");
+            << QByteArray(" Finished execution...\n")
+            << other(" Finished execution...", " Finished execution...");
+        QTest::newRow("other case") << QByteArray("finished execution...")
+                                    << other("finished execution...", "finished execution...");
+        QTest::newRow("too short") << QByteArray("Finished execution..")
+                                   << other("Finished execution..", "Finished execution..");
         QTest::newRow("no final line end") << QByteArray("x\nFinished execution...!") << u"T49"_s;
-        QTest::newRow("a blank line") << QByteArray("\n") << other("");
+        QTest::newRow("a blank line") << QByteArray("\n") << other("", "");
         QTest::newRow("nothing") << QByteArray() << u"T53"_s;
     }
 
@@ -180,12 +185,45 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, log);
         QFETCH(QString, report);
-        const RunLogScan scan = scanRunLog(log);
-        QCOMPARE(runReport(scan, numberedTexts(), u"/r"_s, u"kikaioh"_s), report);
-        // Only a recognised line ends the watch while the emulator runs.
-        QCOMPARE(runIsOver(scan, false),
-                 !report.startsWith(u"T5"_s) || report.startsWith(u"T50"_s));
-        QVERIFY(runIsOver(scan, true));
+        // Fed in pieces of any size: a line split between two looks is read once, whole.
+        for (const qsizetype piece : {1, 7, 4096}) {
+            RunLogWatch watch;
+            for (qsizetype at = 0; at < log.size(); at += piece)
+                watch.feed(log.mid(at, piece));
+            watch.finish();
+            QCOMPARE(runReport(watch, {}, numberedTexts(), u"/r"_s, u"kikaioh"_s), report);
+        }
+    }
+
+    void theReportSaysHowTheRunEndedAndWhatBecameOfTheLog()
+    {
+        RunLogWatch watch;
+        watch.feed("a\nb\nc\nd\ne\nf\ng");
+        watch.finish();
+        QCOMPARE(runReport(watch, {true, LogProblem::NotDeleted, u"/p/log.txt"_s}, numberedTexts(),
+                           u"/r"_s, u"x"_s),
+                 u"T72\r\nT76 (/p/log.txt)\r\nT73\r\nc\r\nd\r\ne\r\nf\r\ng"_s);
+        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s}, numberedTexts(),
+                           u"/r"_s, u"x"_s),
+                 u"T53\r\nT74 (L)"_s);
+    }
+
+    void aFloodOfOutputKeepsOnlyWhatTheReportNeeds()
+    {
+        RunLogWatch watch;
+        const QByteArray lines = QByteArray("frame: all is well\n").repeated(3000);
+        for (int i = 0; i < 400; ++i) // about 23 MiB in all
+            watch.feed(lines);
+        watch.feed(QByteArray(2 * 1024 * 1024, 'x')); // a line that never seems to end
+        watch.feed("\nERROR: missing rom f");
+        watch.feed("ile: /r/x.zip [ x_gfx.bin ]");
+        // Only a whole recognised line ends the watch while the emulator runs.
+        QVERIFY(!runIsOver(watch, false));
+        watch.feed("\nFinished execution...\n");
+        QVERIFY(runIsOver(watch, false));
+        QCOMPARE(watch.lastLine(), u"ERROR: missing rom file: /r/x.zip [ x_gfx.bin ]"_s);
+        QCOMPARE(watch.lastLines().at(3).size(), RunLogWatch::maxLineLength);
+        QVERIFY2(watch.keptBytes() < 64 * 1024, qPrintable(QString::number(watch.keptBytes())));
     }
 };
 

@@ -15,6 +15,7 @@
 #include "platform/Desktop.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
+#include "window/RunWindow.h"
 #include "window/ValueCheckBox.h"
 
 #include <QApplication>
@@ -253,6 +254,7 @@ void frmPrincipal::Form_Unload()
     // No handler runs after this; the emulator's log is left to it.
     m_watchingRun = false;
     Timer1->stop();
+    m_runWindow.reset();
 }
 
 // --- Options
@@ -532,6 +534,9 @@ void frmPrincipal::cmdPlay_Click()
 
     lockForRun();
     m_launchEnded = false;
+    m_stopRequested = false;
+    m_logWatch = RunLogWatch();
+    m_logOffset = 0;
     const QPointer<frmPrincipal> self(this);
     const bool started = m_desktop.startHidden(script, m_programDirectory, [self] {
         if (!self)
@@ -549,6 +554,12 @@ void frmPrincipal::cmdPlay_Click()
     }
     m_watchingRun = true;
     Timer1->start();
+    // The way out while the main window is locked.
+    m_runWindow = std::make_unique<RunWindow>(options.game.text, LanguageTexts, this);
+    connect(m_runWindow.get(), &RunWindow::stopRequested, this, &frmPrincipal::stopRun);
+    m_runWindow->setWindowFlag(Qt::Dialog);
+    m_runWindow->setEnabled(true);
+    m_runWindow->show();
 }
 
 void frmPrincipal::lockForRun()
@@ -571,38 +582,84 @@ void frmPrincipal::giveWindowBack()
     setEnabled(true);
 }
 
+// Each look reads only what the log gained since the last one. Once the
+// launch script has ended, the look always ends the run.
 void frmPrincipal::Timer1_Timer()
 {
     if (!m_watchingRun)
         return;
     const bool ended = m_launchEnded || !m_desktop.launchRunning();
     const QString path = programFile(emulatorLogFileName);
-
-    QByteArray content;
-    if (QFileInfo(path).size() > 0) {
-        QFile log(path);
-        if (!log.open(QIODevice::ReadOnly))
-            return; // still held by the shell: the next tick tries again
-        content = log.readAll();
-    }
-    const RunLogScan scan = scanRunLog(content);
-    LogLine = scan.lastLine;
-    // More may still come from an emulator that runs on.
-    if (!runIsOver(scan, ended))
+    bool caughtUp = true;
+    LogProblem problem = readLogAddition(path, caughtUp);
+    if (!caughtUp) {
+        // A flood of output is read a slice a look, with the window's events between.
+        QTimer::singleShot(0, this, &frmPrincipal::Timer1_Timer);
         return;
-    if (!QFile::remove(path) && scan.output)
-        return; // reported once the log can be deleted, never twice
-
+    }
+    if (ended)
+        m_logWatch.finish();
+    // More may still come from an emulator that runs on.
+    if (!runIsOver(m_logWatch, ended))
+        return;
+    if (problem == LogProblem::None && QFileInfo::exists(path) && !QFile::remove(path)) {
+        if (!ended)
+            return; // the shell may still hold it
+        problem = LogProblem::NotDeleted;
+    }
+    LogLine = m_logWatch.lastLine();
     // The window is locked during a run, so the selection is the launched game's.
     const OptionSet options = currentOptions();
-    endRun(runReport(scan, LanguageTexts, options.romDirectory,
+    endRun(runReport(m_logWatch, {m_stopRequested, problem, path}, LanguageTexts,
+                     options.romDirectory,
                      RomSetNames.at(options.game.position).value_or(QString())));
+}
+
+// Feeds the watch what the log gained, up to a slice; caughtUp tells whether
+// that was all. A log not there yet is no problem.
+LogProblem frmPrincipal::readLogAddition(const QString &path, bool &caughtUp)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return LogProblem::None;
+    if (!info.isFile())
+        return LogProblem::NotAFile;
+    QFile log(path);
+    if (!log.open(QIODevice::ReadOnly))
+        return LogProblem::Unreadable;
+    if (log.size() < m_logOffset)
+        m_logOffset = 0; // a new log in its place
+    if (!log.seek(m_logOffset))
+        return LogProblem::Unreadable;
+    // A piece at a time, so a flood of output never sits in memory whole.
+    constexpr qint64 slice = 4 * 1024 * 1024;
+    QByteArray piece(64 * 1024, Qt::Uninitialized);
+    qint64 read = 0;
+    for (qint64 taken = 0; m_logWatch.outcome() == RunLogWatch::Outcome::None; taken += read) {
+        if (taken >= slice) {
+            caughtUp = false;
+            break;
+        }
+        read = log.read(piece.data(), piece.size());
+        if (read <= 0)
+            break;
+        m_logWatch.feed(QByteArrayView(piece.constData(), read));
+        m_logOffset += read;
+    }
+    return read < 0 ? LogProblem::Unreadable : LogProblem::None;
+}
+
+void frmPrincipal::stopRun()
+{
+    m_stopRequested = true;
+    m_desktop.stopLaunch();
 }
 
 void frmPrincipal::endRun(const QString &report)
 {
     m_watchingRun = false;
     Timer1->stop();
+    m_runWindow.reset();
     txtlog->append(report);
     giveWindowBack();
 }

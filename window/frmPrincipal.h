@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/emulator/RunReport.h"
 #include "core/games/RomSetSlots.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
@@ -9,6 +10,8 @@
 
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 class QComboBox;
 class QImage;
@@ -25,6 +28,7 @@ namespace rivonel {
 class Desktop;
 class ImageList;
 class LogBox;
+class RunWindow;
 class ValueCheckBox;
 
 // The program's one window. It reads its controls into plain values, asks the
@@ -45,6 +49,8 @@ public:
     const QString &launchCommand() const { return LaunchCommand; }
     // Whether a launched emulator's log is being watched.
     bool runWatched() const { return m_watchingRun; }
+    // The small window of the run under way, if any.
+    RunWindow *runWindow() const { return m_runWindow.get(); }
 
     // The option controls' values as they stand.
     OptionSet currentOptions() const;
@@ -161,6 +167,8 @@ private:
     void Timer1_Timer();
     void lockForRun();
     void giveWindowBack();
+    void stopRun();
+    LogProblem readLogAddition(const QString &path, bool &caughtUp);
     void endRun(const QString &report);
 
     // Localisation.
@@ -179,6 +187,10 @@ private:
     bool m_watchingRun = false; // a launched emulator's log is being watched
     bool m_launchEnded = false; // the launch script of the watched run has ended
     bool m_hourglass = false;
+    bool m_stopRequested = false;
+    RunLogWatch m_logWatch;
+    qint64 m_logOffset = 0; // how much of the log the watch has read
+    std::unique_ptr<RunWindow> m_runWindow;
 
     // Window-level values.
     QString LanguageName;

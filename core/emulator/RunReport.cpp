@@ -2,37 +2,69 @@
 
 #include "core/emulator/EmulatorInterface.h"
 
-#include <QList>
-
 namespace rivonel {
 
-RunLogScan scanRunLog(const QByteArray &log)
+void RunLogWatch::feed(QByteArrayView added)
 {
-    RunLogScan scan;
-    scan.output = !log.isEmpty();
-    const QList<QByteArray> lines = log.split('\n');
-    // A final line end leaves an empty piece that is no line of its own.
-    const qsizetype count = log.endsWith('\n') ? lines.size() - 1 : lines.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        QByteArray raw = lines.at(i);
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        scan.lastLine = QString::fromLocal8Bit(raw);
-        if (scan.lastLine.startsWith(finishedLine)) {
-            scan.outcome = RunLogScan::Outcome::Finished;
-            break;
-        }
-        if (scan.lastLine.startsWith(missingRomLine)) {
-            scan.outcome = RunLogScan::Outcome::MissingRom;
-            break;
-        }
+    m_output = m_output || !added.isEmpty();
+    while (!added.isEmpty() && m_outcome == Outcome::None) {
+        const qsizetype end = added.indexOf('\n');
+        const QByteArrayView piece = end < 0 ? added : added.first(end);
+        // Only the start of a line decides, so a line that never ends costs no memory.
+        m_partial += piece.first(std::min(piece.size(), maxLineLength - m_partial.size()));
+        if (end < 0)
+            return;
+        takeLine(std::exchange(m_partial, {}));
+        added = added.sliced(end + 1);
     }
-    return scan;
 }
 
-bool runIsOver(const RunLogScan &scan, bool emulatorEnded)
+void RunLogWatch::finish()
 {
-    return emulatorEnded || (scan.output && scan.outcome != RunLogScan::Outcome::None);
+    if (!m_partial.isEmpty() && m_outcome == Outcome::None)
+        takeLine(std::exchange(m_partial, {}));
+}
+
+QString RunLogWatch::lastLine() const
+{
+    return m_lines.isEmpty() ? QString() : QString::fromLocal8Bit(m_lines.last());
+}
+
+QStringList RunLogWatch::lastLines() const
+{
+    QStringList lines;
+    for (const QByteArray &line : m_lines)
+        lines << QString::fromLocal8Bit(line);
+    return lines;
+}
+
+qsizetype RunLogWatch::keptBytes() const
+{
+    qsizetype bytes = m_partial.capacity();
+    for (const QByteArray &line : m_lines)
+        bytes += line.capacity();
+    return bytes;
+}
+
+void RunLogWatch::takeLine(QByteArray raw)
+{
+    if (raw.endsWith('\r'))
+        raw.chop(1);
+    // The two console lines are plain ASCII, the same in any 8-bit encoding.
+    static const QByteArray finished = finishedLine.toLatin1();
+    static const QByteArray missingRom = missingRomLine.toLatin1();
+    if (raw.startsWith(finished))
+        m_outcome = Outcome::Finished;
+    else if (raw.startsWith(missingRom))
+        m_outcome = Outcome::MissingRom;
+    m_lines << std::move(raw);
+    if (m_lines.size() > keptLines)
+        m_lines.removeFirst();
+}
+
+bool runIsOver(const RunLogWatch &watch, bool emulatorEnded)
+{
+    return emulatorEnded || watch.outcome() != RunLogWatch::Outcome::None;
 }
 
 QString missingRomFileName(const QString &line, const QString &romDirectory, const QString &romSet)
@@ -46,22 +78,54 @@ QString missingRomFileName(const QString &line, const QString &romDirectory, con
     return name;
 }
 
-QString runReport(const RunLogScan &scan, const LanguageTextTable &texts,
-                  const QString &romDirectory, const QString &romSet)
+namespace {
+
+QString outcomeMessage(const RunLogWatch &watch, bool stopped, const LanguageTextTable &texts,
+                       const QString &romDirectory, const QString &romSet)
 {
-    if (!scan.output)
-        return texts.text(textKey::noOutput);
-    switch (scan.outcome) {
-    case RunLogScan::Outcome::Finished:
+    switch (watch.outcome()) {
+    case RunLogWatch::Outcome::Finished:
         return texts.text(49);
-    case RunLogScan::Outcome::MissingRom:
+    case RunLogWatch::Outcome::MissingRom:
         return texts.text(50) + QStringLiteral(" '") +
-               missingRomFileName(scan.lastLine, romDirectory, romSet) + QStringLiteral("' ") +
+               missingRomFileName(watch.lastLine(), romDirectory, romSet) + QStringLiteral("' ") +
                texts.text(51) + romSet + romArchiveExtension.toString();
-    case RunLogScan::Outcome::None:
+    case RunLogWatch::Outcome::None:
         break;
     }
-    return texts.text(textKey::unrecognisedOutput).arg(scan.lastLine);
+    if (stopped)
+        return texts.text(textKey::runStopped);
+    if (!watch.output())
+        return texts.text(textKey::noOutput);
+    return texts.text(textKey::unrecognisedOutput).arg(watch.lastLine());
+}
+
+int logProblemText(LogProblem problem)
+{
+    switch (problem) {
+    case LogProblem::NotAFile:
+        return textKey::logNotAFile;
+    case LogProblem::Unreadable:
+        return textKey::logUnreadable;
+    case LogProblem::NotDeleted:
+        return textKey::logNotDeleted;
+    case LogProblem::None:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString runReport(const RunLogWatch &watch, const RunEnding &ending, const LanguageTextTable &texts,
+                  const QString &romDirectory, const QString &romSet)
+{
+    QStringList report{outcomeMessage(watch, ending.stopped, texts, romDirectory, romSet)};
+    if (const int problem = logProblemText(ending.logProblem))
+        report << texts.text(problem).arg(ending.logPath);
+    if (watch.outcome() == RunLogWatch::Outcome::None && !watch.lastLines().isEmpty())
+        report << texts.text(textKey::lastLines) << watch.lastLines();
+    return report.join(QStringLiteral("\r\n"));
 }
 
 } // namespace rivonel

@@ -3,32 +3,66 @@
 #include "core/languages/LanguageTextTable.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace rivonel {
 
-// What the emulator's captured output says about the run.
-struct RunLogScan {
+// What the emulator's captured output says about the run, read a piece at a
+// time as the log grows. The first line that starts with one of the two
+// console lines decides, and nothing after it is read. It keeps only what the
+// report needs, however much the emulator prints.
+class RunLogWatch {
+public:
     enum class Outcome { None, Finished, MissingRom };
-    Outcome outcome = Outcome::None;
-    QString lastLine;    // the matching line, or the last line read
-    bool output = false; // the log held anything at all
-};
+    static constexpr qsizetype maxLineLength = 4096; // a longer line is kept cut to this
+    static constexpr int keptLines = 5;
 
-// Reads the log line by line; the first line that starts with one of the two
-// console lines decides, and nothing after it is read.
-RunLogScan scanRunLog(const QByteArray &log);
+    // The bytes the log gained since the last look; only whole lines count.
+    void feed(QByteArrayView added);
+    // The emulator has ended: a last line without a line end counts too.
+    void finish();
+
+    Outcome outcome() const { return m_outcome; }
+    bool output() const { return m_output; } // the log held anything at all
+    // The deciding line, or the last line read.
+    QString lastLine() const;
+    // The last lines read, up to keptLines, the newest last.
+    QStringList lastLines() const;
+    // What the watch holds, in bytes.
+    qsizetype keptBytes() const;
+
+private:
+    void takeLine(QByteArray raw);
+
+    QByteArray m_partial;      // the line being read, cut to maxLineLength
+    QList<QByteArray> m_lines; // as read: only these few are ever decoded
+    Outcome m_outcome = Outcome::None;
+    bool m_output = false;
+};
 
 // Whether a look at the log ends the watch: a recognised line does, and once
 // the emulator has ended, nothing more will come.
-bool runIsOver(const RunLogScan &scan, bool emulatorEnded);
+bool runIsOver(const RunLogWatch &watch, bool emulatorEnded);
 
 // The missing file's name from a missing-ROM line: the line without the
 // "ERROR: missing rom file: <rom dir>/<set>.zip [ " prefix and without " ]".
 QString missingRomFileName(const QString &line, const QString &romDirectory, const QString &romSet);
 
-// The line the log box gets when the watched run is over.
-QString runReport(const RunLogScan &scan, const LanguageTextTable &texts,
+// What became of the log when the run ended.
+enum class LogProblem { None, NotAFile, Unreadable, NotDeleted };
+
+struct RunEnding {
+    bool stopped = false; // the user stopped the emulator
+    LogProblem logProblem = LogProblem::None;
+    QString logPath;
+};
+
+// What the log box gets when the watched run is over: the outcome's message,
+// what became of the log, and for any ending but a recognised line the
+// emulator's last lines.
+QString runReport(const RunLogWatch &watch, const RunEnding &ending, const LanguageTextTable &texts,
                   const QString &romDirectory, const QString &romSet);
 
 } // namespace rivonel

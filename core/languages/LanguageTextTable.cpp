@@ -29,6 +29,15 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "the file is larger than %1 KiB.",
     "The file %1 was not read: %2",
     "These options were not saved because their values hold a line break: %1",
+    "Playing: %1",
+    "Time: %1",
+    "Stop",
+    "Stopping the emulator...",
+    "The game was stopped.",
+    "The emulator's last lines:",
+    "The emulator's log %1 is not a file.",
+    "The emulator's log %1 could not be read.",
+    "The emulator's log %1 could not be deleted.",
 };
 
 QString builtInText(int number)

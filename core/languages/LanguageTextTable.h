@@ -28,20 +28,29 @@ inline constexpr int fileNotReadable = 64;
 inline constexpr int fileTooLarge = 65;   // %1: the largest size read, in KiB
 inline constexpr int fileNotRead = 66;    // %1: the file, %2: why (64, 65)
 inline constexpr int valuesNotSaved = 67; // %1: the keys of the options
+inline constexpr int playing = 68;        // %1: the game's title
+inline constexpr int timePlayed = 69;     // %1: minutes and seconds
+inline constexpr int stopCaption = 70;
+inline constexpr int stopping = 71;
+inline constexpr int runStopped = 72;
+inline constexpr int lastLines = 73;
+inline constexpr int logNotAFile = 74;   // %1: the emulator's log
+inline constexpr int logUnreadable = 75; // %1: the emulator's log
+inline constexpr int logNotDeleted = 76; // %1: the emulator's log
 } // namespace textKey
 
-// The texts String01 to String67 of one language. Numbers outside 1 to 67
+// The texts String01 to String76 of one language. Numbers outside 1 to 76
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 67;
+    static constexpr int count = 76;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String67"
+    // "String01" ... "String76"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

@@ -14,6 +14,7 @@
 
 #include <chrono>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -155,6 +156,11 @@ int main(int argc, char *argv[])
 {
     stamp("start");
     silent = env("ZINC_SIM_SILENT") == QStringLiteral("1");
+#ifndef Q_OS_WIN
+    // A hung emulator that a polite request does not end.
+    if (env("ZINC_SIM_IGNORE_TERM") == QStringLiteral("1"))
+        std::signal(SIGTERM, SIG_IGN);
+#endif
     // A console program's output is fully buffered when it goes to a file,
     // unless asked to flush each line.
     if (env("ZINC_SIM_LINE_FLUSH") == QStringLiteral("1"))
@@ -211,6 +217,11 @@ int main(int argc, char *argv[])
     bool number = false;
     const int runMs = env("ZINC_SIM_RUN_MS").toInt(&number);
     say(QStringLiteral("Running..."));
+    // A chatty emulator: megabytes of lines before the end.
+    const qint64 chatter = env("ZINC_SIM_OUTPUT_MB").toLongLong() * 1024 * 1024;
+    for (qint64 written = 0; written < chatter;)
+        written += std::printf("frame %lld: nothing to report, all is well\n",
+                               static_cast<long long>(written));
     sleepFor(number ? runMs : defaultRunMs);
     say(QStringLiteral("Finished execution..."));
     std::fflush(stdout);

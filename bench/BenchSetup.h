@@ -1,0 +1,58 @@
+#pragma once
+
+// What the launch benchmarks share: the system desktop with the launch's end
+// notice optionally withheld, and a Zinc and ROM directory that can run sfex.
+
+#include "platform/ProcessLauncher.h"
+#include "platform/SystemDesktop.h"
+#include "RomContents.h"
+#include "StoredZip.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace rivonel::bench {
+
+class BenchDesktop final : public Desktop {
+public:
+    bool notifyEnd = true;
+    PlatformConventions conventions() const override { return m_system.conventions(); }
+    void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
+    std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
+    WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
+    int soundOutputCount() override { return 1; }
+    bool startHidden(const QString &script, const QString &dir,
+                     std::function<void()> ended) override
+    {
+        return m_launcher.start(conventions(), script, dir,
+                                notifyEnd ? std::move(ended) : std::function<void()>([] {}));
+    }
+    bool launchRunning() override { return notifyEnd ? m_launcher.running() : true; }
+    void stopLaunch() override { m_launcher.stop(); }
+
+private:
+    SystemDesktop m_system;
+    ProcessLauncher m_launcher;
+};
+
+// Fills <dir>/zinc with the substitute emulator and the OpenGL plug-in, and
+// <dir>/roms with a complete sfex archive; returns the two directories.
+inline std::pair<QString, QString> prepareZincAndRoms(const QString &dir)
+{
+    const QString zinc = dir + QStringLiteral("/zinc");
+    const QString roms = dir + QStringLiteral("/roms");
+    QDir().mkpath(zinc);
+    QDir().mkpath(roms);
+    const PlatformConventions platform = PlatformConventions::native();
+    QFile::copy(QStringLiteral(ZINC_SIM_PATH), platform.join(zinc, platform.emulatorFileName));
+    QFile(zinc + QStringLiteral("/ogl_renderer.znc")).open(QIODevice::WriteOnly);
+    QList<zincsim::ZipEntry> entries;
+    for (const QString &name : zincsim::requiredRomFiles(QStringLiteral("sfex")))
+        entries.append({name, "rom"});
+    QFile archive(roms + QStringLiteral("/sfex.zip"));
+    if (archive.open(QIODevice::WriteOnly))
+        archive.write(zincsim::makeStoredZip(entries));
+    return {zinc, roms};
+}
+
+} // namespace rivonel::bench

@@ -1,0 +1,57 @@
+#include "window/RunWindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rivonel {
+
+RunWindow::RunWindow(const QString &game, const LanguageTextTable &texts, QWidget *parent)
+    : QDialog(parent), m_texts(texts)
+{
+    setObjectName(QStringLiteral("RunWindow"));
+    setWindowTitle(parent ? parent->windowTitle() : QString());
+    lblGame = new QLabel(m_texts.text(textKey::playing).arg(game), this);
+    lblTime = new QLabel(this);
+    cmdStop = new QPushButton(m_texts.text(textKey::stopCaption), this);
+    cmdStop->setDefault(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblGame);
+    layout->addWidget(lblTime);
+    layout->addWidget(cmdStop);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdStop, &QPushButton::clicked, this, &RunWindow::cmdStop_Click);
+    connect(&m_tick, &QTimer::timeout, this, &RunWindow::showTime);
+    m_clock.start();
+    m_tick.start(1000);
+    showTime();
+}
+
+void RunWindow::reject()
+{
+    if (cmdStop->isEnabled())
+        cmdStop->click();
+}
+
+void RunWindow::cmdStop_Click()
+{
+    cmdStop->setEnabled(false);
+    cmdStop->setText(m_texts.text(textKey::stopping));
+    Q_EMIT stopRequested();
+}
+
+void RunWindow::showTime()
+{
+    const qint64 seconds = m_clock.elapsed() / 1000;
+    const QString time =
+        seconds >= 3600
+            ? QStringLiteral("%1:%2:%3")
+                  .arg(seconds / 3600)
+                  .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                  .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+            : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    lblTime->setText(m_texts.text(textKey::timePlayed).arg(time));
+}
+
+} // namespace rivonel
