@@ -98,6 +98,7 @@ private Q_SLOTS:
             {sh, u"A=/b"_s, u"\"A=/b\""_s},
             {sh, u"~/z"_s, u"\"~/z\""_s},
             {sh, u"/Jogos/Zinc_0.9/ção"_s, u"/Jogos/Zinc_0.9/ção"_s},
+            {sh, u"/r*?[a]"_s, u"\"/r*?[a]\""_s},
             {cmd, u"C:\\Program Files"_s, u"\"C:\\Program Files\""_s},
             {cmd, u"C:\\100%"_s, u"\"C:\\100%%\""_s},
             {cmd, u"C:\\a&b"_s, u"\"C:\\a&b\""_s},
@@ -145,6 +146,11 @@ private Q_SLOTS:
         QCOMPARE(check.command.section(u' ', 0, 1),
                  missing.isEmpty() ? u"/z/zinc 21"_s : QString());
 
+        // Grayed sound is off, as zinc.cfg has it.
+        o.sound = 2;
+        QCOMPARE(checkLaunch(posix, o, u"tekken"_s, u"/p"_s, numberedTexts(), exists)
+                     .log.contains(u"\r\nT46\r\n"),
+                 missing.isEmpty());
         // Without a game nothing is checked and the log box is left alone.
         QCOMPARE(checkLaunch(posix, o, std::nullopt, u"/p"_s, numberedTexts(), exists).verdict,
                  LaunchCheck::Verdict::NoGame);

@@ -145,9 +145,10 @@ private Q_SLOTS:
         QCOMPARE(w.cboLang->currentText(), u"Portugues"_s);
         QCOMPARE((QStringList{w.cmdPlay->text(), w.cmdProcuraZinc->text(), w.cmdProcuraRoms->text(),
                               w.lblSoundFilterCutoff->text(), w.chkSound->text(),
-                              w.abas->tabText(2), w.abas->tabText(0), w.chkEnableKeys->text()}),
+                              w.abas->tabText(2), w.abas->tabText(0), w.chkEnableKeys->text(),
+                              w.lblZincDir->text(), w.lblResolution->text()}),
                  (QStringList{u"pt 2"_s, u"pt 8"_s, u"pt 8"_s, u"pt 40"_s, u"pt 5"_s, u"pt 31"_s,
-                              u"Video"_s, u"Enable keys"_s})); // a 51-key file: English
+                              u"Video"_s, u"Enable keys"_s, u"pt 6"_s, u"pt 22"_s})); // 52: English
         QCOMPARE(items(w.cboScanLines), (QStringList{u"pt 14"_s, u"pt 15"_s, u"pt 16"_s}));
         QCOMPARE(items(w.cboTextureQuality).first(), u"pt 10"_s);
 

@@ -245,8 +245,10 @@ private Q_SLOTS:
     {
         f->desktop.realLaunch = false;
         QVERIFY(QDir().mkpath(f->script())); // its place is taken by a directory
+        QVERIFY(QDir().mkpath(f->zinc + u"/zinc.cfg"_s)); // and so is zinc.cfg's
         f->play(0);
         QVERIFY(f->idle());
+        QVERIFY(f->log().contains(u"\r\n<77 %1/zinc.cfg>"_s.arg(f->zinc)));
         QCOMPARE(f->log().section(crlf, -1), u"<55 %1>"_s.arg(f->script()));
         QVERIFY(QDir().rmdir(f->script()));
         f->desktop.startAnswer = false;

@@ -60,12 +60,13 @@ private Q_SLOTS:
                           {u"ScanLines"_s, u"Strong"_s},
                           {u"TextureQuality"_s, u"strong"_s}, // items match exactly
                           {u"LastGame"_s, u"3"_s},
-                          {u"Language"_s, u"English"_s}})
+                          {u"Language"_s, u"English"_s},
+                          {u"EnableKeys"_s, u"2"_s}})
                         .state.values;
         QCOMPARE(o.romDirectory + u'|' + o.zincDirectory, u"/r o m s|"_s); // missing: empty
         QCOMPARE((QList<int>{o.useLowGeometry, o.soundFilter, o.stereoExciter, o.surroundLite,
-                             o.showFps, o.frameSkip}),
-                 (QList<int>{0, 2, 2, 2, 1, 2}));
+                             o.showFps, o.frameSkip, o.enableKeys}),
+                 (QList<int>{0, 2, 2, 2, 1, 2, 2}));
         QCOMPARE((QList<ListChoice>{o.renderer, o.resolution, o.scanLines, o.textureQuality, o.game,
                                     o.language}),
                  (QList<ListChoice>{{}, {3, u"800x600"_s}, {2, u"Strong"_s}, {}, {}, {}}));
@@ -86,6 +87,10 @@ private Q_SLOTS:
 
         const LoadedOptions on = load({{u"SoundEnable"_s, u"1"_s}, {u"SurroundLite"_s, u"1"_s}});
         QCOMPARE(audio(on.state), u"1 2 2 1 1 cutoff multiplier"_s);
+        // Grayed counts as on for the filter and surround rules.
+        const LoadedOptions grayed = load(
+            {{u"SoundEnable"_s, u"0"_s}, {u"SoundFilter"_s, u"2"_s}, {u"SurroundLite"_s, u"2"_s}});
+        QCOMPARE(audio(grayed.state), u"0 2! 0! 2! 1 cutoff multiplier"_s);
 
         // Without a sound device sound is off and locked, whatever was saved.
         const LoadedOptions mute = load({{u"SoundEnable"_s, u"1"_s}}, false);

@@ -157,6 +157,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(f->programFile(u"language/L.ini"_s), "[Language]\nString39=No sound.\n"));
         loadWith("[Audio]\nSoundEnable=1\n");
         QCOMPARE(w().chkSound->value(), 0);
+        w().chkFrameSkipAuto->click(); // a rule keeps what it does not touch
         QVERIFY(!w().chkSound->isEnabled());
         QCOMPARE(f->log(), startupLog() + u"\r\nNo sound."_s);
         QVERIFY(w().close());
@@ -197,6 +198,8 @@ private Q_SLOTS:
         QCOMPARE(sound << w().chkSound->value(), (QList<int>{1, 0, 1, 1}));
         w().chkSurroundLite->click();
         QVERIFY(w().txtSurroundMultiplier->isEnabled());
+        w().chkFrameSkipAuto->click();
+        QVERIFY(!w().txtFrameRate->isEnabled());
         w().chkSound->click();
         QCOMPARE(w().chkSurroundLite->value(), 0);
         QVERIFY(!w().chkSurroundLite->isEnabled() && !w().txtSurroundMultiplier->isEnabled());

@@ -504,18 +504,26 @@ bool frmPrincipal::GeraRendererCFG()
 
 void frmPrincipal::cmdPlay_Click()
 {
-    // A failing option file is skipped; the checks below still tell the user
-    // what is missing.
-    static_cast<void>(GeraRendererCFG());
-    static_cast<void>(GeraZincCFG());
-
+    // An option file that cannot be written is skipped, and the user told:
+    // the emulator would read the one that is there.
     const OptionSet options = currentOptions();
+    QStringList unwritten;
+    if (!GeraRendererCFG())
+        unwritten << m_platform.join(options.zincDirectory, rendererConfigFileName.toString());
+    if (!GeraZincCFG())
+        unwritten << m_platform.join(options.zincDirectory, zincConfigFileName.toString());
+
     const LaunchCheck check =
         checkLaunch(m_platform, options, RomSetNames.at(options.game.position), m_programDirectory,
                     LanguageTexts, fileExists);
     if (check.verdict == LaunchCheck::Verdict::NoGame)
         return;
     txtlog->setText(check.log);
+    // Each on a line of its own, ended like the lines of a launch.
+    const QString crlf = QStringLiteral("\r\n");
+    for (const QString &file : unwritten)
+        txtlog->append((txtlog->text().endsWith(crlf) ? QString() : crlf) +
+                       LanguageTexts.text(textKey::optionFileNotWritten).arg(file) + crlf);
     if (check.verdict != LaunchCheck::Verdict::Ready)
         return;
 

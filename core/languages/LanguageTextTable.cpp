@@ -38,6 +38,7 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "The emulator's log %1 is not a file.",
     "The emulator's log %1 could not be read.",
     "The emulator's log %1 could not be deleted.",
+    "Rivonel could not write %1; the emulator will find it as it was.",
 };
 
 QString builtInText(int number)

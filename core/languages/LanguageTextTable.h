@@ -34,23 +34,24 @@ inline constexpr int stopCaption = 70;
 inline constexpr int stopping = 71;
 inline constexpr int runStopped = 72;
 inline constexpr int lastLines = 73;
-inline constexpr int logNotAFile = 74;   // %1: the emulator's log
-inline constexpr int logUnreadable = 75; // %1: the emulator's log
-inline constexpr int logNotDeleted = 76; // %1: the emulator's log
+inline constexpr int logNotAFile = 74;          // %1: the emulator's log
+inline constexpr int logUnreadable = 75;        // %1: the emulator's log
+inline constexpr int logNotDeleted = 76;        // %1: the emulator's log
+inline constexpr int optionFileNotWritten = 77; // %1: zinc.cfg or renderer.cfg
 } // namespace textKey
 
-// The texts String01 to String76 of one language. Numbers outside 1 to 76
+// The texts String01 to String77 of one language. Numbers outside 1 to 77
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 76;
+    static constexpr int count = 77;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String76"
+    // "String01" ... "String77"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
