@@ -16,6 +16,8 @@
 namespace rivonel::test {
 
 // A window built in a program directory of its own, with a fake desktop.
+// Window tests check in cleanup() that it watches no run and that no
+// hourglass is left.
 struct WindowFixture {
     QTemporaryDir programDirectory;
     QString programPath; // the program directory, or a folder below it
@@ -61,11 +63,3 @@ inline bool writeAll(const QString &path, const QByteArray &bytes = {})
 }
 
 } // namespace rivonel::test
-
-// What every window test checks after each case: no run is still watched and
-// the hourglass is gone. Use as QVERIFY does, in a test class's cleanup().
-#define RIVONEL_VERIFY_WINDOW_LEFT_CLEAN(fixture)                                                  \
-    do {                                                                                           \
-        QVERIFY(!(fixture) || !(fixture)->window || !(fixture)->window->runWatched());             \
-        QVERIFY(!QGuiApplication::overrideCursor());                                               \
-    } while (false)

@@ -55,33 +55,26 @@ private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup()
     {
-        RIVONEL_VERIFY_WINDOW_LEFT_CLEAN(f);
+        QVERIFY(!f || !f->window || !f->window->runWatched());
+        QVERIFY(!QGuiApplication::overrideCursor());
         f.reset();
-    }
-
-    void theSavedLanguageOrTheFirstIsChosen_data()
-    {
-        QTest::addColumn<QList<QStringList>>("folders");
-        QTest::addColumn<QString>("saved");
-        QTest::addColumn<int>("selected");
-        using L = QList<QStringList>;
-        QTest::newRow("saved") << L{{u"English"_s, u"Portugues"_s}} << u"Portugues"_s << 1;
-        QTest::newRow("none saved") << L{{u"A"_s, u"b"_s}} << QString() << 0;
-        QTest::newRow("unknown") << L{{u"A"_s, u"b"_s}} << u"Klingon"_s << 0;
-        // The last entry of the saved name, through the subfolders.
-        QTest::newRow("last equal") << L{{u"X"_s}, {u"X"_s}, {u"X"_s, u"K"_s}} << u"X"_s << 2;
-        // The top folder's first entry is applied first and takes the name.
-        QTest::newRow("saved below") << L{{u"English"_s}, {u"Portugues"_s}} << u"Portugues"_s << 0;
-        QTest::newRow("only below") << L{{}, {u"English"_s}} << u"Portugues"_s << 0;
-        QTest::newRow("nothing") << L{{}} << u"English"_s << -1;
     }
 
     void theSavedLanguageOrTheFirstIsChosen()
     {
-        QFETCH(QList<QStringList>, folders);
-        QFETCH(QString, saved);
-        QFETCH(int, selected);
-        QCOMPARE(chooseLanguage(folders, saved).selected, selected);
+        using L = QList<QStringList>;
+        const std::tuple<L, QString, int> cases[] = {
+            {L{{u"English"_s, u"Portugues"_s}}, u"Portugues"_s, 1},
+            {L{{u"A"_s, u"b"_s}}, QString(), 0},
+            {L{{u"A"_s, u"b"_s}}, u"Klingon"_s, 0},
+            // The last entry of the saved name, through the subfolders.
+            {L{{u"X"_s}, {u"X"_s}, {u"X"_s, u"K"_s}}, u"X"_s, 2},
+            // The top folder's first entry is applied first and takes the name.
+            {L{{u"English"_s}, {u"Portugues"_s}}, u"Portugues"_s, 0},
+            {L{{}, {u"English"_s}}, u"Portugues"_s, 0},
+            {L{{}}, u"English"_s, -1}};
+        for (const auto &[folders, saved, selected] : cases)
+            QCOMPARE(chooseLanguage(folders, saved).selected, selected);
     }
 
     void theSearchListsFilesFirstThenSubfoldersOnce()

@@ -43,21 +43,6 @@ std::optional<QString> iniRead(const QString &text, const char *section, const c
 class TestSettings : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // --- Locations
-    void rootFromNameTellsRootsFilesAndNothing()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"a.ini"_s);
-        const QString hidden = dir.filePath(u".hidden.ini"_s);
-        writeAll(file, "");
-        writeAll(hidden, "");
-        QCOMPARE(modRegistry::RootFromName(u"hkcu"_s), 0x80000001u);
-        QCOMPARE(modRegistry::RootFromName(file), 1u);
-        for (const QString &nothing :
-             {u"HKCU\\Software"_s, dir.path(), hidden, dir.filePath(u"missing.ini"_s), QString()})
-            QCOMPARE(modRegistry::RootFromName(nothing), 0u);
-    }
-
     // --- Reading and writing settings files
     void settingsAreReadAndWrittenOneValueAtATime()
     {
@@ -77,6 +62,12 @@ private Q_SLOTS:
             return settings.WriteValue(where, u"key"_s, QLatin1String(key), QLatin1String(type),
                                        value);
         };
+        // Only an ordinary file is a settings file; a registry root is named.
+        const QString hidden = dir.filePath(u".hidden.ini"_s);
+        writeAll(hidden, "");
+        QCOMPARE(modRegistry::RootFromName(u"hkcu"_s), 0x80000001u);
+        for (const QString &nothing : {u"HKCU\\Software"_s, dir.path(), hidden, missing, QString()})
+            QCOMPARE(modRegistry::RootFromName(nothing), 0u);
         // Files: a missing one refuses, and the default comes back in its own kind.
         QCOMPARE(read(missing, "k", "S", qint64(5)), std::pair(99, Value(qint64(5))));
         QCOMPARE(write(missing, "a", "S", u"x"_s), 99);
