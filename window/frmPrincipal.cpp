@@ -211,6 +211,8 @@ void frmPrincipal::Form_Load()
 
 void frmPrincipal::tellUser(const QString &notice)
 {
+    if (notice.isEmpty())
+        return; // a text the language lacks: nothing to say, not an empty line
     if (!m_loaded)
         m_startupNotices << notice;
     else
