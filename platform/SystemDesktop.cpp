@@ -11,8 +11,11 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#include <mmsystem.h>
+// windows.h must come first: mmsystem.h needs its types. The blank line keeps
+// the formatter from sorting them into one block.
 #include <windows.h>
+
+#include <mmsystem.h>
 #else
 #include <signal.h>
 #endif

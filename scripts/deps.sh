@@ -2,7 +2,10 @@
 # Installs the Debian packages Rivonel needs to build, test and run, and only
 # those that are missing. Sourced by run.sh and test.sh.
 
-RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2"
+# The MinGW-w64 compiler and wine64 check the Windows build and run its
+# Windows-only code.
+RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
+ g++-mingw-w64-x86-64 wine64"
 
 rivonel_install_deps() {
     missing=""
