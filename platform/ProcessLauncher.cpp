@@ -1,11 +1,13 @@
 #include "platform/ProcessLauncher.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #ifdef Q_OS_WIN
+#include "win32/HiddenLaunch.h"
+
 #include <QWinEventNotifier>
-#include <windows.h>
 #else
 #include <poll.h>
 #include <QSocketNotifier>
@@ -61,21 +63,17 @@ bool ProcessLauncher::start(const PlatformConventions &platform, const QString &
                             const QString &workingDirectory, std::function<void()> ended)
 {
     forget();
-    QProcess process;
-    process.setProgram(platform.launchShell);
 #ifdef Q_OS_WIN
-    // cmd's own rule for quotes: /s strips the outer pair and keeps the
-    // quoted script path whole, blanks and all; /d skips AutoRun commands.
-    process.setNativeArguments(QStringLiteral("/d /s /c \"\"%1\"\"").arg(scriptPath));
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
-        args->flags |= CREATE_NO_WINDOW;
-        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
-        args->startupInfo->wShowWindow = SW_HIDE;
-    });
+    Q_UNUSED(platform);
+    m_launch = std::make_unique<win32::HiddenLaunch>();
+    if (!m_launch->start(QDir::toNativeSeparators(scriptPath).toStdWString(),
+                         QDir::toNativeSeparators(workingDirectory).toStdWString()))
+        return false;
 #else
     // Qt starts a detached process in a session of its own.
+    QProcess process;
+    process.setProgram(platform.launchShell);
     process.setArguments({scriptPath});
-#endif
     process.setWorkingDirectory(workingDirectory);
     // Nothing of ours: the emulator must not write into the terminal that
     // started this program, nor keep its handles open.
@@ -86,7 +84,6 @@ bool ProcessLauncher::start(const PlatformConventions &platform, const QString &
     if (!process.startDetached(&pid) || pid <= 0)
         return false;
     m_pid = pid;
-#ifndef Q_OS_WIN
     // Qt detaches through a session leader that exits at once: the script's
     // group is that leader's, which lives on as long as anything in it.
     m_group = ::getpgid(static_cast<pid_t>(pid));
@@ -99,13 +96,9 @@ bool ProcessLauncher::start(const PlatformConventions &platform, const QString &
 void ProcessLauncher::watch()
 {
 #ifdef Q_OS_WIN
-    m_handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                           static_cast<DWORD>(m_pid));
-    if (m_handle) {
-        m_exitNotifier = new QWinEventNotifier(m_handle, this);
-        connect(m_exitNotifier, &QWinEventNotifier::activated, this, &ProcessLauncher::reportEnd);
-        return;
-    }
+    m_exitNotifier = new QWinEventNotifier(m_launch->processHandle(), this);
+    connect(m_exitNotifier, &QWinEventNotifier::activated, this, &ProcessLauncher::reportEnd);
+    return;
 #elif defined(Q_OS_LINUX) && defined(SYS_pidfd_open)
     m_pidfd = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(m_pid), 0));
     if (m_pidfd >= 0) {
@@ -114,22 +107,35 @@ void ProcessLauncher::watch()
         return;
     }
 #endif
+#ifndef Q_OS_WIN
     // No notification to be had (or the script has already gone): poll.
     m_poll.start();
+#endif
 }
 
 bool ProcessLauncher::running() const
 {
+#ifdef Q_OS_WIN
+    return m_launch && m_launch->running();
+#else
     if (scriptRunning())
         return true;
-#ifndef Q_OS_WIN
     // After a stop the run is over only once nothing in the script's process
     // group is left.
-    if (m_stopping && m_group > 1 && ::kill(-static_cast<pid_t>(m_group), 0) == 0)
-        return true;
+    return m_stopping && m_group > 1 && ::kill(-static_cast<pid_t>(m_group), 0) == 0;
 #endif
-    return false;
 }
+
+#ifndef Q_OS_WIN
+bool ProcessLauncher::scriptRunning() const
+{
+    if (m_pidfd >= 0) {
+        pollfd fd{m_pidfd, POLLIN, 0};
+        return ::poll(&fd, 1, 0) == 0;
+    }
+    return pidAlive(m_pid);
+}
+#endif
 
 void ProcessLauncher::stop(int graceMs)
 {
@@ -143,29 +149,11 @@ void ProcessLauncher::stop(int graceMs)
 void ProcessLauncher::signalAll(bool force)
 {
 #ifdef Q_OS_WIN
-    // Without /F taskkill asks politely; /T takes the whole process tree.
-    QStringList arguments{QStringLiteral("/PID"), QString::number(m_pid), QStringLiteral("/T")};
-    if (force)
-        arguments << QStringLiteral("/F");
-    QProcess::startDetached(QStringLiteral("taskkill"), arguments);
+    if (m_launch)
+        force ? m_launch->forceEnd() : m_launch->askToEnd();
 #else
     if (m_group > 1)
         ::kill(-static_cast<pid_t>(m_group), force ? SIGKILL : SIGTERM);
-#endif
-}
-
-bool ProcessLauncher::scriptRunning() const
-{
-#ifdef Q_OS_WIN
-    if (m_handle)
-        return WaitForSingleObject(m_handle, 0) == WAIT_TIMEOUT;
-    return false;
-#else
-    if (m_pidfd >= 0) {
-        pollfd fd{m_pidfd, POLLIN, 0};
-        return ::poll(&fd, 1, 0) == 0;
-    }
-    return pidAlive(m_pid);
 #endif
 }
 
@@ -197,16 +185,15 @@ void ProcessLauncher::forget()
     delete m_exitNotifier;
     m_exitNotifier = nullptr;
 #ifdef Q_OS_WIN
-    if (m_handle)
-        CloseHandle(m_handle);
-    m_handle = nullptr;
+    // Lets go of the run without ending it.
+    m_launch.reset();
 #else
     if (m_pidfd >= 0)
         ::close(m_pidfd);
     m_pidfd = -1;
-#endif
     m_pid = 0;
     m_group = 0;
+#endif
 }
 
 } // namespace rivonel

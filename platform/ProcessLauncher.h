@@ -7,17 +7,22 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QSocketNotifier;
 class QWinEventNotifier;
 
 namespace rivonel {
 
-// Starts the launch script through the system's shell, hidden and detached in
-// a session of its own (it outlives this program), with nothing of this
-// program's standard input, output or error, and tells when it ends: through
-// the operating system's exit notification where there is one (a pidfd on
-// Linux, the process handle on Windows), otherwise by polling.
+namespace win32 {
+class HiddenLaunch;
+}
+
+// Starts the launch script through the system's shell, hidden and detached
+// (it outlives this program), with nothing of this program's standard input,
+// output or error, and tells when it ends: through the operating system's
+// exit notification where there is one (a pidfd on Linux, the process handle
+// on Windows), otherwise by polling. On Windows the script runs in a job.
 class ProcessLauncher : public QObject {
     Q_OBJECT
 public:
@@ -34,7 +39,7 @@ public:
     bool running() const;
 
     // Asks the script and everything it started to end (its process group on
-    // Unix, its process tree on Windows), and forces them after graceMs.
+    // Unix, its job on Windows), and forces them after graceMs.
     void stop(int graceMs = defaultGraceMs);
     static constexpr int defaultGraceMs = 3000;
 
@@ -42,19 +47,19 @@ private:
     void watch();
     void forget();
     void reportEnd();
-    bool scriptRunning() const;
     void signalAll(bool force);
 
-    qint64 m_pid = 0;
-    qint64 m_group = 0; // the process group the script runs in (Unix)
-    bool m_stopping = false;
-    QTimer m_force;
     std::function<void()> m_ended;
     QTimer m_poll;
+    QTimer m_force;
+    bool m_stopping = false;
 #ifdef Q_OS_WIN
-    void *m_handle = nullptr;
+    std::unique_ptr<win32::HiddenLaunch> m_launch;
     QWinEventNotifier *m_exitNotifier = nullptr;
 #else
+    bool scriptRunning() const;
+    qint64 m_pid = 0;
+    qint64 m_group = 0; // the process group the script runs in
     int m_pidfd = -1;
     QSocketNotifier *m_exitNotifier = nullptr;
 #endif

@@ -28,13 +28,10 @@ inline constexpr QStringView missingRomLine = u"ERROR: missing rom file:";
 // The first line of both option files; the emulator skips ";" lines.
 QString optionFileHeader(const QString &webAddress);
 
-// The emulator's command line for a game number, without any redirection:
-// <zinc>/zinc 3 --use-config-file="<zinc>/zinc.cfg" --use-renderer-cfg-file="<zinc>/renderer.cfg"
-QString emulatorCommandLine(const PlatformConventions &platform, const QString &zincDirectory,
-                            int gameNumber);
-
-// The launch script's one line: the command line with the emulator's console
-// output redirected into log.txt in the program directory.
+// The launch script's one line: the emulator's command line for a game number
+// with its console output redirected into log.txt in the program directory:
+// <zinc>/zinc 3 --use-config-file="<zinc>/zinc.cfg" --use-renderer-cfg-file="<zinc>/renderer.cfg" >
+// <program>/log.txt
 QString launchCommand(const PlatformConventions &platform, const QString &zincDirectory,
                       int gameNumber, const QString &programDirectory);
 

@@ -1,38 +1,32 @@
 #include "core/emulator/ShellQuoting.h"
 
+#include "win32/CmdLine.h"
+
 namespace rivonel {
 
 namespace {
 
-bool plainFor(PlatformConventions::Shell shell, QChar c)
+// Characters sh neither splits at, expands nor redirects with; "=" and "~"
+// are left out (assignments, home directories).
+bool plainForSh(QChar c)
 {
-    if (c.isLetterOrNumber())
-        return true;
-    // Characters neither shell splits at, expands or redirects with; "=" and
-    // "~" are left out for sh (assignments, home directories), "," ";" "="
-    // for cmd, where they separate arguments.
-    static const QString posix = QStringLiteral("_-./:+,@%");
-    static const QString cmd = QStringLiteral("_-./:+@~\\");
-    return (shell == PlatformConventions::Shell::Posix ? posix : cmd).contains(c);
+    static const QString plain = QStringLiteral("_-./:+,@%");
+    return c.isLetterOrNumber() || plain.contains(c);
 }
 
 } // namespace
 
 QString shellQuoted(const PlatformConventions &platform, const QString &text)
 {
+    if (platform.shell == PlatformConventions::Shell::Cmd)
+        return QString::fromStdU16String(win32::cmdQuoted(text.toStdU16String()));
     QString escaped;
     escaped.reserve(text.size() + 2);
     escaped += QLatin1Char('"');
     for (const QChar c : text) {
-        if (platform.shell == PlatformConventions::Shell::Posix) {
-            if (c == u'$' || c == u'`' || c == u'\\' || c == u'"')
-                escaped += QLatin1Char('\\');
-            escaped += c;
-        } else {
-            escaped += c;
-            if (c == u'%')
-                escaped += c; // a batch file reads %% as one %
-        }
+        if (c == u'$' || c == u'`' || c == u'\\' || c == u'"')
+            escaped += QLatin1Char('\\');
+        escaped += c;
     }
     escaped += QLatin1Char('"');
     return escaped;
@@ -40,8 +34,10 @@ QString shellQuoted(const PlatformConventions &platform, const QString &text)
 
 QString shellWord(const PlatformConventions &platform, const QString &text)
 {
+    if (platform.shell == PlatformConventions::Shell::Cmd)
+        return QString::fromStdU16String(win32::cmdWord(text.toStdU16String()));
     for (const QChar c : text)
-        if (!plainFor(platform.shell, c))
+        if (!plainForSh(c))
             return shellQuoted(platform, text);
     return text;
 }

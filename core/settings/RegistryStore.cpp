@@ -8,7 +8,7 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "win32/Registry.h"
 #endif
 
 namespace rivonel {
@@ -149,72 +149,31 @@ qint32 FileRegistryStore::setValue(quint32 root, const QString &keyPath, const Q
 
 #ifdef Q_OS_WIN
 namespace {
+// The registry itself, through the plain Windows calls in win32/.
 class WindowsRegistryStore final : public RegistryStore {
 public:
     qint32 openKey(quint32 root, const QString &keyPath) override
     {
-        HKEY key = nullptr;
-        const LONG status = RegOpenKeyExA(rootKey(root), keyPath.toLocal8Bit().constData(), 0,
-                                          KEY_QUERY_VALUE, &key);
-        if (status == ERROR_SUCCESS)
-            RegCloseKey(key);
-        return status;
+        return win32::openKey(root, keyPath.toLocal8Bit().toStdString());
     }
-
     qint32 createKey(quint32 root, const QString &keyPath) override
     {
-        HKEY key = nullptr;
-        DWORD disposition = 0;
-        SECURITY_ATTRIBUTES security{};
-        const LONG status =
-            RegCreateKeyExA(rootKey(root), keyPath.toLocal8Bit().constData(), 0,
-                            const_cast<char *>(""), REG_OPTION_NON_VOLATILE,
-                            KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &security, &key, &disposition);
-        if (status == ERROR_SUCCESS)
-            RegCloseKey(key);
-        return status;
+        return win32::createKey(root, keyPath.toLocal8Bit().toStdString());
     }
-
     qint32 queryValue(quint32 root, const QString &keyPath, const QString &name,
                       QByteArray *data) override
     {
-        HKEY key = nullptr;
-        LONG status = RegOpenKeyExA(rootKey(root), keyPath.toLocal8Bit().constData(), 0,
-                                    KEY_QUERY_VALUE, &key);
-        if (status != ERROR_SUCCESS)
-            return status;
-        const QByteArray valueName = name.toLocal8Bit();
-        DWORD size = 0;
-        status = RegQueryValueExA(key, valueName.constData(), nullptr, nullptr, nullptr, &size);
-        if (status == ERROR_SUCCESS) {
-            data->resize(static_cast<qsizetype>(size));
-            status = RegQueryValueExA(key, valueName.constData(), nullptr, nullptr,
-                                      reinterpret_cast<LPBYTE>(data->data()), &size);
-            data->resize(static_cast<qsizetype>(size));
-        }
-        RegCloseKey(key);
+        std::string bytes;
+        const long status = win32::queryValue(root, keyPath.toLocal8Bit().toStdString(),
+                                              name.toLocal8Bit().toStdString(), bytes);
+        *data = QByteArray::fromStdString(bytes);
         return status;
     }
-
     qint32 setValue(quint32 root, const QString &keyPath, const QString &name, quint32 type,
                     const QByteArray &data) override
     {
-        HKEY key = nullptr;
-        LONG status =
-            RegOpenKeyExA(rootKey(root), keyPath.toLocal8Bit().constData(), 0, KEY_SET_VALUE, &key);
-        if (status != ERROR_SUCCESS)
-            return status;
-        status = RegSetValueExA(key, name.toLocal8Bit().constData(), 0, type,
-                                reinterpret_cast<const BYTE *>(data.constData()),
-                                static_cast<DWORD>(data.size()));
-        RegCloseKey(key);
-        return status;
-    }
-
-private:
-    static HKEY rootKey(quint32 root)
-    {
-        return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+        return win32::setValue(root, keyPath.toLocal8Bit().toStdString(),
+                               name.toLocal8Bit().toStdString(), type, data.toStdString());
     }
 };
 } // namespace

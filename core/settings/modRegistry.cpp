@@ -11,6 +11,8 @@
 #include <optional>
 
 #ifdef Q_OS_WIN
+#include "win32/Registry.h"
+
 #include <windows.h>
 #endif
 
@@ -77,6 +79,7 @@ std::optional<qint16> toInt16(const modRegistry::Value &value)
     return static_cast<qint16>(d);
 }
 
+#ifndef Q_OS_WIN
 // The value's leading whole number, 0 when it does not start with one.
 int leadingNumber(const QString &value)
 {
@@ -87,6 +90,7 @@ int leadingNumber(const QString &value)
     const int number = value.left(end).toInt(&ok);
     return ok ? number : 0;
 }
+#endif
 
 QByteArray littleEndian(qint32 number, int bytes)
 {
@@ -130,11 +134,23 @@ qint32 modRegistry::ReadValue(const QString &location, const QString &keyPath,
     const QString type = valueType.toUpper();
 
     if (handle == settingsFile) {
+#ifdef Q_OS_WIN
+        // Windows' own profile functions, one value at a time.
+        const std::string file = location.toLocal8Bit().toStdString();
+        const std::string section = keyPath.toLocal8Bit().toStdString();
+        const std::string name = valueName.toLocal8Bit().toStdString();
+        if (type == QStringLiteral("S"))
+            result = QString::fromLocal8Bit(win32::profileString(
+                file, section, name, toText(defaultValue).toLocal8Bit().toStdString()));
+        else
+            result = qint64(win32::profileInt(file, section, name, 0));
+#else
         const auto text = IniDocument::read(location).document.value(keyPath, valueName);
         if (type == QStringLiteral("S"))
             result = text.value_or(toText(defaultValue).left(IniDocument::maxValueLength));
         else
             result = qint64(text ? leadingNumber(*text) : 0);
+#endif
         return statusOk;
     }
 
@@ -175,6 +191,15 @@ qint32 modRegistry::WriteValue(const QString &location, const QString &keyPath,
     const QString type = valueType.toUpper();
 
     if (handle == settingsFile) {
+#ifdef Q_OS_WIN
+        if (type != QStringLiteral("S"))
+            return statusRefused;
+        return win32::writeProfileString(
+                   location.toLocal8Bit().toStdString(), keyPath.toLocal8Bit().toStdString(),
+                   valueName.toLocal8Bit().toStdString(), toText(value).toLocal8Bit().toStdString())
+                   ? statusOk
+                   : statusRefused;
+#else
         IniDocument::Reading file = IniDocument::read(location);
         if (type != QStringLiteral("S") || file.status != IniDocument::ReadStatus::Read)
             return statusRefused;
@@ -183,6 +208,7 @@ qint32 modRegistry::WriteValue(const QString &location, const QString &keyPath,
             return statusRefused;
         const QByteArray after = file.document.toBytes();
         return after == before || writeFileAnew(location, after) ? statusOk : statusRefused;
+#endif
     }
 
     const qint32 status = m_registry.createKey(handle, keyPath);

@@ -1,0 +1,41 @@
+#pragma once
+
+// Starts the launch script through cmd with no window and nothing of this
+// program's standard handles, in a job of its own, so that stopping a run can
+// reach everything the script started. Plain C++ over the Windows API.
+
+#include <string>
+
+namespace rivonel::win32 {
+
+class HiddenLaunch {
+public:
+    HiddenLaunch() = default;
+    HiddenLaunch(const HiddenLaunch &) = delete;
+    HiddenLaunch &operator=(const HiddenLaunch &) = delete;
+    // Lets go of the run without ending it: it may outlive this program.
+    ~HiddenLaunch();
+
+    // cmd /d /s /c ""<script>"" in the working directory (the script named
+    // without its folder when it lies there). False when it could not start.
+    bool start(const std::wstring &script, const std::wstring &workingDirectory);
+
+    // The script's process handle, signalled when it has ended.
+    void *processHandle() const { return m_process; }
+    // The script is running, or after a stop anything in its job still is.
+    bool running() const;
+
+    // Asks the run to end: closes the windows of every process in the job.
+    void askToEnd();
+    // Ends every process in the job.
+    void forceEnd();
+
+private:
+    void release();
+
+    void *m_process = nullptr;
+    void *m_job = nullptr;
+    bool m_stopping = false;
+};
+
+} // namespace rivonel::win32
