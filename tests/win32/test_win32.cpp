@@ -26,35 +26,21 @@ void check(bool ok, const char *what)
 }
 
 // The names here are ASCII, so each UTF-16 unit is one byte of the code page.
-std::string narrow(const std::wstring &text)
+template <class Text> std::string narrow(const Text &text)
 {
     return std::string(text.begin(), text.end());
 }
 
-std::wstring wide(const std::u16string &text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 std::string fileText(const std::wstring &path)
 {
-    std::ifstream in(narrow(path), std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(narrow(path), std::ios::binary).rdbuf();
     return text.str();
 }
 
 bool writeFile(const std::wstring &path, const std::string &text)
 {
-    std::ofstream out(narrow(path), std::ios::binary);
-    return static_cast<bool>(out << text);
-}
-
-bool waitUntil(const HiddenLaunch &launch, bool wanted, int ms)
-{
-    for (int waited = 0; launch.running() != wanted && waited < ms; waited += 50)
-        Sleep(50);
-    return launch.running() == wanted;
+    return static_cast<bool>(std::ofstream(narrow(path), std::ios::binary) << text);
 }
 
 } // namespace
@@ -75,7 +61,7 @@ int main()
 
     // roda.bat starts exactly the emulator, with its arguments, output to log.txt.
     const std::u16string where(folder.begin(), folder.end());
-    check(writeFile(folder + L"\\roda.bat", narrow(wide(batchText(launchLine(where, 7, where))))),
+    check(writeFile(folder + L"\\roda.bat", narrow(batchText(launchLine(where, 7, where)))),
           "roda.bat is written");
     HiddenLaunch launch;
     check(launch.start(folder + L"\\roda.bat", folder), "roda.bat starts");
@@ -89,31 +75,32 @@ int main()
     // A registry value and an INI value read back as written.
     const std::uint32_t currentUser = 0x80000001;
     std::string stored;
-    check(createKey(currentUser, "Software\\RivonelTest\\Sub") == 0, "a key is created");
-    check(setValue(currentUser, "Software\\RivonelTest\\Sub", "Name", REG_SZ,
-                   std::string("Ol\xe1", 4)) == 0,
-          "a registry value is written");
-    check(queryValue(currentUser, "Software\\RivonelTest\\Sub", "name", stored) == 0 &&
-              stored == std::string("Ol\xe1", 4),
-          "a registry value reads back");
-    check(openKey(currentUser, "Software\\RivonelTest\\Missing") == ERROR_FILE_NOT_FOUND,
-          "a missing key is not found");
+    const std::string key = "Software\\RivonelTest\\Sub", value("Ol\xe1", 4);
+    check(createKey(currentUser, key) == 0 &&
+              setValue(currentUser, key, "Name", REG_SZ, value) == 0 &&
+              queryValue(currentUser, key, "name", stored) == 0 && stored == value,
+          "a registry value reads back as written");
     const std::string ini = zinc + "\\rivonel.ini";
     check(writeFile(folder + L"\\rivonel.ini", "[General]\r\nLastGame=12abc\r\n"), "ini written");
-    check(writeProfileString(ini, "general", "RomPath", "C:\\Roms"), "an INI value is written");
-    check(profileString(ini, "General", "ROMPATH", "x") == "C:\\Roms", "an INI value reads back");
-    check(profileInt(ini, "General", "LastGame", 0) == 12, "an INI number reads back");
+    check(writeProfileString(ini, "general", "RomPath", "C:\\Roms") &&
+              profileString(ini, "General", "ROMPATH", "x") == "C:\\Roms" &&
+              profileInt(ini, "General", "LastGame", 0) == 12,
+          "INI values read back as written");
 
-    // A hung process tree ends: politely first, then by force.
+    // A hung process tree (the script, an emulator in the background and one it
+    // waits for) ends: politely first, then by force.
+    const std::string emulator = narrow(cmdWord(where + u"\\zinc.exe"));
     check(writeFile(folder + L"\\hang.bat",
-                    narrow(wide(cmdWord(where + u"\\zinc.exe"))) + " hang\r\n"),
+                    "start /b \"\" " + emulator + " hang\r\n" + emulator + " hang\r\n"),
           "hang.bat is written");
     check(launch.start(folder + L"\\hang.bat", folder), "hang.bat starts");
     Sleep(1500);
     launch.askToEnd();
     check(launch.running(), "a tree that ignores the request runs on");
     launch.forceEnd();
-    check(waitUntil(launch, false, 10000), "the whole tree ends when forced");
+    for (int waited = 0; launch.running() && waited < 10000; waited += 50)
+        Sleep(50);
+    check(!launch.running(), "the whole tree ends when forced");
 
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
