@@ -77,7 +77,7 @@ bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
     bench::BenchDesktop desktop;
     desktop.notifyEnd = notifyEnd;
 
-    frmPrincipal window(desktop, dir.path());
+    frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
     window.Form_Load();
     window.txtZincDir->setText(zinc);
     window.txtRomDir->setText(roms);

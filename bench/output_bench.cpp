@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const auto [zinc, roms] = bench::prepareZincAndRoms(dir.path());
     bench::BenchDesktop desktop;
-    frmPrincipal window(desktop, dir.path());
+    frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
     window.Form_Load();
     window.txtZincDir->setText(zinc);
     window.txtRomDir->setText(roms);

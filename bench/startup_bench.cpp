@@ -56,7 +56,7 @@ double startupMs(const QByteArray &language, int runs)
     QList<double> ms;
     QuietDesktop desktop;
     for (int run = 0; run < runs; ++run) {
-        frmPrincipal window(desktop, dir.path());
+        frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
         QElapsedTimer timer;
         timer.start();
         window.Form_Load();

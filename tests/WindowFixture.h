@@ -24,17 +24,38 @@ struct WindowFixture {
     FakeDesktop desktop;
     std::unique_ptr<frmPrincipal> window;
 
+    // Portable, or, with RIVONEL_TEST_INSTALLED set, installed with the
+    // user's folders and the shipped ones all below the program directory.
+    ProgramLocations locations;
+
     explicit WindowFixture(const QString &subfolder = {})
         : programPath(subfolder.isEmpty() ? programDirectory.path()
-                                          : programDirectory.filePath(subfolder))
+                                          : programDirectory.filePath(subfolder)),
+          locations(qEnvironmentVariableIsSet("RIVONEL_TEST_INSTALLED")
+                        ? ProgramLocations::installedFor(programPath + QStringLiteral("/bin"),
+                                                         {programPath + QStringLiteral("/config"),
+                                                          programPath + QStringLiteral("/state"),
+                                                          programPath + QStringLiteral("/data")},
+                                                         desktop.platform)
+                        : ProgramLocations::portable(programPath, desktop.platform))
     {
         QDir().mkpath(programPath);
-        window = std::make_unique<frmPrincipal>(desktop, programPath);
+        window = std::make_unique<frmPrincipal>(desktop, locations);
     }
 
+    // Where the window finds a file the tests name as if portable: rivonel.ini,
+    // language/…, snap/…, and the launch script and log beside them.
     QString programFile(const QString &name) const
     {
-        return desktop.platform.join(programPath, name);
+        const auto &join = desktop.platform;
+        if (name == QStringLiteral("rivonel.ini"))
+            return join.join(locations.settingsDirectory, name);
+        for (const auto &[folder, places] :
+             {std::pair{QStringLiteral("language"), locations.languageFolders},
+              {QStringLiteral("snap"), locations.snapFolders}})
+            if (name == folder || name.startsWith(folder + u'/'))
+                return places.first() + name.mid(folder.size());
+        return join.join(locations.runDirectory, name);
     }
     QString log() const { return window->txtlog->text(); }
     // Selects a game as a click does (-1 clears the selection).

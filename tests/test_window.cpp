@@ -1,4 +1,5 @@
 #include "core/system/ProgramInfo.h"
+#include "core/system/ProgramLocations.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -141,7 +142,8 @@ private Q_SLOTS:
 
         init(); // nor is one too large to read, at the start or at the close
         QFile big(iniPath());
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(IniDocument::maxFileSize + 1));
+        QVERIFY(writeAll(iniPath()) && big.open(QIODevice::ReadWrite) &&
+                big.resize(IniDocument::maxFileSize + 1));
         big.close();
         w().Form_Load();
         const QString large = u"the file is larger than 2048 KiB."_s;
@@ -150,6 +152,34 @@ private Q_SLOTS:
         QVERIFY(w().close());
         QVERIFY(told().contains(u"saved in %1: %2"_s.arg(iniPath(), large)));
         QCOMPARE(QFileInfo(iniPath()).size(), IniDocument::maxFileSize + 1);
+    }
+
+    void anInstalledCopyKeepsItsFilesInTheUsersFolders()
+    {
+        const PlatformConventions &platform = f->desktop.platform;
+        const QString root = f->programPath, bin = root + u"/bin"_s, marked = root + u"/marked"_s;
+        const UserFolders user{root + u"/config"_s, root + u"/state"_s, root + u"/data"_s};
+        QVERIFY(writeAll(marked + u"/portable.txt"_s) && QDir().mkpath(bin));
+        QVERIFY(!ProgramLocations::choose(bin, user, platform).installed);
+        for (const QString &folder : {bin, marked})
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(ProgramLocations::choose(bin, user, platform).installed);
+        QVERIFY(!ProgramLocations::choose(marked, user, platform).installed);
+
+        // The first start copies the shipped options and says where they live;
+        // languages come from the user's folder or the shipped one.
+        QVERIFY(writeAll(root + u"/share/rivonel/rivonel.ini"_s, "[General]\nLastGame=3\n"));
+        QVERIFY(
+            writeAll(root + u"/share/rivonel/language/Shipped.ini"_s, "[Language]\nString02=Go\n"));
+        for (const QString &told :
+             {u"\r\nYour options are kept in %1/rivonel.ini."_s.arg(user.config), QString()}) {
+            FakeDesktop desktop;
+            frmPrincipal window(desktop, ProgramLocations::installedFor(bin, user, platform));
+            window.Form_Load();
+            QCOMPARE(window.txtlog->text(), window.windowTitle() + u"\r\n"_s + webAddress() + told);
+            QCOMPARE(window.lstGames->currentRow(), 2);
+            QCOMPARE(window.cmdPlay->text(), u"Go"_s);
+        }
     }
 
     void withoutASoundDeviceSoundIsOffAndTheUserIsTold()
@@ -252,7 +282,8 @@ private Q_SLOTS:
         w().txtZincDir->setText(u"typed"_s);
         w().cmdProcuraZinc->click(); // cancelled
         QCOMPARE(w().txtZincDir->text(), u"typed"_s);
-        QVERIFY(writeAll(f->programFile(f->desktop.platform.emulatorFileName)));
+        QVERIFY(writeAll(
+            f->desktop.platform.join(f->programPath, f->desktop.platform.emulatorFileName)));
         f->desktop.folderAnswer = f->programPath;
         w().cmdProcuraZinc->click();
         QCOMPARE(w().txtZincDir->text(), f->programPath);

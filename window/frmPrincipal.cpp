@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -40,7 +41,6 @@ namespace rivonel {
 
 namespace {
 
-const QString snapFolder = QStringLiteral("snap");
 const QString snapExtension = QStringLiteral(".jpg");
 constexpr int videoTab = 0;
 constexpr int audioTab = 1;
@@ -63,9 +63,8 @@ void refillKeepingPosition(QComboBox *list, const QStringList &items)
 
 } // namespace
 
-frmPrincipal::frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent)
-    : QWidget(parent), m_desktop(desktop), m_programDirectory(programDirectory),
-      m_platform(desktop.conventions())
+frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent)
+    : QWidget(parent), m_desktop(desktop), m_locations(locations), m_platform(desktop.conventions())
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     buildControls();
@@ -174,9 +173,14 @@ void frmPrincipal::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-QString frmPrincipal::programFile(const QString &name) const
+QString frmPrincipal::runFile(const QString &name) const
 {
-    return m_platform.join(m_programDirectory, name);
+    return m_platform.join(m_locations.runDirectory, name);
+}
+
+QString frmPrincipal::settingsPath() const
+{
+    return m_platform.join(m_locations.settingsDirectory, settingsFileName);
 }
 
 // --- Start-up and shutdown
@@ -251,7 +255,7 @@ void frmPrincipal::Form_Unload()
     // the program from ending. A running emulator is left alone, and so is its
     // script: the shell may not have read it yet.
     if (!m_desktop.launchRunning())
-        QFile::remove(programFile(m_platform.launchScriptName));
+        QFile::remove(runFile(m_platform.launchScriptName));
     GravaPadrao();
     // No handler runs after this; the emulator's log is left to it.
     m_watchingRun = false;
@@ -279,9 +283,18 @@ QString whyNotRead(const LanguageTextTable &texts, IniDocument::ReadStatus statu
 // and so does one that cannot be read, which the user is told of.
 IniDocument frmPrincipal::readOptionsFile()
 {
-    const QString path = programFile(settingsFileName);
+    const QString path = settingsPath();
     // What a save cut short left behind is never the options.
     removeUnfinishedWrites(path);
+    if (m_locations.installed && !QFileInfo::exists(path) &&
+        QFileInfo::exists(m_locations.defaultSettings) &&
+        QDir().mkpath(m_locations.settingsDirectory) &&
+        QFile::copy(m_locations.defaultSettings, path)) {
+        // The one file Rivonel creates: an installed copy has none of the user's to respect.
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                        QFile::ReadOther);
+        tellUser(LanguageTexts.text(textKey::optionsLiveIn).arg(path));
+    }
     if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
         return IniDocument();
     const IniDocument::Reading file = IniDocument::read(path);
@@ -312,7 +325,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
 void frmPrincipal::GravaPadrao()
 {
     // The file is never created here: without one nothing is kept.
-    const QString path = programFile(settingsFileName);
+    const QString path = settingsPath();
     if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
         return;
     IniDocument::Reading file = IniDocument::read(path);
@@ -461,7 +474,8 @@ void frmPrincipal::lstGames_Click()
 
     const std::optional<QString> rom = RomSetNames.at(game.position);
     const QString path =
-        rom ? m_platform.join(programFile(snapFolder), *rom + snapExtension) : QString();
+        rom ? firstExistingFile(m_locations.snapFolders, *rom + snapExtension, m_platform)
+            : QString();
     if (!rom || !fileExists(path)) {
         showPicture(ImageList1->image(0));
         return;
@@ -516,8 +530,8 @@ void frmPrincipal::cmdPlay_Click()
         unwritten << m_platform.join(options.zincDirectory, zincConfigFileName.toString());
 
     const LaunchCheck check =
-        checkLaunch(m_platform, options, RomSetNames.at(options.game.position), m_programDirectory,
-                    LanguageTexts, fileExists);
+        checkLaunch(m_platform, options, RomSetNames.at(options.game.position),
+                    m_locations.runDirectory, LanguageTexts, fileExists);
     if (check.verdict == LaunchCheck::Verdict::NoGame)
         return;
     txtlog->setText(check.log);
@@ -530,13 +544,14 @@ void frmPrincipal::cmdPlay_Click()
         return;
 
     LaunchCommand = check.command;
-    const QString script = programFile(m_platform.launchScriptName);
+    QDir().mkpath(m_locations.runDirectory);
+    const QString script = runFile(m_platform.launchScriptName);
     if (!writeFileAnew(script, textFileBytes({LaunchCommand}, m_platform.lineEnd))) {
         txtlog->append(LanguageTexts.text(textKey::scriptNotWritten).arg(script));
         return;
     }
     // A log left over from an earlier run would be taken for this run's.
-    const QString log = programFile(emulatorLogFileName);
+    const QString log = runFile(emulatorLogFileName);
     if (QFileInfo::exists(log) && !QFile::remove(log)) {
         txtlog->append(LanguageTexts.text(textKey::logInUse).arg(log));
         return;
@@ -548,7 +563,7 @@ void frmPrincipal::cmdPlay_Click()
     m_logWatch = RunLogWatch();
     m_logOffset = 0;
     const QPointer<frmPrincipal> self(this);
-    const bool started = m_desktop.startHidden(script, m_programDirectory, [self] {
+    const bool started = m_desktop.startHidden(script, m_locations.runDirectory, [self] {
         if (!self)
             return;
         self->m_launchEnded = true;
@@ -599,7 +614,7 @@ void frmPrincipal::Timer1_Timer()
     if (!m_watchingRun)
         return;
     const bool ended = m_launchEnded || !m_desktop.launchRunning();
-    const QString path = programFile(emulatorLogFileName);
+    const QString path = runFile(emulatorLogFileName);
     bool caughtUp = true;
     LogProblem problem = readLogAddition(path, caughtUp);
     if (!caughtUp) {
@@ -678,9 +693,11 @@ void frmPrincipal::endRun(const QString &report)
 
 void frmPrincipal::ListaLinguas()
 {
-    const QList<QStringList> folders =
-        ProcuraArquivos(languageFolder(m_platform, m_programDirectory) + m_platform.separator,
-                        QStringLiteral("*.ini"), [] { QCoreApplication::processEvents(); });
+    // The user's own languages first, then those installed with the program.
+    QList<QStringList> folders;
+    for (const QString &folder : m_locations.languageFolders)
+        folders << ProcuraArquivos(folder + m_platform.separator, QStringLiteral("*.ini"),
+                                   [] { QCoreApplication::processEvents(); });
     const LanguageChoice choice = chooseLanguage(folders, LanguageName);
     {
         // Qt selects the first item added to an empty list; only the
@@ -709,7 +726,8 @@ void frmPrincipal::CarregaLingua()
 {
     LanguageName = currentOptions().language.text;
     // Always the file directly in the language folder, whatever folder listed it.
-    const QString file = languageFile(m_platform, m_programDirectory, LanguageName);
+    const QString file = firstExistingFile(m_locations.languageFolders,
+                                           LanguageName + QStringLiteral(".ini"), m_platform);
     const IniDocument::Reading language = IniDocument::read(file);
     LanguageTexts = LanguageTextTable::fromFile(language.document);
     // A missing file is an entry found below the language folder: it has no texts.

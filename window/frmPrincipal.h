@@ -6,6 +6,7 @@
 #include "core/options/OptionSet.h"
 #include "core/settings/IniDocument.h"
 #include "core/system/PlatformConventions.h"
+#include "core/system/ProgramLocations.h"
 #include "window/OptionBinder.h"
 
 #include <QString>
@@ -36,9 +37,9 @@ class ValueCheckBox;
 class frmPrincipal : public QWidget {
     Q_OBJECT
 public:
-    // programDirectory holds rivonel.ini, language/, snap/, the launch script
-    // and the emulator's log.
-    frmPrincipal(Desktop &desktop, const QString &programDirectory, QWidget *parent = nullptr);
+    // The locations say where rivonel.ini, the languages, the pictures, the
+    // launch script and the emulator's log are.
+    frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent = nullptr);
     ~frmPrincipal() override;
 
     void Form_Load();
@@ -130,7 +131,8 @@ private:
     void buildControls();
     void bindOptions();
     void connectSignals();
-    QString programFile(const QString &name) const;
+    QString runFile(const QString &name) const;
+    QString settingsPath() const;
 
     // Start-up and options.
     void fillOptionLists();
@@ -179,7 +181,7 @@ private:
     void rebuildLanguageLists(const LanguageTextTable &texts);
 
     Desktop &m_desktop;
-    const QString m_programDirectory;
+    const ProgramLocations m_locations;
     const PlatformConventions m_platform;
     OptionBinder m_options;
     bool m_loaded = false;

@@ -1,15 +1,57 @@
+#include "core/system/ProgramInfo.h"
+#include "core/system/ProgramLocations.h"
 #include "platform/SystemDesktop.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void printHelp()
+{
+    std::printf(
+        "Usage: rivonel [--help | --version]\n\n"
+        "A front-end for the arcade emulator Zinc 0.9: pick a game, set the options and play.\n\n"
+        "  -h, --help     show this help and exit\n"
+        "  -v, --version  show the version and exit\n\n"
+        "Beside a writable program folder (or one holding portable.txt), Rivonel keeps its\n"
+        "files there. Installed, it keeps rivonel.ini in $XDG_CONFIG_HOME/rivonel, the launch\n"
+        "script and log.txt in $XDG_STATE_HOME/rivonel, and looks for languages and pictures\n"
+        "in $XDG_DATA_HOME/rivonel before the installed ones.\n");
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Answered on the console before any window system is needed.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            printHelp();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            std::printf("%s\n", qPrintable(rivonel::windowTitle(rivonel::programVersion())));
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
+    // Qt has taken its own options (-platform, -style, …); anything left is a mistake.
+    if (const QStringList rest = QApplication::arguments().mid(1); !rest.isEmpty()) {
+        std::fprintf(stderr, "rivonel: unknown argument '%s'\nTry 'rivonel --help'.\n",
+                     qPrintable(rest.first()));
+        return 2;
+    }
     rivonel::SystemDesktop desktop;
-    rivonel::frmPrincipal window(desktop,
-                                 QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    const auto platform = rivonel::PlatformConventions::native();
+    rivonel::frmPrincipal window(
+        desktop, rivonel::ProgramLocations::choose(
+                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                     rivonel::UserFolders::fromEnvironment(), platform));
     window.Form_Load();
     window.show();
     return app.exec();

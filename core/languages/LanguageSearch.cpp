@@ -68,15 +68,4 @@ LanguageChoice chooseLanguage(const QList<QStringList> &folders, const QString &
     return choice;
 }
 
-QString languageFolder(const PlatformConventions &platform, const QString &programDirectory)
-{
-    return platform.join(programDirectory, QStringLiteral("language"));
-}
-
-QString languageFile(const PlatformConventions &platform, const QString &programDirectory,
-                     const QString &name)
-{
-    return platform.join(languageFolder(platform, programDirectory), name + languageExtension);
-}
-
 } // namespace rivonel

@@ -27,9 +27,4 @@ struct LanguageChoice {
 // applies that entry, whose name is then the one later folders must match.
 LanguageChoice chooseLanguage(const QList<QStringList> &folders, const QString &savedName);
 
-// The language folder below the program directory, and a language's file in it.
-QString languageFolder(const PlatformConventions &platform, const QString &programDirectory);
-QString languageFile(const PlatformConventions &platform, const QString &programDirectory,
-                     const QString &name);
-
 } // namespace rivonel

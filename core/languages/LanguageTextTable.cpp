@@ -39,6 +39,7 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "The emulator's log %1 could not be read.",
     "The emulator's log %1 could not be deleted.",
     "Rivonel could not write %1; the emulator will find it as it was.",
+    "Your options are kept in %1.",
 };
 
 QString builtInText(int number)

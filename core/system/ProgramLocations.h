@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/system/PlatformConventions.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace rivonel {
+
+// The user's own folders for an installed program, by the platform's
+// conventions: $XDG_CONFIG_HOME, $XDG_STATE_HOME and $XDG_DATA_HOME (with
+// their defaults) below "rivonel", or %APPDATA%\Rivonel for all three.
+struct UserFolders {
+    QString config;
+    QString state;
+    QString data;
+
+    static UserFolders fromEnvironment();
+};
+
+// Where the program's files are. A portable copy keeps everything beside its
+// executable; an installed one writes into the user's folders and reads the
+// languages and pictures it ships from <prefix>/share/rivonel after the
+// user's own.
+struct ProgramLocations {
+    bool installed = false;
+    QString settingsDirectory; // rivonel.ini
+    QString runDirectory;      // the launch script and the emulator's log
+    QStringList languageFolders;
+    QStringList snapFolders;
+    QString defaultSettings; // copied to the user's folder on an installed first start
+
+    static ProgramLocations portable(const QString &programDirectory,
+                                     const PlatformConventions &platform);
+    static ProgramLocations installedFor(const QString &executableDirectory,
+                                         const UserFolders &user,
+                                         const PlatformConventions &platform);
+    // Portable when the executable's folder can be written, or holds a
+    // portable.txt marker; installed otherwise.
+    static ProgramLocations choose(const QString &executableDirectory, const UserFolders &user,
+                                   const PlatformConventions &platform);
+};
+
+// The file of that name in the first folder that has one; in the first
+// folder when none has.
+QString firstExistingFile(const QStringList &folders, const QString &name,
+                          const PlatformConventions &platform);
+
+// A folder that can be written, by its mode as well as by this user's
+// rights: an administrator may write anywhere, but a folder made read-only
+// is not Rivonel's to fill.
+bool isWritableFolder(const QString &folder);
+
+} // namespace rivonel
