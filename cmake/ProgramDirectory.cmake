@@ -34,16 +34,20 @@ add_custom_target(program_directory ALL
   VERBATIM)
 add_dependencies(rivonel program_directory)
 
-install(TARGETS rivonel RUNTIME DESTINATION "${RIVONEL_INSTALL_DIR}")
-install(DIRECTORY DESTINATION "${RIVONEL_INSTALL_DIR}/snap")
-install(DIRECTORY DESTINATION "${RIVONEL_INSTALL_DIR}/language")
+# Installed by GNU conventions: the program in bin/, what it ships under
+# share/rivonel/ (found from bin/../share/rivonel), the menu entry, the icon and
+# the software-centre metadata. The demo stays in the build tree.
+include(GNUInstallDirs)
+set(RIVONEL_APP_ID "example.rivonel.Rivonel")
+install(TARGETS rivonel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 if(RIVONEL_LANGUAGE_FILES)
-  install(FILES ${RIVONEL_LANGUAGE_FILES} DESTINATION "${RIVONEL_INSTALL_DIR}/language")
+  install(FILES ${RIVONEL_LANGUAGE_FILES} DESTINATION "${CMAKE_INSTALL_DATADIR}/rivonel/language")
 endif()
-install(CODE "
-  set(_ini \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${RIVONEL_INSTALL_DIR}/rivonel.ini\")
-  if(NOT EXISTS \"\${_ini}\")
-    file(INSTALL \"${PROJECT_BINARY_DIR}/generated/rivonel.install.ini\"
-         DESTINATION \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${RIVONEL_INSTALL_DIR}\"
-         RENAME rivonel.ini)
-  endif()")
+install(FILES "${PROJECT_BINARY_DIR}/generated/rivonel.install.ini"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/rivonel" RENAME rivonel.ini)
+install(FILES "resources/${RIVONEL_APP_ID}.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+install(FILES "resources/${RIVONEL_APP_ID}.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+install(FILES "resources/icons/${RIVONEL_APP_ID}.svg"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+install(DIRECTORY "${PROJECT_BINARY_DIR}/icons/hicolor" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons")
+install(FILES resources/debian/copyright DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/rivonel")

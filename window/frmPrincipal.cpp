@@ -13,6 +13,7 @@
 #include "core/system/ProgramInfo.h"
 #include "core/system/WholeFile.h"
 #include "platform/Desktop.h"
+#include "window/AppIcon.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/RunWindow.h"
@@ -67,6 +68,7 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     : QWidget(parent), m_desktop(desktop), m_locations(locations), m_platform(desktop.conventions())
 {
     setObjectName(QStringLiteral("frmPrincipal"));
+    setWindowIcon(appIcon());
     buildControls();
     bindOptions();
     connectSignals();
