@@ -26,7 +26,7 @@ for include in $(find "$build_dir" -path '*_autogen/include' -type d | sort); do
     flags="$flags -I$include"
 done
 
-units=$(cd "$source_dir" && find core window platform win32 tools/zinc-sim tests -name '*.cpp' 2>/dev/null | sort)
+units=$(cd "$source_dir" && find core window platform win32 tools tests -name '*.cpp' 2>/dev/null | sort)
 # The code moc generated for the window and the tests.
 for test in $(cd "$source_dir/tests" && ls test_*.cpp | sed 's/\.cpp$//'); do
     units="$units $build_dir/tests/${test}_autogen/mocs_compilation.cpp"
