@@ -15,11 +15,11 @@ qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-li
 # As the Linux build has them: Qt's modules, and the paths the tests are given.
 flags="-std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic -DUNICODE -D_UNICODE
  -DQT_NO_SIGNALS_SLOTS_KEYWORDS -DQT_NO_CAST_FROM_ASCII
- -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_TESTLIB_LIB
+ -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_TESTLIB_LIB -DQT_CONCURRENT_LIB
  -DZINC_SIM_PATH=\"zinc.exe\" -DSAVE_CHILD_PATH=\"save_child.exe\" -DRIVONEL_LANGUAGE_DIR=\"language\"
  -I$source_dir -I$source_dir/tests -I$source_dir/tools/zinc-sim -I$build_dir/generated"
 # Qt's own headers are system headers: their warnings are Qt's, not ours.
-for module in "" QtCore QtGui QtWidgets QtTest; do
+for module in "" QtCore QtGui QtWidgets QtTest QtConcurrent; do
     flags="$flags -isystem $qt/$module"
 done
 for include in $(find "$build_dir" -path '*_autogen/include' -type d | sort); do

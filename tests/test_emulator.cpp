@@ -3,7 +3,10 @@
 #include "core/emulator/LaunchChecks.h"
 #include "core/emulator/RunReport.h"
 #include "core/emulator/ShellQuoting.h"
+#include "core/games/RomArchives.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -154,6 +157,22 @@ private Q_SLOTS:
         // Without a game nothing is checked and the log box is left alone.
         QCOMPARE(checkLaunch(posix, o, std::nullopt, u"/p"_s, numberedTexts(), exists).verdict,
                  LaunchCheck::Verdict::NoGame);
+    }
+
+    void theGamesWhoseArchiveAFolderHoldsAreKnown()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"sfex.zip", "TEKKEN.ZIP", "tgmj.zip.old"})
+            QVERIFY(QFile(dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+        const RomFolderListing listing = listRomFolder(dir.path());
+        QCOMPARE(listing.status, RomFolderListing::Status::Listed);
+        const auto exact = archivesPresent(listing, Qt::CaseSensitive);
+        const auto anyCase = archivesPresent(listing, Qt::CaseInsensitive);
+        QVERIFY(exact[0] && exact[1] && !exact[2] && !exact[13] && !exact[20] && anyCase[20]);
+        QCOMPARE(std::count(exact.begin(), exact.end(), true), 2);
+        QCOMPARE(listRomFolder(QString()).status, RomFolderListing::Status::NotSet);
+        QCOMPARE(listRomFolder(dir.filePath(u"nowhere"_s)).status,
+                 RomFolderListing::Status::Unreadable);
     }
 
     void theFirstRecognisedLineDecidesTheReport_data()

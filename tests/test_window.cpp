@@ -275,6 +275,32 @@ private Q_SLOTS:
         QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
     }
 
+    void gamesWhoseArchiveIsMissingAreDimmedAndSaySo()
+    {
+        w().Form_Load();
+        const QString roms = f->programPath + u"/roms"_s;
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s));
+        const auto why = [this](int game) {
+            return w().lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+        };
+        const auto dimmed = [this](int game) {
+            return w().lstGames->item(game)->foreground() != QBrush();
+        };
+        w().txtRomDir->setText(roms); // no language: the texts are English
+        QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
+        QVERIFY(dimmed(20) && why(1).isEmpty() && !dimmed(1));
+        QCOMPARE(w().lstGames->item(20)->toolTip(), why(20));
+        // Archives that come and go while the window is open.
+        QVERIFY(writeAll(roms + u"/tekken.zip"_s) && QFile::remove(roms + u"/sfex.zip"_s));
+        QTRY_VERIFY(why(20).isEmpty() && !why(0).isEmpty());
+        w().txtRomDir->setText(roms + u"/x"_s);
+        QTRY_COMPARE(why(0), u"The ROM folder %1/x cannot be read, so its archive sfex.zip "
+                             "cannot be found there."_s.arg(roms));
+        w().txtRomDir->clear();
+        QTRY_VERIFY(why(0).isEmpty() && !dimmed(0));
+        QCOMPARE(w().lstGames->count(), 26);
+    }
+
     // --- Pickers and the link
     void pickersTakeTheChosenFolderAndTheLinkSaysWhatWentWrong()
     {

@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QTimer>
 
 #include <span>
@@ -140,6 +141,18 @@ void frmPrincipal::connectSignals()
             &frmPrincipal::chkSurroundLite_Click);
     connect(chkFrameSkipAuto, &ValueCheckBox::valueChanged, this,
             &frmPrincipal::chkFrameSkipAuto_Click);
+    // The marks of missing archives follow the ROM folder: its name as it is
+    // typed (once typing pauses) and what is put into it or taken away.
+    m_romLookDelay.setSingleShot(true);
+    m_romLookDelay.setInterval(250);
+    connect(txtRomDir, &QLineEdit::textChanged, &m_romLookDelay, qOverload<>(&QTimer::start));
+    connect(&m_romLookDelay, &QTimer::timeout, this, &frmPrincipal::lookAtRomFolder);
+    connect(&m_romFolderWatch, &QFileSystemWatcher::directoryChanged, this,
+            &frmPrincipal::lookAtRomFolder);
+    connect(&m_romLook, &QFutureWatcher<RomFolderListing>::finished, this, [this] {
+        m_romListing = m_romLook.result();
+        showRomMarks();
+    });
 }
 
 bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
@@ -207,6 +220,7 @@ void frmPrincipal::Form_Load()
 
     LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
     CarregaPadrao(saved);
+    lookAtRomFolder();
 
     // Replaces the selection line the load leaves behind; what start-up has
     // to say still reaches the user, each on a line of its own.
@@ -452,6 +466,50 @@ void frmPrincipal::AdicionaGames()
         lstGames->addItem(game.title.toString());
         RomSetNames.set(position, game.romSet.toString());
         ++position;
+    }
+}
+
+// Asks for a listing of the ROM folder; until it comes the marks stay as they are.
+void frmPrincipal::lookAtRomFolder()
+{
+    m_romLookDelay.stop();
+    const QString folder = txtRomDir->text();
+    if (const QStringList watched = m_romFolderWatch.directories();
+        watched != QStringList{folder}) {
+        if (!watched.isEmpty())
+            m_romFolderWatch.removePaths(watched);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            m_romFolderWatch.addPath(folder);
+    }
+    m_romLook.setFuture(QtConcurrent::run(listRomFolder, folder));
+}
+
+// A game whose archive is not there is dimmed, and says so to the mouse and
+// to a screen reader: the colour is never all there is.
+void frmPrincipal::showRomMarks()
+{
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity names = Qt::CaseSensitive;
+#endif
+    const auto present = archivesPresent(m_romListing, names);
+    const bool unreadable = m_romListing.status == RomFolderListing::Status::Unreadable;
+    for (int position = 0; position < gameCount && position < lstGames->count(); ++position) {
+        QListWidgetItem *item = lstGames->item(position);
+        const QString archive =
+            RomSetNames.at(position).value_or(QString()) + romArchiveExtension.toString();
+        const bool missing = m_romListing.status != RomFolderListing::Status::NotSet &&
+                             !present[static_cast<std::size_t>(position)];
+        const QString why =
+            !missing ? QString()
+            : unreadable
+                ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romListing.folder, archive)
+                : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romListing.folder);
+        item->setForeground(missing ? palette().brush(QPalette::Disabled, QPalette::Text)
+                                    : QBrush());
+        item->setToolTip(why);
+        item->setData(Qt::AccessibleDescriptionRole, why);
     }
 }
 
@@ -746,6 +804,7 @@ void frmPrincipal::CarregaLingua()
     abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
     abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
     abas->setTabText(generalTab, LanguageTexts.text(31));
+    showRomMarks();
 }
 
 void frmPrincipal::rebuildLanguageLists(const LanguageTextTable &texts)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/emulator/RunReport.h"
+#include "core/games/RomArchives.h"
 #include "core/games/RomSetSlots.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
@@ -9,7 +10,10 @@
 #include "core/system/ProgramLocations.h"
 #include "window/OptionBinder.h"
 
+#include <QFileSystemWatcher>
+#include <QFutureWatcher>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -159,6 +163,8 @@ private:
 
     // Game catalogue.
     void AdicionaGames();
+    void lookAtRomFolder();
+    void showRomMarks();
     void lstGames_Click();
     void lstGames_DblClick();
     void showPicture(const QImage &picture);
@@ -193,6 +199,12 @@ private:
     RunLogWatch m_logWatch;
     qint64 m_logOffset = 0; // how much of the log the watch has read
     std::unique_ptr<RunWindow> m_runWindow;
+    // The ROM folder is listed away from the window's thread; the last answer
+    // marks the games whose archive it lacks.
+    QFutureWatcher<RomFolderListing> m_romLook;
+    RomFolderListing m_romListing;
+    QFileSystemWatcher m_romFolderWatch;
+    QTimer m_romLookDelay;
 
     // Window-level values.
     QString LanguageName;

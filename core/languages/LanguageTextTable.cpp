@@ -40,6 +40,8 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "The emulator's log %1 could not be deleted.",
     "Rivonel could not write %1; the emulator will find it as it was.",
     "Your options are kept in %1.",
+    "Its ROM archive %1 is not in %2.",
+    "The ROM folder %1 cannot be read, so its archive %2 cannot be found there.",
 };
 
 QString builtInText(int number)

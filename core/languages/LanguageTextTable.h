@@ -39,20 +39,22 @@ inline constexpr int logUnreadable = 75;        // %1: the emulator's log
 inline constexpr int logNotDeleted = 76;        // %1: the emulator's log
 inline constexpr int optionFileNotWritten = 77; // %1: zinc.cfg or renderer.cfg
 inline constexpr int optionsLiveIn = 78;        // %1: rivonel.ini in the user's folder
+inline constexpr int archiveMissing = 79;       // %1: the archive, %2: the ROM folder
+inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the archive
 } // namespace textKey
 
-// The texts String01 to String78 of one language. Numbers outside 1 to 78
+// The texts String01 to String80 of one language. Numbers outside 1 to 80
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 78;
+    static constexpr int count = 80;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String78"
+    // "String01" ... "String80"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
