@@ -7,9 +7,13 @@
 #include "platform/SystemDesktop.h"
 #include "RomContents.h"
 #include "StoredZip.h"
+#include "window/frmPrincipal.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 
 namespace rivonel::bench {
 
@@ -53,6 +57,16 @@ inline std::pair<QString, QString> prepareZincAndRoms(const QString &dir)
     if (archive.open(QIODevice::WriteOnly))
         archive.write(zincsim::makeStoredZip(entries));
     return {zinc, roms};
+}
+
+// Starts the window and points it at those directories, with sfex selected.
+inline void pointAtDemo(frmPrincipal &window, const QString &zinc, const QString &roms)
+{
+    window.Form_Load();
+    window.txtZincDir->setText(zinc);
+    window.txtRomDir->setText(roms);
+    window.cboRend->setCurrentIndex(1);
+    window.lstGames->item(0)->setSelected(true);
 }
 
 } // namespace rivonel::bench

@@ -78,11 +78,7 @@ bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
     desktop.notifyEnd = notifyEnd;
 
     frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
-    window.Form_Load();
-    window.txtZincDir->setText(zinc);
-    window.txtRomDir->setText(roms);
-    window.cboRend->setCurrentIndex(1);
-    window.lstGames->item(0)->setSelected(true);
+    bench::pointAtDemo(window, zinc, roms);
     EnableWatch watch;
     window.installEventFilter(&watch);
 

@@ -57,11 +57,7 @@ int main(int argc, char *argv[])
     const auto [zinc, roms] = bench::prepareZincAndRoms(dir.path());
     bench::BenchDesktop desktop;
     frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
-    window.Form_Load();
-    window.txtZincDir->setText(zinc);
-    window.txtRomDir->setText(roms);
-    window.cboRend->setCurrentIndex(1);
-    window.lstGames->item(0)->setSelected(true);
+    bench::pointAtDemo(window, zinc, roms);
     qputenv("ZINC_SIM_RUN_MS", "0");
     qputenv("ZINC_SIM_OUTPUT_MB", QByteArray::number(mib));
 

@@ -68,6 +68,14 @@ struct WindowFixture {
     }
 };
 
+// What every window test checks in cleanup(): the window watches no run and
+// no hourglass is left.
+inline bool leftClean(const WindowFixture *fixture)
+{
+    return (!fixture || !fixture->window || !fixture->window->runWatched()) &&
+           !QGuiApplication::overrideCursor();
+}
+
 // A file's bytes, or "<unreadable>".
 inline QByteArray readAll(const QString &path)
 {

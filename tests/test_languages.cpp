@@ -54,8 +54,7 @@ private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup()
     {
-        QVERIFY(!f || !f->window || !f->window->runWatched());
-        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(leftClean(f.get()));
         f.reset();
     }
 

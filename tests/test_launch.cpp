@@ -115,8 +115,7 @@ private Q_SLOTS:
     void init() { f = std::make_unique<LaunchFixture>(); }
     void cleanup()
     {
-        QVERIFY(!f || !f->window || !f->window->runWatched());
-        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(leftClean(f.get()));
         f.reset();
     }
 

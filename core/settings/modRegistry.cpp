@@ -79,7 +79,13 @@ std::optional<qint16> toInt16(const modRegistry::Value &value)
     return static_cast<qint16>(d);
 }
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+// Text in the system's 8-bit code page, as the profile functions take it.
+std::string ansi(const QString &text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+#else
 // The value's leading whole number, 0 when it does not start with one.
 int leadingNumber(const QString &value)
 {
@@ -136,14 +142,11 @@ qint32 modRegistry::ReadValue(const QString &location, const QString &keyPath,
     if (handle == settingsFile) {
 #ifdef Q_OS_WIN
         // Windows' own profile functions, one value at a time.
-        const std::string file = location.toLocal8Bit().toStdString();
-        const std::string section = keyPath.toLocal8Bit().toStdString();
-        const std::string name = valueName.toLocal8Bit().toStdString();
         if (type == QStringLiteral("S"))
             result = QString::fromLocal8Bit(win32::profileString(
-                file, section, name, toText(defaultValue).toLocal8Bit().toStdString()));
+                ansi(location), ansi(keyPath), ansi(valueName), ansi(toText(defaultValue))));
         else
-            result = qint64(win32::profileInt(file, section, name, 0));
+            result = qint64(win32::profileInt(ansi(location), ansi(keyPath), ansi(valueName), 0));
 #else
         const auto text = IniDocument::read(location).document.value(keyPath, valueName);
         if (type == QStringLiteral("S"))
@@ -194,9 +197,8 @@ qint32 modRegistry::WriteValue(const QString &location, const QString &keyPath,
 #ifdef Q_OS_WIN
         if (type != QStringLiteral("S"))
             return statusRefused;
-        return win32::writeProfileString(
-                   location.toLocal8Bit().toStdString(), keyPath.toLocal8Bit().toStdString(),
-                   valueName.toLocal8Bit().toStdString(), toText(value).toLocal8Bit().toStdString())
+        return win32::writeProfileString(ansi(location), ansi(keyPath), ansi(valueName),
+                                         ansi(toText(value)))
                    ? statusOk
                    : statusRefused;
 #else
