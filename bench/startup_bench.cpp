@@ -32,12 +32,10 @@ public:
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
     WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
     int soundOutputCount() override { return 1; }
-    bool startHidden(const QString &, const QString &, std::function<void()>) override
-    {
-        return false;
-    }
-    bool launchRunning() override { return false; }
-    void stopLaunch() override {}
+    Launcher &launcher() override { return m_system.launcher(); }
+
+private:
+    SystemDesktop m_system;
 };
 
 // The median time, in milliseconds, of a window's start with this language file.

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/run/Launcher.h"
 #include "core/system/PlatformConventions.h"
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -42,18 +42,8 @@ public:
     // Number of sound output devices; 0 means the machine cannot play sound.
     virtual int soundOutputCount() = 0;
 
-    // Starts the launch script through the system's shell with no visible
-    // window and without waiting for it; ended runs once, from the event
-    // loop, when it has ended. False when it could not be started.
-    virtual bool startHidden(const QString &scriptPath, const QString &workingDirectory,
-                             std::function<void()> ended) = 0;
-
-    // Whether the script last started by startHidden is still running.
-    virtual bool launchRunning() = 0;
-
-    // Asks the script last started, and everything it started, to end, and
-    // forces them a few seconds later; ended runs once they all have.
-    virtual void stopLaunch() = 0;
+    // Starts the launch script and tells when the run is over.
+    virtual Launcher &launcher() = 0;
 };
 
 } // namespace rivonel

@@ -43,7 +43,8 @@ bool pidAlive(qint64 pid)
 #endif
 } // namespace
 
-ProcessLauncher::ProcessLauncher(QObject *parent) : QObject(parent)
+ProcessLauncher::ProcessLauncher(PlatformConventions platform, int graceMs, QObject *parent)
+    : QObject(parent), m_platform(std::move(platform)), m_graceMs(graceMs)
 {
     m_poll.setInterval(pollIntervalMs);
     connect(&m_poll, &QTimer::timeout, this, [this] {
@@ -59,12 +60,11 @@ ProcessLauncher::~ProcessLauncher()
     forget();
 }
 
-bool ProcessLauncher::start(const PlatformConventions &platform, const QString &scriptPath,
-                            const QString &workingDirectory, std::function<void()> ended)
+bool ProcessLauncher::start(const QString &scriptPath, const QString &workingDirectory,
+                            std::function<void()> ended)
 {
     forget();
 #ifdef Q_OS_WIN
-    Q_UNUSED(platform);
     m_launch = std::make_unique<win32::HiddenLaunch>();
     if (!m_launch->start(QDir::toNativeSeparators(scriptPath).toStdWString(),
                          QDir::toNativeSeparators(workingDirectory).toStdWString()))
@@ -72,7 +72,7 @@ bool ProcessLauncher::start(const PlatformConventions &platform, const QString &
 #else
     // Qt starts a detached process in a session of its own.
     QProcess process;
-    process.setProgram(platform.launchShell);
+    process.setProgram(m_platform.launchShell);
     process.setArguments({scriptPath});
     process.setWorkingDirectory(workingDirectory);
     // Nothing of ours: the emulator must not write into the terminal that
@@ -137,13 +137,13 @@ bool ProcessLauncher::scriptRunning() const
 }
 #endif
 
-void ProcessLauncher::stop(int graceMs)
+void ProcessLauncher::stop()
 {
     if (!running())
         return;
     m_stopping = true;
     signalAll(false);
-    m_force.start(graceMs);
+    m_force.start(m_graceMs);
 }
 
 void ProcessLauncher::signalAll(bool force)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/run/Launcher.h"
 #include "core/system/PlatformConventions.h"
 
 #include <QObject>
@@ -23,25 +24,23 @@ class HiddenLaunch;
 // output or error, and tells when it ends: through the operating system's
 // exit notification where there is one (a pidfd on Linux, the process handle
 // on Windows), otherwise by polling. On Windows the script runs in a job.
-class ProcessLauncher : public QObject {
+class ProcessLauncher : public QObject, public Launcher {
     Q_OBJECT
 public:
-    explicit ProcessLauncher(QObject *parent = nullptr);
+    // A stop forces what did not end after graceMs.
+    explicit ProcessLauncher(PlatformConventions platform, int graceMs = defaultGraceMs,
+                             QObject *parent = nullptr);
     ~ProcessLauncher() override;
+    static constexpr int defaultGraceMs = 3000;
 
-    // Forgets any earlier launch. ended runs once, on the event loop, after
-    // the script has ended. False when the script could not be started.
-    bool start(const PlatformConventions &platform, const QString &scriptPath,
-               const QString &workingDirectory, std::function<void()> ended);
-
+    bool start(const QString &scriptPath, const QString &workingDirectory,
+               std::function<void()> ended) override;
     // True until the script has ended, and after a stop until everything it
     // started has ended too.
-    bool running() const;
-
+    bool running() const override;
     // Asks the script and everything it started to end (its process group on
-    // Unix, its job on Windows), and forces them after graceMs.
-    void stop(int graceMs = defaultGraceMs);
-    static constexpr int defaultGraceMs = 3000;
+    // Unix, its job on Windows), and forces them after the grace time.
+    void stop() override;
 
 private:
     void watch();
@@ -49,6 +48,8 @@ private:
     void reportEnd();
     void signalAll(bool force);
 
+    const PlatformConventions m_platform;
+    const int m_graceMs;
     std::function<void()> m_ended;
     QTimer m_poll;
     QTimer m_force;

@@ -108,20 +108,4 @@ int SystemDesktop::soundOutputCount()
 #endif
 }
 
-bool SystemDesktop::startHidden(const QString &scriptPath, const QString &workingDirectory,
-                                std::function<void()> ended)
-{
-    return m_launcher.start(conventions(), scriptPath, workingDirectory, std::move(ended));
-}
-
-bool SystemDesktop::launchRunning()
-{
-    return m_launcher.running();
-}
-
-void SystemDesktop::stopLaunch()
-{
-    m_launcher.stop();
-}
-
 } // namespace rivonel

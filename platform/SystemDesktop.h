@@ -13,13 +13,10 @@ public:
     std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
     WebOpenResult openWebAddress(const QString &address) override;
     int soundOutputCount() override;
-    bool startHidden(const QString &scriptPath, const QString &workingDirectory,
-                     std::function<void()> ended) override;
-    bool launchRunning() override;
-    void stopLaunch() override;
+    Launcher &launcher() override { return m_launcher; }
 
 private:
-    ProcessLauncher m_launcher;
+    ProcessLauncher m_launcher{PlatformConventions::native()};
 };
 
 } // namespace rivonel

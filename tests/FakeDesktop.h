@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeLauncher.h"
 #include "platform/Desktop.h"
 #include "platform/ProcessLauncher.h"
 
@@ -15,13 +16,11 @@ public:
     std::optional<QString> folderAnswer;
     WebOpenResult webAnswer = WebOpenResult::Opened;
     int soundDevices = 1;
-    bool startAnswer = true;
-    bool running = false;
-    // Start the script for real (through the system's shell) instead of
-    // answering with startAnswer and running.
+    // Start the script for real (through the system's shell, forcing a stop
+    // after a second) instead of pretending with fakeLauncher.
     bool realLaunch = false;
-    ProcessLauncher launcher;
-    std::function<void()> ended; // kept when not launching for real
+    ProcessLauncher realLauncher{platform, 1000};
+    FakeLauncher fakeLauncher;
     QStringList calls;
 
     PlatformConventions conventions() const override { return platform; }
@@ -38,25 +37,26 @@ public:
         return webAnswer;
     }
     int soundOutputCount() override { return soundDevices; }
-    bool startHidden(const QString &script, const QString &directory,
-                     std::function<void()> whenEnded) override
-    {
-        record({QStringLiteral("startHidden"), script, directory});
-        if (realLaunch)
-            return launcher.start(platform, script, directory, std::move(whenEnded));
-        ended = std::move(whenEnded);
-        return startAnswer;
-    }
-    bool launchRunning() override { return realLaunch ? launcher.running() : running; }
-    void stopLaunch() override
-    {
-        record({QStringLiteral("stopLaunch")});
-        if (realLaunch)
-            launcher.stop(1000);
-    }
+    Launcher &launcher() override { return m_launcher; }
 
 private:
     void record(const QStringList &call) { calls << call.join(QLatin1Char('|')); }
+
+    // The real or the pretended launcher, as realLaunch says at each call.
+    struct Either final : Launcher {
+        FakeDesktop &d;
+        explicit Either(FakeDesktop &desktop) : d(desktop) {}
+        Launcher &now() const
+        {
+            return d.realLaunch ? static_cast<Launcher &>(d.realLauncher) : d.fakeLauncher;
+        }
+        bool start(const QString &script, const QString &dir, std::function<void()> ended) override
+        {
+            return now().start(script, dir, std::move(ended));
+        }
+        bool running() const override { return now().running(); }
+        void stop() override { now().stop(); }
+    } m_launcher{*this};
 };
 
 } // namespace rivonel::test

@@ -2,8 +2,6 @@
 
 #include "core/emulator/EmulatorConfigFiles.h"
 #include "core/emulator/EmulatorInterface.h"
-#include "core/emulator/LaunchChecks.h"
-#include "core/emulator/RunReport.h"
 #include "core/games/GameTable.h"
 #include "core/languages/LanguageSearch.h"
 #include "core/options/Interlocks.h"
@@ -30,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -66,7 +63,9 @@ void refillKeepingPosition(QComboBox *list, const QStringList &items)
 } // namespace
 
 frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent)
-    : QWidget(parent), m_desktop(desktop), m_locations(locations), m_platform(desktop.conventions())
+    : QWidget(parent), m_desktop(desktop), m_locations(locations),
+      m_platform(desktop.conventions()),
+      m_run(desktop.launcher(), m_platform, locations.runDirectory)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowIcon(appIcon());
@@ -127,6 +126,9 @@ void frmPrincipal::connectSignals()
 {
     connect(cmdPlay, &QPushButton::clicked, this, &frmPrincipal::cmdPlay_Click);
     connect(Timer1, &QTimer::timeout, this, &frmPrincipal::Timer1_Timer);
+    connect(&m_run, &GameRun::started, this, &frmPrincipal::runStarted);
+    connect(&m_run, &GameRun::failed, this, &frmPrincipal::runFailed);
+    connect(&m_run, &GameRun::ended, this, &frmPrincipal::runEnded);
     connect(cboLang, &QComboBox::currentIndexChanged, this, &frmPrincipal::cboLang_Click);
     connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
     connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
@@ -186,11 +188,6 @@ void frmPrincipal::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
-}
-
-QString frmPrincipal::runFile(const QString &name) const
-{
-    return m_platform.join(m_locations.runDirectory, name);
 }
 
 QString frmPrincipal::settingsPath() const
@@ -268,13 +265,10 @@ void frmPrincipal::Form_Unload()
     m_unloaded = true;
 
     // Each step runs whatever the one before it did; nothing here may keep
-    // the program from ending. A running emulator is left alone, and so is its
-    // script: the shell may not have read it yet.
-    if (!m_desktop.launchRunning())
-        QFile::remove(runFile(m_platform.launchScriptName));
+    // the program from ending. A running emulator is left alone, with its
+    // script and its log; no run handler runs after this.
+    m_run.abandon();
     GravaPadrao();
-    // No handler runs after this; the emulator's log is left to it.
-    m_watchingRun = false;
     Timer1->stop();
     m_runWindow.reset();
 }
@@ -565,86 +559,38 @@ void frmPrincipal::showPicture(const QImage &picture)
 
 bool frmPrincipal::GeraZincCFG()
 {
-    const OptionSet options = currentOptions();
-    return writeFileAnew(m_platform.join(options.zincDirectory, zincConfigFileName.toString()),
-                         textFileBytes(zincConfigLines(options, webAddress()), m_platform.lineEnd));
+    return writeEmulatorOptionFile(m_platform, currentOptions(), EmulatorOptionFile::Zinc);
 }
 
 bool frmPrincipal::GeraRendererCFG()
 {
-    const OptionSet options = currentOptions();
-    return writeFileAnew(
-        m_platform.join(options.zincDirectory, rendererConfigFileName.toString()),
-        textFileBytes(rendererConfigLines(options, webAddress()), m_platform.lineEnd));
+    return writeEmulatorOptionFile(m_platform, currentOptions(), EmulatorOptionFile::Renderer);
 }
 
 void frmPrincipal::cmdPlay_Click()
 {
-    // An option file that cannot be written is skipped, and the user told:
-    // the emulator would read the one that is there.
     const OptionSet options = currentOptions();
-    QStringList unwritten;
-    if (!GeraRendererCFG())
-        unwritten << m_platform.join(options.zincDirectory, rendererConfigFileName.toString());
-    if (!GeraZincCFG())
-        unwritten << m_platform.join(options.zincDirectory, zincConfigFileName.toString());
+    m_run.play({options, RomSetNames.at(options.game.position), LanguageTexts});
+}
 
-    const LaunchCheck check =
-        checkLaunch(m_platform, options, RomSetNames.at(options.game.position),
-                    m_locations.runDirectory, LanguageTexts, fileExists);
-    if (check.verdict == LaunchCheck::Verdict::NoGame)
-        return;
-    txtlog->setText(check.log);
-    // Each on a line of its own, ended like the lines of a launch.
-    const QString crlf = QStringLiteral("\r\n");
-    for (const QString &file : unwritten)
-        txtlog->append((txtlog->text().endsWith(crlf) ? QString() : crlf) +
-                       LanguageTexts.text(textKey::optionFileNotWritten).arg(file) + crlf);
-    if (check.verdict != LaunchCheck::Verdict::Ready)
-        return;
-
-    LaunchCommand = check.command;
-    QDir().mkpath(m_locations.runDirectory);
-    const QString script = runFile(m_platform.launchScriptName);
-    if (!writeFileAnew(script, textFileBytes({LaunchCommand}, m_platform.lineEnd))) {
-        txtlog->append(LanguageTexts.text(textKey::scriptNotWritten).arg(script));
-        return;
-    }
-    // A log left over from an earlier run would be taken for this run's.
-    const QString log = runFile(emulatorLogFileName);
-    if (QFileInfo::exists(log) && !QFile::remove(log)) {
-        txtlog->append(LanguageTexts.text(textKey::logInUse).arg(log));
-        return;
-    }
-
+void frmPrincipal::runStarted(const QString &log)
+{
+    LaunchCommand = m_run.launchCommand();
+    txtlog->setText(log);
     lockForRun();
-    m_launchEnded = false;
-    m_stopRequested = false;
-    m_logWatch = RunLogWatch();
-    m_logOffset = 0;
-    const QPointer<frmPrincipal> self(this);
-    const bool started = m_desktop.startHidden(script, m_locations.runDirectory, [self] {
-        if (!self)
-            return;
-        self->m_launchEnded = true;
-        // Look at the log at once rather than up to a tick later.
-        if (self->m_watchingRun)
-            self->Timer1_Timer();
-    });
-    if (!started) {
-        giveWindowBack();
-        txtlog->append(
-            LanguageTexts.text(textKey::scriptNotStarted).arg(script, m_platform.launchShell));
-        return;
-    }
-    m_watchingRun = true;
     Timer1->start();
     // The way out while the main window is locked.
-    m_runWindow = std::make_unique<RunWindow>(options.game.text, LanguageTexts, this);
+    m_runWindow = std::make_unique<RunWindow>(currentOptions().game.text, LanguageTexts, this);
     connect(m_runWindow.get(), &RunWindow::stopRequested, this, &frmPrincipal::stopRun);
     m_runWindow->setWindowFlag(Qt::Dialog);
     m_runWindow->setEnabled(true);
     m_runWindow->show();
+}
+
+void frmPrincipal::runFailed(const QString &log)
+{
+    LaunchCommand = m_run.launchCommand();
+    txtlog->setText(log);
 }
 
 void frmPrincipal::lockForRun()
@@ -667,82 +613,19 @@ void frmPrincipal::giveWindowBack()
     setEnabled(true);
 }
 
-// Each look reads only what the log gained since the last one. Once the
-// launch script has ended, the look always ends the run.
 void frmPrincipal::Timer1_Timer()
 {
-    if (!m_watchingRun)
-        return;
-    const bool ended = m_launchEnded || !m_desktop.launchRunning();
-    const QString path = runFile(emulatorLogFileName);
-    bool caughtUp = true;
-    LogProblem problem = readLogAddition(path, caughtUp);
-    if (!caughtUp) {
-        // A flood of output is read a slice a look, with the window's events between.
-        QTimer::singleShot(0, this, &frmPrincipal::Timer1_Timer);
-        return;
-    }
-    if (ended)
-        m_logWatch.finish();
-    // More may still come from an emulator that runs on.
-    if (!runIsOver(m_logWatch, ended))
-        return;
-    if (problem == LogProblem::None && QFileInfo::exists(path) && !QFile::remove(path)) {
-        if (!ended)
-            return; // the shell may still hold it
-        problem = LogProblem::NotDeleted;
-    }
-    LogLine = m_logWatch.lastLine();
-    // The window is locked during a run, so the selection is the launched game's.
-    const OptionSet options = currentOptions();
-    endRun(runReport(m_logWatch, {m_stopRequested, problem, path}, LanguageTexts,
-                     options.romDirectory,
-                     RomSetNames.at(options.game.position).value_or(QString())));
-}
-
-// Feeds the watch what the log gained, up to a slice; caughtUp tells whether
-// that was all. A log not there yet is no problem.
-LogProblem frmPrincipal::readLogAddition(const QString &path, bool &caughtUp)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return LogProblem::None;
-    if (!info.isFile())
-        return LogProblem::NotAFile;
-    QFile log(path);
-    if (!log.open(QIODevice::ReadOnly))
-        return LogProblem::Unreadable;
-    if (log.size() < m_logOffset)
-        m_logOffset = 0; // a new log in its place
-    if (!log.seek(m_logOffset))
-        return LogProblem::Unreadable;
-    // A piece at a time, so a flood of output never sits in memory whole.
-    constexpr qint64 slice = 4 * 1024 * 1024;
-    QByteArray piece(64 * 1024, Qt::Uninitialized);
-    qint64 read = 0;
-    for (qint64 taken = 0; m_logWatch.outcome() == RunLogWatch::Outcome::None; taken += read) {
-        if (taken >= slice) {
-            caughtUp = false;
-            break;
-        }
-        read = log.read(piece.data(), piece.size());
-        if (read <= 0)
-            break;
-        m_logWatch.feed(QByteArrayView(piece.constData(), read));
-        m_logOffset += read;
-    }
-    return read < 0 ? LogProblem::Unreadable : LogProblem::None;
+    m_run.look();
 }
 
 void frmPrincipal::stopRun()
 {
-    m_stopRequested = true;
-    m_desktop.stopLaunch();
+    m_run.stop();
 }
 
-void frmPrincipal::endRun(const QString &report)
+void frmPrincipal::runEnded(const QString &report)
 {
-    m_watchingRun = false;
+    LogLine = m_run.lastLine();
     Timer1->stop();
     m_runWindow.reset();
     txtlog->append(report);

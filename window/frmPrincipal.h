@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/emulator/RunReport.h"
 #include "core/games/RomArchives.h"
 #include "core/games/RomSetSlots.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
+#include "core/run/GameRun.h"
 #include "core/settings/IniDocument.h"
 #include "core/system/PlatformConventions.h"
 #include "core/system/ProgramLocations.h"
@@ -53,7 +53,7 @@ public:
     const LanguageTextTable &languageTexts() const { return LanguageTexts; }
     const QString &launchCommand() const { return LaunchCommand; }
     // Whether a launched emulator's log is being watched.
-    bool runWatched() const { return m_watchingRun; }
+    bool runWatched() const { return m_run.watching(); }
     // The small window of the run under way, if any.
     RunWindow *runWindow() const { return m_runWindow.get(); }
 
@@ -135,7 +135,6 @@ private:
     void buildControls();
     void bindOptions();
     void connectSignals();
-    QString runFile(const QString &name) const;
     QString settingsPath() const;
 
     // Start-up and options.
@@ -170,14 +169,16 @@ private:
     void showPicture(const QImage &picture);
     void selectGamePosition(int position);
 
-    // Launch and run monitor.
+    // Launch and run monitor: the run is GameRun's; the window locks,
+    // unlocks and shows.
     void cmdPlay_Click();
     void Timer1_Timer();
+    void runStarted(const QString &log);
+    void runFailed(const QString &log);
+    void runEnded(const QString &report);
     void lockForRun();
     void giveWindowBack();
     void stopRun();
-    LogProblem readLogAddition(const QString &path, bool &caughtUp);
-    void endRun(const QString &report);
 
     // Localisation.
     void ListaLinguas();
@@ -192,12 +193,8 @@ private:
     OptionBinder m_options;
     bool m_loaded = false;
     bool m_unloaded = false;
-    bool m_watchingRun = false; // a launched emulator's log is being watched
-    bool m_launchEnded = false; // the launch script of the watched run has ended
     bool m_hourglass = false;
-    bool m_stopRequested = false;
-    RunLogWatch m_logWatch;
-    qint64 m_logOffset = 0; // how much of the log the watch has read
+    GameRun m_run;
     std::unique_ptr<RunWindow> m_runWindow;
     // The ROM folder is listed away from the window's thread; the last answer
     // marks the games whose archive it lacks.

@@ -2,6 +2,7 @@
 
 #include "core/emulator/EmulatorInterface.h"
 #include "core/options/OptionItems.h"
+#include "core/system/ProgramInfo.h"
 
 #include <iterator>
 
@@ -81,6 +82,24 @@ QByteArray textFileBytes(const QStringList &lines, const QString &lineEnd)
     for (const QString &line : lines)
         text += line + lineEnd;
     return text.toLocal8Bit();
+}
+
+QString emulatorOptionFilePath(const PlatformConventions &platform, const OptionSet &options,
+                               EmulatorOptionFile file)
+{
+    return platform.join(options.zincDirectory, file == EmulatorOptionFile::Zinc
+                                                    ? zincConfigFileName.toString()
+                                                    : rendererConfigFileName.toString());
+}
+
+bool writeEmulatorOptionFile(const PlatformConventions &platform, const OptionSet &options,
+                             EmulatorOptionFile file)
+{
+    const QStringList lines = file == EmulatorOptionFile::Zinc
+                                  ? zincConfigLines(options, webAddress())
+                                  : rendererConfigLines(options, webAddress());
+    return writeFileAnew(emulatorOptionFilePath(platform, options, file),
+                         textFileBytes(lines, platform.lineEnd));
 }
 
 } // namespace rivonel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/options/OptionSet.h"
+#include "core/system/PlatformConventions.h"
 #include "core/system/WholeFile.h"
 
 #include <QByteArray>
@@ -17,5 +18,16 @@ QStringList rendererConfigLines(const OptionSet &options, const QString &webAddr
 // The file's bytes: each line, the last one too, ended by lineEnd, in the
 // system's 8-bit encoding.
 QByteArray textFileBytes(const QStringList &lines, const QString &lineEnd);
+
+// The emulator's two option files, in the order a launch writes them.
+enum class EmulatorOptionFile { Renderer, Zinc };
+
+// The file in the options' Zinc directory.
+QString emulatorOptionFilePath(const PlatformConventions &platform, const OptionSet &options,
+                               EmulatorOptionFile file);
+
+// Writes the file whole from the options; false when it could not be written.
+[[nodiscard]] bool writeEmulatorOptionFile(const PlatformConventions &platform,
+                                           const OptionSet &options, EmulatorOptionFile file);
 
 } // namespace rivonel

@@ -1,0 +1,181 @@
+#include "core/run/GameRun.h"
+
+#include "core/emulator/EmulatorConfigFiles.h"
+#include "core/emulator/LaunchChecks.h"
+#include "core/run/Launcher.h"
+#include "core/system/WholeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+
+namespace rivonel {
+
+namespace {
+const QString crlf = QStringLiteral("\r\n");
+} // namespace
+
+GameRun::GameRun(Launcher &launcher, PlatformConventions platform, QString runDirectory,
+                 QObject *parent)
+    : QObject(parent), m_launcher(launcher), m_platform(std::move(platform)),
+      m_runDirectory(std::move(runDirectory))
+{
+}
+
+QString GameRun::scriptPath() const
+{
+    return m_platform.join(m_runDirectory, m_platform.launchScriptName);
+}
+
+QString GameRun::logPath() const
+{
+    return m_platform.join(m_runDirectory, emulatorLogFileName);
+}
+
+void GameRun::play(const RunRequest &request)
+{
+    if (m_watching)
+        return; // one run at a time
+    const OptionSet &options = request.options;
+    const LanguageTextTable &texts = request.texts;
+    // An option file that cannot be written is skipped, and the user told:
+    // the emulator would read the one that is there.
+    QStringList unwritten;
+    for (const EmulatorOptionFile file : {EmulatorOptionFile::Renderer, EmulatorOptionFile::Zinc})
+        if (!writeEmulatorOptionFile(m_platform, options, file))
+            unwritten << emulatorOptionFilePath(m_platform, options, file);
+
+    const LaunchCheck check =
+        checkLaunch(m_platform, options, request.romSet, m_runDirectory, texts,
+                    [](const QString &path) { return QFileInfo(path).isFile(); });
+    if (check.verdict == LaunchCheck::Verdict::NoGame)
+        return;
+    QString log = check.log;
+    // Each on a line of its own, ended like the lines of a launch.
+    for (const QString &file : unwritten)
+        log += (log.endsWith(crlf) ? QString() : crlf) +
+               texts.text(textKey::optionFileNotWritten).arg(file) + crlf;
+    if (check.verdict != LaunchCheck::Verdict::Ready) {
+        Q_EMIT failed(log);
+        return;
+    }
+
+    m_command = check.command;
+    QDir().mkpath(m_runDirectory);
+    const QString script = scriptPath();
+    if (!writeFileAnew(script, textFileBytes({m_command}, m_platform.lineEnd))) {
+        Q_EMIT failed(log + texts.text(textKey::scriptNotWritten).arg(script));
+        return;
+    }
+    // A log left over from an earlier run would be taken for this run's.
+    const QString oldLog = logPath();
+    if (QFileInfo::exists(oldLog) && !QFile::remove(oldLog)) {
+        Q_EMIT failed(log + texts.text(textKey::logInUse).arg(oldLog));
+        return;
+    }
+
+    m_request = request;
+    m_scriptEnded = false;
+    m_stopRequested = false;
+    m_watch = RunLogWatch();
+    m_logOffset = 0;
+    const QPointer<GameRun> self(this);
+    const bool launched = m_launcher.start(script, m_runDirectory, [self] {
+        if (!self)
+            return;
+        self->m_scriptEnded = true;
+        // Look at the log at once rather than on the next tick.
+        self->look();
+    });
+    if (!launched) {
+        Q_EMIT failed(log +
+                      texts.text(textKey::scriptNotStarted).arg(script, m_platform.launchShell));
+        return;
+    }
+    m_watching = true;
+    Q_EMIT started(log);
+}
+
+// Each look reads only what the log gained since the last one. Once the
+// launch script has ended, the look always ends the run.
+void GameRun::look()
+{
+    if (!m_watching)
+        return;
+    const bool scriptEnded = m_scriptEnded || !m_launcher.running();
+    bool caughtUp = true;
+    LogProblem problem = readLogAddition(caughtUp);
+    if (!caughtUp) {
+        // A flood of output is read a slice a look, with the events between.
+        QTimer::singleShot(0, this, &GameRun::look);
+        return;
+    }
+    if (scriptEnded)
+        m_watch.finish();
+    // More may still come from an emulator that runs on.
+    if (!runIsOver(m_watch, scriptEnded))
+        return;
+    const QString log = logPath();
+    if (problem == LogProblem::None && QFileInfo::exists(log) && !QFile::remove(log)) {
+        if (!scriptEnded)
+            return; // the shell may still hold it
+        problem = LogProblem::NotDeleted;
+    }
+    m_watching = false;
+    Q_EMIT ended(runReport(m_watch, {m_stopRequested, problem, log}, m_request.texts,
+                           m_request.options.romDirectory, m_request.romSet.value_or(QString())));
+}
+
+// Feeds the watch what the log gained, up to a slice; caughtUp tells whether
+// that was all. A log not there yet is no problem.
+LogProblem GameRun::readLogAddition(bool &caughtUp)
+{
+    const QFileInfo info(logPath());
+    if (!info.exists())
+        return LogProblem::None;
+    if (!info.isFile())
+        return LogProblem::NotAFile;
+    QFile log(logPath());
+    if (!log.open(QIODevice::ReadOnly))
+        return LogProblem::Unreadable;
+    if (log.size() < m_logOffset)
+        m_logOffset = 0; // a new log in its place
+    if (!log.seek(m_logOffset))
+        return LogProblem::Unreadable;
+    // A piece at a time, so a flood of output never sits in memory whole.
+    constexpr qint64 slice = 4 * 1024 * 1024;
+    QByteArray piece(64 * 1024, Qt::Uninitialized);
+    qint64 read = 0;
+    for (qint64 taken = 0; m_watch.outcome() == RunLogWatch::Outcome::None; taken += read) {
+        if (taken >= slice) {
+            caughtUp = false;
+            break;
+        }
+        read = log.read(piece.data(), piece.size());
+        if (read <= 0)
+            break;
+        m_watch.feed(QByteArrayView(piece.constData(), read));
+        m_logOffset += read;
+    }
+    return read < 0 ? LogProblem::Unreadable : LogProblem::None;
+}
+
+void GameRun::stop()
+{
+    if (!m_watching)
+        return;
+    m_stopRequested = true;
+    m_launcher.stop();
+}
+
+void GameRun::abandon()
+{
+    m_watching = false;
+    // The shell may not have read the script yet.
+    if (!m_launcher.running())
+        QFile::remove(scriptPath());
+}
+
+} // namespace rivonel

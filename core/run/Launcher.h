@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace rivonel {
+
+// Starts the launch script and tells when it is over. The program's runs
+// through the system's shell (platform/ProcessLauncher); tests hand a fake.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+
+    // Starts the script through the platform's shell, hidden and without
+    // waiting for it, and forgets any earlier launch; ended runs once, from
+    // the event loop, when the script has ended (after a stop, when
+    // everything it started has too). False when it could not be started.
+    virtual bool start(const QString &scriptPath, const QString &workingDirectory,
+                       std::function<void()> ended) = 0;
+
+    // Whether the script last started is still running (after a stop, or
+    // anything it started).
+    virtual bool running() const = 0;
+
+    // Asks the script and everything it started to end, and forces them a
+    // few seconds later.
+    virtual void stop() = 0;
+};
+
+} // namespace rivonel

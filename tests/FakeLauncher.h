@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/run/Launcher.h"
+
+#include <QStringList>
+
+namespace rivonel::test {
+
+// A launch that only pretends to run: it records each start, answers as the
+// test says, and ends when the test says so.
+class FakeLauncher final : public Launcher {
+public:
+    bool startAnswer = true;
+    bool isRunning = false;
+    QStringList starts; // "script|working directory" a start
+    int stops = 0;
+
+    bool start(const QString &script, const QString &directory,
+               std::function<void()> whenEnded) override
+    {
+        starts << script + u'|' + directory;
+        m_ended = std::move(whenEnded);
+        isRunning = startAnswer;
+        return startAnswer;
+    }
+    bool running() const override { return isRunning; }
+    void stop() override { ++stops; }
+    // The script ends now, as the launcher would say from the event loop.
+    void end()
+    {
+        isRunning = false;
+        if (auto ended = std::exchange(m_ended, nullptr))
+            ended();
+    }
+
+private:
+    std::function<void()> m_ended;
+};
+
+} // namespace rivonel::test

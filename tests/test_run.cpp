@@ -1,0 +1,245 @@
+#include "core/games/GameTable.h"
+#include "core/run/GameRun.h"
+#include "EmulatorSetup.h"
+#include "FakeLauncher.h"
+#include "platform/ProcessLauncher.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+using namespace rivonel;
+using namespace rivonel::test;
+
+namespace {
+
+constexpr int runLimitMs = 20000;
+
+// A run in a folder of its own, over the substitute emulator (for real) or a
+// launch that only pretends, in the language of markers.
+struct RunFixture {
+    QTemporaryDir dir;
+    PlatformConventions platform = PlatformConventions::native();
+    QString zinc, roms, runDirectory;
+    FakeLauncher fake;
+    ProcessLauncher real{platform, 1000};
+    std::unique_ptr<GameRun> run;
+    std::unique_ptr<QSignalSpy> started, failed, ended;
+
+    explicit RunFixture(const QString &zincName = u"zinc"_s, const QString &romsName = u"roms"_s,
+                        const QString &runName = u"run"_s)
+        : zinc(dir.filePath(zincName)), roms(dir.filePath(romsName)),
+          runDirectory(dir.filePath(runName))
+    {
+        prepareZincAndRoms(zinc, roms);
+        use(fake);
+    }
+    void use(Launcher &launcher)
+    {
+        run = std::make_unique<GameRun>(launcher, platform, runDirectory);
+        started = std::make_unique<QSignalSpy>(run.get(), &GameRun::started);
+        failed = std::make_unique<QSignalSpy>(run.get(), &GameRun::failed);
+        ended = std::make_unique<QSignalSpy>(run.get(), &GameRun::ended);
+    }
+    RunRequest request(int game, int renderer = 1) const
+    {
+        RunRequest r;
+        r.options.zincDirectory = zinc;
+        r.options.romDirectory = roms;
+        r.options.renderer = {renderer, {}};
+        r.options.sound = check::checked;
+        if (game >= 0) {
+            const GameEntry &entry = gameTable()[static_cast<std::size_t>(game)];
+            r.options.game = {game, entry.title.toString()};
+            r.romSet = entry.romSet.toString();
+        }
+        r.texts = markerTexts();
+        return r;
+    }
+    void play(int game, int renderer = 1) { run->play(request(game, renderer)); }
+    QString log() const { return run->logPath(); }
+    // What the last signal said.
+    static QString said(const QSignalSpy &spy) { return spy.last().at(0).toString(); }
+    QString startedLog(int game) const
+    {
+        return u"<41> "_s + gameTable()[static_cast<std::size_t>(game)].title.toString() +
+               u"...\r\n<45>\r\n<48> OpenGL\r\n"_s;
+    }
+};
+
+} // namespace
+
+class TestRun : public QObject {
+    Q_OBJECT
+    std::unique_ptr<RunFixture> f;
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<RunFixture>(); }
+    void cleanup() { f.reset(); }
+
+    // --- Runs through the real shell and the substitute emulator
+    void aRunReportsHowTheEmulatorEnded_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<bool>("hostile"); // paths a shell would split or expand
+        QTest::newRow("finished") << 1 << QByteArray() << u"<49>"_s << false;
+        QTest::newRow("shell characters") << 0 << QByteArray() << u"<49>"_s << true;
+        QTest::newRow("missing file")
+            << 11 << QByteArray() << u"<50> 'kikaioh_gfx.bin' <51>kikaioh.zip"_s << false;
+        QTest::newRow("silent") << 0 << QByteArray("ZINC_SIM_SILENT") << u"<53>"_s << false;
+        QTest::newRow("crash") << 0 << QByteArray("ZINC_SIM_CRASH")
+                               << u"<54 Renderer settings: 15>\r\n<73>"_s << false;
+    }
+
+    void aRunReportsHowTheEmulatorEnded()
+    {
+        QFETCH(int, game);
+        QFETCH(QByteArray, variable);
+        QFETCH(QString, report);
+        QFETCH(bool, hostile);
+        if (hostile)
+            f = std::make_unique<RunFixture>(u"z `touch pwned` \"q\" \\ 100%"_s, u"r;$HOME"_s,
+                                             u"a b/$(touch pwned)"_s);
+        if (!variable.isEmpty())
+            qputenv(variable.constData(), "1");
+        f->use(f->real);
+        f->play(game);
+        QCOMPARE(f->started->count(), 1);
+        QCOMPARE(RunFixture::said(*f->started), f->startedLog(game));
+        QVERIFY(f->run->watching());
+        QCOMPARE(readAll(f->run->scriptPath()),
+                 (f->run->launchCommand() + f->platform.lineEnd).toLocal8Bit());
+        QVERIFY(f->run->launchCommand().contains(u' ' + QString::number(game + 1) + u' '));
+        // No clock: the end of the script alone ends the run.
+        QTRY_COMPARE_WITH_TIMEOUT(f->ended->count(), 1, runLimitMs);
+        QVERIFY(!f->run->watching());
+        QCOMPARE(RunFixture::said(*f->ended).left(report.size()), report);
+        QVERIFY(!QFile::exists(f->log()));
+        QVERIFY(QFile::exists(f->zinc + u"/zinc.cfg"_s) &&
+                QFile::exists(f->zinc + u"/renderer.cfg"_s));
+        for (const QString &dir : {f->runDirectory, f->zinc, QDir::currentPath()})
+            QVERIFY2(!QFile::exists(dir + u"/pwned"_s), qPrintable(dir));
+    }
+
+    // --- Launches that only pretend to run: the test writes the log
+    void theLogIsWatchedUntilTheRunIsOver_data()
+    {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<bool>("endsWhileRunning");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("other lines") << QByteArray("banner\nstill loading\n") << false
+                                     << u"<54 still loading>\r\n<73>\r\nbanner\r\nstill loading"_s;
+        QTest::newRow("a last line without its end")
+            << QByteArray("banner\r\nlast words") << false
+            << u"<54 last words>\r\n<73>\r\nbanner\r\nlast words"_s;
+        QTest::newRow("the final line")
+            << QByteArray("banner\nFinished execution...\nmore") << true << u"<49>"_s;
+        // A flood is read a slice a look, and the looks go on by themselves.
+        QTest::newRow("a flood, then the final line")
+            << QByteArray(9 * 1024 * 1024, 'x') + "\nFinished execution...\n"
+            << true << u"<49>"_s;
+    }
+
+    void theLogIsWatchedUntilTheRunIsOver()
+    {
+        QFETCH(QByteArray, output);
+        QFETCH(bool, endsWhileRunning);
+        QFETCH(QString, report);
+        // A log left from an earlier run is not this run's.
+        QVERIFY(writeAll(f->log(), "Finished execution...\n"));
+        f->play(0);
+        QCOMPARE(f->fake.starts, QStringList{f->run->scriptPath() + u'|' + f->runDirectory});
+        QVERIFY(!QFile::exists(f->log()));
+        f->run->look(); // no log yet
+        QVERIFY(writeAll(f->log(), output));
+        f->run->look();
+        if (!endsWhileRunning) {
+            f->run->look();
+            QVERIFY(f->run->watching() && f->ended->isEmpty() && QFile::exists(f->log()));
+            f->fake.end();
+        }
+        QTRY_COMPARE(f->ended->count(), 1);
+        QCOMPARE(RunFixture::said(*f->ended), report);
+        QVERIFY(!f->run->watching() && !QFile::exists(f->log()));
+        f->fake.end();
+        f->run->look(); // nothing more once over
+        QCOMPARE(f->ended->count(), 1);
+    }
+
+    void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded()
+    {
+        f->play(11);
+        QVERIFY(QDir().mkpath(f->log())); // not a file: the looks wait
+        f->run->look();
+        f->run->look();
+        QVERIFY(f->run->watching() && f->ended->isEmpty());
+        f->fake.end();
+        QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
+    }
+
+    void aStopIsAskedOfTheLauncherAndReported()
+    {
+        f->play(0);
+        f->run->stop();
+        QCOMPARE(f->fake.stops, 1);
+        QVERIFY(f->run->watching());
+        QVERIFY(writeAll(f->log(), "frame 1\n"));
+        f->fake.end();
+        QCOMPARE(RunFixture::said(*f->ended), u"<72>\r\n<73>\r\nframe 1"_s);
+        f->run->stop(); // no run, nothing to stop
+        QCOMPARE(f->fake.stops, 1);
+    }
+
+    void anAbandonedRunGoesOnAloneAndSaysNothing()
+    {
+        f->play(0);
+        f->run->abandon();
+        // The shell may not have read its script yet.
+        QVERIFY(!f->run->watching() && QFile::exists(f->run->scriptPath()));
+        f->fake.end();
+        QVERIFY(f->ended->isEmpty());
+        f->run->abandon();
+        QVERIFY(!QFile::exists(f->run->scriptPath()));
+    }
+
+    void whatIsMissingOrInTheWayStartsNothing()
+    {
+        const QString crlf = u"\r\n"_s;
+        QVERIFY(QDir().mkpath(f->run->scriptPath()));     // its place is taken by a directory
+        QVERIFY(QDir().mkpath(f->zinc + u"/zinc.cfg"_s)); // and so is zinc.cfg's
+        f->play(0);
+        QString log = RunFixture::said(*f->failed);
+        QVERIFY(log.startsWith(f->startedLog(0)));
+        QVERIFY(log.contains(u"\r\n<77 %1/zinc.cfg>\r\n"_s.arg(f->zinc)));
+        QCOMPARE(log.section(crlf, -1), u"<55 %1>"_s.arg(f->run->scriptPath()));
+        QVERIFY(QDir().rmdir(f->run->scriptPath()) && QDir().rmdir(f->zinc + u"/zinc.cfg"_s));
+        f->fake.startAnswer = false;
+        f->play(0);
+        QCOMPARE(RunFixture::said(*f->failed),
+                 f->startedLog(0) +
+                     u"<56 %1 %2>"_s.arg(f->run->scriptPath(), f->platform.launchShell));
+        // A log that cannot be removed before the launch stops it.
+        QVERIFY(writeAll(f->log() + u"/held"_s));
+        f->play(0);
+        QCOMPARE(RunFixture::said(*f->failed), f->startedLog(0) + u"<57 %1>"_s.arg(f->log()));
+        QCOMPARE(f->fake.starts.size(), 1);
+
+        // A missing plug-in, archive or emulator: nothing starts.
+        QVERIFY(QFile::remove(f->zinc + u"/glide_renderer.znc"_s));
+        f->play(0, 3);
+        QCOMPARE(RunFixture::said(*f->failed), u"<42> glide_renderer.znc <47>"_s);
+        f->play(20);
+        QCOMPARE(RunFixture::said(*f->failed), u"<42> tekken.zip <43>"_s);
+        QVERIFY(QFile::remove(f->zinc + u'/' + f->platform.emulatorFileName));
+        f->play(0);
+        QCOMPARE(RunFixture::said(*f->failed), u"<44>"_s);
+        const int failures = f->failed->count();
+        f->play(-1); // no game: not a word
+        QCOMPARE(f->failed->count(), failures);
+        QVERIFY(f->started->isEmpty() && f->fake.starts.size() == 1 && !f->run->watching());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRun)
+#include "test_run.moc"
