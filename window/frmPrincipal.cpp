@@ -6,6 +6,7 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/options/Interlocks.h"
 #include "core/options/OptionItems.h"
+#include "core/options/OptionsFile.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
 #include "core/system/ProgramInfo.h"
@@ -65,6 +66,10 @@ void refillKeepingPosition(QComboBox *list, const QStringList &items)
 frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent)
     : QWidget(parent), m_desktop(desktop), m_locations(locations),
       m_platform(desktop.conventions()),
+      m_optionsFile(locations, m_platform,
+                    [](const QString &path) {
+                        return modRegistry::RootFromName(path) == modRegistry::settingsFile;
+                    }),
       m_run(desktop.launcher(), m_platform, locations.runDirectory)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
@@ -190,11 +195,6 @@ void frmPrincipal::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-QString frmPrincipal::settingsPath() const
-{
-    return m_platform.join(m_locations.settingsDirectory, settingsFileName);
-}
-
 // --- Start-up and shutdown
 
 void frmPrincipal::Form_Load()
@@ -280,38 +280,14 @@ OptionSet frmPrincipal::currentOptions() const
     return m_options.state().values;
 }
 
-namespace {
-QString whyNotRead(const LanguageTextTable &texts, IniDocument::ReadStatus status)
-{
-    return status == IniDocument::ReadStatus::TooLarge
-               ? texts.text(textKey::fileTooLarge).arg(IniDocument::maxFileSize / 1024)
-               : texts.text(textKey::fileNotReadable);
-}
-} // namespace
-
 // Read once, whole. A file that is missing or no ordinary file reads as empty,
 // and so does one that cannot be read, which the user is told of.
 IniDocument frmPrincipal::readOptionsFile()
 {
-    const QString path = settingsPath();
-    // What a save cut short left behind is never the options.
-    removeUnfinishedWrites(path);
-    if (m_locations.installed && !QFileInfo::exists(path) &&
-        QFileInfo::exists(m_locations.defaultSettings) &&
-        QDir().mkpath(m_locations.settingsDirectory) &&
-        QFile::copy(m_locations.defaultSettings, path)) {
-        // The one file Rivonel creates: an installed copy has none of the user's to respect.
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                        QFile::ReadOther);
-        tellUser(LanguageTexts.text(textKey::optionsLiveIn).arg(path));
-    }
-    if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
-        return IniDocument();
-    const IniDocument::Reading file = IniDocument::read(path);
-    if (file.status != IniDocument::ReadStatus::Read)
-        tellUser(LanguageTexts.text(textKey::fileNotRead)
-                     .arg(path, whyNotRead(LanguageTexts, file.status)));
-    return file.document;
+    const OptionsFile::Loaded loaded = m_optionsFile.load();
+    for (const QString &notice : m_optionsFile.notices(loaded, LanguageTexts))
+        tellUser(notice);
+    return loaded.document;
 }
 
 void frmPrincipal::CarregaPadrao(const IniDocument &saved)
@@ -331,48 +307,14 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
         tellUser(LanguageTexts.text(39));
 }
 
-// One reading of the file, every option edited in memory, one replacement.
 void frmPrincipal::GravaPadrao()
 {
-    // The file is never created here: without one nothing is kept.
-    const QString path = settingsPath();
-    if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
-        return;
-    IniDocument::Reading file = IniDocument::read(path);
-    QStringList problems;
-    if (file.status != IniDocument::ReadStatus::Read) {
-        problems << LanguageTexts.text(textKey::optionsNotSaved)
-                        .arg(path, whyNotRead(LanguageTexts, file.status));
-    } else {
-        const QByteArray before = file.document.toBytes();
-        const QStringList unsaved = saveOptions(file.document, currentOptions());
-        const QByteArray after = file.document.toBytes();
-        if (const QString why = after == before ? QString() : writeOptionsFile(path, after);
-            !why.isEmpty())
-            problems << LanguageTexts.text(textKey::optionsNotSaved).arg(path, why);
-        if (!unsaved.isEmpty())
-            problems << LanguageTexts.text(textKey::valuesNotSaved).arg(unsaved.join(u", "));
-    }
+    const QStringList problems =
+        m_optionsFile.problems(m_optionsFile.save(currentOptions()), LanguageTexts);
     // The window closes all the same; the user learns what was not kept.
     if (!problems.isEmpty())
         m_desktop.showMessage(this, problems.join(QStringLiteral("\n\n")), windowTitle(),
                               Desktop::MessageStyle::Exclamation);
-}
-
-// Replaces the file; why it could not be, in the user's language, or nothing.
-QString frmPrincipal::writeOptionsFile(const QString &path, const QByteArray &bytes) const
-{
-    const QFileInfo file(path);
-    // Its mode, not this user's rights: an administrator may write anything.
-    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    // A file the user made read-only is not replaced behind their back.
-    if (!file.isWritable() || !(file.permissions() & anyWrite))
-        return LanguageTexts.text(textKey::fileIsReadOnly);
-    if (writeFileAnew(path, bytes))
-        return {};
-    return QFileInfo(file.absolutePath()).isWritable()
-               ? LanguageTexts.text(textKey::fileNotWrittenWhole)
-               : LanguageTexts.text(textKey::folderIsReadOnly);
 }
 
 // --- Option interlocks: each box's rule runs when its value changes.

@@ -4,6 +4,7 @@
 #include "core/games/RomSetSlots.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
+#include "core/options/OptionsFile.h"
 #include "core/run/GameRun.h"
 #include "core/settings/IniDocument.h"
 #include "core/system/PlatformConventions.h"
@@ -135,14 +136,12 @@ private:
     void buildControls();
     void bindOptions();
     void connectSignals();
-    QString settingsPath() const;
 
     // Start-up and options.
     void fillOptionLists();
     IniDocument readOptionsFile();
     void CarregaPadrao(const IniDocument &saved);
     void GravaPadrao();
-    QString writeOptionsFile(const QString &path, const QByteArray &bytes) const;
     // Says something to the user in the log box; during start-up, after the
     // start-up lines.
     void tellUser(const QString &notice);
@@ -194,6 +193,7 @@ private:
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_hourglass = false;
+    const OptionsFile m_optionsFile;
     GameRun m_run;
     std::unique_ptr<RunWindow> m_runWindow;
     // The ROM folder is listed away from the window's thread; the last answer
