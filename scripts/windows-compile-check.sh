@@ -5,12 +5,20 @@
 # no Qt for MinGW among the packages this project can use, so this proves the
 # Windows code compiles, not that it links or runs.
 #
+# A unit that passed is remembered in <build dir>/windows-compile: it is
+# compiled again only when it, a project, generated or moc header it includes,
+# the flags or the toolchain (the compiler, its headers, Qt's headers) changed.
+# A generated makefile does the bookkeeping: the compiler lists each unit's
+# headers, and a unit's stamp is written only when it passes.
+#
 #   scripts/windows-compile-check.sh <source dir> <build dir>
 set -u
 source_dir=$1
 build_dir=$2
 compiler=${RIVONEL_MINGW_CXX:-x86_64-w64-mingw32-g++}
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
+state=$build_dir/windows-compile
+jobs=$(nproc 2>/dev/null || echo 2)
 
 # As the Linux build has them: Qt's modules, and the paths the tests are given.
 flags="-std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic -DUNICODE -D_UNICODE
@@ -33,29 +41,87 @@ for test in $(cd "$source_dir/tests" && ls test_*.cpp | sed 's/\.cpp$//'); do
 done
 units="$units $build_dir/rivonel_ui_autogen/mocs_compilation.cpp"
 
-results=$(mktemp -d)
-trap 'rm -rf "$results"' EXIT
-export compiler flags source_dir results
-printf '%s\n' $units | xargs -P "$(nproc 2>/dev/null || echo 2)" -I{} sh -c '
-    unit={}
-    case $unit in /*) path=$unit ;; *) path=$source_dir/$unit ;; esac
-    name=$(echo "$unit" | tr / _)
-    if $compiler $flags "$path" >"$results/$name.out" 2>&1; then
-        echo "PASS $unit" >"$results/$name.result"
-    else
-        echo "FAIL $unit" >"$results/$name.result"
-    fi'
+mkdir -p "$state"
+# Replaces a file with standard input only when that differs, so that its
+# time changes, and every unit is checked again, only when its text does.
+update() {
+    cat >"$1.new" && if cmp -s "$1.new" "$1"; then rm -f "$1.new"; else mv "$1.new" "$1"; fi
+}
+# The flags as a response file, one argument a line, quoted for the compiler.
+printf '%s\n' $flags | sed 's/[\\"'\'' ]/\\&/g' | update "$state/flags"
+# The toolchain: the compiler, and the system headers its dependency lists
+# leave out (its own, MinGW's and Qt's), by their names, sizes and times.
+system_dirs=$("$compiler" -xc++ -E -v - </dev/null 2>&1 |
+    sed -n '/^#include <...> search starts here:/,/^End of search list/s/^ //p')
+{
+    "$compiler" --version
+    ls -lL --full-time "$(command -v "$compiler")" "$("$compiler" -print-prog-name=cc1plus)"
+    ls -lLR --full-time $system_dirs "$qt" | cksum
+} 2>&1 | update "$state/toolchain"
+
+# One stamp a unit, under source/ or build/ as the unit lies; "unit stamp" lines.
+list=$state/units
+for unit in $units; do
+    case $unit in
+    "$build_dir"/*) echo "$unit $state/build/${unit#"$build_dir"/}.ok" ;;
+    *) echo "$unit $state/source/$unit.ok" ;;
+    esac
+done >"$list"
+
+# A stamp is removed before its unit is compiled and written only when it
+# passes, with the time the compile started, so that a file edited during the
+# compile is newer; the header list is kept only then.
+{
+    printf 'check = mkdir -p $(@D) && rm -f $@ && touch $@.start && if %s @%s -MMD -MP -MF $@.d.new -MT $@ $< >$@.out 2>&1; then mv $@.d.new $@.d && mv $@.start $@; else rm -f $@.start; exit 1; fi\n' \
+        "$compiler" "$state/flags"
+    echo "all:"
+    while read -r unit stamp; do
+        case $unit in /*) path=$unit ;; *) path=$source_dir/$unit ;; esac
+        # A unit that is not there fails below, without a stamp.
+        if [ ! -f "$path" ]; then
+            rm -f "$stamp" "$stamp.out"
+            continue
+        fi
+        printf 'all: %s\n' "$stamp"
+        printf '%s: %s %s %s\n\t$(check)\n' "$stamp" "$path" "$state/flags" "$state/toolchain"
+        printf -- '-include %s.d\n' "$stamp"
+    done <"$list"
+} >"$state/Makefile"
+
+touch "$state/started"
+make -rR -k -s -j"$jobs" -f "$state/Makefile" >"$state/make.log" 2>&1
+make_status=$?
+
+# What a deleted or renamed unit left behind goes, so it cannot come back as
+# passed with an older text.
+find "$state/source" "$state/build" -type f 2>/dev/null |
+    awk 'NR == FNR { keep[$2] = 1; next }
+         { stem = $0; sub(/\.(d|d\.new|out|start)$/, "", stem); if (!(stem in keep)) print }' "$list" - |
+    while read -r stale; do rm -f "$stale"; done
+
 failed=0
 passed=0
-for result in "$results"/*.result; do
-    read -r verdict unit <"$result"
-    if [ "$verdict" = PASS ]; then
+remembered=0
+while read -r unit stamp; do
+    if [ -f "$stamp" ]; then
         passed=$((passed + 1))
+        [ "$stamp.out" -nt "$state/started" ] || remembered=$((remembered + 1))
     else
         failed=$((failed + 1))
         echo "FAIL $unit"
-        head -n 20 "${result%.result}.out"
+        if [ -f "$stamp.out" ]; then
+            head -n 20 "$stamp.out"
+        else
+            echo "not found"
+        fi
     fi
-done
+done <"$list"
+# A make that failed with every unit passed failed outside the compiles: say
+# so rather than trust the stamps.
+if [ "$make_status" -ne 0 ] && [ "$failed" -eq 0 ]; then
+    cat "$state/make.log"
+    failed=1
+fi
+echo "windows compile: $remembered remembered as passed, unchanged since"
 echo "windows compile: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
