@@ -488,12 +488,7 @@ void frmPrincipal::lookAtRomFolder()
 // to a screen reader: the colour is never all there is.
 void frmPrincipal::showRomMarks()
 {
-#ifdef Q_OS_WIN
-    const Qt::CaseSensitivity names = Qt::CaseInsensitive;
-#else
-    const Qt::CaseSensitivity names = Qt::CaseSensitive;
-#endif
-    const auto present = archivesPresent(m_romListing, names);
+    const auto present = archivesPresent(m_romListing, m_platform.fileNames);
     const bool unreadable = m_romListing.status == RomFolderListing::Status::Unreadable;
     for (int position = 0; position < gameCount && position < lstGames->count(); ++position) {
         QListWidgetItem *item = lstGames->item(position);
@@ -606,7 +601,7 @@ void frmPrincipal::cmdPlay_Click()
     LaunchCommand = check.command;
     QDir().mkpath(m_locations.runDirectory);
     const QString script = runFile(m_platform.launchScriptName);
-    if (!writeFileAnew(script, textFileBytes({LaunchCommand}, m_platform.lineEnd))) {
+    if (!writeFileAnew(script, launchScriptBytes(m_platform, LaunchCommand))) {
         txtlog->append(LanguageTexts.text(textKey::scriptNotWritten).arg(script));
         return;
     }
