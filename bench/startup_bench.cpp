@@ -28,6 +28,7 @@ namespace {
 class QuietDesktop final : public Desktop {
 public:
     PlatformConventions conventions() const override { return PlatformConventions::native(); }
+    modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
     void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
     WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
@@ -38,6 +39,9 @@ public:
     }
     bool launchRunning() override { return false; }
     void stopLaunch() override {}
+
+private:
+    SystemDesktop m_system;
 };
 
 // The median time, in milliseconds, of a window's start with this language file.

@@ -4,6 +4,7 @@
 #include "platform/ProcessLauncher.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace rivonel::test {
 
@@ -23,8 +24,15 @@ public:
     ProcessLauncher launcher;
     std::function<void()> ended; // kept when not launching for real
     QStringList calls;
+    // Settings files as elsewhere than Windows; registry values in a folder
+    // of the test's own.
+    QTemporaryDir registryFolder;
+    FileRegistryStore registry{registryFolder.filePath(QStringLiteral("registry.txt"))};
+    IniProfileStore profiles;
+    modRegistry settings{registry, profiles};
 
     PlatformConventions conventions() const override { return platform; }
+    modRegistry &settingsAccess() override { return settings; }
     void showMessage(QWidget *, const QString &text, const QString &caption,
                      MessageStyle style) override
     {

@@ -311,7 +311,7 @@ IniDocument frmPrincipal::readOptionsFile()
                                         QFile::ReadOther);
         tellUser(LanguageTexts.text(textKey::optionsLiveIn).arg(path));
     }
-    if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
+    if (m_desktop.settingsAccess().RootFromName(path) != modRegistry::settingsFile)
         return IniDocument();
     const IniDocument::Reading file = IniDocument::read(path);
     if (file.status != IniDocument::ReadStatus::Read)
@@ -342,7 +342,7 @@ void frmPrincipal::GravaPadrao()
 {
     // The file is never created here: without one nothing is kept.
     const QString path = settingsPath();
-    if (modRegistry::RootFromName(path) != modRegistry::settingsFile)
+    if (m_desktop.settingsAccess().RootFromName(path) != modRegistry::settingsFile)
         return;
     IniDocument::Reading file = IniDocument::read(path);
     QStringList problems;
