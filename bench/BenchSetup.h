@@ -21,6 +21,7 @@ class BenchDesktop final : public Desktop, private Launcher {
 public:
     bool notifyEnd = true;
     PlatformConventions conventions() const override { return m_system.conventions(); }
+    modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
     void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
     WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }

@@ -28,6 +28,7 @@ namespace {
 class QuietDesktop final : public Desktop {
 public:
     PlatformConventions conventions() const override { return PlatformConventions::native(); }
+    modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
     void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
     WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/run/Launcher.h"
+#include "core/settings/modRegistry.h"
 #include "core/system/PlatformConventions.h"
 
 #include <QString>
@@ -29,6 +30,9 @@ public:
     virtual ~Desktop() = default;
 
     virtual PlatformConventions conventions() const = 0;
+
+    // Settings files and registry values, as this system keeps them.
+    virtual modRegistry &settingsAccess() = 0;
 
     // Modal message box; returns when the user closes it.
     virtual void showMessage(QWidget *owner, const QString &text, const QString &caption,

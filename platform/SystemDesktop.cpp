@@ -1,5 +1,6 @@
 #include "platform/SystemDesktop.h"
 
+#include "core/system/ProgramLocations.h"
 #include "platform/SoundDevices.h"
 
 #include <QDesktopServices>
@@ -11,6 +12,9 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
+#include "platform/WindowsProfileStore.h"
+#include "platform/WindowsRegistryStore.h"
+
 // windows.h must come first: mmsystem.h needs its types. The blank line keeps
 // the formatter from sorting them into one block.
 #include <windows.h>
@@ -22,9 +26,48 @@
 
 namespace rivonel {
 
+namespace {
+
+#ifdef Q_OS_WIN
+std::unique_ptr<RegistryStore> systemRegistry()
+{
+    return std::make_unique<WindowsRegistryStore>();
+}
+
+std::unique_ptr<ProfileStore> systemProfiles()
+{
+    return std::make_unique<WindowsProfileStore>();
+}
+#else
+// Where there is no registry, its values are kept in the user's configuration folder.
+std::unique_ptr<RegistryStore> systemRegistry()
+{
+    return std::make_unique<FileRegistryStore>(PlatformConventions::native().join(
+        UserFolders::fromEnvironment().config, QStringLiteral("registry.txt")));
+}
+
+std::unique_ptr<ProfileStore> systemProfiles()
+{
+    return std::make_unique<IniProfileStore>();
+}
+#endif
+
+} // namespace
+
+SystemDesktop::SystemDesktop()
+    : m_registry(systemRegistry()), m_profiles(systemProfiles()),
+      m_settings(*m_registry, *m_profiles)
+{
+}
+
 PlatformConventions SystemDesktop::conventions() const
 {
     return PlatformConventions::native();
+}
+
+modRegistry &SystemDesktop::settingsAccess()
+{
+    return m_settings;
 }
 
 void SystemDesktop::showMessage(QWidget *owner, const QString &text, const QString &caption,

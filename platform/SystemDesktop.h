@@ -3,11 +3,16 @@
 #include "platform/Desktop.h"
 #include "platform/ProcessLauncher.h"
 
+#include <memory>
+
 namespace rivonel {
 
 class SystemDesktop final : public Desktop {
 public:
+    SystemDesktop();
+
     PlatformConventions conventions() const override;
+    modRegistry &settingsAccess() override;
     void showMessage(QWidget *owner, const QString &text, const QString &caption,
                      MessageStyle style) override;
     std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
@@ -16,6 +21,9 @@ public:
     Launcher &launcher() override { return m_launcher; }
 
 private:
+    std::unique_ptr<RegistryStore> m_registry;
+    std::unique_ptr<ProfileStore> m_profiles;
+    modRegistry m_settings;
     ProcessLauncher m_launcher{PlatformConventions::native()};
 };
 

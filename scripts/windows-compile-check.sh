@@ -25,7 +25,7 @@ flags="-std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic -DUNICODE -D_UN
  -DQT_NO_SIGNALS_SLOTS_KEYWORDS -DQT_NO_CAST_FROM_ASCII
  -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_TESTLIB_LIB -DQT_CONCURRENT_LIB
  -DZINC_SIM_PATH=\"zinc.exe\" -DSAVE_CHILD_PATH=\"save_child.exe\" -DRIVONEL_LANGUAGE_DIR=\"language\"
- -I$source_dir -I$source_dir/tests -I$source_dir/tools/zinc-sim -I$build_dir/generated"
+ -I$build_dir/generated"
 # Qt's own headers are system headers: their warnings are Qt's, not ours.
 for module in "" QtCore QtGui QtWidgets QtTest QtConcurrent; do
     flags="$flags -isystem $qt/$module"
@@ -33,6 +33,12 @@ done
 for include in $(find "$build_dir" -path '*_autogen/include' -type d | sort); do
     flags="$flags -I$include"
 done
+
+# The core's units see what the build lets them see: core/ alone (and a
+# windows.h that stops the compile); everything else sees the whole tree.
+tree="-I$source_dir -I$source_dir/tests -I$source_dir/tools/zinc-sim"
+core_tree="-I$build_dir/core-include"
+[ -e "$build_dir/core-include/core" ] || core_tree="$core_tree -I$source_dir"
 
 units=$(cd "$source_dir" && find core window platform win32 tools tests -name '*.cpp' 2>/dev/null | sort)
 # The code moc generated for the window and the tests.
@@ -47,8 +53,10 @@ mkdir -p "$state"
 update() {
     cat >"$1.new" && if cmp -s "$1.new" "$1"; then rm -f "$1.new"; else mv "$1.new" "$1"; fi
 }
-# The flags as a response file, one argument a line, quoted for the compiler.
-printf '%s\n' $flags | sed 's/[\\"'\'' ]/\\&/g' | update "$state/flags"
+# The flags as response files, one argument a line, quoted for the compiler:
+# one for the core's units, one for the rest.
+printf '%s\n' $core_tree $flags | sed 's/[\\"'\'' ]/\\&/g' | update "$state/core-flags"
+printf '%s\n' $tree $flags | sed 's/[\\"'\'' ]/\\&/g' | update "$state/flags"
 # The toolchain: the compiler, and the system headers its dependency lists
 # leave out (its own, MinGW's and Qt's), by their names, sizes and times.
 system_dirs=$("$compiler" -xc++ -E -v - </dev/null 2>&1 |
@@ -72,8 +80,8 @@ done >"$list"
 # passes, with the time the compile started, so that a file edited during the
 # compile is newer; the header list is kept only then.
 {
-    printf 'check = mkdir -p $(@D) && rm -f $@ && touch $@.start && if %s @%s -MMD -MP -MF $@.d.new -MT $@ $< >$@.out 2>&1; then mv $@.d.new $@.d && mv $@.start $@; else rm -f $@.start; exit 1; fi\n' \
-        "$compiler" "$state/flags"
+    printf 'check = mkdir -p $(@D) && rm -f $@ && touch $@.start && if %s @$(FLAGS) -MMD -MP -MF $@.d.new -MT $@ $< >$@.out 2>&1; then mv $@.d.new $@.d && mv $@.start $@; else rm -f $@.start; exit 1; fi\n' \
+        "$compiler"
     echo "all:"
     while read -r unit stamp; do
         case $unit in /*) path=$unit ;; *) path=$source_dir/$unit ;; esac
@@ -82,8 +90,10 @@ done >"$list"
             rm -f "$stamp" "$stamp.out"
             continue
         fi
+        case $unit in core/*) unit_flags=$state/core-flags ;; *) unit_flags=$state/flags ;; esac
         printf 'all: %s\n' "$stamp"
-        printf '%s: %s %s %s\n\t$(check)\n' "$stamp" "$path" "$state/flags" "$state/toolchain"
+        printf '%s: FLAGS := %s\n' "$stamp" "$unit_flags"
+        printf '%s: %s %s %s\n\t$(check)\n' "$stamp" "$path" "$unit_flags" "$state/toolchain"
         printf -- '-include %s.d\n' "$stamp"
     done <"$list"
 } >"$state/Makefile"

@@ -5,6 +5,7 @@
 #include "platform/ProcessLauncher.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace rivonel::test {
 
@@ -22,8 +23,15 @@ public:
     ProcessLauncher realLauncher{platform, 1000};
     FakeLauncher fakeLauncher;
     QStringList calls;
+    // Settings files as elsewhere than Windows; registry values in a folder
+    // of the test's own.
+    QTemporaryDir registryFolder;
+    FileRegistryStore registry{registryFolder.filePath(QStringLiteral("registry.txt"))};
+    IniProfileStore profiles;
+    modRegistry settings{registry, profiles};
 
     PlatformConventions conventions() const override { return platform; }
+    modRegistry &settingsAccess() override { return settings; }
     void showMessage(QWidget *, const QString &text, const QString &caption,
                      MessageStyle style) override
     {

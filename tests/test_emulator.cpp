@@ -92,6 +92,15 @@ private Q_SLOTS:
                  "--use-renderer-cfg-file=\"/opt/zinc-0.9/renderer.cfg\" > /home/a/log.txt"_s);
     }
 
+    void theLaunchScriptEndsItsLineAsItsShellReadsIt()
+    {
+        const QString line = u"zinc 3 > log.txt"_s;
+        QCOMPARE(launchScriptBytes(PlatformConventions::windows(), line),
+                 QByteArray("zinc 3 > log.txt\r\n"));
+        QCOMPARE(launchScriptBytes(PlatformConventions::posix(), line),
+                 QByteArray("zinc 3 > log.txt\n"));
+    }
+
     void shellCharactersAreQuotedAndEscaped()
     {
         const auto sh = PlatformConventions::posix(), cmd = PlatformConventions::windows();

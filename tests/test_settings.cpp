@@ -49,7 +49,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         FileRegistryStore store(dir.filePath(u"sub/registry.txt"_s));
-        const modRegistry settings(store);
+        IniProfileStore profiles;
+        const modRegistry settings(store, profiles);
         const QString file = dir.filePath(u"s.ini"_s), missing = dir.filePath(u"missing.ini"_s);
         const auto read = [&](const QString &where, const char *key, const char *type,
                               const Value &dflt = QString()) {
@@ -66,9 +67,9 @@ private Q_SLOTS:
         // Only an ordinary file is a settings file; a registry root is named.
         const QString hidden = dir.filePath(u".hidden.ini"_s);
         writeAll(hidden, "");
-        QCOMPARE(modRegistry::RootFromName(u"hkcu"_s), 0x80000001u);
+        QCOMPARE(settings.RootFromName(u"hkcu"_s), 0x80000001u);
         for (const QString &nothing : {u"HKCU\\Software"_s, dir.path(), hidden, missing, QString()})
-            QCOMPARE(modRegistry::RootFromName(nothing), 0u);
+            QCOMPARE(settings.RootFromName(nothing), 0u);
         // Files: a missing one refuses, and the default comes back in its own kind.
         QCOMPARE(read(missing, "k", "S", qint64(5)), std::pair(99, Value(qint64(5))));
         QCOMPARE(write(missing, "a", "S", u"x"_s), 99);
@@ -110,8 +111,9 @@ private Q_SLOTS:
         const rlimit small{100, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
         FileRegistryStore store(dir.filePath(u"reg"_s));
+        IniProfileStore profiles;
         const qint32 status =
-            modRegistry(store).WriteValue(file, u"S"_s, u"other"_s, u"S"_s, u"x"_s);
+            modRegistry(store, profiles).WriteValue(file, u"S"_s, u"other"_s, u"S"_s, u"x"_s);
         setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(status, modRegistry::statusRefused);

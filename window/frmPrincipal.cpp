@@ -67,8 +67,8 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     : QWidget(parent), m_desktop(desktop), m_locations(locations),
       m_platform(desktop.conventions()),
       m_optionsFile(locations, m_platform,
-                    [](const QString &path) {
-                        return modRegistry::RootFromName(path) == modRegistry::settingsFile;
+                    [&settings = desktop.settingsAccess()](const QString &path) {
+                        return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
       m_run(desktop.launcher(), m_platform, locations.runDirectory)
 {
@@ -424,12 +424,7 @@ void frmPrincipal::lookAtRomFolder()
 // to a screen reader: the colour is never all there is.
 void frmPrincipal::showRomMarks()
 {
-#ifdef Q_OS_WIN
-    const Qt::CaseSensitivity names = Qt::CaseInsensitive;
-#else
-    const Qt::CaseSensitivity names = Qt::CaseSensitive;
-#endif
-    const auto present = archivesPresent(m_romListing, names);
+    const auto present = archivesPresent(m_romListing, m_platform.fileNames);
     const bool unreadable = m_romListing.status == RomFolderListing::Status::Unreadable;
     for (int position = 0; position < gameCount && position < lstGames->count(); ++position) {
         QListWidgetItem *item = lstGames->item(position);

@@ -1,7 +1,8 @@
 #include "core/emulator/EmulatorInterface.h"
 
+#include "core/emulator/CmdLine.h"
+#include "core/emulator/LaunchScript.h"
 #include "core/emulator/ShellQuoting.h"
-#include "win32/CmdLine.h"
 
 #include <array>
 
@@ -33,8 +34,8 @@ QString launchCommand(const PlatformConventions &platform, const QString &zincDi
                       int gameNumber, const QString &programDirectory)
 {
     if (platform.shell == PlatformConventions::Shell::Cmd)
-        return QString::fromStdU16String(win32::launchLine(
-            zincDirectory.toStdU16String(), gameNumber, programDirectory.toStdU16String()));
+        return QString::fromStdU16String(cmd::launchLine(zincDirectory.toStdU16String(), gameNumber,
+                                                         programDirectory.toStdU16String()));
     // A Zinc directory with blanks or shell characters must still name one
     // program and two files, and never run anything else.
     return shellWord(platform, platform.join(zincDirectory, platform.emulatorFileName)) +
@@ -44,6 +45,12 @@ QString launchCommand(const PlatformConventions &platform, const QString &zincDi
            shellQuoted(platform, platform.join(zincDirectory, rendererConfigFileName.toString())) +
            QStringLiteral(" > ") +
            shellWord(platform, platform.join(programDirectory, emulatorLogFileName));
+}
+
+QByteArray launchScriptBytes(const PlatformConventions &platform, const QString &line)
+{
+    return QString::fromStdU16String(launchScriptText(platform.shell, line.toStdU16String()))
+        .toLocal8Bit();
 }
 
 } // namespace rivonel

@@ -2,6 +2,7 @@
 
 #include "core/system/PlatformConventions.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -34,5 +35,9 @@ QString optionFileHeader(const QString &webAddress);
 // <program>/log.txt
 QString launchCommand(const PlatformConventions &platform, const QString &zincDirectory,
                       int gameNumber, const QString &programDirectory);
+
+// The launch script as written: the line ended for its shell, in the system's
+// 8-bit encoding like the option files.
+QByteArray launchScriptBytes(const PlatformConventions &platform, const QString &line);
 
 } // namespace rivonel

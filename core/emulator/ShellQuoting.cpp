@@ -1,6 +1,6 @@
 #include "core/emulator/ShellQuoting.h"
 
-#include "win32/CmdLine.h"
+#include "core/emulator/CmdLine.h"
 
 namespace rivonel {
 
@@ -19,7 +19,7 @@ bool plainForSh(QChar c)
 QString shellQuoted(const PlatformConventions &platform, const QString &text)
 {
     if (platform.shell == PlatformConventions::Shell::Cmd)
-        return QString::fromStdU16String(win32::cmdQuoted(text.toStdU16String()));
+        return QString::fromStdU16String(cmd::quoted(text.toStdU16String()));
     QString escaped;
     escaped.reserve(text.size() + 2);
     escaped += QLatin1Char('"');
@@ -35,7 +35,7 @@ QString shellQuoted(const PlatformConventions &platform, const QString &text)
 QString shellWord(const PlatformConventions &platform, const QString &text)
 {
     if (platform.shell == PlatformConventions::Shell::Cmd)
-        return QString::fromStdU16String(win32::cmdWord(text.toStdU16String()));
+        return QString::fromStdU16String(cmd::word(text.toStdU16String()));
     for (const QChar c : text)
         if (!plainForSh(c))
             return shellQuoted(platform, text);

@@ -1,6 +1,7 @@
 #include "core/run/GameRun.h"
 
 #include "core/emulator/EmulatorConfigFiles.h"
+#include "core/emulator/EmulatorInterface.h"
 #include "core/emulator/LaunchChecks.h"
 #include "core/run/Launcher.h"
 #include "core/system/WholeFile.h"
@@ -65,7 +66,7 @@ void GameRun::play(const RunRequest &request)
     m_command = check.command;
     QDir().mkpath(m_runDirectory);
     const QString script = scriptPath();
-    if (!writeFileAnew(script, textFileBytes({m_command}, m_platform.lineEnd))) {
+    if (!writeFileAnew(script, launchScriptBytes(m_platform, m_command))) {
         Q_EMIT failed(log + texts.text(textKey::scriptNotWritten).arg(script));
         return;
     }

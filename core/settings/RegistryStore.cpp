@@ -7,9 +7,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#ifdef Q_OS_WIN
-#include "win32/Registry.h"
-#endif
+#include <algorithm>
 
 namespace rivonel {
 
@@ -87,14 +85,6 @@ FileRegistryStore::FileRegistryStore(QString path) : m_path(std::move(path))
 {
 }
 
-QString FileRegistryStore::defaultPath()
-{
-    QString config = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
-    if (config.isEmpty())
-        config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/rivonel/registry.txt");
-}
-
 qint32 FileRegistryStore::openKey(quint32 root, const QString &keyPath)
 {
     return hasKey(load(m_path), root, keyPath) ? registry::success : registry::fileNotFound;
@@ -146,47 +136,5 @@ qint32 FileRegistryStore::setValue(quint32 root, const QString &keyPath, const Q
     }
     return save(m_path, entries) ? registry::success : registry::accessDenied;
 }
-
-#ifdef Q_OS_WIN
-namespace {
-// The registry itself, through the plain Windows calls in win32/.
-class WindowsRegistryStore final : public RegistryStore {
-public:
-    qint32 openKey(quint32 root, const QString &keyPath) override
-    {
-        return win32::openKey(root, keyPath.toLocal8Bit().toStdString());
-    }
-    qint32 createKey(quint32 root, const QString &keyPath) override
-    {
-        return win32::createKey(root, keyPath.toLocal8Bit().toStdString());
-    }
-    qint32 queryValue(quint32 root, const QString &keyPath, const QString &name,
-                      QByteArray *data) override
-    {
-        std::string bytes;
-        const long status = win32::queryValue(root, keyPath.toLocal8Bit().toStdString(),
-                                              name.toLocal8Bit().toStdString(), bytes);
-        *data = QByteArray::fromStdString(bytes);
-        return status;
-    }
-    qint32 setValue(quint32 root, const QString &keyPath, const QString &name, quint32 type,
-                    const QByteArray &data) override
-    {
-        return win32::setValue(root, keyPath.toLocal8Bit().toStdString(),
-                               name.toLocal8Bit().toStdString(), type, data.toStdString());
-    }
-};
-} // namespace
-
-std::unique_ptr<RegistryStore> makeSystemRegistryStore()
-{
-    return std::make_unique<WindowsRegistryStore>();
-}
-#else
-std::unique_ptr<RegistryStore> makeSystemRegistryStore()
-{
-    return std::make_unique<FileRegistryStore>(FileRegistryStore::defaultPath());
-}
-#endif
 
 } // namespace rivonel

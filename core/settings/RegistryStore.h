@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
-
 namespace rivonel {
 
 namespace registry {
@@ -36,9 +34,6 @@ public:
 class FileRegistryStore final : public RegistryStore {
 public:
     explicit FileRegistryStore(QString path);
-    // registry.txt in Rivonel's folder of the user's configuration directory
-    // ($XDG_CONFIG_HOME, or ~/.config).
-    static QString defaultPath();
 
     qint32 openKey(quint32 root, const QString &keyPath) override;
     qint32 createKey(quint32 root, const QString &keyPath) override;
@@ -50,8 +45,5 @@ public:
 private:
     QString m_path;
 };
-
-// The Windows registry where there is one, the file store elsewhere.
-std::unique_ptr<RegistryStore> makeSystemRegistryStore();
 
 } // namespace rivonel

@@ -1,20 +1,10 @@
 #include "core/settings/modRegistry.h"
 
-#include "core/settings/IniDocument.h"
-#include "core/system/WholeFile.h"
-
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <array>
 #include <cmath>
 #include <optional>
-
-#ifdef Q_OS_WIN
-#include "win32/Registry.h"
-
-#include <windows.h>
-#endif
 
 namespace rivonel {
 
@@ -28,21 +18,6 @@ constexpr std::array<std::pair<const char *, quint32>, 6> roots{{
     {"HKCC", 0x80000005},
     {"HKCR", 0x80000000},
 }};
-
-bool isOrdinaryFile(const QString &location)
-{
-    if (location.isEmpty())
-        return false;
-    const QFileInfo info(location);
-    if (!info.isFile() || info.isHidden())
-        return false;
-#ifdef Q_OS_WIN
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(location.utf16()));
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM))
-        return false;
-#endif
-    return true;
-}
 
 std::optional<bool> toBoolean(const modRegistry::Value &value)
 {
@@ -79,25 +54,6 @@ std::optional<qint16> toInt16(const modRegistry::Value &value)
     return static_cast<qint16>(d);
 }
 
-#ifdef Q_OS_WIN
-// Text in the system's 8-bit code page, as the profile functions take it.
-std::string ansi(const QString &text)
-{
-    return text.toLocal8Bit().toStdString();
-}
-#else
-// The value's leading whole number, 0 when it does not start with one.
-int leadingNumber(const QString &value)
-{
-    qsizetype end = value.startsWith(u'+') || value.startsWith(u'-') ? 1 : 0;
-    while (end < value.size() && value.at(end).isDigit())
-        ++end;
-    bool ok = false;
-    const int number = value.left(end).toInt(&ok);
-    return ok ? number : 0;
-}
-#endif
-
 QByteArray littleEndian(qint32 number, int bytes)
 {
     QByteArray data(4, '\0');
@@ -107,17 +63,18 @@ QByteArray littleEndian(qint32 number, int bytes)
 
 } // namespace
 
-modRegistry::modRegistry(RegistryStore &registry) : m_registry(registry)
+modRegistry::modRegistry(RegistryStore &registry, ProfileStore &profiles)
+    : m_registry(registry), m_profiles(profiles)
 {
 }
 
-quint32 modRegistry::RootFromName(const QString &location)
+quint32 modRegistry::RootFromName(const QString &location) const
 {
     const QString upper = location.toUpper();
     for (const auto &[name, handle] : roots)
         if (upper == QLatin1String(name))
             return handle;
-    return isOrdinaryFile(location) ? settingsFile : unknownLocation;
+    return m_profiles.isSettingsFile(location) ? settingsFile : unknownLocation;
 }
 
 QString modRegistry::toText(const Value &value)
@@ -140,20 +97,10 @@ qint32 modRegistry::ReadValue(const QString &location, const QString &keyPath,
     const QString type = valueType.toUpper();
 
     if (handle == settingsFile) {
-#ifdef Q_OS_WIN
-        // Windows' own profile functions, one value at a time.
         if (type == QStringLiteral("S"))
-            result = QString::fromLocal8Bit(win32::profileString(
-                ansi(location), ansi(keyPath), ansi(valueName), ansi(toText(defaultValue))));
+            result = m_profiles.readText(location, keyPath, valueName, toText(defaultValue));
         else
-            result = qint64(win32::profileInt(ansi(location), ansi(keyPath), ansi(valueName), 0));
-#else
-        const auto text = IniDocument::read(location).document.value(keyPath, valueName);
-        if (type == QStringLiteral("S"))
-            result = text.value_or(toText(defaultValue).left(IniDocument::maxValueLength));
-        else
-            result = qint64(text ? leadingNumber(*text) : 0);
-#endif
+            result = qint64(m_profiles.readNumber(location, keyPath, valueName));
         return statusOk;
     }
 
@@ -194,23 +141,11 @@ qint32 modRegistry::WriteValue(const QString &location, const QString &keyPath,
     const QString type = valueType.toUpper();
 
     if (handle == settingsFile) {
-#ifdef Q_OS_WIN
+        // Settings files hold text only.
         if (type != QStringLiteral("S"))
             return statusRefused;
-        return win32::writeProfileString(ansi(location), ansi(keyPath), ansi(valueName),
-                                         ansi(toText(value)))
-                   ? statusOk
-                   : statusRefused;
-#else
-        IniDocument::Reading file = IniDocument::read(location);
-        if (type != QStringLiteral("S") || file.status != IniDocument::ReadStatus::Read)
-            return statusRefused;
-        const QByteArray before = file.document.toBytes();
-        if (!file.document.setValue(keyPath, valueName, toText(value)))
-            return statusRefused;
-        const QByteArray after = file.document.toBytes();
-        return after == before || writeFileAnew(location, after) ? statusOk : statusRefused;
-#endif
+        return m_profiles.writeText(location, keyPath, valueName, toText(value)) ? statusOk
+                                                                                 : statusRefused;
     }
 
     const qint32 status = m_registry.createKey(handle, keyPath);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/ProfileStore.h"
 #include "core/settings/RegistryStore.h"
 
 #include <QString>
@@ -21,11 +22,12 @@ public:
     static constexpr qint32 statusOk = 0;
     static constexpr qint32 statusRefused = 99;
 
-    explicit modRegistry(RegistryStore &registry);
+    modRegistry(RegistryStore &registry, ProfileStore &profiles);
 
     // A root key handle for "HKCU", "HKLM", "HKU", "HKDD", "HKCC", "HKCR" in any
-    // case; settingsFile for an existing ordinary file; unknownLocation otherwise.
-    static quint32 RootFromName(const QString &location);
+    // case; settingsFile for a file the profile store takes as a settings
+    // file; unknownLocation otherwise.
+    quint32 RootFromName(const QString &location) const;
 
     // result gets defaultValue first, then the value read; returns a status
     // (0, 99, or a registry error code).
@@ -40,6 +42,7 @@ public:
 
 private:
     RegistryStore &m_registry;
+    ProfileStore &m_profiles;
 };
 
 } // namespace rivonel

@@ -9,13 +9,15 @@ PlatformConventions PlatformConventions::windows()
             QStringLiteral("\r\n"),
             QStringLiteral("zinc.exe"),
             QStringLiteral("roda.bat"),
-            QStringLiteral("cmd.exe")};
+            QStringLiteral("cmd.exe"),
+            Qt::CaseInsensitive};
 }
 
 PlatformConventions PlatformConventions::posix()
 {
     return {Shell::Posix,           QStringLiteral("/"),       QStringLiteral("\n"),
-            QStringLiteral("zinc"), QStringLiteral("roda.sh"), QStringLiteral("/bin/sh")};
+            QStringLiteral("zinc"), QStringLiteral("roda.sh"), QStringLiteral("/bin/sh"),
+            Qt::CaseSensitive};
 }
 
 PlatformConventions PlatformConventions::native()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/emulator/LaunchScript.h"
+
 #include <QString>
 
 namespace rivonel {
@@ -7,7 +9,7 @@ namespace rivonel {
 // What differs between operating systems in the paths and files this program
 // builds. Pure data, so the file builders can be checked for either system.
 struct PlatformConventions {
-    enum class Shell { Cmd, Posix };
+    using Shell = ScriptShell;
 
     Shell shell = Shell::Posix; // the language of the launch script
     QString separator;          // joins a directory and a file name
@@ -15,6 +17,8 @@ struct PlatformConventions {
     QString emulatorFileName;   // the emulator's executable in the Zinc directory
     QString launchScriptName;   // the one-line launch script in the program directory
     QString launchShell;        // the interpreter that runs the launch script
+    // How the file system compares file names.
+    Qt::CaseSensitivity fileNames = Qt::CaseSensitive;
 
     static PlatformConventions windows();
     static PlatformConventions posix();

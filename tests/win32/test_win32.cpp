@@ -1,6 +1,7 @@
 // The Windows launch path, the registry and the profile functions, run for
 // real (under wine on Linux): plain C++, built with MinGW-w64.
-#include "win32/CmdLine.h"
+#include "core/emulator/CmdLine.h"
+#include "core/emulator/LaunchScript.h"
 #include "win32/HiddenLaunch.h"
 #include "win32/Registry.h"
 
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+using namespace rivonel;
 using namespace rivonel::win32;
 
 namespace {
@@ -59,9 +61,11 @@ int main()
     check(CopyFileW((here + L"\\fake_zinc.exe").c_str(), (folder + L"\\zinc.exe").c_str(), FALSE),
           "the stand-in emulator is in place");
 
-    // roda.bat starts exactly the emulator, with its arguments, output to log.txt.
+    // roda.bat, written as the program writes it, starts exactly the emulator,
+    // with its arguments, output to log.txt.
     const std::u16string where(folder.begin(), folder.end());
-    check(writeFile(folder + L"\\roda.bat", narrow(batchText(launchLine(where, 7, where)))),
+    check(writeFile(folder + L"\\roda.bat",
+                    narrow(launchScriptText(ScriptShell::Cmd, cmd::launchLine(where, 7, where)))),
           "roda.bat is written");
     HiddenLaunch launch;
     check(launch.start(folder + L"\\roda.bat", folder), "roda.bat starts");
@@ -89,7 +93,7 @@ int main()
 
     // A hung process tree (the script, an emulator in the background and one it
     // waits for) ends: politely first, then by force.
-    const std::string emulator = narrow(cmdWord(where + u"\\zinc.exe"));
+    const std::string emulator = narrow(cmd::word(where + u"\\zinc.exe"));
     check(writeFile(folder + L"\\hang.bat",
                     "start /b \"\" " + emulator + " hang\r\n" + emulator + " hang\r\n"),
           "hang.bat is written");

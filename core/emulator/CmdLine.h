@@ -1,19 +1,19 @@
 #pragma once
 
-// The launch script's text for cmd. Plain C++, so it is the same code on
-// every system and can run under wine.
+// The launch script's words and line for cmd. Plain C++, so it is the same
+// code on every system and can run under wine.
 
 #include <string>
 #include <string_view>
 
-namespace rivonel::win32 {
+namespace rivonel::cmd {
 
 // The text as one word for cmd: as it is when cmd would neither split nor
 // expand it, otherwise in double quotes. Inside the quotes blanks, &, ^ and
 // parentheses are plain; % is doubled, since a batch file reads %% as one %.
 // (A Windows name cannot hold a double quote.)
-std::u16string cmdWord(std::u16string_view text);
-std::u16string cmdQuoted(std::u16string_view text);
+std::u16string word(std::u16string_view text);
+std::u16string quoted(std::u16string_view text);
 
 // The launch script's one line:
 // <zinc>\zinc.exe <game> --use-config-file="<zinc>\zinc.cfg"
@@ -24,4 +24,4 @@ std::u16string launchLine(std::u16string_view zincDirectory, int gameNumber,
 // roda.bat's text: the line, ended by CR LF.
 std::u16string batchText(std::u16string_view line);
 
-} // namespace rivonel::win32
+} // namespace rivonel::cmd

@@ -1,6 +1,6 @@
-#include "win32/CmdLine.h"
+#include "core/emulator/CmdLine.h"
 
-namespace rivonel::win32 {
+namespace rivonel::cmd {
 
 namespace {
 
@@ -20,22 +20,22 @@ std::u16string joined(std::u16string_view directory, std::u16string_view name)
 
 } // namespace
 
-std::u16string cmdQuoted(std::u16string_view text)
+std::u16string quoted(std::u16string_view text)
 {
-    std::u16string quoted = u"\"";
+    std::u16string result = u"\"";
     for (const char16_t c : text) {
-        quoted += c;
+        result += c;
         if (c == u'%')
-            quoted += c;
+            result += c;
     }
-    return quoted + u'"';
+    return result + u'"';
 }
 
-std::u16string cmdWord(std::u16string_view text)
+std::u16string word(std::u16string_view text)
 {
     for (const char16_t c : text)
         if (!plain(c))
-            return cmdQuoted(text);
+            return quoted(text);
     return std::u16string(text);
 }
 
@@ -45,10 +45,10 @@ std::u16string launchLine(std::u16string_view zincDirectory, int gameNumber,
     std::u16string number;
     for (const char c : std::to_string(gameNumber))
         number += static_cast<char16_t>(c);
-    return cmdWord(joined(zincDirectory, u"zinc.exe")) + u' ' + number + u" --use-config-file=" +
-           cmdQuoted(joined(zincDirectory, u"zinc.cfg")) + u" --use-renderer-cfg-file=" +
-           cmdQuoted(joined(zincDirectory, u"renderer.cfg")) + u" > " +
-           cmdWord(joined(programDirectory, u"log.txt"));
+    return word(joined(zincDirectory, u"zinc.exe")) + u' ' + number + u" --use-config-file=" +
+           quoted(joined(zincDirectory, u"zinc.cfg")) + u" --use-renderer-cfg-file=" +
+           quoted(joined(zincDirectory, u"renderer.cfg")) + u" > " +
+           word(joined(programDirectory, u"log.txt"));
 }
 
 std::u16string batchText(std::u16string_view line)
@@ -56,4 +56,4 @@ std::u16string batchText(std::u16string_view line)
     return std::u16string(line) + u"\r\n";
 }
 
-} // namespace rivonel::win32
+} // namespace rivonel::cmd
