@@ -334,7 +334,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
         m_desktop.soundOutputCount() >= 1);
     m_options.show(loaded.state);
     if (loaded.soundLocked)
-        tellUser(LanguageTexts.text(39));
+        tellUser(LanguageTexts.text(textKey::noSoundDevice));
 }
 
 // One reading of the file, every option edited in memory, one replacement.
@@ -414,19 +414,22 @@ void frmPrincipal::runInterlockOf(int OptionSet::*changed)
 
 void frmPrincipal::cmdProcuraZinc_Click()
 {
-    const std::optional<QString> folder = m_desktop.pickFolder(this, LanguageTexts.text(12));
+    const std::optional<QString> folder =
+        m_desktop.pickFolder(this, LanguageTexts.text(textKey::chooseZincDirectory));
     if (!folder)
         return;
     // Only a warning: the folder is taken all the same.
     if (!fileExists(m_platform.join(*folder, m_platform.emulatorFileName)))
-        m_desktop.showMessage(this, LanguageTexts.text(44), LanguageTexts.text(9),
+        m_desktop.showMessage(this, LanguageTexts.text(textKey::zincMissing),
+                              LanguageTexts.text(textKey::zincNotFoundTitle),
                               Desktop::MessageStyle::Stop);
     txtZincDir->setText(*folder);
 }
 
 void frmPrincipal::cmdProcuraRoms_Click()
 {
-    const std::optional<QString> folder = m_desktop.pickFolder(this, LanguageTexts.text(13));
+    const std::optional<QString> folder =
+        m_desktop.pickFolder(this, LanguageTexts.text(textKey::chooseRomDirectory));
     if (folder)
         txtRomDir->setText(*folder);
 }
@@ -529,7 +532,7 @@ void frmPrincipal::lstGames_Click()
     // The selection, not Qt's current row: focus alone makes a row current.
     const ListChoice game = currentOptions().game;
     // Written first, so it stands even when the picture fails.
-    txtlog->setText(LanguageTexts.text(1) + QStringLiteral(": ") +
+    txtlog->setText(LanguageTexts.text(textKey::gameLabel) + QStringLiteral(": ") +
                     QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
 
     const std::optional<QString> rom = RomSetNames.at(game.position);
@@ -798,12 +801,12 @@ void frmPrincipal::CarregaLingua()
 
     rebuildLanguageLists(LanguageTexts);
     m_options.setCaptions(LanguageTexts);
-    cmdPlay->setText(LanguageTexts.text(2));
+    cmdPlay->setText(LanguageTexts.text(textKey::playCaption));
     for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
-        browse->setText(LanguageTexts.text(8));
+        browse->setText(LanguageTexts.text(textKey::browseCaption));
     abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
     abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
-    abas->setTabText(generalTab, LanguageTexts.text(31));
+    abas->setTabText(generalTab, LanguageTexts.text(textKey::generalTabCaption));
     showRomMarks();
 }
 
