@@ -113,8 +113,15 @@ OptionState OptionBinder::state() const
 
 void OptionBinder::show(const OptionState &state)
 {
+    show(state, std::bitset<optionCount>().set());
+}
+
+void OptionBinder::show(const OptionState &state, const std::bitset<optionCount> &which)
+{
     for (std::size_t i = 0; i < m_bindings.size(); ++i) {
         const Binding &binding = m_bindings[i];
+        if (!which.test(i))
+            continue;
         binding.write(state.values);
         const bool enabled = !state.disabled.test(i);
         if (binding.control->isEnabledTo(binding.control->window()) != enabled)

@@ -72,6 +72,10 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     setWindowIcon(appIcon());
     buildControls();
     bindOptions();
+    // The texts and the check boxes start at their defaults here, before any
+    // handler is connected; the lists, once Form_Load has filled them.
+    showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
+                                SettingKind::CheckedWhenOne, SettingKind::SoundEnable}));
     connectSignals();
 
     // Watch every control for Enter, so the window behaves as if cmdPlay
@@ -121,6 +125,16 @@ void frmPrincipal::bindOptions()
     b.bind(&O::useLowGeometry, chkUseLowGeometry);
     b.bind(&O::game, lstGames);
     b.bind(&O::language, cboLang, lblLanguage);
+}
+
+ListItems frmPrincipal::listItems() const
+{
+    return [this](ListChoice OptionSet::*list) { return m_options.items(list); };
+}
+
+void frmPrincipal::showDefaults(const std::bitset<optionCount> &which)
+{
+    m_options.show(defaultOptions(listItems()), which);
 }
 
 void frmPrincipal::connectSignals()
@@ -212,10 +226,10 @@ void frmPrincipal::Form_Load()
     // empty and their positions meaningless; give them the design-time texts.
     if (cboScanLines->count() == 0 || cboTextureQuality->count() == 0)
         rebuildLanguageLists(LanguageTextTable::designTimeListTexts());
-    cboScanLines->setCurrentIndex(0);
-    cboTextureQuality->setCurrentIndex(0);
 
     fillOptionLists();
+    // The game and the language are start-up's own to choose.
+    showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
     AdicionaGames();
 
     LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
@@ -244,21 +258,18 @@ void frmPrincipal::fillOptionLists()
     const struct {
         QComboBox *list;
         std::span<const QStringView> items;
-        int start;
     } lists[] = {
-        {cboColorDepth, colorDepthItems, 0},
-        {cboTextureCaching, zeroToTwoItems, 0},
-        {cboBlending, zeroToTwoItems, 0},
-        {cboTurnDisplay, zeroToTwoItems, 0},
-        {cboResolution, resolutionItems, resolutionStartPosition},
-        {cboRend, rendererItems, 0},
-        {cboTextureFiltering, textureFilteringItems, 0},
+        {cboColorDepth, colorDepthItems},
+        {cboTextureCaching, zeroToTwoItems},
+        {cboBlending, zeroToTwoItems},
+        {cboTurnDisplay, zeroToTwoItems},
+        {cboResolution, resolutionItems},
+        {cboRend, rendererItems},
+        {cboTextureFiltering, textureFilteringItems},
     };
-    for (const auto &entry : lists) {
+    for (const auto &entry : lists)
         for (QStringView item : entry.items)
             entry.list->addItem(item.toString());
-        entry.list->setCurrentIndex(entry.start);
-    }
 }
 
 void frmPrincipal::Form_Unload()
@@ -330,8 +341,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
 
     const LoadedOptions loaded = loadOptions(
         m_options.state(), [&saved](const OptionEntry &entry) { return savedValue(saved, entry); },
-        [this](ListChoice OptionSet::*list) { return m_options.items(list); },
-        m_desktop.soundOutputCount() >= 1);
+        listItems(), m_desktop.soundOutputCount() >= 1);
     m_options.show(loaded.state);
     if (loaded.soundLocked)
         tellUser(LanguageTexts.text(textKey::noSoundDevice));

@@ -134,6 +134,9 @@ private:
     // Construction (frmPrincipalLayout.cpp builds the controls).
     void buildControls();
     void bindOptions();
+    // Puts the controls of the entries `which` names at their defaults.
+    void showDefaults(const std::bitset<optionCount> &which);
+    ListItems listItems() const;
     void connectSignals();
     QString runFile(const QString &name) const;
     QString settingsPath() const;
