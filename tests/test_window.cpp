@@ -81,6 +81,7 @@ private Q_SLOTS:
 
     void everyOptionHasAControlThatStartsAtItsDefault()
     {
+        QCOMPARE(w().unboundOptions(), QStringList());
         // Each entry of `which` as "Key=value", a list by its position.
         const auto shown = [](const OptionSet &o, const std::bitset<optionCount> &which) {
             QStringList values;

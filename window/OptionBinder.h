@@ -39,6 +39,9 @@ public:
     QStringList items(ListChoice OptionSet::*field) const;
     // Each entry's caption text, where its control has one.
     void setCaptions(const LanguageTextTable &texts);
+    // The keys of the table's entries that no control is bound to: an option
+    // the window would neither show nor save.
+    QStringList unboundKeys() const;
 
 private:
     struct Binding {

@@ -125,6 +125,9 @@ void frmPrincipal::bindOptions()
     b.bind(&O::useLowGeometry, chkUseLowGeometry);
     b.bind(&O::game, lstGames);
     b.bind(&O::language, cboLang, lblLanguage);
+    Q_ASSERT_X(
+        b.unboundKeys().isEmpty(), "frmPrincipal::bindOptions",
+        qPrintable(QStringLiteral("options without a control: ") + b.unboundKeys().join(u", ")));
 }
 
 ListItems frmPrincipal::listItems() const

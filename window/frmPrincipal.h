@@ -59,6 +59,8 @@ public:
 
     // The option controls' values as they stand.
     OptionSet currentOptions() const;
+    // The keys of the options no control is bound to (none in a whole window).
+    QStringList unboundOptions() const { return m_options.unboundKeys(); }
 
     // Write the emulator's option files into the Zinc directory from the
     // current options; false when the file could not be written.
