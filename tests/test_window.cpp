@@ -1,3 +1,4 @@
+#include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "window/ImageList.h"
@@ -76,6 +77,34 @@ private Q_SLOTS:
         w().Timer1->start();
         QVERIFY(w().close());
         QVERIFY(!QFile::exists(script) && !w().Timer1->isActive() && !QFile::exists(iniPath()));
+    }
+
+    void everyOptionHasAControlThatStartsAtItsDefault()
+    {
+        QCOMPARE(w().unboundOptions(), QStringList());
+        // Each entry of `which` as "Key=value", a list by its position.
+        const auto shown = [](const OptionSet &o, const std::bitset<optionCount> &which) {
+            QStringList values;
+            for (std::size_t i = 0; i < optionTable().size(); ++i) {
+                const OptionEntry &entry = optionTable()[i];
+                const auto list = std::get_if<ListChoice OptionSet::*>(&entry.field);
+                if (which.test(i))
+                    values << entry.key.toString() + u'=' +
+                                  (list ? QString::number((o.**list).position)
+                                        : savedText(o, entry));
+            }
+            return values;
+        };
+        const OptionSet defaults =
+            defaultOptions([](ListChoice OptionSet::*) { return QStringList(); }).values;
+        // Texts and boxes start so when the window is built; the lists once
+        // Form_Load has filled them, and no options file moves them.
+        const auto lists = entriesOfKind({SettingKind::ListPosition, SettingKind::ListText});
+        const auto others =
+            ~(lists | entriesOfKind({SettingKind::LastGame, SettingKind::Language}));
+        QCOMPARE(shown(w().currentOptions(), others), shown(defaults, others));
+        w().Form_Load();
+        QCOMPARE(shown(w().currentOptions(), lists), shown(defaults, lists));
     }
 
     void everyControlIsSavedUnderItsKeyAndRestored()

@@ -105,6 +105,8 @@ OptionState OptionBinder::state() const
     OptionState state;
     for (std::size_t i = 0; i < m_bindings.size(); ++i) {
         const Binding &binding = m_bindings[i];
+        if (!binding.control)
+            continue; // an unbound entry keeps its OptionSet value (see unboundKeys)
         binding.read(state.values);
         state.disabled.set(i, !binding.control->isEnabledTo(binding.control->window()));
     }
@@ -113,8 +115,15 @@ OptionState OptionBinder::state() const
 
 void OptionBinder::show(const OptionState &state)
 {
+    show(state, std::bitset<optionCount>().set());
+}
+
+void OptionBinder::show(const OptionState &state, const std::bitset<optionCount> &which)
+{
     for (std::size_t i = 0; i < m_bindings.size(); ++i) {
         const Binding &binding = m_bindings[i];
+        if (!binding.control || !which.test(i))
+            continue;
         binding.write(state.values);
         const bool enabled = !state.disabled.test(i);
         if (binding.control->isEnabledTo(binding.control->window()) != enabled)
@@ -136,6 +145,15 @@ void OptionBinder::setCaptions(const LanguageTextTable &texts)
         if (caption > 0 && m_bindings[i].setCaption)
             m_bindings[i].setCaption(texts.text(caption));
     }
+}
+
+QStringList OptionBinder::unboundKeys() const
+{
+    QStringList keys;
+    for (std::size_t i = 0; i < m_bindings.size(); ++i)
+        if (!m_bindings[i].control)
+            keys << optionTable()[i].key.toString();
+    return keys;
 }
 
 } // namespace rivonel

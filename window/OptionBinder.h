@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <bitset>
 #include <functional>
 
 class QComboBox;
@@ -30,12 +31,17 @@ public:
     // Every bound control's value, and which of them the user may change now.
     OptionState state() const;
     // Sets the values that differ, without running any handler, and enables
-    // or disables each control as the state says.
+    // or disables each control as the state says; only the entries `which`
+    // names, when it is given.
     void show(const OptionState &state);
+    void show(const OptionState &state, const std::bitset<optionCount> &which);
     // The items of a bound drop-down list.
     QStringList items(ListChoice OptionSet::*field) const;
     // Each entry's caption text, where its control has one.
     void setCaptions(const LanguageTextTable &texts);
+    // The keys of the table's entries that no control is bound to: an option
+    // the window would neither show nor save.
+    QStringList unboundKeys() const;
 
 private:
     struct Binding {

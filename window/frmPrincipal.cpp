@@ -76,6 +76,10 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     setWindowIcon(appIcon());
     buildControls();
     bindOptions();
+    // The texts and the check boxes start at their defaults here, before any
+    // handler is connected; the lists, once Form_Load has filled them.
+    showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
+                                SettingKind::CheckedWhenOne, SettingKind::SoundEnable}));
     connectSignals();
 
     // Watch every control for Enter, so the window behaves as if cmdPlay
@@ -125,6 +129,19 @@ void frmPrincipal::bindOptions()
     b.bind(&O::useLowGeometry, chkUseLowGeometry);
     b.bind(&O::game, lstGames);
     b.bind(&O::language, cboLang, lblLanguage);
+    Q_ASSERT_X(
+        b.unboundKeys().isEmpty(), "frmPrincipal::bindOptions",
+        qPrintable(QStringLiteral("options without a control: ") + b.unboundKeys().join(u", ")));
+}
+
+ListItems frmPrincipal::listItems() const
+{
+    return [this](ListChoice OptionSet::*list) { return m_options.items(list); };
+}
+
+void frmPrincipal::showDefaults(const std::bitset<optionCount> &which)
+{
+    m_options.show(defaultOptions(listItems()), which);
 }
 
 void frmPrincipal::connectSignals()
@@ -209,10 +226,10 @@ void frmPrincipal::Form_Load()
     // empty and their positions meaningless; give them the design-time texts.
     if (cboScanLines->count() == 0 || cboTextureQuality->count() == 0)
         rebuildLanguageLists(LanguageTextTable::designTimeListTexts());
-    cboScanLines->setCurrentIndex(0);
-    cboTextureQuality->setCurrentIndex(0);
 
     fillOptionLists();
+    // The game and the language are start-up's own to choose.
+    showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
     AdicionaGames();
 
     LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
@@ -241,21 +258,18 @@ void frmPrincipal::fillOptionLists()
     const struct {
         QComboBox *list;
         std::span<const QStringView> items;
-        int start;
     } lists[] = {
-        {cboColorDepth, colorDepthItems, 0},
-        {cboTextureCaching, zeroToTwoItems, 0},
-        {cboBlending, zeroToTwoItems, 0},
-        {cboTurnDisplay, zeroToTwoItems, 0},
-        {cboResolution, resolutionItems, resolutionStartPosition},
-        {cboRend, rendererItems, 0},
-        {cboTextureFiltering, textureFilteringItems, 0},
+        {cboColorDepth, colorDepthItems},
+        {cboTextureCaching, zeroToTwoItems},
+        {cboBlending, zeroToTwoItems},
+        {cboTurnDisplay, zeroToTwoItems},
+        {cboResolution, resolutionItems},
+        {cboRend, rendererItems},
+        {cboTextureFiltering, textureFilteringItems},
     };
-    for (const auto &entry : lists) {
+    for (const auto &entry : lists)
         for (QStringView item : entry.items)
             entry.list->addItem(item.toString());
-        entry.list->setCurrentIndex(entry.start);
-    }
 }
 
 void frmPrincipal::Form_Unload()
@@ -300,11 +314,10 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
 
     const LoadedOptions loaded = loadOptions(
         m_options.state(), [&saved](const OptionEntry &entry) { return savedValue(saved, entry); },
-        [this](ListChoice OptionSet::*list) { return m_options.items(list); },
-        m_desktop.soundOutputCount() >= 1);
+        listItems(), m_desktop.soundOutputCount() >= 1);
     m_options.show(loaded.state);
     if (loaded.soundLocked)
-        tellUser(LanguageTexts.text(39));
+        tellUser(LanguageTexts.text(textKey::noSoundDevice));
 }
 
 void frmPrincipal::GravaPadrao()
@@ -350,19 +363,22 @@ void frmPrincipal::runInterlockOf(int OptionSet::*changed)
 
 void frmPrincipal::cmdProcuraZinc_Click()
 {
-    const std::optional<QString> folder = m_desktop.pickFolder(this, LanguageTexts.text(12));
+    const std::optional<QString> folder =
+        m_desktop.pickFolder(this, LanguageTexts.text(textKey::chooseZincDirectory));
     if (!folder)
         return;
     // Only a warning: the folder is taken all the same.
     if (!fileExists(m_platform.join(*folder, m_platform.emulatorFileName)))
-        m_desktop.showMessage(this, LanguageTexts.text(44), LanguageTexts.text(9),
+        m_desktop.showMessage(this, LanguageTexts.text(textKey::zincMissing),
+                              LanguageTexts.text(textKey::zincNotFoundTitle),
                               Desktop::MessageStyle::Stop);
     txtZincDir->setText(*folder);
 }
 
 void frmPrincipal::cmdProcuraRoms_Click()
 {
-    const std::optional<QString> folder = m_desktop.pickFolder(this, LanguageTexts.text(13));
+    const std::optional<QString> folder =
+        m_desktop.pickFolder(this, LanguageTexts.text(textKey::chooseRomDirectory));
     if (folder)
         txtRomDir->setText(*folder);
 }
@@ -460,7 +476,7 @@ void frmPrincipal::lstGames_Click()
     // The selection, not Qt's current row: focus alone makes a row current.
     const ListChoice game = currentOptions().game;
     // Written first, so it stands even when the picture fails.
-    txtlog->setText(LanguageTexts.text(1) + QStringLiteral(": ") +
+    txtlog->setText(LanguageTexts.text(textKey::gameLabel) + QStringLiteral(": ") +
                     QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
 
     const std::optional<QString> rom = RomSetNames.at(game.position);
@@ -618,12 +634,12 @@ void frmPrincipal::CarregaLingua()
 
     rebuildLanguageLists(LanguageTexts);
     m_options.setCaptions(LanguageTexts);
-    cmdPlay->setText(LanguageTexts.text(2));
+    cmdPlay->setText(LanguageTexts.text(textKey::playCaption));
     for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
-        browse->setText(LanguageTexts.text(8));
+        browse->setText(LanguageTexts.text(textKey::browseCaption));
     abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
     abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
-    abas->setTabText(generalTab, LanguageTexts.text(31));
+    abas->setTabText(generalTab, LanguageTexts.text(textKey::generalTabCaption));
     showRomMarks();
 }
 

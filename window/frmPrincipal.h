@@ -60,6 +60,8 @@ public:
 
     // The option controls' values as they stand.
     OptionSet currentOptions() const;
+    // The keys of the options no control is bound to (none in a whole window).
+    QStringList unboundOptions() const { return m_options.unboundKeys(); }
 
     // Write the emulator's option files into the Zinc directory from the
     // current options; false when the file could not be written.
@@ -135,6 +137,9 @@ private:
     // Construction (frmPrincipalLayout.cpp builds the controls).
     void buildControls();
     void bindOptions();
+    // Puts the controls of the entries `which` names at their defaults.
+    void showDefaults(const std::bitset<optionCount> &which);
+    ListItems listItems() const;
     void connectSignals();
 
     // Start-up and options.

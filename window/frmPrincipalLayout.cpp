@@ -1,5 +1,6 @@
-// Creates the window's controls with their names, design-time texts, places
-// and start states. Geometry is in pixels at 96 dpi and scales with the screen.
+// Creates the window's controls with their names, design-time texts and
+// places; the options' start values come from the option table. Geometry is
+// in pixels at 96 dpi and scales with the screen.
 
 #include "core/system/ProgramInfo.h"
 #include "window/frmPrincipal.h"
@@ -161,8 +162,7 @@ void frmPrincipal::buildControls()
     cboTextureCaching = cell(lblTextureCaching, "lblTextureCaching", new QComboBox(video),
                              "cboTextureCaching", 0, 2);
     lblFrameRate = new QLabel(text("Taxa de Frames:"), video);
-    txtFrameRate =
-        cell(lblFrameRate, "lblFrameRate", new QLineEdit(text("100"), video), "txtFrameRate", 1, 2);
+    txtFrameRate = cell(lblFrameRate, "lblFrameRate", new QLineEdit(video), "txtFrameRate", 1, 2);
     lblTurnDisplay = new QLabel(text("Mudar tela:"), video);
     cboTurnDisplay =
         cell(lblTurnDisplay, "lblTurnDisplay", new QComboBox(video), "cboTurnDisplay", 2, 2);
@@ -175,34 +175,26 @@ void frmPrincipal::buildControls()
         at(new ValueCheckBox(text("Filtrar Som"), audio), "chkSoundFilter", 6, 30, 96, 20);
     lblSoundFilterCutoff =
         at(new QLabel(text("Corte:"), audio), "lblSoundFilterCutoff", 104, 32, 40, 16);
-    txtSoundFilterCutoff =
-        at(new QLineEdit(text("22050"), audio), "txtSoundFilterCutoff", 146, 29, 56, 21);
+    txtSoundFilterCutoff = at(new QLineEdit(audio), "txtSoundFilterCutoff", 146, 29, 56, 21);
     chkStereoExciter =
         at(new ValueCheckBox(text("Stereo"), audio), "chkStereoExciter", 6, 54, 150, 20);
     chkSurroundLite =
         at(new ValueCheckBox(text("Surround"), audio), "chkSurroundLite", 214, 6, 150, 20);
     chkSurroundLiteMultiplier = at(new ValueCheckBox(text("Multiplicador de surround"), audio),
                                    "chkSurroundLiteMultiplier", 214, 30, 146, 20);
-    txtSurroundMultiplier =
-        at(new QLineEdit(text("40"), audio), "txtSurroundMultiplier", 362, 29, 38, 21);
+    txtSurroundMultiplier = at(new QLineEdit(audio), "txtSurroundMultiplier", 362, 29, 38, 21);
 
     // Tab "Geral".
     lblZincDir = at(new QLabel(text("Diretório do Zinc:"), general), "lblZincDir", 6, 8, 200, 16);
-    txtZincDir = at(new QLineEdit(text("C:\\Games\\Zinc"), general), "txtZincDir", 6, 26, 300, 22);
+    txtZincDir = at(new QLineEdit(general), "txtZincDir", 6, 26, 300, 22);
     cmdProcuraZinc =
         at(new QPushButton(text("Procurar"), general), "cmdProcuraZinc", 312, 25, 84, 24);
     lblRomDir = at(new QLabel(text("Diretório de Roms"), general), "lblRomDir", 6, 58, 200, 16);
-    txtRomDir =
-        at(new QLineEdit(text("C:\\Games\\Zinc\\Roms"), general), "txtRomDir", 6, 76, 300, 22);
+    txtRomDir = at(new QLineEdit(general), "txtRomDir", 6, 76, 300, 22);
     cmdProcuraRoms =
         at(new QPushButton(text("Procurar"), general), "cmdProcuraRoms", 312, 75, 84, 24);
     chkUseLowGeometry = at(new ValueCheckBox(text("Usar baixa geometria"), general),
                            "chkUseLowGeometry", 6, 112, 200, 20);
-
-    // Every check box starts grayed, so loading the saved options changes each
-    // one and runs its handler.
-    for (ValueCheckBox *box : findChildren<ValueCheckBox *>())
-        box->setValue(check::grayed);
 
     // A focused command button takes Enter itself; everywhere else Enter
     // presses cmdPlay (see eventFilter).

@@ -20,17 +20,21 @@ LaunchCheck checkLaunch(const PlatformConventions &platform, const OptionSet &op
 
     const QString archive = *romSet + romArchiveExtension.toString();
     if (!exists(platform.join(options.romDirectory, archive)))
-        return missing(texts.text(42) + space + archive + space + texts.text(43));
+        return missing(texts.text(textKey::couldNotFind) + space + archive + space +
+                       texts.text(textKey::notInRomDirectory));
 
     if (!exists(platform.join(zinc, platform.emulatorFileName)))
-        return missing(texts.text(44));
-    QString log = texts.text(41) + space + options.game.text + QStringLiteral("...") + crlf;
-    log += texts.text(options.sound == check::checked ? 45 : 46) + crlf;
+        return missing(texts.text(textKey::zincMissing));
+    QString log =
+        texts.text(textKey::starting) + space + options.game.text + QStringLiteral("...") + crlf;
+    log +=
+        texts.text(options.sound == check::checked ? textKey::soundOn : textKey::soundOff) + crlf;
 
     const RendererPlugin &plugin = rendererPlugin(options.renderer.position);
     if (!exists(platform.join(zinc, plugin.file.toString())))
-        return missing(texts.text(42) + space + plugin.file.toString() + space + texts.text(47));
-    log += texts.text(48) + plugin.logName.toString() + crlf;
+        return missing(texts.text(textKey::couldNotFind) + space + plugin.file.toString() + space +
+                       texts.text(textKey::pluginNotInZincDirectory));
+    log += texts.text(textKey::rendererLogLabel) + plugin.logName.toString() + crlf;
 
     return {LaunchCheck::Verdict::Ready, log,
             launchCommand(platform, zinc, gameNumber(options.game.position), programDirectory)};

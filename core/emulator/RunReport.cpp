@@ -85,11 +85,11 @@ QString outcomeMessage(const RunLogWatch &watch, bool stopped, const LanguageTex
 {
     switch (watch.outcome()) {
     case RunLogWatch::Outcome::Finished:
-        return texts.text(49);
+        return texts.text(textKey::gameEnded);
     case RunLogWatch::Outcome::MissingRom:
-        return texts.text(50) + QStringLiteral(" '") +
+        return texts.text(textKey::missingRomFile) + QStringLiteral(" '") +
                missingRomFileName(watch.lastLine(), romDirectory, romSet) + QStringLiteral("' ") +
-               texts.text(51) + romSet + romArchiveExtension.toString();
+               texts.text(textKey::missingFrom) + romSet + romArchiveExtension.toString();
     case RunLogWatch::Outcome::None:
         break;
     }

@@ -67,10 +67,10 @@ QString LanguageTextTable::keyName(int number)
 LanguageTextTable LanguageTextTable::designTimeListTexts()
 {
     LanguageTextTable texts;
-    texts.set(10, QStringLiteral("Padrão"));
-    texts.set(14, QStringLiteral("Nenhuma"));
-    texts.set(15, QStringLiteral("Leve"));
-    texts.set(16, QStringLiteral("Forte"));
+    texts.set(textKey::textureQualityDefault, QStringLiteral("Padrão"));
+    texts.set(textKey::scanLinesNone, QStringLiteral("Nenhuma"));
+    texts.set(textKey::scanLinesLight, QStringLiteral("Leve"));
+    texts.set(textKey::scanLinesStrong, QStringLiteral("Forte"));
     return texts;
 }
 
@@ -99,13 +99,14 @@ void LanguageTextTable::set(int number, const QString &text)
 
 QStringList scanLineItems(const LanguageTextTable &texts)
 {
-    return {texts.text(14), texts.text(15), texts.text(16)};
+    return {texts.text(textKey::scanLinesNone), texts.text(textKey::scanLinesLight),
+            texts.text(textKey::scanLinesStrong)};
 }
 
 QStringList textureQualityItems(const LanguageTextTable &texts)
 {
-    return {texts.text(10), QStringLiteral("4 bit"), QStringLiteral("5 bit"),
-            QStringLiteral("8 bit")};
+    return {texts.text(textKey::textureQualityDefault), QStringLiteral("4 bit"),
+            QStringLiteral("5 bit"), QStringLiteral("8 bit")};
 }
 
 } // namespace rivonel

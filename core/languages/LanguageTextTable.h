@@ -9,9 +9,64 @@ namespace rivonel {
 
 class IniDocument;
 
+// The number of each text the program shows, as the language files key them.
+namespace textKey {
+// Texts every language file has.
+inline constexpr int gameLabel = 1; // before the selected game's number and title
+inline constexpr int playCaption = 2;
+inline constexpr int rendererCaption = 4;
+inline constexpr int soundEnableCaption = 5;
+inline constexpr int zincDirectoryCaption = 6;
+inline constexpr int romDirectoryCaption = 7;
+inline constexpr int browseCaption = 8;
+inline constexpr int zincNotFoundTitle = 9;
+inline constexpr int textureQualityDefault = 10; // the first texture quality item
+inline constexpr int chooseZincDirectory = 12;
+inline constexpr int chooseRomDirectory = 13;
+inline constexpr int scanLinesNone = 14; // the scanline items, 14 to 16
+inline constexpr int scanLinesLight = 15;
+inline constexpr int scanLinesStrong = 16;
+inline constexpr int showFpsCaption = 17;
+inline constexpr int frameSkipCaption = 18;
+inline constexpr int frameSkipAutoCaption = 19;
+inline constexpr int frameLimitCaption = 20;
+inline constexpr int ditheringCaption = 21;
+inline constexpr int resolutionCaption = 22;
+inline constexpr int colorDepthCaption = 23;
+inline constexpr int scanLinesCaption = 24;
+inline constexpr int textureFilteringCaption = 25;
+inline constexpr int textureQualityCaption = 26;
+inline constexpr int textureCachingCaption = 27;
+inline constexpr int frameRateCaption = 28;
+inline constexpr int turnDisplayCaption = 29;
+inline constexpr int blendingCaption = 30;
+inline constexpr int generalTabCaption = 31;
+inline constexpr int soundFilterCaption = 32;
+inline constexpr int stereoExciterCaption = 33;
+inline constexpr int surroundLiteCaption = 34;
+inline constexpr int surroundMultiplierCaption = 35;
+inline constexpr int lowGeometryCaption = 36;
+inline constexpr int languageCaption = 37;
+inline constexpr int fullScreenCaption = 38;
+inline constexpr int noSoundDevice = 39;
+inline constexpr int soundFilterCutoffCaption = 40;
+// The launch log's lines and the checks before a launch; the pieces of a
+// sentence stand around a file's name.
+inline constexpr int starting = 41;          // before the game's title
+inline constexpr int couldNotFind = 42;      // before the missing archive or plug-in
+inline constexpr int notInRomDirectory = 43; // after the missing archive
+inline constexpr int zincMissing = 44;       // also the Zinc folder picker's warning
+inline constexpr int soundOn = 45;
+inline constexpr int soundOff = 46;
+inline constexpr int pluginNotInZincDirectory = 47; // after the missing plug-in
+inline constexpr int rendererLogLabel = 48;         // before the plug-in's name
+// How a run ended, as the emulator's log tells it.
+inline constexpr int gameEnded = 49;
+inline constexpr int missingRomFile = 50; // before the missing file's name
+inline constexpr int missingFrom = 51;    // after it, before the archive's name
+
 // Texts that came after the first 51; a language file made before them
 // gets the built-in English text of each one it lacks.
-namespace textKey {
 inline constexpr int enableKeysCaption = 52;
 inline constexpr int noOutput = 53;           // the emulator ended and wrote nothing
 inline constexpr int unrecognisedOutput = 54; // %1: the log's last line

@@ -13,6 +13,4 @@ inline constexpr QStringView colorDepthItems[] = {u"16", u"32"};
 inline constexpr QStringView textureFilteringItems[] = {u"0", u"1", u"2", u"3"};
 inline constexpr QStringView zeroToTwoItems[] = {u"0", u"1", u"2"};
 
-inline constexpr int resolutionStartPosition = 2; // 640x480
-
 } // namespace rivonel

@@ -20,7 +20,9 @@ struct ListChoice {
 };
 
 // The window's options as plain values. Check boxes hold 0 unchecked,
-// 1 checked, 2 grayed; texts are exactly what the user typed.
+// 1 checked, 2 grayed; texts are exactly what the user typed. A new one has
+// its boxes grayed, no list selection and empty texts; the values the window
+// starts with are defaultOptions() (OptionTable.h).
 struct OptionSet {
     // Vídeo
     ListChoice renderer;

@@ -11,37 +11,55 @@ namespace {
 using K = SettingKind;
 using O = OptionSet;
 
+// Check boxes start grayed, so the load changes each one and runs its rule.
+constexpr int grayed = check::grayed;
+
 constexpr std::array<OptionEntry, optionCount> table{{
-    {&O::romDirectory, u"General", u"RomPath", K::Text, 7},
-    {&O::zincDirectory, u"General", u"ZincPath", K::Text, 6},
-    {&O::game, u"General", u"LastGame", K::LastGame},
-    {&O::language, u"General", u"Language", K::Language, 37},
+    {&O::romDirectory, u"General", u"RomPath", K::Text, u"C:\\Games\\Zinc\\Roms",
+     textKey::romDirectoryCaption},
+    {&O::zincDirectory, u"General", u"ZincPath", K::Text, u"C:\\Games\\Zinc",
+     textKey::zincDirectoryCaption},
+    {&O::game, u"General", u"LastGame", K::LastGame, ListStart{-1}},
+    {&O::language, u"General", u"Language", K::Language, ListStart{-1}, textKey::languageCaption},
     // Without this the low geometry choice could never be kept.
-    {&O::useLowGeometry, u"General", u"UseLowGeometry", K::CheckedWhenOne, 36},
-    {&O::sound, u"Audio", u"SoundEnable", K::SoundEnable, 5},
-    {&O::soundFilter, u"Audio", u"SoundFilter", K::CheckState, 32},
-    {&O::soundFilterCutoff, u"Audio", u"SoundCutoff", K::Text, 40},
-    {&O::stereoExciter, u"Audio", u"StereoExciter", K::CheckState, 33},
-    {&O::surroundLite, u"Audio", u"SurroundLite", K::CheckState, 34},
-    {&O::surroundLiteMultiplier, u"Audio", u"SurroundLiteMultiplierEnabled", K::CheckState, 35},
-    {&O::surroundMultiplier, u"Audio", u"SurroundLiteMultiplier", K::Text},
-    {&O::renderer, u"Video", u"Renderer", K::ListPosition, 4},
-    {&O::showFps, u"Video", u"ShowFPS", K::CheckState, 17},
-    {&O::frameSkip, u"Video", u"FrameSkip", K::CheckState, 18},
-    {&O::frameSkipAuto, u"Video", u"FrameSkipAuto", K::CheckState, 19},
-    {&O::frameLimit, u"Video", u"FrameLimit", K::CheckState, 20},
-    {&O::dithering, u"Video", u"Dithering", K::CheckState, 21},
-    {&O::enableKeys, u"Video", u"EnableKeys", K::CheckState, textKey::enableKeysCaption},
-    {&O::fullScreen, u"Video", u"FullScreen", K::CheckState, 38},
-    {&O::resolution, u"Video", u"Resolution", K::ListText, 22},
-    {&O::colorDepth, u"Video", u"ColorDepth", K::ListText, 23},
-    {&O::scanLines, u"Video", u"Scanlines", K::ListText, 24, u"ScanLines"},
-    {&O::textureFiltering, u"Video", u"TextureFiltering", K::ListText, 25},
-    {&O::textureQuality, u"Video", u"TextureQuality", K::ListText, 26},
-    {&O::textureCaching, u"Video", u"TextureCaching", K::ListText, 27},
-    {&O::frameRate, u"Video", u"FrameRate", K::Text, 28},
-    {&O::turnDisplay, u"Video", u"TurnDisplay", K::ListText, 29},
-    {&O::blending, u"Video", u"Blending", K::ListText, 30},
+    {&O::useLowGeometry, u"General", u"UseLowGeometry", K::CheckedWhenOne, grayed,
+     textKey::lowGeometryCaption},
+    {&O::sound, u"Audio", u"SoundEnable", K::SoundEnable, grayed, textKey::soundEnableCaption},
+    {&O::soundFilter, u"Audio", u"SoundFilter", K::CheckState, grayed, textKey::soundFilterCaption},
+    {&O::soundFilterCutoff, u"Audio", u"SoundCutoff", K::Text, u"22050",
+     textKey::soundFilterCutoffCaption},
+    {&O::stereoExciter, u"Audio", u"StereoExciter", K::CheckState, grayed,
+     textKey::stereoExciterCaption},
+    {&O::surroundLite, u"Audio", u"SurroundLite", K::CheckState, grayed,
+     textKey::surroundLiteCaption},
+    {&O::surroundLiteMultiplier, u"Audio", u"SurroundLiteMultiplierEnabled", K::CheckState, grayed,
+     textKey::surroundMultiplierCaption},
+    {&O::surroundMultiplier, u"Audio", u"SurroundLiteMultiplier", K::Text, u"40"},
+    {&O::renderer, u"Video", u"Renderer", K::ListPosition, ListStart{0}, textKey::rendererCaption},
+    {&O::showFps, u"Video", u"ShowFPS", K::CheckState, grayed, textKey::showFpsCaption},
+    {&O::frameSkip, u"Video", u"FrameSkip", K::CheckState, grayed, textKey::frameSkipCaption},
+    {&O::frameSkipAuto, u"Video", u"FrameSkipAuto", K::CheckState, grayed,
+     textKey::frameSkipAutoCaption},
+    {&O::frameLimit, u"Video", u"FrameLimit", K::CheckState, grayed, textKey::frameLimitCaption},
+    {&O::dithering, u"Video", u"Dithering", K::CheckState, grayed, textKey::ditheringCaption},
+    {&O::enableKeys, u"Video", u"EnableKeys", K::CheckState, grayed, textKey::enableKeysCaption},
+    {&O::fullScreen, u"Video", u"FullScreen", K::CheckState, grayed, textKey::fullScreenCaption},
+    {&O::resolution, u"Video", u"Resolution", K::ListText, ListStart{2}, // 640x480
+     textKey::resolutionCaption},
+    {&O::colorDepth, u"Video", u"ColorDepth", K::ListText, ListStart{0},
+     textKey::colorDepthCaption},
+    {&O::scanLines, u"Video", u"Scanlines", K::ListText, ListStart{0}, textKey::scanLinesCaption,
+     u"ScanLines"},
+    {&O::textureFiltering, u"Video", u"TextureFiltering", K::ListText, ListStart{0},
+     textKey::textureFilteringCaption},
+    {&O::textureQuality, u"Video", u"TextureQuality", K::ListText, ListStart{0},
+     textKey::textureQualityCaption},
+    {&O::textureCaching, u"Video", u"TextureCaching", K::ListText, ListStart{0},
+     textKey::textureCachingCaption},
+    {&O::frameRate, u"Video", u"FrameRate", K::Text, u"100", textKey::frameRateCaption},
+    {&O::turnDisplay, u"Video", u"TurnDisplay", K::ListText, ListStart{0},
+     textKey::turnDisplayCaption},
+    {&O::blending, u"Video", u"Blending", K::ListText, ListStart{0}, textKey::blendingCaption},
 }};
 
 constexpr bool fieldFitsKind(const OptionEntry &entry)
@@ -64,6 +82,23 @@ constexpr bool fieldFitsKind(const OptionEntry &entry)
 
 // A kind reads and writes one type of field; the table must not mix them up.
 static_assert(std::all_of(table.begin(), table.end(), fieldFitsKind));
+// Nor may a default be of another type than its field.
+static_assert(std::all_of(table.begin(), table.end(), [](const OptionEntry &entry) {
+    return entry.defaultValue.index() == entry.field.index();
+}));
+
+void setDefault(OptionSet &values, const OptionEntry &entry, const ListItems &items)
+{
+    if (const auto box = std::get_if<int OptionSet::*>(&entry.field)) {
+        values.**box = std::get<int>(entry.defaultValue);
+    } else if (const auto text = std::get_if<QString OptionSet::*>(&entry.field)) {
+        values.**text = std::get<QStringView>(entry.defaultValue).toString();
+    } else {
+        const auto list = std::get<ListChoice OptionSet::*>(entry.field);
+        const int position = std::get<ListStart>(entry.defaultValue).position;
+        values.*list = {position, items(list).value(position)};
+    }
+}
 
 } // namespace
 
@@ -85,6 +120,22 @@ const OptionEntry &optionEntry(const OptionField &field)
     const int index = optionIndex(field);
     Q_ASSERT(index >= 0);
     return table[static_cast<std::size_t>(index)];
+}
+
+OptionState defaultOptions(const ListItems &items)
+{
+    OptionState state;
+    for (const OptionEntry &entry : table)
+        setDefault(state.values, entry, items);
+    return state;
+}
+
+std::bitset<optionCount> entriesOfKind(std::initializer_list<SettingKind> kinds)
+{
+    std::bitset<optionCount> entries;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        entries.set(i, std::find(kinds.begin(), kinds.end(), table[i].kind) != kinds.end());
+    return entries;
 }
 
 bool OptionState::enabled(const OptionField &field) const

@@ -2,10 +2,13 @@
 
 #include "core/options/OptionSet.h"
 
+#include <QStringList>
 #include <QStringView>
 
 #include <array>
 #include <bitset>
+#include <functional>
+#include <initializer_list>
 #include <variant>
 
 namespace rivonel {
@@ -24,13 +27,22 @@ enum class SettingKind : int {
 
 using OptionField = std::variant<int OptionSet::*, QString OptionSet::*, ListChoice OptionSet::*>;
 
-// One saved option: where it lives in OptionSet and in rivonel.ini, and the
-// language text that captions its control (0 for none).
+// A list's selected position before anything is loaded, -1 for none.
+struct ListStart {
+    int position = -1;
+};
+// The value an option's control starts with: a check box's value, a text, a
+// list's position. It holds the alternative that matches its OptionField.
+using OptionDefault = std::variant<int, QStringView, ListStart>;
+
+// One saved option: where it lives in OptionSet and in rivonel.ini, the value
+// its control starts with, and the language text that captions it (0 for none).
 struct OptionEntry {
     OptionField field;
     QStringView section;
     QStringView key;
     SettingKind kind;
+    OptionDefault defaultValue;
     int caption = 0;
     QStringView readKey = {}; // the spelling the load reads, where it differs
 
@@ -42,6 +54,9 @@ inline constexpr int optionCount = 29;
 // Every saved option, in the order the save writes them and the load reads
 // them (sound before its effects, so the check box rules follow along).
 const std::array<OptionEntry, optionCount> &optionTable();
+
+// The items a list holds now (two of them follow the language).
+using ListItems = std::function<QStringList(ListChoice OptionSet::*)>;
 
 // The field's place in the table, -1 when it has none.
 int optionIndex(const OptionField &field);
@@ -56,5 +71,13 @@ struct OptionState {
     bool enabled(const OptionField &field) const;
     void setEnabled(const OptionField &field, bool enabled);
 };
+
+// The options as the window starts, before the saved ones are read: each
+// entry at its default, every control enabled. A list's text is its item at
+// the default position, empty while the list has no such item.
+OptionState defaultOptions(const ListItems &items);
+
+// The table's entries of the given kinds.
+std::bitset<optionCount> entriesOfKind(std::initializer_list<SettingKind> kinds);
 
 } // namespace rivonel

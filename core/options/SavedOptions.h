@@ -15,8 +15,6 @@ class IniDocument;
 
 // The text saved for an entry, empty when there is none.
 using SavedText = std::function<QString(const OptionEntry &)>;
-// The items a list holds now (two of them follow the language).
-using ListItems = std::function<QStringList(ListChoice OptionSet::*)>;
 
 struct LoadedOptions {
     OptionState state;
