@@ -17,8 +17,8 @@ public:
     std::optional<QString> folderAnswer;
     WebOpenResult webAnswer = WebOpenResult::Opened;
     int soundDevices = 1;
-    // Start the script for real (through the system's shell, forcing a stop
-    // after a second) instead of pretending with fakeLauncher.
+    // The launcher handed out: the real one (through the system's shell,
+    // forcing a stop after a second) or one that only pretends.
     bool realLaunch = false;
     ProcessLauncher realLauncher{platform, 1000};
     FakeLauncher fakeLauncher;
@@ -45,26 +45,13 @@ public:
         return webAnswer;
     }
     int soundOutputCount() override { return soundDevices; }
-    Launcher &launcher() override { return m_launcher; }
+    Launcher &launcher() override
+    {
+        return realLaunch ? static_cast<Launcher &>(realLauncher) : fakeLauncher;
+    }
 
 private:
     void record(const QStringList &call) { calls << call.join(QLatin1Char('|')); }
-
-    // The real or the pretended launcher, as realLaunch says at each call.
-    struct Either final : Launcher {
-        FakeDesktop &d;
-        explicit Either(FakeDesktop &desktop) : d(desktop) {}
-        Launcher &now() const
-        {
-            return d.realLaunch ? static_cast<Launcher &>(d.realLauncher) : d.fakeLauncher;
-        }
-        bool start(const QString &script, const QString &dir, std::function<void()> ended) override
-        {
-            return now().start(script, dir, std::move(ended));
-        }
-        bool running() const override { return now().running(); }
-        void stop() override { now().stop(); }
-    } m_launcher{*this};
 };
 
 } // namespace rivonel::test

@@ -20,7 +20,7 @@ namespace rivonel::test {
 // hourglass is left.
 struct WindowFixture {
     QTemporaryDir programDirectory;
-    QString programPath; // the program directory, or a folder below it
+    QString programPath; // the program directory
     FakeDesktop desktop;
     std::unique_ptr<frmPrincipal> window;
 
@@ -28,9 +28,9 @@ struct WindowFixture {
     // user's folders and the shipped ones all below the program directory.
     ProgramLocations locations;
 
-    explicit WindowFixture(const QString &subfolder = {})
-        : programPath(subfolder.isEmpty() ? programDirectory.path()
-                                          : programDirectory.filePath(subfolder)),
+    // With realLaunch the window starts its runs through the system's shell.
+    explicit WindowFixture(bool realLaunch = false)
+        : programPath(programDirectory.path()),
           locations(qEnvironmentVariableIsSet("RIVONEL_TEST_INSTALLED")
                         ? ProgramLocations::installedFor(programPath + QStringLiteral("/bin"),
                                                          {programPath + QStringLiteral("/config"),
@@ -39,7 +39,7 @@ struct WindowFixture {
                                                          desktop.platform)
                         : ProgramLocations::portable(programPath, desktop.platform))
     {
-        QDir().mkpath(programPath);
+        desktop.realLaunch = realLaunch;
         window = std::make_unique<frmPrincipal>(desktop, locations);
     }
 
