@@ -3,6 +3,7 @@
 #include "core/settings/IniDocument.h"
 #include "core/settings/modRegistry.h"
 #include "core/settings/RegistryStore.h"
+#include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
@@ -17,6 +18,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -95,6 +97,28 @@ private Q_SLOTS:
         QCOMPARE(read(u"HKCU"_s, "B", "B"), std::pair(0, Value(true)));
         QCOMPARE(read(u"HKCU"_s, "Big", "D").first + read(u"HKCU"_s, "Flag", "B").first, 4);
         QCOMPARE(read(u"HKCU"_s, "Name", "B").first, 234); // wider than the type
+    }
+
+    void onlyARegularFileIsOpenedAndNothingWaits()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"f"_s), fifo = dir.filePath(u"fifo"_s);
+        QVERIFY(writeAll(file, "text"));
+        QFile opened;
+        QCOMPARE(openRegularFile(file, opened), OpenResult::Opened);
+        QCOMPARE(opened.readAll(), QByteArray("text"));
+        QCOMPARE(openRegularFile(dir.filePath(u"none"_s), opened), OpenResult::Missing);
+        QCOMPARE(openRegularFile(dir.path(), opened), OpenResult::NotAFile);
+#ifdef Q_OS_UNIX
+        // No writer will ever come: the open must not wait for one.
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(openRegularFile(fifo, opened), OpenResult::NotAFile);
+        QVERIFY(QFile::link(u"/dev/zero"_s, dir.filePath(u"device"_s)));
+        QCOMPARE(openRegularFile(dir.filePath(u"device"_s), opened), OpenResult::NotAFile);
+        QVERIFY(QFile::link(file, dir.filePath(u"link"_s)));
+        QCOMPARE(openRegularFile(dir.filePath(u"link"_s), opened), OpenResult::Opened);
+        QCOMPARE(opened.readAll(), QByteArray("text"));
+#endif
     }
 
     void aWriteThatFailsHalfwayLeavesTheFileWhole()
