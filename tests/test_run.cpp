@@ -2,9 +2,20 @@
 #include "core/run/GameRun.h"
 #include "EmulatorSetup.h"
 #include "FakeLauncher.h"
+#include "FifoWatchdog.h"
 #include "platform/ProcessLauncher.h"
 
 #include <QSignalSpy>
+
+#include <atomic>
+#include <list>
+#include <optional>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <cstdio>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -13,6 +24,31 @@ using namespace rivonel::test;
 namespace {
 
 constexpr int runLimitMs = 20000;
+
+// Puts a thing that is no ordinary file at path: a FIFO (nothing ever writes
+// to it; fifo watches it), a directory, or a link to an endless device.
+bool putSpecialFile(const QString &kind, const QString &path, std::optional<FifoWatchdog> &fifo)
+{
+#ifdef Q_OS_UNIX
+    if (kind == u"fifo"_s)
+        return fifo.emplace(path).made();
+    if (kind == u"device"_s)
+        return QFile::link(u"/dev/zero"_s, path);
+#else
+    Q_UNUSED(fifo);
+#endif
+    return QDir().mkpath(path);
+}
+
+void specialFileRows()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << u"directory"_s;
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO") << u"fifo"_s;
+    QTest::newRow("link to a device") << u"device"_s;
+#endif
+}
 
 // A run in a folder of its own, over the substitute emulator (for real) or a
 // launch that only pretends, in the language of markers.
@@ -167,15 +203,59 @@ private Q_SLOTS:
         QCOMPARE(f->ended->count(), 1);
     }
 
+    void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded_data() { specialFileRows(); }
+
     void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded()
     {
+        QFETCH(QString, kind);
+        std::optional<FifoWatchdog> fifo;
         f->play(11);
-        QVERIFY(QDir().mkpath(f->log())); // not a file: the looks wait
+        QVERIFY(putSpecialFile(kind, f->log(), fifo)); // not a file: the looks wait
         f->run->look();
         f->run->look();
         QVERIFY(f->run->watching() && f->ended->isEmpty());
         f->fake.end();
         QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
+        QVERIFY(!fifo || !fifo->released());
+    }
+
+    // The emulator swaps its log for a FIFO and back, again and again, while
+    // the run looks at it: no look may wait for a writer.
+    void aLogSwappedForAFifoNeverHoldsTheRun()
+    {
+#ifdef Q_OS_UNIX
+        const QString dir = f->dir.path();
+        const QByteArray log = QFile::encodeName(f->log()),
+                         fileCopy = QFile::encodeName(dir + u"/file.tmp"_s),
+                         fifoCopy = QFile::encodeName(dir + u"/fifo.tmp"_s);
+        const FifoWatchdog fifo(dir + u"/fifo"_s);
+        QVERIFY(fifo.made());
+        const QByteArray fifoPath = QFile::encodeName(dir + u"/fifo"_s);
+        f->play(0);
+        std::atomic<bool> swapped{false};
+        std::atomic<int> looks{0};
+        // Swapping goes on until the looks have overlapped it well.
+        std::thread emulator([&] {
+            for (int swap = 0; swap < 200 || looks < 200; ++swap) {
+                writeAll(QFile::decodeName(fileCopy), "frame " + QByteArray::number(swap) + '\n');
+                std::rename(fileCopy.constData(), log.constData());
+                ::link(fifoPath.constData(), fifoCopy.constData());
+                std::rename(fifoCopy.constData(), log.constData());
+            }
+            writeAll(QFile::decodeName(fileCopy), "last frame\n");
+            std::rename(fileCopy.constData(), log.constData());
+            swapped = true;
+        });
+        for (; !swapped; ++looks)
+            f->run->look();
+        emulator.join();
+        f->fake.end();
+        QCOMPARE(f->ended->count(), 1);
+        QVERIFY(!f->run->watching());
+        QVERIFY2(!fifo.released(), "a look waited on the FIFO");
+#else
+        QSKIP("FIFOs are a Unix thing");
+#endif
     }
 
     void aStopIsReportedAndAnAbandonedRunSaysNothing()
@@ -199,6 +279,72 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(f->run->scriptPath()));
     }
 
+    // What an earlier run left at the log's name goes before the launch, never
+    // opened; a directory cannot go, and the user is told to remove it.
+    void aStaleLogIsRemovedOrNamed_data()
+    {
+        specialFileRows();
+#ifdef Q_OS_UNIX
+        QTest::newRow("link to nowhere") << u"dangling"_s;
+#endif
+    }
+
+    void aStaleLogIsRemovedOrNamed()
+    {
+        QFETCH(QString, kind);
+        std::optional<FifoWatchdog> fifo;
+        if (kind == u"dangling"_s)
+            QVERIFY(QDir().mkpath(f->runDirectory) &&
+                    QFile::link(f->dir.filePath(u"elsewhere"_s), f->log()));
+        else
+            QVERIFY(QDir().mkpath(f->runDirectory) && putSpecialFile(kind, f->log(), fifo));
+        f->play(0);
+        if (kind == u"directory"_s) {
+            QCOMPARE(RunFixture::said(*f->failed), f->startedLog(0) + u"<82 %1>"_s.arg(f->log()));
+            QVERIFY(f->fake.starts.isEmpty() && !f->run->watching());
+            return;
+        }
+        QVERIFY(f->started->count() == 1 && f->run->watching());
+        QVERIFY(!QFileInfo(f->log()).exists() && !QFileInfo(f->log()).isSymLink());
+        f->fake.end();
+        QVERIFY(!fifo || !fifo->released());
+    }
+
+    // The launch script and the option files are written beside their names and
+    // renamed into place: what is there is never opened, so a FIFO cannot hold
+    // the launch (a directory cannot be replaced, and is named: see below).
+    void aFifoInPlaceOfALaunchFileIsReplaced_data()
+    {
+        QTest::addColumn<bool>("throughALink");
+        QTest::newRow("FIFO") << false;
+        QTest::newRow("link to a FIFO") << true;
+    }
+
+    void aFifoInPlaceOfALaunchFileIsReplaced()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(bool, throughALink);
+        const QStringList files{f->run->scriptPath(), f->zinc + u"/zinc.cfg"_s,
+                                f->zinc + u"/renderer.cfg"_s};
+        QVERIFY(QDir().mkpath(f->runDirectory));
+        std::list<FifoWatchdog> fifos;
+        for (const QString &file : files) {
+            const QString fifo = throughALink ? file + u".fifo"_s : file;
+            QVERIFY(fifos.emplace_back(fifo).made());
+            QVERIFY(!throughALink || QFile::link(fifo, file));
+        }
+        f->play(0);
+        QCOMPARE(f->started->count(), 1);
+        for (const QString &file : files)
+            QVERIFY2(QFileInfo(file).isFile() && QFileInfo(file).size() > 0, qPrintable(file));
+        for (const FifoWatchdog &fifo : fifos)
+            QVERIFY(!fifo.released());
+        f->fake.end();
+#else
+        QSKIP("FIFOs are a Unix thing");
+#endif
+    }
+
     void whatIsMissingOrInTheWayStartsNothing()
     {
         const QString crlf = u"\r\n"_s;
@@ -215,10 +361,10 @@ private Q_SLOTS:
         QCOMPARE(RunFixture::said(*f->failed),
                  f->startedLog(0) +
                      u"<56 %1 %2>"_s.arg(f->run->scriptPath(), f->platform.launchShell));
-        // A log that cannot be removed before the launch stops it.
+        // A log that cannot be removed before the launch stops it, and says why.
         QVERIFY(writeAll(f->log() + u"/held"_s));
         f->play(0);
-        QCOMPARE(RunFixture::said(*f->failed), f->startedLog(0) + u"<57 %1>"_s.arg(f->log()));
+        QCOMPARE(RunFixture::said(*f->failed), f->startedLog(0) + u"<82 %1>"_s.arg(f->log()));
         QCOMPARE(f->fake.starts.size(), 1);
 
         // A missing archive: nothing starts, and no game: not a word.

@@ -627,8 +627,8 @@ void frmPrincipal::CarregaLingua()
     const IniDocument::Reading language = IniDocument::read(file);
     LanguageTexts = LanguageTextTable::fromFile(language.document);
     // A missing file is an entry found below the language folder: it has no texts.
-    if (language.status == IniDocument::ReadStatus::TooLarge ||
-        language.status == IniDocument::ReadStatus::Unreadable)
+    if (language.status != IniDocument::ReadStatus::Read &&
+        language.status != IniDocument::ReadStatus::Missing)
         tellUser(LanguageTexts.text(textKey::fileNotRead)
                      .arg(file, whyNotRead(LanguageTexts, language.status)));
 

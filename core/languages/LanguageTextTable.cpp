@@ -42,6 +42,8 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "Your options are kept in %1.",
     "Its ROM archive %1 is not in %2.",
     "The ROM folder %1 cannot be read, so its archive %2 cannot be found there.",
+    "it is a folder, a pipe or a device, not an ordinary file.",
+    "The emulator log %1 is not a file and could not be removed; remove it and play again.",
 };
 
 QString builtInText(int number)

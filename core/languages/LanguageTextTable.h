@@ -81,7 +81,7 @@ inline constexpr int folderIsReadOnly = 62;
 inline constexpr int fileNotWrittenWhole = 63;
 inline constexpr int fileNotReadable = 64;
 inline constexpr int fileTooLarge = 65;   // %1: the largest size read, in KiB
-inline constexpr int fileNotRead = 66;    // %1: the file, %2: why (64, 65)
+inline constexpr int fileNotRead = 66;    // %1: the file, %2: why (64, 65, 81)
 inline constexpr int valuesNotSaved = 67; // %1: the keys of the options
 inline constexpr int playing = 68;        // %1: the game's title
 inline constexpr int timePlayed = 69;     // %1: minutes and seconds
@@ -96,20 +96,22 @@ inline constexpr int optionFileNotWritten = 77; // %1: zinc.cfg or renderer.cfg
 inline constexpr int optionsLiveIn = 78;        // %1: rivonel.ini in the user's folder
 inline constexpr int archiveMissing = 79;       // %1: the archive, %2: the ROM folder
 inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the archive
+inline constexpr int notAFile = 81;             // why a file was not read or saved (after 60, 66)
+inline constexpr int staleLogNotAFile = 82;     // %1: the emulator's log left by an earlier run
 } // namespace textKey
 
-// The texts String01 to String80 of one language. Numbers outside 1 to 80
+// The texts String01 to String82 of one language. Numbers outside 1 to 82
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 80;
+    static constexpr int count = 82;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String80"
+    // "String01" ... "String82"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

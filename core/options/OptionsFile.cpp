@@ -30,13 +30,22 @@ OptionsFile::Loaded OptionsFile::load() const
                                           QFile::ReadOther);
         loaded.created = true;
     }
-    // A file that is missing or no ordinary file reads as empty.
-    if (!m_isSettingsFile(m_path))
-        return loaded;
+    // Read, and judged, before any look at its name: a FIFO put there must not
+    // hold up the start. What is no ordinary file reads as empty.
     IniDocument::Reading file = IniDocument::read(m_path);
+    if (!isTheSettingsFile(file.status))
+        return loaded;
     loaded.status = file.status;
     loaded.document = std::move(file.document);
     return loaded;
+}
+
+// A file the settings layer would not use (hidden, or a system file) is left
+// alone; what is missing or no file at all is the reading's to say.
+bool OptionsFile::isTheSettingsFile(IniDocument::ReadStatus status) const
+{
+    return status == IniDocument::ReadStatus::Missing ||
+           status == IniDocument::ReadStatus::NotAFile || m_isSettingsFile(m_path);
 }
 
 namespace {
@@ -63,9 +72,9 @@ OptionsFile::Saved OptionsFile::save(const OptionSet &options) const
 {
     Saved saved;
     // The file is never created here: without one nothing is kept.
-    if (!m_isSettingsFile(m_path))
-        return saved;
     IniDocument::Reading file = IniDocument::read(m_path);
+    if (file.status == IniDocument::ReadStatus::Missing || !isTheSettingsFile(file.status))
+        return saved;
     if (file.status != IniDocument::ReadStatus::Read) {
         saved.problem = SaveProblem::NotRead;
         saved.readStatus = file.status;
@@ -84,7 +93,6 @@ QStringList OptionsFile::notices(const Loaded &loaded, const LanguageTextTable &
     QStringList notices;
     if (loaded.created)
         notices << texts.text(textKey::optionsLiveIn).arg(m_path);
-    // A file that went between the look and the read is no file.
     if (loaded.status != IniDocument::ReadStatus::Read &&
         loaded.status != IniDocument::ReadStatus::Missing)
         notices << texts.text(textKey::fileNotRead).arg(m_path, whyNotRead(texts, loaded.status));
@@ -120,9 +128,14 @@ QStringList OptionsFile::problems(const Saved &saved, const LanguageTextTable &t
 
 QString whyNotRead(const LanguageTextTable &texts, IniDocument::ReadStatus status)
 {
-    return status == IniDocument::ReadStatus::TooLarge
-               ? texts.text(textKey::fileTooLarge).arg(IniDocument::maxFileSize / 1024)
-               : texts.text(textKey::fileNotReadable);
+    switch (status) {
+    case IniDocument::ReadStatus::TooLarge:
+        return texts.text(textKey::fileTooLarge).arg(IniDocument::maxFileSize / 1024);
+    case IniDocument::ReadStatus::NotAFile:
+        return texts.text(textKey::notAFile);
+    default:
+        return texts.text(textKey::fileNotReadable);
+    }
 }
 
 } // namespace rivonel

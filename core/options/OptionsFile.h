@@ -58,12 +58,15 @@ public:
     QStringList problems(const Saved &saved, const LanguageTextTable &texts) const;
 
 private:
+    bool isTheSettingsFile(IniDocument::ReadStatus status) const;
+
     ProgramLocations m_locations;
     QString m_path;
     IsSettingsFile m_isSettingsFile;
 };
 
-// Why a file was not read, in the user's language: too large, or unreadable.
+// Why a file was not read, in the user's language: no ordinary file, too
+// large, or unreadable.
 QString whyNotRead(const LanguageTextTable &texts, IniDocument::ReadStatus status);
 
 } // namespace rivonel

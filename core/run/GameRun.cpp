@@ -4,6 +4,7 @@
 #include "core/emulator/EmulatorInterface.h"
 #include "core/emulator/LaunchChecks.h"
 #include "core/run/Launcher.h"
+#include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 
 #include <QDir>
@@ -71,10 +72,17 @@ void GameRun::play(const RunRequest &request)
         return;
     }
     // A log left over from an earlier run would be taken for this run's.
+    // Removed without a look first, so a link that leads nowhere goes too;
+    // the look after a failure only chooses what to say.
     const QString oldLog = logPath();
-    if (QFileInfo::exists(oldLog) && !QFile::remove(oldLog)) {
-        Q_EMIT failed(log + texts.text(textKey::logInUse).arg(oldLog));
-        return;
+    if (!QFile::remove(oldLog)) {
+        const QFileInfo left(oldLog);
+        if (left.exists() || left.isSymLink()) {
+            Q_EMIT failed(log +
+                          texts.text(left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile)
+                              .arg(oldLog));
+            return;
+        }
     }
 
     m_request = request;
@@ -119,7 +127,7 @@ void GameRun::look()
     if (!runIsOver(m_watch, scriptEnded))
         return;
     const QString log = logPath();
-    if (problem == LogProblem::None && QFileInfo::exists(log) && !QFile::remove(log)) {
+    if (problem == LogProblem::None && !QFile::remove(log) && QFileInfo::exists(log)) {
         if (!scriptEnded)
             return; // the shell may still hold it
         problem = LogProblem::NotDeleted;
@@ -133,14 +141,19 @@ void GameRun::look()
 // that was all. A log not there yet is no problem.
 LogProblem GameRun::readLogAddition(bool &caughtUp)
 {
-    const QFileInfo info(logPath());
-    if (!info.exists())
+    // Judged on what was opened: the emulator may put anything at that name
+    // at any moment, and a FIFO must never hold the window.
+    QFile log;
+    switch (openRegularFile(logPath(), log)) {
+    case OpenResult::Opened:
+        break;
+    case OpenResult::Missing:
         return LogProblem::None;
-    if (!info.isFile())
+    case OpenResult::NotAFile:
         return LogProblem::NotAFile;
-    QFile log(logPath());
-    if (!log.open(QIODevice::ReadOnly))
+    case OpenResult::Unreadable:
         return LogProblem::Unreadable;
+    }
     if (log.size() < m_logOffset)
         m_logOffset = 0; // a new log in its place
     if (!log.seek(m_logOffset))

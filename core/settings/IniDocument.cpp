@@ -1,9 +1,9 @@
 #include "core/settings/IniDocument.h"
 
 #include "core/system/PlatformConventions.h"
+#include "core/system/SafeOpen.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -132,13 +132,20 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes, const QString &newLi
 
 IniDocument::Reading IniDocument::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    // Judged on what was opened, so nothing can be swapped in after a look.
+    QFile file;
+    switch (openRegularFile(path, file)) {
+    case OpenResult::Opened:
+        break;
+    case OpenResult::Missing:
         return {ReadStatus::Missing, IniDocument()};
+    case OpenResult::NotAFile:
+        return {ReadStatus::NotAFile, IniDocument()};
+    case OpenResult::Unreadable:
+        return {ReadStatus::Unreadable, IniDocument()};
+    }
     if (file.size() > maxFileSize)
         return {ReadStatus::TooLarge, IniDocument()};
-    if (!file.open(QIODevice::ReadOnly))
-        return {ReadStatus::Unreadable, IniDocument()};
     // Read no more than the limit, even from a file that grows meanwhile.
     const QByteArray bytes = file.read(maxFileSize + 1);
     if (bytes.size() > maxFileSize)

@@ -26,7 +26,8 @@ public:
     // read and a write.
     enum class Encoding { Utf8, Windows1252 };
 
-    enum class ReadStatus { Read, Missing, TooLarge, Unreadable };
+    // NotAFile: a folder, a FIFO, a device: never read, and never waited on.
+    enum class ReadStatus { Read, Missing, NotAFile, TooLarge, Unreadable };
     struct Reading;
 
     // An empty document; new lines end with newLineEnd until the text has a

@@ -1,5 +1,6 @@
 #include "core/settings/RegistryStore.h"
 
+#include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 
 #include <QDir>
@@ -37,8 +38,8 @@ QString decodeName(const QByteArray &field)
 QList<Entry> load(const QString &path)
 {
     QList<Entry> entries;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openRegularFile(path, file) != OpenResult::Opened)
         return entries;
     for (const QByteArray &line : file.readAll().split('\n')) {
         const QList<QByteArray> f = line.split('\t');

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+
+#include <QFile>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace rivonel::test {
+
+// A FIFO that nothing ever writes to. Should anything still be stuck opening
+// it for reading once the time is up, the watchdog opens the other end, which
+// lets the reader go, and remembers it: a regression fails the test instead
+// of hanging it. The FIFO can be linked under other names; the watchdog
+// reaches it by its own.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString &path,
+                          std::chrono::milliseconds patience = std::chrono::milliseconds(5000))
+        : m_path(QFile::encodeName(path)), m_made(::mkfifo(m_path.constData(), 0600) == 0),
+          m_thread([this, deadline = std::chrono::steady_clock::now() + patience] {
+              while (!m_stop) {
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                  if (std::chrono::steady_clock::now() < deadline)
+                      continue;
+                  // Succeeds only while a reader has it open.
+                  const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                  if (fd >= 0) {
+                      m_released = true;
+                      ::close(fd);
+                  }
+              }
+          })
+    {
+    }
+    ~FifoWatchdog()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    FifoWatchdog(const FifoWatchdog &) = delete;
+    FifoWatchdog &operator=(const FifoWatchdog &) = delete;
+
+    bool made() const { return m_made; }
+    // Whether something was stuck waiting on the FIFO.
+    bool released() const { return m_released; }
+
+private:
+    const QByteArray m_path;
+    const bool m_made;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_released{false};
+    std::thread m_thread;
+};
+
+} // namespace rivonel::test
+
+#endif
