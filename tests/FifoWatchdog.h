@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,11 +17,10 @@
 
 namespace rivonel::test {
 
-// A FIFO that nothing ever writes to. Should anything still be stuck opening
-// it for reading once the time is up, the watchdog opens the other end, which
-// lets the reader go, and remembers it: a regression fails the test instead
-// of hanging it. The FIFO can be linked under other names; the watchdog
-// reaches it by its own.
+// A FIFO that nothing else ever opens. Should anything still be stuck opening
+// it once the time is up, the watchdog opens the other end, which lets it go,
+// and remembers it: a regression fails the test instead of hanging it. The
+// FIFO can be linked under other names; the watchdog reaches it by its own.
 class FifoWatchdog {
 public:
     explicit FifoWatchdog(const QString &path,
@@ -31,12 +31,8 @@ public:
                   std::this_thread::sleep_for(std::chrono::milliseconds(20));
                   if (std::chrono::steady_clock::now() < deadline)
                       continue;
-                  // Succeeds only while a reader has it open.
-                  const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-                  if (fd >= 0) {
+                  if (releaseReader() || releaseWriter())
                       m_released = true;
-                      ::close(fd);
-                  }
               }
           })
     {
@@ -54,6 +50,35 @@ public:
     bool released() const { return m_released; }
 
 private:
+    // Opening the write end succeeds only while a reader has it open.
+    bool releaseReader() const
+    {
+        const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0)
+            ::close(fd);
+        return fd >= 0;
+    }
+    // Opening the read end lets a waiting writer go; once it has, reading
+    // finds its bytes or waits for them, where without one it finds the end.
+    bool releaseWriter() const
+    {
+        const int fd = ::open(m_path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        char bytes[4096];
+        bool writer = false;
+        for (ssize_t got; (got = ::read(fd, bytes, sizeof bytes)) != 0;) {
+            if (got < 0) {
+                writer = errno == EAGAIN;
+                break;
+            }
+            writer = true;
+        }
+        ::close(fd);
+        return writer;
+    }
+
     const QByteArray m_path;
     const bool m_made;
     std::atomic<bool> m_stop{false};
