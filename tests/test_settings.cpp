@@ -163,6 +163,31 @@ private Q_SLOTS:
 #endif
     }
 
+    // An installed copy's first start copies the shipped options; a FIFO in
+    // their place is not waited on, and nothing is made of it.
+    void aShippedFifoIsNotCopied()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const PlatformConventions platform = PlatformConventions::native();
+        const ProgramLocations installed = ProgramLocations::installedFor(
+            dir.filePath(u"bin"_s),
+            {dir.filePath(u"config"_s), dir.filePath(u"state"_s), dir.filePath(u"data"_s)},
+            platform);
+        QVERIFY(QDir().mkpath(QFileInfo(installed.defaultSettings).path()));
+        const FifoWatchdog fifo(installed.defaultSettings);
+        QVERIFY(fifo.made());
+        const OptionsFile options(installed, platform,
+                                  [](const QString &file) { return QFileInfo(file).isFile(); });
+        const OptionsFile::Loaded loaded = options.load();
+        QVERIFY(!loaded.created && loaded.status == IniDocument::ReadStatus::Missing);
+        QVERIFY(!QFileInfo::exists(options.path()));
+        QVERIFY(!fifo.released());
+#else
+        QSKIP("FIFOs are a Unix thing");
+#endif
+    }
+
     void aWriteThatFailsHalfwayLeavesTheFileWhole()
     {
 #ifdef Q_OS_UNIX

@@ -1,6 +1,7 @@
 #include "core/options/OptionsFile.h"
 
 #include "core/options/SavedOptions.h"
+#include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 
 #include <QDir>
@@ -16,15 +17,36 @@ OptionsFile::OptionsFile(const ProgramLocations &locations, const PlatformConven
 {
 }
 
+namespace {
+
+// Copies the shipped options for a user who has none. The shipped file is
+// judged on what was opened, like every file read; the copy never replaces
+// anything that appeared at its name meanwhile.
+bool copyShippedOptions(const QString &shipped, const QString &path, const QString &folder)
+{
+    QFile from;
+    if (openRegularFile(shipped, from) != OpenResult::Opened)
+        return false;
+    const QByteArray bytes = from.read(IniDocument::maxFileSize + 1);
+    QFile copy(path);
+    if (bytes.size() > IniDocument::maxFileSize || !QDir().mkpath(folder) ||
+        !copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    if (copy.write(bytes) == bytes.size() && copy.flush())
+        return true;
+    copy.remove();
+    return false;
+}
+
+} // namespace
+
 OptionsFile::Loaded OptionsFile::load() const
 {
     Loaded loaded;
     // What a save cut short left behind is never the options.
     removeUnfinishedWrites(m_path);
     if (m_locations.installed && !QFileInfo::exists(m_path) &&
-        QFileInfo::exists(m_locations.defaultSettings) &&
-        QDir().mkpath(m_locations.settingsDirectory) &&
-        QFile::copy(m_locations.defaultSettings, m_path)) {
+        copyShippedOptions(m_locations.defaultSettings, m_path, m_locations.settingsDirectory)) {
         // The one file Rivonel creates: an installed copy has none of the user's to respect.
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                           QFile::ReadOther);
