@@ -29,14 +29,10 @@ constexpr int runLimitMs = 20000;
 // to it; fifo watches it), a directory, or a link to an endless device.
 bool putSpecialFile(const QString &kind, const QString &path, std::optional<FifoWatchdog> &fifo)
 {
-#ifdef Q_OS_UNIX
     if (kind == u"fifo"_s)
         return fifo.emplace(path).made();
     if (kind == u"device"_s)
         return QFile::link(u"/dev/zero"_s, path);
-#else
-    Q_UNUSED(fifo);
-#endif
     return QDir().mkpath(path);
 }
 
