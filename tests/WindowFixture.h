@@ -13,6 +13,10 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace rivonel::test {
 
 // A window built in a program directory of its own, with a fake desktop.
@@ -81,6 +85,32 @@ inline QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The things at a file's name that are no ordinary file, as data rows of a
+// column "kind".
+inline void specialFileRows()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << QStringLiteral("directory");
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+#endif
+}
+
+// Puts one at path: a directory, a FIFO nothing ever writes to (a read that
+// opens it waits for ever, and ctest's time-out fails the test), or a link
+// to an endless device.
+inline bool putSpecialFile(const QString &kind, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (kind == QStringLiteral("fifo"))
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (kind == QStringLiteral("device"))
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+#endif
+    return QDir().mkpath(path);
 }
 
 // Writes a file whole, making its folder first; false on failure.

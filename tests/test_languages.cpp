@@ -1,6 +1,5 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/settings/IniDocument.h"
-#include "FifoWatchdog.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
@@ -125,31 +124,18 @@ private Q_SLOTS:
 
     // A language file that is no ordinary file is not read, at the start or
     // when chosen: the user is told which and why, and the window goes on.
-    void aLanguageThatIsNoFileIsNotReadAndTheUserToldWhy_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("directory") << u"directory"_s;
-#ifdef Q_OS_UNIX
-        QTest::newRow("FIFO") << u"fifo"_s;
-        QTest::newRow("link to a device") << u"device"_s;
-#endif
-    }
+    void aLanguageThatIsNoFileIsNotReadAndTheUserToldWhy_data() { specialFileRows(); }
 
     void aLanguageThatIsNoFileIsNotReadAndTheUserToldWhy()
     {
         QFETCH(QString, kind);
         const QString odd = f->programFile(u"language/Odd.ini"_s);
-        std::optional<FifoWatchdog> fifo;
         QVERIFY(QDir().mkpath(QFileInfo(odd).path()));
-#ifdef Q_OS_UNIX
-        if (kind == u"fifo"_s)
-            QVERIFY(fifo.emplace(odd).made());
-        else if (kind == u"device"_s)
-            QVERIFY(QFile::link(u"/dev/zero"_s, odd));
-#endif
         // A folder of that name is searched as a folder: a language in it lends the name.
         if (kind == u"directory"_s)
             addLanguage(u"Odd.ini/Odd.ini"_s, languageFile("odd"));
+        else
+            QVERIFY(putSpecialFile(kind, odd));
         addLanguage(u"zz/English.ini"_s, languageFile("en"));
         QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[General]\nLanguage=Odd\n"));
         f->window->Form_Load();
@@ -164,9 +150,6 @@ private Q_SLOTS:
         w.cboLang->setCurrentIndex(0);
         QCOMPARE(f->log().count(told), 2);
         QVERIFY(f->log().endsWith(told));
-#ifdef Q_OS_UNIX
-        QVERIFY(!fifo || !fifo->released());
-#endif
     }
 
     // --- Applying a language to the window

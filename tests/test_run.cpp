@@ -2,7 +2,6 @@
 #include "core/run/GameRun.h"
 #include "EmulatorSetup.h"
 #include "FakeLauncher.h"
-#include "FifoWatchdog.h"
 #include "platform/ProcessLauncher.h"
 
 #include <QSignalSpy>
@@ -24,27 +23,6 @@ using namespace rivonel::test;
 namespace {
 
 constexpr int runLimitMs = 20000;
-
-// Puts a thing that is no ordinary file at path: a FIFO (nothing ever writes
-// to it; fifo watches it), a directory, or a link to an endless device.
-bool putSpecialFile(const QString &kind, const QString &path, std::optional<FifoWatchdog> &fifo)
-{
-    if (kind == u"fifo"_s)
-        return fifo.emplace(path).made();
-    if (kind == u"device"_s)
-        return QFile::link(u"/dev/zero"_s, path);
-    return QDir().mkpath(path);
-}
-
-void specialFileRows()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("directory") << u"directory"_s;
-#ifdef Q_OS_UNIX
-    QTest::newRow("FIFO") << u"fifo"_s;
-    QTest::newRow("link to a device") << u"device"_s;
-#endif
-}
 
 // A run in a folder of its own, over the substitute emulator (for real) or a
 // launch that only pretends, in the language of markers.
@@ -204,15 +182,13 @@ private Q_SLOTS:
     void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded()
     {
         QFETCH(QString, kind);
-        std::optional<FifoWatchdog> fifo;
         f->play(11);
-        QVERIFY(putSpecialFile(kind, f->log(), fifo)); // not a file: the looks wait
+        QVERIFY(putSpecialFile(kind, f->log())); // not a file: the looks wait
         f->run->look();
         f->run->look();
         QVERIFY(f->run->watching() && f->ended->isEmpty());
         f->fake.end();
         QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
-        QVERIFY(!fifo || !fifo->released());
     }
 
     // The emulator swaps its log for a FIFO and back, again and again, while
@@ -224,8 +200,7 @@ private Q_SLOTS:
         const QByteArray log = QFile::encodeName(f->log()),
                          fileCopy = QFile::encodeName(dir + u"/file.tmp"_s),
                          fifoCopy = QFile::encodeName(dir + u"/fifo.tmp"_s);
-        const FifoWatchdog fifo(dir + u"/fifo"_s);
-        QVERIFY(fifo.made());
+        QVERIFY(putSpecialFile(u"fifo"_s, dir + u"/fifo"_s));
         const QByteArray fifoPath = QFile::encodeName(dir + u"/fifo"_s);
         f->play(0);
         std::atomic<bool> swapped{false};
@@ -248,7 +223,6 @@ private Q_SLOTS:
         f->fake.end();
         QCOMPARE(f->ended->count(), 1);
         QVERIFY(!f->run->watching());
-        QVERIFY2(!fifo.released(), "a look waited on the FIFO");
 #else
         QSKIP("FIFOs are a Unix thing");
 #endif
@@ -288,12 +262,11 @@ private Q_SLOTS:
     void aStaleLogIsRemovedOrNamed()
     {
         QFETCH(QString, kind);
-        std::optional<FifoWatchdog> fifo;
         if (kind == u"dangling"_s)
             QVERIFY(QDir().mkpath(f->runDirectory) &&
                     QFile::link(f->dir.filePath(u"elsewhere"_s), f->log()));
         else
-            QVERIFY(QDir().mkpath(f->runDirectory) && putSpecialFile(kind, f->log(), fifo));
+            QVERIFY(QDir().mkpath(f->runDirectory) && putSpecialFile(kind, f->log()));
         f->play(0);
         if (kind == u"directory"_s) {
             QCOMPARE(RunFixture::said(*f->failed), f->startedLog(0) + u"<82 %1>"_s.arg(f->log()));
@@ -303,7 +276,6 @@ private Q_SLOTS:
         QVERIFY(f->started->count() == 1 && f->run->watching());
         QVERIFY(!QFileInfo(f->log()).exists() && !QFileInfo(f->log()).isSymLink());
         f->fake.end();
-        QVERIFY(!fifo || !fifo->released());
     }
 
     // The launch script and the option files are written beside their names and
@@ -323,18 +295,15 @@ private Q_SLOTS:
         const QStringList files{f->run->scriptPath(), f->zinc + u"/zinc.cfg"_s,
                                 f->zinc + u"/renderer.cfg"_s};
         QVERIFY(QDir().mkpath(f->runDirectory));
-        std::list<FifoWatchdog> fifos;
         for (const QString &file : files) {
             const QString fifo = throughALink ? file + u".fifo"_s : file;
-            QVERIFY(fifos.emplace_back(fifo).made());
+            QVERIFY(putSpecialFile(u"fifo"_s, fifo));
             QVERIFY(!throughALink || QFile::link(fifo, file));
         }
         f->play(0);
         QCOMPARE(f->started->count(), 1);
         for (const QString &file : files)
             QVERIFY2(QFileInfo(file).isFile() && QFileInfo(file).size() > 0, qPrintable(file));
-        for (const FifoWatchdog &fifo : fifos)
-            QVERIFY(!fifo.released());
         f->fake.end();
 #else
         QSKIP("FIFOs are a Unix thing");

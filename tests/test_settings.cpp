@@ -5,7 +5,6 @@
 #include "core/settings/RegistryStore.h"
 #include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
-#include "FifoWatchdog.h"
 #include "WindowFixture.h"
 
 #include <QDir>
@@ -112,54 +111,13 @@ private Q_SLOTS:
         QCOMPARE(openRegularFile(dir.path(), opened), OpenResult::NotAFile);
 #ifdef Q_OS_UNIX
         // No writer will ever come: the open must not wait for one.
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(putSpecialFile(u"fifo"_s, fifo));
         QCOMPARE(openRegularFile(fifo, opened), OpenResult::NotAFile);
         QVERIFY(QFile::link(u"/dev/zero"_s, dir.filePath(u"device"_s)));
         QCOMPARE(openRegularFile(dir.filePath(u"device"_s), opened), OpenResult::NotAFile);
         QVERIFY(QFile::link(file, dir.filePath(u"link"_s)));
         QCOMPARE(openRegularFile(dir.filePath(u"link"_s), opened), OpenResult::Opened);
         QCOMPARE(opened.readAll(), QByteArray("text"));
-#endif
-    }
-
-    // rivonel.ini, and any settings or language file, is read only when it is
-    // an ordinary file; anything else is said, at the start and at the close.
-    void whatIsNoOrdinaryFileIsNotReadAndTheUserToldWhy_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("FIFO") << u"fifo"_s;
-        QTest::newRow("directory") << u"directory"_s;
-        QTest::newRow("link to a device") << u"device"_s;
-    }
-
-    void whatIsNoOrdinaryFileIsNotReadAndTheUserToldWhy()
-    {
-#ifdef Q_OS_UNIX
-        QFETCH(QString, kind);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"rivonel.ini"_s);
-        std::optional<FifoWatchdog> fifo;
-        if (kind == u"fifo"_s)
-            QVERIFY(fifo.emplace(path).made());
-        else if (kind == u"directory"_s)
-            QVERIFY(QDir().mkpath(path));
-        else
-            QVERIFY(QFile::link(u"/dev/zero"_s, path));
-        QCOMPARE(IniDocument::read(path).status, IniDocument::ReadStatus::NotAFile);
-
-        const PlatformConventions platform = PlatformConventions::native();
-        const OptionsFile options(ProgramLocations::portable(dir.path(), platform), platform,
-                                  [](const QString &file) { return QFileInfo(file).isFile(); });
-        const LanguageTextTable english;
-        const QString why = u"it is a folder, a pipe or a device, not an ordinary file."_s;
-        QCOMPARE(options.notices(options.load(), english),
-                 QStringList{u"The file %1 was not read: %2"_s.arg(path, why)});
-        QCOMPARE(options.problems(options.save(OptionSet()), english),
-                 QStringList{u"Your options could not be saved in %1: %2"_s.arg(path, why)});
-        QVERIFY(!QFileInfo(path).isFile()); // left as it was
-        QVERIFY(!fifo || !fifo->released());
-#else
-        QSKIP("FIFOs and device links are Unix things");
 #endif
     }
 
@@ -175,14 +133,12 @@ private Q_SLOTS:
             {dir.filePath(u"config"_s), dir.filePath(u"state"_s), dir.filePath(u"data"_s)},
             platform);
         QVERIFY(QDir().mkpath(QFileInfo(installed.defaultSettings).path()));
-        const FifoWatchdog fifo(installed.defaultSettings);
-        QVERIFY(fifo.made());
+        QVERIFY(putSpecialFile(u"fifo"_s, installed.defaultSettings));
         const OptionsFile options(installed, platform,
                                   [](const QString &file) { return QFileInfo(file).isFile(); });
         const OptionsFile::Loaded loaded = options.load();
         QVERIFY(!loaded.created && loaded.status == IniDocument::ReadStatus::Missing);
         QVERIFY(!QFileInfo::exists(options.path()));
-        QVERIFY(!fifo.released());
 #else
         QSKIP("FIFOs are a Unix thing");
 #endif

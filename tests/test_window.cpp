@@ -1,7 +1,6 @@
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
-#include "FifoWatchdog.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -171,29 +170,12 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(iniPath()).size(), IniDocument::maxFileSize + 1);
     }
 
-    void optionsThatAreNoFileAreNeitherReadNorReplaced_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("directory") << u"directory"_s;
-#ifdef Q_OS_UNIX
-        QTest::newRow("FIFO") << u"fifo"_s;
-        QTest::newRow("link to a device") << u"device"_s;
-#endif
-    }
+    void optionsThatAreNoFileAreNeitherReadNorReplaced_data() { specialFileRows(); }
 
     void optionsThatAreNoFileAreNeitherReadNorReplaced()
     {
         QFETCH(QString, kind);
-        std::optional<FifoWatchdog> fifo;
-        QVERIFY(QDir().mkpath(QFileInfo(iniPath()).path()));
-#ifdef Q_OS_UNIX
-        if (kind == u"fifo"_s)
-            QVERIFY(fifo.emplace(iniPath()).made());
-        else if (kind == u"device"_s)
-            QVERIFY(QFile::link(u"/dev/zero"_s, iniPath()));
-#endif
-        if (kind == u"directory"_s)
-            QVERIFY(QDir().mkpath(iniPath()));
+        QVERIFY(QDir().mkpath(QFileInfo(iniPath()).path()) && putSpecialFile(kind, iniPath()));
         w().Form_Load();
         const QString why = u"it is a folder, a pipe or a device, not an ordinary file."_s;
         QCOMPARE(f->log(),
@@ -203,9 +185,6 @@ private Q_SLOTS:
                  QStringList{u"showMessage|Your options could not be saved in %1: %2|%3|48"_s.arg(
                      iniPath(), why, w().windowTitle())});
         QVERIFY(!QFileInfo(iniPath()).isFile());
-#ifdef Q_OS_UNIX
-        QVERIFY(!fifo || !fifo->released());
-#endif
     }
 
     void anInstalledCopyKeepsItsFilesInTheUsersFolders()
