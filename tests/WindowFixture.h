@@ -109,6 +109,8 @@ inline bool putSpecialFile(const QString &kind, const QString &path)
         return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
     if (kind == QStringLiteral("device"))
         return QFile::link(QStringLiteral("/dev/zero"), path);
+#else
+    Q_UNUSED(kind);
 #endif
     return QDir().mkpath(path);
 }
