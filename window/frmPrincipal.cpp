@@ -170,8 +170,13 @@ void frmPrincipal::connectSignals()
     m_romLookDelay.setInterval(250);
     connect(txtRomDir, &QLineEdit::textChanged, &m_romLookDelay, qOverload<>(&QTimer::start));
     connect(&m_romLookDelay, &QTimer::timeout, this, &frmPrincipal::lookAtRomFolder);
-    connect(&m_romFolderWatch, &QFileSystemWatcher::directoryChanged, this,
-            &frmPrincipal::lookAtRomFolder);
+    // What is put into it comes in bursts (a copy of many archives): the
+    // first change starts the delay and the rest ride on it, so a burst costs
+    // one look and a long copy a look now and then, not one after another.
+    connect(&m_romFolderWatch, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!m_romLookDelay.isActive())
+            m_romLookDelay.start();
+    });
     m_romLook.setJob(
         [names = m_platform.fileNames](const QString &folder, const std::atomic_bool &cancelled) {
             return lookForRomArchives(folder, names, &cancelled);
