@@ -4,11 +4,13 @@
 #include "core/emulator/RunReport.h"
 #include "core/emulator/ShellQuoting.h"
 #include "core/games/RomArchives.h"
+#include "core/system/SerialWorker.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -192,6 +194,36 @@ private Q_SLOTS:
         const std::atomic_bool cancelled = true;
         QCOMPARE(lookForRomArchives(dir.path(), Qt::CaseSensitive, &cancelled).status,
                  RomFolderLook::Status::NotSet);
+    }
+
+    void requestsDuringAJobMakeOneMoreAndAGoneWorkerAnswersNothing()
+    {
+        // Shared with the jobs' threads, which may outlive this function.
+        const auto go = std::make_shared<std::atomic_bool>(false);
+        const auto stopped = std::make_shared<std::atomic_bool>(false);
+        QList<int> answers;
+        {
+            SerialWorker<int, int> worker;
+            worker.setJob(
+                [go, stopped](const int &n, const std::atomic_bool &cancelled) {
+                    while (!*go && !cancelled)
+                        QThread::msleep(1);
+                    *stopped = bool(cancelled);
+                    return n * 10;
+                },
+                [&answers](const int &n, int answer) { answers << n << answer; });
+            for (int n = 1; n <= 5; ++n)
+                worker.request(n);
+            *go = true;
+            QTRY_VERIFY(!worker.busy());
+            QCOMPARE(answers, (QList<int>{1, 10, 5, 50}));
+            QCOMPARE(worker.jobsStarted(), 2);
+            *go = false;
+            worker.request(6);
+        }
+        QTRY_VERIFY(*stopped);
+        QTest::qWait(20);
+        QCOMPARE(answers.size(), 4);
     }
 
     void theFirstRecognisedLineDecidesTheReport_data()

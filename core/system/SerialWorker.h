@@ -1,18 +1,34 @@
 #pragma once
 
 #include <QMetaObject>
+#include <QMutex>
 #include <QObject>
+#include <QThread>
 
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 namespace rivonel {
+
+namespace detail {
+
+// A thread that runs one job and lets its own object go once it has ended.
+class OneShotThread final : public QThread {
+public:
+    explicit OneShotThread(std::function<void()> job) : m_job(std::move(job))
+    {
+        connect(this, &QThread::finished, this, &QObject::deleteLater);
+    }
+
+private:
+    void run() override { m_job(); }
+    std::function<void()> m_job;
+};
+
+} // namespace detail
 
 // Runs work whose cost depends on the user's data (a folder, a picture) away
 // from the thread that asks, one job at a time, and hands each answer back on
@@ -37,9 +53,9 @@ public:
     SerialWorker &operator=(const SerialWorker &) = delete;
     ~SerialWorker()
     {
-        const std::lock_guard lock(m_link->mutex);
-        m_link->mailbox = nullptr;
         m_link->cancelled = true;
+        const QMutexLocker lock(&m_link->mutex);
+        m_link->mailbox = nullptr;
     }
 
     // Set once, before the first request.
@@ -65,19 +81,19 @@ private:
     // What a job's thread shares with this object: where answers go while
     // it lives.
     struct Link {
-        std::mutex mutex;
-        QObject *mailbox = nullptr;
         std::atomic_bool cancelled = false;
+        QMutex mutex;
+        QObject *mailbox = nullptr;
     };
 
     void start(Request request)
     {
         m_running = true;
         ++m_started;
-        auto job = [link = m_link, work = m_work, owner = this,
-                    request = std::move(request)]() mutable {
+        auto *thread = new detail::OneShotThread([link = m_link, work = m_work, owner = this,
+                                                  request = std::move(request)]() mutable {
             Answer answer = work(request, link->cancelled);
-            const std::lock_guard lock(link->mutex);
+            const QMutexLocker lock(&link->mutex);
             if (link->mailbox)
                 QMetaObject::invokeMethod(
                     link->mailbox,
@@ -85,12 +101,8 @@ private:
                         owner->finished(request, std::move(answer));
                     },
                     Qt::QueuedConnection);
-        };
-        try {
-            std::thread(job).detach();
-        } catch (const std::system_error &) {
-            job(); // no thread to be had: late rather than never
-        }
+        });
+        thread->start(); // and nothing ever waits for it
     }
 
     void finished(const Request &request, Answer answer)
