@@ -18,8 +18,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include <optional>
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -293,19 +291,48 @@ private Q_SLOTS:
         QVERIFY(writeAll(f->programFile(u"snap/sg2j.jpg"_s), "not a picture"));
         f->select(1); // shares sfex's picture, scaled to fill the box
         QCOMPARE(f->log(), u": 2 - Street Fighter EX (ASIA)"_s);
-        QVERIFY(near(shown(), Qt::red));
+        QTRY_VERIFY(near(shown(), Qt::red));
         QCOMPARE(w().Picture1->pixmap().size(), QSize(320, 240));
         f->select(4); // none: the logo
         QVERIFY(near(shown(), logo()));
         f->select(2);
-        QVERIFY(near(shown(), Qt::blue));
-        f->select(6); // no picture in the file: the last one stays, quietly
+        QTRY_VERIFY(near(shown(), Qt::blue));
+        // No picture in the file: the logo, quietly; sfex's picture comes
+        // after its game has been left, and is dropped.
+        f->select(1);
+        f->select(6);
         QCOMPARE(f->log(), u": 7 - Star Gladiator 2 (JP)"_s);
-        QVERIFY(near(shown(), Qt::blue));
+        QTRY_VERIFY(!w().pictureLoading());
+        QVERIFY(near(shown(), logo()));
         f->select(-1);
         QCOMPARE(f->log(), u": 0 - "_s);
         QVERIFY(near(shown(), logo()));
         QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
+    }
+
+    void aLargePictureOrAFifoNeverStallsTheWindow()
+    {
+        w().Form_Load();
+        QDir().mkpath(f->programFile(u"snap"_s));
+        QImage big(6000, 6000, QImage::Format_RGB32);
+        big.fill(Qt::green);
+        QVERIFY(big.save(f->programFile(u"snap/sfex.jpg"_s), "JPG", 5));
+#ifdef Q_OS_UNIX
+        // Nothing writes to the FIFO: reading it would wait for ever, and the
+        // big picture after it would never come.
+        QVERIFY(putSpecialFile(u"fifo"_s, f->programFile(u"snap/sfexp.jpg"_s)));
+        f->select(2);
+        QVERIFY(near(shown(), logo()));
+#endif
+        f->select(1); // scaled while decoded, its shape kept
+        QVERIFY(near(shown(), logo()));
+        QTRY_VERIFY(near(shown(), Qt::green));
+        QCOMPARE(w().Picture1->pixmap().size(), QSize(240, 240));
+#ifdef Q_OS_UNIX
+        f->select(2);
+        QTRY_VERIFY(!w().pictureLoading());
+        QVERIFY(near(shown(), logo()));
+#endif
     }
 
     void gamesWhoseArchiveIsMissingAreDimmedAndSaySo()

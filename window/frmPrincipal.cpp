@@ -16,6 +16,7 @@
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/RunWindow.h"
+#include "window/SnapPicture.h"
 #include "window/ValueCheckBox.h"
 
 #include <QApplication>
@@ -24,7 +25,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +32,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QTimer>
 
 #include <span>
@@ -171,12 +170,30 @@ void frmPrincipal::connectSignals()
     m_romLookDelay.setInterval(250);
     connect(txtRomDir, &QLineEdit::textChanged, &m_romLookDelay, qOverload<>(&QTimer::start));
     connect(&m_romLookDelay, &QTimer::timeout, this, &frmPrincipal::lookAtRomFolder);
-    connect(&m_romFolderWatch, &QFileSystemWatcher::directoryChanged, this,
-            &frmPrincipal::lookAtRomFolder);
-    connect(&m_romLook, &QFutureWatcher<RomFolderListing>::finished, this, [this] {
-        m_romListing = m_romLook.result();
-        showRomMarks();
+    // What is put into it comes in bursts (a copy of many archives): the
+    // first change starts the delay and the rest ride on it, so a burst costs
+    // one look and a long copy a look now and then, not one after another.
+    connect(&m_romFolderWatch, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!m_romLookDelay.isActive())
+            m_romLookDelay.start();
     });
+    m_romLook.setJob(
+        [names = m_platform.fileNames](const QString &folder, const std::atomic_bool &cancelled) {
+            return lookForRomArchives(folder, names, &cancelled);
+        },
+        [this](const QString &, RomFolderLook look) {
+            m_romFolder = std::move(look);
+            showRomMarks();
+        });
+    m_pictureLoad.setJob(
+        [platform = m_platform](const PictureRequest &wanted, const std::atomic_bool &) {
+            return readSnapPicture(firstExistingFile(wanted.folders, wanted.name, platform),
+                                   wanted.box);
+        },
+        [this](const PictureRequest &wanted, const QImage &picture) {
+            if (wanted.selection == m_selection && !picture.isNull())
+                showPicture(picture);
+        });
 }
 
 bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
@@ -421,7 +438,7 @@ void frmPrincipal::AdicionaGames()
     }
 }
 
-// Asks for a listing of the ROM folder; until it comes the marks stay as they are.
+// Asks for a look at the ROM folder; until it comes the marks stay as they are.
 void frmPrincipal::lookAtRomFolder()
 {
     m_romLookDelay.stop();
@@ -433,26 +450,26 @@ void frmPrincipal::lookAtRomFolder()
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             m_romFolderWatch.addPath(folder);
     }
-    m_romLook.setFuture(QtConcurrent::run(listRomFolder, folder));
+    m_romLook.request(folder);
 }
 
 // A game whose archive is not there is dimmed, and says so to the mouse and
 // to a screen reader: the colour is never all there is.
 void frmPrincipal::showRomMarks()
 {
-    const auto present = archivesPresent(m_romListing, m_platform.fileNames);
-    const bool unreadable = m_romListing.status == RomFolderListing::Status::Unreadable;
+    const auto &present = m_romFolder.present;
+    const bool unreadable = m_romFolder.status == RomFolderLook::Status::Unreadable;
     for (int position = 0; position < gameCount && position < lstGames->count(); ++position) {
         QListWidgetItem *item = lstGames->item(position);
         const QString archive =
             RomSetNames.at(position).value_or(QString()) + romArchiveExtension.toString();
-        const bool missing = m_romListing.status != RomFolderListing::Status::NotSet &&
+        const bool missing = m_romFolder.status != RomFolderLook::Status::NotSet &&
                              !present[static_cast<std::size_t>(position)];
         const QString why =
             !missing ? QString()
             : unreadable
-                ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romListing.folder, archive)
-                : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romListing.folder);
+                ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romFolder.folder, archive)
+                : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romFolder.folder);
         item->setForeground(missing ? palette().brush(QPalette::Disabled, QPalette::Text)
                                     : QBrush());
         item->setToolTip(why);
@@ -479,19 +496,13 @@ void frmPrincipal::lstGames_Click()
     txtlog->setText(LanguageTexts.text(textKey::gameLabel) + QStringLiteral(": ") +
                     QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
 
-    const std::optional<QString> rom = RomSetNames.at(game.position);
-    const QString path =
-        rom ? firstExistingFile(m_locations.snapFolders, *rom + snapExtension, m_platform)
-            : QString();
-    if (!rom || !fileExists(path)) {
-        showPicture(ImageList1->image(0));
-        return;
-    }
-    // A file that is there but is no picture leaves the last one in place.
-    QImageReader reader(path);
-    const QImage picture = reader.read();
-    if (!picture.isNull())
-        showPicture(picture);
+    // The logo stands in until the game's picture is ready, and stays when
+    // it has none, or one that cannot be read; the window never waits for it.
+    ++m_selection;
+    showPicture(ImageList1->image(0));
+    if (const std::optional<QString> rom = RomSetNames.at(game.position))
+        m_pictureLoad.request({m_locations.snapFolders, *rom + snapExtension,
+                               Picture1->contentsRect().size(), m_selection});
 }
 
 void frmPrincipal::lstGames_DblClick()

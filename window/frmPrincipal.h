@@ -9,10 +9,12 @@
 #include "core/settings/IniDocument.h"
 #include "core/system/PlatformConventions.h"
 #include "core/system/ProgramLocations.h"
+#include "core/system/SerialWorker.h"
 #include "window/OptionBinder.h"
 
 #include <QFileSystemWatcher>
-#include <QFutureWatcher>
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -57,6 +59,10 @@ public:
     bool runWatched() const { return m_run.watching(); }
     // The small window of the run under way, if any.
     RunWindow *runWindow() const { return m_runWindow.get(); }
+    // The looks at the ROM folder, started and under way.
+    const SerialWorker<QString, RomFolderLook> &romFolderLook() const { return m_romLook; }
+    // Whether a game's picture is being read.
+    bool pictureLoading() const { return m_pictureLoad.busy(); }
 
     // The option controls' values as they stand.
     OptionSet currentOptions() const;
@@ -201,12 +207,22 @@ private:
     const OptionsFile m_optionsFile;
     GameRun m_run;
     std::unique_ptr<RunWindow> m_runWindow;
-    // The ROM folder is listed away from the window's thread; the last answer
-    // marks the games whose archive it lacks.
-    QFutureWatcher<RomFolderListing> m_romLook;
-    RomFolderListing m_romListing;
+    // The ROM folder is looked at away from the window's thread, one look at
+    // a time; the last answer marks the games whose archive it lacks.
+    SerialWorker<QString, RomFolderLook> m_romLook;
+    RomFolderLook m_romFolder;
     QFileSystemWatcher m_romFolderWatch;
     QTimer m_romLookDelay;
+    // The selected game's picture is found and decoded away from it too; an
+    // answer for an earlier selection is dropped.
+    struct PictureRequest {
+        QStringList folders;
+        QString name;
+        QSize box;
+        quint64 selection = 0;
+    };
+    SerialWorker<PictureRequest, QImage> m_pictureLoad;
+    quint64 m_selection = 0;
 
     // Window-level values.
     QString LanguageName;

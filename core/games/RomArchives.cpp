@@ -1,29 +1,49 @@
 #include "core/games/RomArchives.h"
 
+#include "core/emulator/EmulatorInterface.h"
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace rivonel {
 
-RomFolderListing listRomFolder(const QString &folder)
+RomFolderLook lookForRomArchives(const QString &folder, Qt::CaseSensitivity names,
+                                 const std::atomic_bool *cancelled)
 {
     if (folder.isEmpty())
         return {};
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isReadable())
-        return {RomFolderListing::Status::Unreadable, folder, {}};
-    return {RomFolderListing::Status::Listed, folder,
-            QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)};
-}
+        return {RomFolderLook::Status::Unreadable, folder, {}};
 
-std::array<bool, gameCount> archivesPresent(const RomFolderListing &listing,
-                                            Qt::CaseSensitivity names)
-{
-    std::array<bool, gameCount> present{};
-    for (std::size_t i = 0; i < present.size(); ++i)
-        present[i] = listing.fileNames.contains(
-            gameTable()[i].romSet.toString() + QStringLiteral(".zip"), names);
-    return present;
+    const QString extension = romArchiveExtension.toString();
+    std::array<QString, gameCount> archives;
+    for (std::size_t i = 0; i < archives.size(); ++i)
+        archives[i] = gameTable()[i].romSet.toString() + extension;
+
+    RomFolderLook look{RomFolderLook::Status::Listed, folder, {}};
+    std::size_t found = 0;
+    // Any entry but a folder counts, as a listing of files and system
+    // entries did.
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext() && found < archives.size()) {
+        if (cancelled && *cancelled)
+            return {};
+        entries.next();
+        const QString name = entries.fileName();
+        if (!name.endsWith(extension, names))
+            continue;
+        for (std::size_t i = 0; i < archives.size(); ++i) {
+            if (!look.present[i] && name.compare(archives[i], names) == 0 &&
+                !entries.fileInfo().isDir()) {
+                look.present[i] = true;
+                ++found;
+            }
+        }
+    }
+    return look;
 }
 
 } // namespace rivonel
