@@ -10,6 +10,7 @@ RIVONEL_BUILD_DIR="$RIVONEL_SOURCE_DIR/build"
 
 rivonel_install_deps
 # Tests run on the same build that run.sh starts; here a warning fails the build.
-rivonel_build -DRIVONEL_WERROR=ON -DRIVONEL_BUILD_TESTS=ON
+# The fuzz targets build with clang in build/fuzz, as part of this build.
+rivonel_build -DRIVONEL_WERROR=ON -DRIVONEL_BUILD_TESTS=ON -DRIVONEL_FUZZ_TESTS=ON
 cd "$RIVONEL_BUILD_DIR"
 ctest --output-on-failure "$@"

@@ -250,6 +250,12 @@ private Q_SLOTS:
         QCOMPARE(reread.encoding(), IniDocument::Encoding::Utf8);
         QCOMPARE(reread.value(u"General"_s, u"RomPath"_s), std::optional(u"C:\\Jogos\\Ação"_s));
         QCOMPARE(reread.value(u"General"_s, u"ZincPath"_s), std::optional(u"D:\\模拟器"_s));
+        // An edit that takes away the only bytes UTF-8 cannot read must not
+        // leave the rest to be read as UTF-8 ("\xc3\xa9" is "Ã©" here, not "é").
+        IniDocument mixed = IniDocument::fromBytes("[A]\nk=\xe9\nj=\xc3\xa9\n");
+        QVERIFY(mixed.setValue(u"A"_s, u"k"_s, u"x"_s));
+        QCOMPARE(IniDocument::fromBytes(mixed.toBytes()).value(u"A"_s, u"j"_s),
+                 std::optional(u"Ã©"_s));
         // Any byte at all comes back as it was.
         QByteArray every(256, '\0');
         for (int b = 0; b < 256; ++b)

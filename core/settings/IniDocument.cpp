@@ -28,6 +28,12 @@ bool isUtf8(const QByteArray &bytes)
     return !decoder.hasError();
 }
 
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
 QString fromCp1252(const QByteArray &bytes)
 {
     QString text;
@@ -155,8 +161,11 @@ IniDocument::Reading IniDocument::read(const QString &path)
 
 QByteArray IniDocument::toBytes() const
 {
+    // An edit can take away the only bytes that were not UTF-8; the file
+    // would then read as UTF-8 and its other letters change meaning, so it
+    // moves to UTF-8 as when Windows-1252 cannot hold a value.
     if (m_encoding == Encoding::Windows1252)
-        if (const auto bytes = toCp1252(m_text))
+        if (const auto bytes = toCp1252(m_text); bytes && (!isUtf8(*bytes) || isAscii(*bytes)))
             return *bytes;
     return m_text.toUtf8();
 }
