@@ -96,25 +96,29 @@ inline constexpr int optionFileNotWritten = 77; // %1: zinc.cfg or renderer.cfg
 inline constexpr int optionsLiveIn = 78;        // %1: rivonel.ini in the user's folder
 inline constexpr int archiveMissing = 79;       // %1: the archive, %2: the ROM folder
 inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the archive
+inline constexpr int folderHoldsLineBreak = 84; // %1: the option's caption
 } // namespace textKey
 
-// The texts String01 to String80 of one language. Numbers outside 1 to 80
+// The texts String01 to String84 of one language. Numbers outside 1 to 84
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 80;
+    static constexpr int count = 84;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String80"
+    // "String01" ... "String84"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
     // language-dependent list items, used when no language file is found.
     static LanguageTextTable designTimeListTexts();
+
+    // Every text in English, for when a language file cannot be used at all.
+    static LanguageTextTable english();
 
     // The texts of a language file. A missing key reads as empty, but for a
     // key past baseCount, which keeps its English text.
