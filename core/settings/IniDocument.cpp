@@ -220,6 +220,9 @@ bool IniDocument::setValue(const QString &section, const QString &key, const QSt
     } else if (const auto line = found->keys.constFind(keyName); line != found->keys.cend()) {
         const qsizetype valueStart = m_text.indexOf(u'=', *line) + 1;
         const qsizetype oldLength = lineEnd(m_text, *line) - valueStart;
+        // The same value again changes nothing and so copies nothing.
+        if (QStringView(m_text).mid(valueStart, oldLength) == value)
+            return true;
         m_text.replace(valueStart, oldLength, value);
         shiftFrom(valueStart, value.size() - oldLength);
     } else {

@@ -40,6 +40,12 @@ public:
     // whole file to UTF-8, which keeps the meaning of every other value.
     QByteArray toBytes() const;
     Encoding encoding() const { return m_encoding; }
+    // Whether two documents write the same bytes.
+    bool writesSameAs(const IniDocument &other) const
+    {
+        return m_encoding == other.m_encoding && m_byteOrderMark == other.m_byteOrderMark &&
+               m_text == other.m_text;
+    }
 
     std::optional<QString> value(const QString &section, const QString &key) const;
     // The value as stored, not cut to maxValueLength.
