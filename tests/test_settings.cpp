@@ -172,6 +172,28 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), kept);
     }
 
+    void aReplacementKeepsTheFilesModeAndWhereALinkLeads()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"s.ini"_s), link = dir.filePath(u"link.ini"_s);
+        QVERIFY(writeAll(file, "old") && QFile::link(file, link));
+        // Write for all, which a new file would not get past the usual umask.
+        const auto mode =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        QVERIFY(QFile::setPermissions(file, mode));
+        QVERIFY(writeFileAnew(link, "new"));
+        QCOMPARE(readAll(file), QByteArray("new"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 mode);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"link.ini"_s, u"s.ini"_s}));
+#else
+        QSKIP("links and modes are tested where they are Unix ones");
+#endif
+    }
+
     void editsInARowReadTheTextAsAFreshReadWould_data()
     {
         QTest::addColumn<QByteArray>("text");

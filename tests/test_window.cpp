@@ -139,7 +139,7 @@ private Q_SLOTS:
     {
         const QStringList own{u"rivonel.ini.backup"_s, u"rivonel.ini.before"_s};
         for (const QString &name : own + QStringList{u"rivonel.ini.rivonel-unfinished-Ab12Cd"_s})
-            QVERIFY(writeAll(f->programFile(name), "[General]\nRomPath=/mine\n"));
+            QVERIFY(writeAll(QFileInfo(iniPath()).dir().filePath(name), "[General]\nRomPath=/x\n"));
         loadWith("[General]\n");
         QCOMPARE(QDir(QFileInfo(iniPath()).path()).entryList({u"rivonel.ini*"_s}, QDir::Files),
                  QStringList{u"rivonel.ini"_s} + own);

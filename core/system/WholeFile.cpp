@@ -76,11 +76,12 @@ bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
         return fail(QStringLiteral("%1 is a folder").arg(target));
     if (old.exists() && !old.isWritable())
         return fail(QStringLiteral("%1 is not writable").arg(target));
-    // The new file keeps the old one's permissions; a new one gets the usual.
-    const QFile::Permissions permissions = old.exists() ? old.permissions()
-                                                        : QFile::ReadOwner | QFile::WriteOwner |
-                                                              QFile::ReadGroup | QFile::WriteGroup |
-                                                              QFile::ReadOther | QFile::WriteOther;
+    // The new file keeps the old one's mode (not this user's rights, which
+    // would be set as the owner's); a new one gets the usual.
+    const QFile::Permissions permissions =
+        old.exists() ? old.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)
+                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                           QFile::ReadOther | QFile::WriteOther;
 
     QFile copy;
     bool created = false;
