@@ -254,6 +254,10 @@ private Q_SLOTS:
                                    << other("Finished execution..", "Finished execution..");
         QTest::newRow("no final line end") << QByteArray("x\nFinished execution...!") << u"T49"_s;
         QTest::newRow("a blank line") << QByteArray("\n") << other("", "");
+        // A NUL would cut the log box's text, other control characters garble it.
+        QTest::newRow("control characters")
+            << QByteArray("a\0b\x01\tc\x7f\x1b[0m\nd\0\0", 15)
+            << u"T54 (d\uFFFD\uFFFD)\r\nT73\r\na\uFFFDb\uFFFD\tc\uFFFD\uFFFD[0m\r\nd\uFFFD\uFFFD"_s;
         QTest::newRow("nothing") << QByteArray() << u"T53"_s;
     }
 

@@ -4,6 +4,7 @@
 #include "FakeLauncher.h"
 #include "platform/ProcessLauncher.h"
 
+#include <QDirIterator>
 #include <QSignalSpy>
 
 #include <atomic>
@@ -339,6 +340,44 @@ private Q_SLOTS:
         f->play(-1);
         QCOMPARE(f->failed->count(), failures);
         QVERIFY(f->started->isEmpty() && f->fake.starts.size() == 1 && !f->run->watching());
+    }
+
+    void aFolderWithALineBreakIsRefusedBeforeAnythingIsWritten_data()
+    {
+        QTest::addColumn<QString>("zincEnd");
+        QTest::addColumn<QString>("romsEnd");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("line feed in the Zinc folder") << u"\nx"_s << QString() << u"<83 <6>>"_s;
+        QTest::newRow("carriage return in the ROM folder")
+            << QString() << u"\rx"_s << u"<83 <7>>"_s;
+    }
+
+    void aFolderWithALineBreakIsRefusedBeforeAnythingIsWritten()
+    {
+        QFETCH(QString, zincEnd);
+        QFETCH(QString, romsEnd);
+        QFETCH(QString, said);
+        // Both folders exist, so only the refusal keeps the option files out of them.
+        QVERIFY(QDir().mkpath(f->zinc + zincEnd) && QDir().mkpath(f->roms + romsEnd));
+        const auto files = [this] {
+            QStringList found;
+            for (QDirIterator it(f->dir.path(), QDir::Files, QDirIterator::Subdirectories);
+                 it.hasNext();)
+                found << it.next();
+            return found;
+        };
+        const QStringList before = files();
+        RunRequest request = f->request(0);
+        request.options.zincDirectory += zincEnd;
+        request.options.romDirectory += romsEnd;
+        f->run->play(request);
+        QCOMPARE(f->failed->count(), 1);
+        QCOMPARE(RunFixture::said(*f->failed), said);
+        request.romSet.reset(); // without a game, nothing is said either
+        f->run->play(request);
+        QCOMPARE(f->failed->count(), 1);
+        QCOMPARE(files(), before);
+        QVERIFY(f->started->isEmpty() && f->fake.starts.isEmpty());
     }
 };
 

@@ -186,7 +186,7 @@ private Q_SLOTS:
             texts[i] = document.toBytes();
         }
         writeAll(file, texts[0]);
-        writeAll(file + u".Ab12Cd"_s, "half of"); // as a kill before this test leaves it
+        writeAll(file + u".rivonel-unfinished-Ab12Cd"_s, "half of"); // as a kill leaves it
         const OptionsFile options(
             ProgramLocations::portable(dir.path(), PlatformConventions::native()),
             PlatformConventions::native(),
@@ -204,6 +204,91 @@ private Q_SLOTS:
             QCOMPARE(options.load().document.toBytes(), now);
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"rivonel.ini"_s});
         }
+    }
+
+    void onlyUnfinishedCopiesOfItsOwnAreCleared()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"rivonel.ini"_s);
+        // A user's own copies, even named like a temporary file of another program, stay.
+        const QStringList kept{u"rivonel.ini"_s, u"rivonel.ini.Ab12Cd"_s, u"rivonel.ini.backup"_s,
+                               u"rivonel.ini.before"_s};
+        for (const QString &name : kept + QStringList{u"rivonel.ini.rivonel-unfinished-x1Y2z3"_s})
+            QVERIFY(writeAll(dir.filePath(name), "[General]\n"));
+        removeUnfinishedWrites(file);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), kept);
+    }
+
+    void aReplacementKeepsTheFilesModeAndWhereALinkLeads()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"s.ini"_s), link = dir.filePath(u"link.ini"_s);
+        QVERIFY(writeAll(file, "old") && QFile::link(file, link));
+        // Write for all, which a new file would not get past the usual umask.
+        const auto mode =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        QVERIFY(QFile::setPermissions(file, mode));
+        QVERIFY(writeFileAnew(link, "new"));
+        QCOMPARE(readAll(file), QByteArray("new"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 mode);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"link.ini"_s, u"s.ini"_s}));
+#else
+        QSKIP("links and modes are tested where they are Unix ones");
+#endif
+    }
+
+    void editsInARowReadTheTextAsAFreshReadWould_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("plain") << QByteArray("[General]\nRomPath=/r\n\n[Video]\nScanLines=1\n");
+        QTest::newRow("no final line end") << QByteArray("[General]\nRomPath=/r");
+        QTest::newRow("no final line end after a value") << QByteArray("[General]\nRomPath=");
+        QTest::newRow("no final line end before a new section")
+            << QByteArray("[Video]\nScanLines=1");
+        QTest::newRow("an empty section last") << QByteArray("[General]\r\nx=1\r\n[Video]");
+        QTest::newRow("names twice") << QByteArray("[A]\nk=1\n[a]\nk=2\n[General]\n");
+        QTest::newRow("keys before any section") << QByteArray("RomPath=/x\n[Video]\n");
+        // The new line's end joins the blank line after it into one line end.
+        QTest::newRow("line ends of every kind")
+            << QByteArray("[General]\rRomPath=/r\n\n\r\n[Audio]\r\n");
+        QTest::newRow("comments and blanks")
+            << QByteArray("; c\n[General] ; x\n  ; RomPath=no\n\n\n[Audio]\nSound = 1 \n\n");
+        QTest::newRow("nothing") << QByteArray();
+    }
+
+    void editsInARowReadTheTextAsAFreshReadWould()
+    {
+        QFETCH(QByteArray, text);
+        const std::tuple<const char *, const char *, const char *> edits[] = {
+            {"General", "RomPath", "/a/much/longer/folder"},
+            {"General", "ZincPath", "/z"},
+            {"Video", "ScanLines", "2"},
+            {"Audio", "Sound", "1"},
+            {"General", "RomPath", ""},
+            {"Extra", "k", "v"},
+            {"General", "More", "m"},
+            {"Audio", "Sound", "12345"},
+            {"A", "k", "3"},
+            {"Extra", "j", "w"},
+            {"Video", "New", "x"}};
+        IniDocument edited = IniDocument::fromBytes(text);
+        QByteArray expected = text;
+        for (const auto &[section, key, value] : edits) {
+            const QString s = QLatin1String(section), k = QLatin1String(key);
+            IniDocument fresh = IniDocument::fromBytes(expected);
+            QVERIFY(fresh.setValue(s, k, QLatin1String(value)));
+            expected = fresh.toBytes();
+            QVERIFY(edited.setValue(s, k, QLatin1String(value)));
+            QCOMPARE(edited.toBytes(), expected);
+        }
+        const IniDocument reread = IniDocument::fromBytes(expected);
+        for (const auto &[section, key, value] : edits)
+            QCOMPARE(edited.value(QLatin1String(section), QLatin1String(key)),
+                     reread.value(QLatin1String(section), QLatin1String(key)));
     }
 
     void iniEditsKeepEverythingElse()
@@ -262,6 +347,12 @@ private Q_SLOTS:
             every[b] = char(b);
         QCOMPARE(IniDocument::fromBytes(every).toBytes(), every);
         QCOMPARE(IniDocument::fromBytes("caf\xc3\xa9").toBytes(), QByteArray("caf\xc3\xa9"));
+        // A byte-order mark stays first, and the first section is still read.
+        IniDocument marked = IniDocument::fromBytes("\xEF\xBB\xBF[General]\r\nRomPath=/r\r\n");
+        QCOMPARE(marked.value(u"General"_s, u"RomPath"_s), std::optional(u"/r"_s));
+        QVERIFY(marked.setValue(u"General"_s, u"ZincPath"_s, u"/z"_s));
+        QCOMPARE(marked.toBytes(),
+                 QByteArray("\xEF\xBB\xBF[General]\r\nRomPath=/r\r\nZincPath=/z\r\n"));
     }
 
     void aValueThatCannotStandOnOneLineIsNotSaved()

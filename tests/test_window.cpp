@@ -135,6 +135,33 @@ private Q_SLOTS:
         QCOMPARE(f->log(), startupLog());
     }
 
+    void startUpClearsOnlyWhatAnUnfinishedSaveLeft()
+    {
+        const QStringList own{u"rivonel.ini.backup"_s, u"rivonel.ini.before"_s};
+        for (const QString &name : own + QStringList{u"rivonel.ini.rivonel-unfinished-Ab12Cd"_s})
+            QVERIFY(writeAll(QFileInfo(iniPath()).dir().filePath(name), "[General]\nRomPath=/x\n"));
+        loadWith("[General]\n");
+        QCOMPARE(QDir(QFileInfo(iniPath()).path()).entryList({u"rivonel.ini*"_s}, QDir::Files),
+                 QStringList{u"rivonel.ini"_s} + own);
+    }
+
+    void aValueReadCutIsKeptWholeUnlessChanged()
+    {
+        const QString path = u"/games/"_s + QString(300, u'p');
+        const QByteArray stored = "RomPath=" + path.toUtf8() + "\n";
+        loadWith("[General]\n" + stored);
+        QCOMPARE(w().txtRomDir->text(), path.left(IniDocument::maxValueLength));
+        QVERIFY(w().close());
+        QVERIFY(readAll(iniPath()).startsWith("[General]\n" + stored));
+
+        init(); // a change is saved as the user left it
+        loadWith("[General]\n" + stored);
+        w().txtRomDir->setText(path.left(100));
+        QVERIFY(w().close());
+        QVERIFY(
+            readAll(iniPath()).startsWith("[General]\nRomPath=" + path.left(100).toUtf8() + '\n'));
+    }
+
     void whatCannotBeSavedIsKeptAndTheUserToldWhy()
     {
         // No language folder, so the texts are English and the language stays as saved.

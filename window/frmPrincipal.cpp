@@ -636,10 +636,13 @@ void frmPrincipal::CarregaLingua()
     const QString file = firstExistingFile(m_locations.languageFolders,
                                            LanguageName + QStringLiteral(".ini"), m_platform);
     const IniDocument::Reading language = IniDocument::read(file);
-    LanguageTexts = LanguageTextTable::fromFile(language.document);
     // A missing file is an entry found below the language folder: it has no texts.
-    if (language.status != IniDocument::ReadStatus::Read &&
-        language.status != IniDocument::ReadStatus::Missing)
+    const bool unusable = language.status != IniDocument::ReadStatus::Read &&
+                          language.status != IniDocument::ReadStatus::Missing;
+    // A file that cannot be used leaves the window in English, never blank.
+    LanguageTexts =
+        unusable ? LanguageTextTable::english() : LanguageTextTable::fromFile(language.document);
+    if (unusable)
         tellUser(LanguageTexts.text(textKey::fileNotRead)
                      .arg(file, whyNotRead(LanguageTexts, language.status)));
 

@@ -5,6 +5,22 @@
 
 namespace rivonel {
 
+std::optional<QString> folderLineBreak(const OptionSet &options, const LanguageTextTable &texts)
+{
+    const std::pair<const QString &, int> folders[] = {
+        {options.zincDirectory, textKey::zincDirectoryCaption},
+        {options.romDirectory, textKey::romDirectoryCaption}};
+    for (const auto &[folder, caption] : folders)
+        if (folder.contains(u'\n') || folder.contains(u'\r')) {
+            // The caption without the colon that ends it beside its box.
+            QString name = texts.text(caption).trimmed();
+            if (name.endsWith(u':'))
+                name.chop(1);
+            return texts.text(textKey::folderHoldsLineBreak).arg(name.trimmed());
+        }
+    return std::nullopt;
+}
+
 LaunchCheck checkLaunch(const PlatformConventions &platform, const OptionSet &options,
                         const std::optional<QString> &romSet, const QString &programDirectory,
                         const LanguageTextTable &texts, const FileExists &exists)

@@ -23,6 +23,11 @@ struct LaunchCheck {
     QString command; // the launch script's line, when ready
 };
 
+// What the log box says when a folder option holds a line break (CR or LF),
+// which would split zinc.cfg or the launch line: the launch is refused
+// before anything is written. Nothing when the folders can be used.
+std::optional<QString> folderLineBreak(const OptionSet &options, const LanguageTextTable &texts);
+
 using FileExists = std::function<bool(const QString &path)>;
 
 // Checks, in this order, the selected game's ROM archive, the emulator and the

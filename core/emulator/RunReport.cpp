@@ -4,6 +4,22 @@
 
 namespace rivonel {
 
+namespace {
+
+// A log line as the report shows it: a NUL would cut the log box's text
+// there, and other control characters garble it, so each stands out as a
+// replacement character instead. Tabs are ordinary spacing.
+QString shownLine(const QByteArray &line)
+{
+    QString text = QString::fromLocal8Bit(line);
+    for (QChar &c : text)
+        if (c != u'\t' && c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return text;
+}
+
+} // namespace
+
 void RunLogWatch::feed(QByteArrayView added)
 {
     m_output = m_output || !added.isEmpty();
@@ -27,14 +43,14 @@ void RunLogWatch::finish()
 
 QString RunLogWatch::lastLine() const
 {
-    return m_lines.isEmpty() ? QString() : QString::fromLocal8Bit(m_lines.last());
+    return m_lines.isEmpty() ? QString() : shownLine(m_lines.last());
 }
 
 QStringList RunLogWatch::lastLines() const
 {
     QStringList lines;
     for (const QByteArray &line : m_lines)
-        lines << QString::fromLocal8Bit(line);
+        lines << shownLine(line);
     return lines;
 }
 

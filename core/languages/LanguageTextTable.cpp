@@ -11,8 +11,61 @@ bool inRange(int number)
     return number >= 1 && number <= LanguageTextTable::count;
 }
 
-// The English texts of the keys past the first 51, from String52 on.
-const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::baseCount] = {
+// The English text of every key, String01 on. A language file may lack
+// those past the first 51; a file that cannot be used at all gives way to
+// the whole table.
+const char *const builtInEnglish[LanguageTextTable::count] = {
+    "Game",
+    "Play",
+    "",
+    "Renderer:",
+    "Enable sound",
+    "Zinc directory:",
+    "ROM directory:",
+    "Browse",
+    "Zinc not found",
+    "Default",
+    "",
+    "Choose the Zinc directory",
+    "Choose the ROM directory",
+    "None",
+    "Light",
+    "Strong",
+    "Show FPS",
+    "Frameskip",
+    "Auto",
+    "Limit frames",
+    "Dithering",
+    "Resolution:",
+    "Colour depth:",
+    "Scanlines:",
+    "Texture filter:",
+    "Quality:",
+    "Cache",
+    "Frame rate:",
+    "Rotate screen:",
+    "Brightness:",
+    "General",
+    "Sound filter",
+    "Stereo",
+    "Surround",
+    "Surround multiplier",
+    "Use low geometry",
+    "Language:",
+    "Full screen",
+    "No sound output device was found, so sound is off.",
+    "Cut-off:",
+    "Starting",
+    "Could not find",
+    "in the ROM directory.",
+    "The Zinc emulator is not in the Zinc directory.",
+    "Sound: on",
+    "Sound: off",
+    "in the Zinc directory; choose another renderer.",
+    "Renderer:",
+    "The game has ended.",
+    "The ROM file",
+    "is missing from ",
     "Enable keys",
     "The emulator ended without writing any output.",
     "The emulator ended without reporting how the game went; its last line was: %1",
@@ -44,13 +97,18 @@ const char *const builtInEnglish[LanguageTextTable::count - LanguageTextTable::b
     "The ROM folder %1 cannot be read, so its archive %2 cannot be found there.",
     "it is a folder, a pipe or a device, not an ordinary file.",
     "The emulator log %1 is not a file and could not be removed; remove it and play again.",
+    "The text of \"%1\" holds a line break; the game was not started.",
 };
 
+QString englishText(int number)
+{
+    return QString::fromUtf8(builtInEnglish[number - 1]);
+}
+
+// What a language file's missing key reads as.
 QString builtInText(int number)
 {
-    return number > LanguageTextTable::baseCount
-               ? QString::fromUtf8(builtInEnglish[number - LanguageTextTable::baseCount - 1])
-               : QString();
+    return number > LanguageTextTable::baseCount ? englishText(number) : QString();
 }
 
 } // namespace
@@ -64,6 +122,14 @@ LanguageTextTable::LanguageTextTable()
 QString LanguageTextTable::keyName(int number)
 {
     return QStringLiteral("String%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+LanguageTextTable LanguageTextTable::english()
+{
+    LanguageTextTable texts;
+    for (int number = 1; number <= count; ++number)
+        texts.set(number, englishText(number));
+    return texts;
 }
 
 LanguageTextTable LanguageTextTable::designTimeListTexts()

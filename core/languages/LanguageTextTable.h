@@ -98,25 +98,29 @@ inline constexpr int archiveMissing = 79;       // %1: the archive, %2: the ROM 
 inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the archive
 inline constexpr int notAFile = 81;             // why a file was not read or saved (after 60, 66)
 inline constexpr int staleLogNotAFile = 82;     // %1: the emulator's log left by an earlier run
+inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
 } // namespace textKey
 
-// The texts String01 to String82 of one language. Numbers outside 1 to 82
+// The texts String01 to String83 of one language. Numbers outside 1 to 83
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 82;
+    static constexpr int count = 83;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String82"
+    // "String01" ... "String83"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
     // language-dependent list items, used when no language file is found.
     static LanguageTextTable designTimeListTexts();
+
+    // Every text in English, for when a language file cannot be used at all.
+    static LanguageTextTable english();
 
     // The texts of a language file. A missing key reads as empty, but for a
     // key past baseCount, which keeps its English text.

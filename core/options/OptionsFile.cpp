@@ -102,11 +102,11 @@ OptionsFile::Saved OptionsFile::save(const OptionSet &options) const
         saved.readStatus = file.status;
         return saved;
     }
-    const QByteArray before = file.document.toBytes();
+    // Shares the text until the first edit: no copy to compare with in a large file.
+    const IniDocument before = file.document;
     saved.unsavedKeys = saveOptions(file.document, options);
-    const QByteArray after = file.document.toBytes();
-    if (after != before)
-        saved.problem = replace(m_path, after);
+    if (!file.document.writesSameAs(before))
+        saved.problem = replace(m_path, file.document.toBytes());
     return saved;
 }
 

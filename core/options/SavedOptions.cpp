@@ -114,9 +114,16 @@ QStringList saveOptions(IniDocument &file, const OptionSet &options)
         // Without a language folder there is no choice to save; keep the old one.
         if (entry.kind == K::Language && options.language.position < 0)
             continue;
-        if (!file.setValue(entry.section.toString(), entry.key.toString(),
-                           savedText(options, entry)))
-            unsaved << entry.key.toString();
+        const QString section = entry.section.toString(), key = entry.key.toString();
+        const QString text = savedText(options, entry);
+        // A value longer than the load reads came back cut: unless the user
+        // changed it, the file keeps it whole.
+        const auto stored = file.fullValue(section, key);
+        if (stored && stored->size() > IniDocument::maxValueLength &&
+            text == stored->left(IniDocument::maxValueLength))
+            continue;
+        if (!file.setValue(section, key, text))
+            unsaved << key;
     }
     return unsaved;
 }

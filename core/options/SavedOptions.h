@@ -37,7 +37,8 @@ QString savedText(const OptionSet &options, const OptionEntry &entry);
 // Writes every option into the options file's text, in the table's order.
 // The language is left as saved when none is listed. Returns the keys of the
 // values that could not be written (a line break cannot stand in the file);
-// those keep their saved text.
+// those keep their saved text. A saved value the load read cut keeps its
+// whole text while the option still holds the cut one.
 QStringList saveOptions(IniDocument &file, const OptionSet &options);
 
 // The list position a saved LastGame selects (-1 for "0": no game), or

@@ -42,6 +42,12 @@ void GameRun::play(const RunRequest &request)
         return; // one run at a time
     const OptionSet &options = request.options;
     const LanguageTextTable &texts = request.texts;
+    // A line break in a folder would land inside zinc.cfg and the launch line.
+    if (const auto refusal = folderLineBreak(options, texts)) {
+        if (request.romSet)
+            Q_EMIT failed(*refusal);
+        return;
+    }
     // An option file that cannot be written is skipped, and the user told:
     // the emulator would read the one that is there.
     QStringList unwritten;

@@ -106,14 +106,16 @@ qsizetype nextLine(const QString &text, qsizetype end)
     return end < text.size() && text.at(end) == u'\n' ? end + 1 : end;
 }
 
-QString cleanValue(const QString &raw)
+QString unquoted(const QString &raw)
 {
     QString value = raw.trimmed();
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
         value.back() == value.front())
         value = value.mid(1, value.size() - 2);
-    return value.left(IniDocument::maxValueLength);
+    return value;
 }
+
+const QByteArray utf8ByteOrderMark("\xEF\xBB\xBF");
 
 } // namespace
 
@@ -126,7 +128,11 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes, const QString &newLi
     IniDocument document(newLineEnd);
     const bool utf8 = isUtf8(bytes);
     document.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
-    document.m_text = utf8 ? QString::fromUtf8(bytes) : fromCp1252(bytes);
+    // A mark an editor put first goes back first, and must not hide the first line.
+    document.m_byteOrderMark = utf8 && bytes.startsWith(utf8ByteOrderMark);
+    document.m_text = utf8 ? QString::fromUtf8(QByteArrayView(bytes).sliced(
+                                 document.m_byteOrderMark ? utf8ByteOrderMark.size() : 0))
+                           : fromCp1252(bytes);
     // New lines follow the file's own line ends.
     const qsizetype firstEnd = lineEnd(document.m_text, 0);
     if (firstEnd < document.m_text.size())
@@ -167,10 +173,16 @@ QByteArray IniDocument::toBytes() const
     if (m_encoding == Encoding::Windows1252)
         if (const auto bytes = toCp1252(m_text); bytes && (!isUtf8(*bytes) || isAscii(*bytes)))
             return *bytes;
-    return m_text.toUtf8();
+    return m_byteOrderMark ? utf8ByteOrderMark + m_text.toUtf8() : m_text.toUtf8();
 }
 
 std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
+{
+    const auto full = fullValue(section, key);
+    return full ? std::optional(full->left(maxValueLength)) : std::nullopt;
+}
+
+std::optional<QString> IniDocument::fullValue(const QString &section, const QString &key) const
 {
     const auto found = m_sections.constFind(folded(section));
     if (found == m_sections.cend())
@@ -179,29 +191,57 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     if (line == found->keys.cend())
         return std::nullopt;
     const QStringView content = QStringView(m_text).mid(*line, lineEnd(m_text, *line) - *line);
-    return cleanValue(content.mid(content.indexOf(u'=') + 1).toString());
+    return unquoted(content.mid(content.indexOf(u'=') + 1).toString());
 }
 
+// A save makes a few dozen edits: a value replaced in place moves the index
+// past its place rather than reading the whole text again.
 bool IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
     if (value.contains(u'\n') || value.contains(u'\r') || value.contains(QChar(u'\0')))
         return false;
-    const auto found = m_sections.constFind(folded(section));
-    if (found == m_sections.cend()) {
+    const QString sectionName = folded(section);
+    const QString keyName = folded(key);
+    const auto found = m_sections.find(sectionName);
+    if (found != m_sections.end()) {
+        if (const auto line = found->keys.constFind(keyName); line != found->keys.cend()) {
+            const qsizetype valueStart = m_text.indexOf(u'=', *line) + 1;
+            const qsizetype oldLength = lineEnd(m_text, *line) - valueStart;
+            // The same value again changes nothing and so copies nothing.
+            if (QStringView(m_text).mid(valueStart, oldLength) == value)
+                return true;
+            m_text.replace(valueStart, oldLength, value);
+            shiftFrom(valueStart, value.size() - oldLength);
+            return true;
+        }
+        // After the section's last entry, before any blank lines.
+        const qsizetype at = found->afterLastEntry;
+        m_text.insert(at, (found->lastEntryEnded ? QString() : m_lineEnd) + key + u'=' + value +
+                              m_lineEnd);
+    } else {
         // A new section at the end, after a line end of its own.
         if (!m_text.isEmpty() && !m_text.endsWith(u'\n') && !m_text.endsWith(u'\r'))
             m_text += m_lineEnd;
         m_text += u'[' + section + u']' + m_lineEnd + key + u'=' + value + m_lineEnd;
-    } else if (const auto line = found->keys.constFind(folded(key)); line != found->keys.cend()) {
-        const qsizetype valueStart = m_text.indexOf(u'=', *line) + 1;
-        m_text.replace(valueStart, lineEnd(m_text, *line) - valueStart, value);
-    } else {
-        // After the section's last entry, before any blank lines.
-        m_text.insert(found->afterLastEntry, (found->lastEntryEnded ? QString() : m_lineEnd) + key +
-                                                 u'=' + value + m_lineEnd);
     }
+    // A new line can join the line end before it or change how what follows
+    // reads: the whole text is indexed again. A save adds lines only the
+    // first time; after that its edits replace values in place.
     index();
     return true;
+}
+
+void IniDocument::shiftFrom(qsizetype at, qsizetype delta)
+{
+    if (delta == 0)
+        return;
+    for (Section &section : m_sections) {
+        if (section.afterLastEntry >= at)
+            section.afterLastEntry += delta;
+        for (qsizetype &start : section.keys)
+            if (start >= at)
+                start += delta;
+    }
 }
 
 // Only the first section of a name counts, and in it the first line of a key.

@@ -41,8 +41,16 @@ public:
     // whole file to UTF-8, which keeps the meaning of every other value.
     QByteArray toBytes() const;
     Encoding encoding() const { return m_encoding; }
+    // Whether two documents write the same bytes.
+    bool writesSameAs(const IniDocument &other) const
+    {
+        return m_encoding == other.m_encoding && m_byteOrderMark == other.m_byteOrderMark &&
+               m_text == other.m_text;
+    }
 
     std::optional<QString> value(const QString &section, const QString &key) const;
+    // The value as stored, not cut to maxValueLength.
+    std::optional<QString> fullValue(const QString &section, const QString &key) const;
     // Replaced in place, added after the last line of its section, or added
     // with a new section at the end. A value that cannot stand on one line
     // (a line break, a NUL) is refused and the document left as it was.
@@ -57,8 +65,11 @@ private:
     };
 
     void index();
+    // Keeps the index true after the text changed at `at` by `delta` characters.
+    void shiftFrom(qsizetype at, qsizetype delta);
 
     QString m_text;
+    bool m_byteOrderMark = false;       // the UTF-8 file began with one; it is not part of the text
     QHash<QString, Section> m_sections; // the first section of each folded name
     Encoding m_encoding = Encoding::Utf8;
     QString m_lineEnd;

@@ -1,35 +1,121 @@
 #include "core/system/WholeFile.h"
 
-#include <QSaveFile>
-
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace rivonel {
 
+namespace {
+
+// A copy being written is named after the file, this mark and six random
+// letters or digits: a name no user gives a file, so that what a write cut
+// short can be told from a user's own "rivonel.ini.backup".
+const QString unfinishedMark = QStringLiteral(".rivonel-unfinished-");
+constexpr int randomLength = 6;
+
+QString randomSuffix()
+{
+    static constexpr char16_t symbols[] =
+        u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString suffix;
+    for (int i = 0; i < randomLength; ++i)
+        suffix += QChar(symbols[QRandomGenerator::global()->bounded(62)]);
+    return suffix;
+}
+
+std::filesystem::path nativePath(const QString &path)
+{
+    const QByteArray utf8 = path.toUtf8();
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t *>(utf8.constData()), utf8.size()));
+}
+
+// On the disk itself, not in a cache, before the copy takes the file's name.
+bool flushToDisk(QFile &file)
+{
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// The file a link leads to is the one replaced, and the link stays.
+QString followedLinks(const QString &path)
+{
+    QFileInfo file(path);
+    for (int depth = 0; depth < 128 && file.isSymLink(); ++depth)
+        file.setFile(file.symLinkTarget());
+    return file.isSymLink() ? path : file.filePath();
+}
+
+} // namespace
+
 bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    // Unbuffered, so a write that fails (a full disk) is seen before the
-    // commit: a failure while flushing a buffer would still be committed.
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                         file.write(bytes) == bytes.size() && file.commit();
-    if (!written && error)
-        *error = file.errorString();
-    return written;
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QString target = followedLinks(path);
+    const QFileInfo old(target);
+    if (old.isDir())
+        return fail(QStringLiteral("%1 is a folder").arg(target));
+    if (old.exists() && !old.isWritable())
+        return fail(QStringLiteral("%1 is not writable").arg(target));
+    // The new file keeps the old one's mode (not this user's rights, which
+    // would be set as the owner's); a new one gets the usual.
+    const QFile::Permissions permissions =
+        old.exists() ? old.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)
+                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                           QFile::ReadOther | QFile::WriteOther;
+
+    QFile copy;
+    bool created = false;
+    for (int attempt = 0; attempt < 16 && !created; ++attempt) {
+        copy.setFileName(target + unfinishedMark + randomSuffix());
+        // Unbuffered, so a write that fails (a full disk) is seen at once.
+        created = copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered,
+                            permissions);
+    }
+    if (!created)
+        return fail(copy.errorString());
+    const bool written = copy.write(bytes) == bytes.size() && flushToDisk(copy) &&
+                         (!old.exists() || copy.setPermissions(permissions));
+    const QString why = copy.errorString();
+    copy.close();
+    std::error_code renamed;
+    if (written)
+        std::filesystem::rename(nativePath(copy.fileName()), nativePath(target), renamed);
+    if (!written || renamed) {
+        copy.remove();
+        return fail(written ? QString::fromStdString(renamed.message()) : why);
+    }
+    return true;
 }
 
 void removeUnfinishedWrites(const QString &path)
 {
-    // QSaveFile writes next to the file under its name and six more letters.
-    const QFileInfo file(path);
+    const QFileInfo file(followedLinks(path));
     const QRegularExpression copy(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+        QRegularExpression::escape(file.fileName() + unfinishedMark) +
+        QStringLiteral("[A-Za-z0-9]{%1}").arg(randomLength)));
     QDir folder = file.dir();
     for (const QString &name :
-         folder.entryList({file.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+         folder.entryList({file.fileName() + unfinishedMark + u'*'}, QDir::Files | QDir::Hidden))
         if (copy.match(name).hasMatch())
             folder.remove(name);
 }

@@ -11,7 +11,8 @@ namespace rivonel {
 bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // Removes what a write cut short (the program killed before it replaced the
-// file) left beside the file: its temporary copies.
+// file) left beside the file: the copies writeFileAnew names as its own, and
+// nothing else.
 void removeUnfinishedWrites(const QString &path);
 
 } // namespace rivonel
