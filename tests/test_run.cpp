@@ -279,38 +279,6 @@ private Q_SLOTS:
         f->fake.end();
     }
 
-    // The launch script and the option files are written beside their names and
-    // renamed into place: what is there is never opened, so a FIFO cannot hold
-    // the launch (a directory cannot be replaced, and is named: see below).
-    void aFifoInPlaceOfALaunchFileIsReplaced_data()
-    {
-        QTest::addColumn<bool>("throughALink");
-        QTest::newRow("FIFO") << false;
-        QTest::newRow("link to a FIFO") << true;
-    }
-
-    void aFifoInPlaceOfALaunchFileIsReplaced()
-    {
-#ifdef Q_OS_UNIX
-        QFETCH(bool, throughALink);
-        const QStringList files{f->run->scriptPath(), f->zinc + u"/zinc.cfg"_s,
-                                f->zinc + u"/renderer.cfg"_s};
-        QVERIFY(QDir().mkpath(f->runDirectory));
-        for (const QString &file : files) {
-            const QString fifo = throughALink ? file + u".fifo"_s : file;
-            QVERIFY(putSpecialFile(u"fifo"_s, fifo));
-            QVERIFY(!throughALink || QFile::link(fifo, file));
-        }
-        f->play(0);
-        QCOMPARE(f->started->count(), 1);
-        for (const QString &file : files)
-            QVERIFY2(QFileInfo(file).isFile() && QFileInfo(file).size() > 0, qPrintable(file));
-        f->fake.end();
-#else
-        QSKIP("FIFOs are a Unix thing");
-#endif
-    }
-
     void whatIsMissingOrInTheWayStartsNothing()
     {
         const QString crlf = u"\r\n"_s;

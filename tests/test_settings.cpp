@@ -241,56 +241,6 @@ private Q_SLOTS:
 #endif
     }
 
-    void editsInARowReadTheTextAsAFreshReadWould_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("plain") << QByteArray("[General]\nRomPath=/r\n\n[Video]\nScanLines=1\n");
-        QTest::newRow("no final line end") << QByteArray("[General]\nRomPath=/r");
-        QTest::newRow("no final line end after a value") << QByteArray("[General]\nRomPath=");
-        QTest::newRow("no final line end before a new section")
-            << QByteArray("[Video]\nScanLines=1");
-        QTest::newRow("an empty section last") << QByteArray("[General]\r\nx=1\r\n[Video]");
-        QTest::newRow("names twice") << QByteArray("[A]\nk=1\n[a]\nk=2\n[General]\n");
-        QTest::newRow("keys before any section") << QByteArray("RomPath=/x\n[Video]\n");
-        // The new line's end joins the blank line after it into one line end.
-        QTest::newRow("line ends of every kind")
-            << QByteArray("[General]\rRomPath=/r\n\n\r\n[Audio]\r\n");
-        QTest::newRow("comments and blanks")
-            << QByteArray("; c\n[General] ; x\n  ; RomPath=no\n\n\n[Audio]\nSound = 1 \n\n");
-        QTest::newRow("nothing") << QByteArray();
-    }
-
-    void editsInARowReadTheTextAsAFreshReadWould()
-    {
-        QFETCH(QByteArray, text);
-        const std::tuple<const char *, const char *, const char *> edits[] = {
-            {"General", "RomPath", "/a/much/longer/folder"},
-            {"General", "ZincPath", "/z"},
-            {"Video", "ScanLines", "2"},
-            {"Audio", "Sound", "1"},
-            {"General", "RomPath", ""},
-            {"Extra", "k", "v"},
-            {"General", "More", "m"},
-            {"Audio", "Sound", "12345"},
-            {"A", "k", "3"},
-            {"Extra", "j", "w"},
-            {"Video", "New", "x"}};
-        IniDocument edited = IniDocument::fromBytes(text);
-        QByteArray expected = text;
-        for (const auto &[section, key, value] : edits) {
-            const QString s = QLatin1String(section), k = QLatin1String(key);
-            IniDocument fresh = IniDocument::fromBytes(expected);
-            QVERIFY(fresh.setValue(s, k, QLatin1String(value)));
-            expected = fresh.toBytes();
-            QVERIFY(edited.setValue(s, k, QLatin1String(value)));
-            QCOMPARE(edited.toBytes(), expected);
-        }
-        const IniDocument reread = IniDocument::fromBytes(expected);
-        for (const auto &[section, key, value] : edits)
-            QCOMPARE(edited.value(QLatin1String(section), QLatin1String(key)),
-                     reread.value(QLatin1String(section), QLatin1String(key)));
-    }
-
     void iniEditsKeepEverythingElse()
     {
         const QString text =
