@@ -21,7 +21,7 @@
 namespace rivonel::fuzz {
 
 // The choices a fuzz target makes, decoded from its input: numbers from the
-// end, so that the front of a seed (a whole file) is what the target reads as
+// end, so that the front of a corpus file (a whole file) is what the target reads as
 // its text. Once the input is used up every choice is 0.
 class FuzzInput {
 public:
