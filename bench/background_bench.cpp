@@ -10,7 +10,7 @@
 //   build/bench/background_bench [files]   (default 100000; needs no display)
 
 #include "core/games/RomArchives.h"
-#include "platform/SystemDesktop.h"
+#include "QuietDesktop.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
@@ -35,23 +35,10 @@
 #include <thread>
 
 using namespace rivonel;
+using rivonel::bench::QuietDesktop;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class QuietDesktop final : public Desktop {
-public:
-    PlatformConventions conventions() const override { return PlatformConventions::native(); }
-    modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
-    void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
-    std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
-    WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
-    int soundOutputCount() override { return 1; }
-    Launcher &launcher() override { return m_system.launcher(); }
-
-private:
-    SystemDesktop m_system;
-};
 
 double cpuMs(clockid_t clock)
 {

@@ -7,7 +7,7 @@
 //   build/bench/startup_bench [runs]      (default 15; needs no display)
 
 #include "core/settings/IniDocument.h"
-#include "platform/SystemDesktop.h"
+#include "QuietDesktop.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
@@ -22,22 +22,9 @@
 #include <cstdio>
 
 using namespace rivonel;
+using rivonel::bench::QuietDesktop;
 
 namespace {
-
-class QuietDesktop final : public Desktop {
-public:
-    PlatformConventions conventions() const override { return PlatformConventions::native(); }
-    modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
-    void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
-    std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
-    WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
-    int soundOutputCount() override { return 1; }
-    Launcher &launcher() override { return m_system.launcher(); }
-
-private:
-    SystemDesktop m_system;
-};
 
 // The median time, in milliseconds, of a window's start with this language file.
 double startupMs(const QByteArray &language, int runs)
