@@ -137,7 +137,9 @@ private Q_SLOTS:
 
     void startUpClearsOnlyWhatAnUnfinishedSaveLeft()
     {
-        const QStringList own{u"rivonel.ini.backup"_s, u"rivonel.ini.before"_s};
+        // A user's own copies, even named like another program's temporary file, stay.
+        const QStringList own{u"rivonel.ini.Ab12Cd"_s, u"rivonel.ini.backup"_s,
+                              u"rivonel.ini.before"_s};
         for (const QString &name : own + QStringList{u"rivonel.ini.rivonel-unfinished-Ab12Cd"_s})
             QVERIFY(writeAll(QFileInfo(iniPath()).dir().filePath(name), "[General]\nRomPath=/x\n"));
         loadWith("[General]\n");
