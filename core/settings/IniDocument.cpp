@@ -130,7 +130,9 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes, const QString &newLi
     document.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
     // A mark an editor put first goes back first, and must not hide the first line.
     document.m_byteOrderMark = utf8 && bytes.startsWith(utf8ByteOrderMark);
-    document.m_text = utf8 ? QString::fromUtf8(QByteArrayView(bytes).sliced(
+    // A second mark is text: the decoder must not drop it as the file's own.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    document.m_text = utf8 ? decoder(QByteArrayView(bytes).sliced(
                                  document.m_byteOrderMark ? utf8ByteOrderMark.size() : 0))
                            : fromCp1252(bytes);
     // New lines follow the file's own line ends.
