@@ -23,6 +23,7 @@ public:
     PlatformConventions conventions() const override { return m_system.conventions(); }
     modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
     void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
+    bool ask(QWidget *, const QString &, const QString &) override { return true; }
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
     WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
     int soundOutputCount() override { return 1; }
@@ -37,6 +38,7 @@ private:
     }
     bool running() const override { return notifyEnd ? m_launcher.running() : true; }
     void stop() override { m_launcher.stop(); }
+    ScriptEnd scriptEnd() override { return m_launcher.scriptEnd(); }
 
     SystemDesktop m_system;
     ProcessLauncher m_launcher{PlatformConventions::native()};

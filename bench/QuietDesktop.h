@@ -12,6 +12,7 @@ public:
     PlatformConventions conventions() const override { return PlatformConventions::native(); }
     modRegistry &settingsAccess() override { return m_system.settingsAccess(); }
     void showMessage(QWidget *, const QString &, const QString &, MessageStyle) override {}
+    bool ask(QWidget *, const QString &, const QString &) override { return true; }
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return {}; }
     WebOpenResult openWebAddress(const QString &) override { return WebOpenResult::NotOpened; }
     int soundOutputCount() override { return 1; }

@@ -38,6 +38,9 @@ public:
     virtual void showMessage(QWidget *owner, const QString &text, const QString &caption,
                              MessageStyle style) = 0;
 
+    // Modal yes/no question; true when the user answers yes.
+    virtual bool ask(QWidget *owner, const QString &text, const QString &caption) = 0;
+
     // The system's folder browser; an empty optional when the user cancels.
     virtual std::optional<QString> pickFolder(QWidget *owner, const QString &title) = 0;
 

@@ -78,6 +78,13 @@ void SystemDesktop::showMessage(QWidget *owner, const QString &text, const QStri
     box.exec();
 }
 
+bool SystemDesktop::ask(QWidget *owner, const QString &text, const QString &caption)
+{
+    // No is the default: a stray Enter keeps things as they are.
+    return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<QString> SystemDesktop::pickFolder(QWidget *owner, const QString &title)
 {
     const QString folder =

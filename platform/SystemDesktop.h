@@ -15,6 +15,7 @@ public:
     modRegistry &settingsAccess() override;
     void showMessage(QWidget *owner, const QString &text, const QString &caption,
                      MessageStyle style) override;
+    bool ask(QWidget *owner, const QString &text, const QString &caption) override;
     std::optional<QString> pickFolder(QWidget *owner, const QString &title) override;
     WebOpenResult openWebAddress(const QString &address) override;
     int soundOutputCount() override;

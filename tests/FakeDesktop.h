@@ -17,6 +17,7 @@ public:
     std::optional<QString> folderAnswer;
     WebOpenResult webAnswer = WebOpenResult::Opened;
     int soundDevices = 1;
+    bool askAnswer = false;
     // The launcher handed out: the real one (through the system's shell,
     // forcing a stop after a second) or one that only pretends.
     bool realLaunch = false;
@@ -37,6 +38,11 @@ public:
     {
         record({QStringLiteral("showMessage"), text, caption,
                 QString::number(static_cast<int>(style))});
+    }
+    bool ask(QWidget *, const QString &text, const QString &caption) override
+    {
+        record({QStringLiteral("ask"), text, caption});
+        return askAnswer;
     }
     std::optional<QString> pickFolder(QWidget *, const QString &) override { return folderAnswer; }
     WebOpenResult openWebAddress(const QString &address) override

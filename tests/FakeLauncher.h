@@ -14,6 +14,7 @@ public:
     bool isRunning = false;
     QStringList starts; // "script|working directory" a start
     int stops = 0;
+    ScriptEnd ending; // what scriptEnd says once the script has ended
 
     bool start(const QString &script, const QString &directory,
                std::function<void()> whenEnded) override
@@ -25,6 +26,7 @@ public:
     }
     bool running() const override { return isRunning; }
     void stop() override { ++stops; }
+    ScriptEnd scriptEnd() override { return isRunning ? ScriptEnd() : ending; }
     // The script ends now, as the launcher would say from the event loop.
     void end()
     {

@@ -12,6 +12,10 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -19,6 +23,23 @@ using namespace rivonel::test;
 namespace {
 
 constexpr int runLimitMs = 20000;
+
+// Whether any of the processes still runs: an ended one waiting to be
+// reaped does not.
+bool isAnyRunning(const QList<qint64> &processes)
+{
+#ifdef Q_OS_UNIX
+    for (const qint64 pid : processes) {
+        QFile stat(u"/proc/%1/stat"_s.arg(pid));
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 &&
+            !(stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ")))
+            return true;
+    }
+#else
+    Q_UNUSED(processes);
+#endif
+    return false;
+}
 
 // The window over its runs: a Zinc directory with the substitute emulator
 // and its plug-ins, a ROM directory with the sfex archive, and a language
@@ -45,6 +66,31 @@ struct LaunchFixture : WindowFixture {
     }
 
     QString logFile() const { return programFile(u"log.txt"_s); }
+    QString stamps() const { return programFile(u"stamps.txt"_s); }
+    // The emulator runs on, deaf to a polite request, and leaves a helper
+    // behind in a session of its own.
+    void emulatorWithHelper() const
+    {
+        qputenv("ZINC_SIM_RUN_MS", "60000");
+        qputenv("ZINC_SIM_IGNORE_TERM", "1");
+        qputenv("ZINC_SIM_DETACH", "1");
+        qputenv("ZINC_SIM_STAMP_FILE", stamps().toLocal8Bit());
+    }
+    // Once the emulator runs: the helper's and the emulator's process numbers.
+    QList<qint64> runningProcesses() const
+    {
+        QList<qint64> processes;
+        const bool started = QTest::qWaitFor(
+            [&] {
+                for (const QByteArray &line : readAll(stamps()).split('\n'))
+                    if (line.startsWith("helper "))
+                        for (const QByteArray &number : line.split(' ').mid(1))
+                            processes << number.toLongLong();
+                return !processes.isEmpty();
+            },
+            runLimitMs);
+        return started ? processes : QList<qint64>();
+    }
     QString script() const { return programFile(desktop.platform.launchScriptName); }
     void play(int position) const
     {
@@ -78,11 +124,11 @@ private Q_SLOTS:
         f.reset();
     }
 
-    // Through the real shell and the substitute emulator.
-    void aRunLocksTheWindowUntilStopEndsItsWholeTree()
+    // Through the real shell and the substitute emulator, which ignores a
+    // polite request and leaves a helper in a session of its own.
+    void stopTakesADeliberateActAndEndsEveryProcessOfTheRun()
     {
-        qputenv("ZINC_SIM_RUN_MS", "60000");
-        qputenv("ZINC_SIM_IGNORE_TERM", "1");
+        f->emulatorWithHelper();
         f->play(0);
         QVERIFY(f->locked());
         const QString started = u"<41> Street Fighter EX (JP)...\r\n<45>\r\n<48> OpenGL\r\n"_s;
@@ -92,27 +138,70 @@ private Q_SLOTS:
         RunWindow *run = f->window->runWindow();
         QVERIFY(run && run->isVisible() && run->cmdStop->isEnabled());
         QCOMPARE(run->lblGame->text(), u"<68 Street Fighter EX (JP)>"_s);
-        QTest::keyClick(run, Qt::Key_Escape);
+        const QList<qint64> processes = f->runningProcesses();
+        QVERIFY(!processes.isEmpty());
+
+        // Enter, a held key's repeats: nothing stops the game.
+        run->cmdStop->setFocus();
+        QTest::keyClick(run->cmdStop, Qt::Key_Return);
+        QTest::keyClick(run->cmdStop, Qt::Key_Enter);
+        for (const int key : {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Return}) {
+            QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(run->cmdStop, &repeat);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(run->cmdStop, &release);
+        }
+        QTest::qWait(100);
+        QVERIFY(run->cmdStop->isEnabled() && f->window->runWatched());
+        QVERIFY(f->desktop.realLauncher.running());
+
+        // The run is over only once none of its processes runs.
+        bool leftBehind = true;
+        connect(f->window->runWindow(), &QObject::destroyed, this,
+                [&] { leftBehind = isAnyRunning(processes); });
+        QTest::keyClick(run->cmdStop, Qt::Key_Escape);
         QVERIFY(!run->cmdStop->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
+        QVERIFY(!leftBehind);
         QVERIFY(!f->window->runWindow());
-        QVERIFY(!f->desktop.realLauncher.running()); // nothing of the run is left
+        QVERIFY(!f->desktop.realLauncher.running());
         QCOMPARE(f->log().left(started.size() + 4), started + u"<72>"_s);
         QVERIFY(!QFile::exists(f->logFile()));
     }
 
-    void closingDuringARunLeavesTheEmulatorRunning()
+    // A close while a game runs asks; no leaves it running, yes stops it and
+    // closes once it has ended, leaving no run file behind. The program's
+    // end (a session that ends) stops it without asking.
+    void closingDuringARunAsksAndNeverLeavesTheRunBehind()
     {
-        qputenv("ZINC_SIM_RUN_MS", "1500");
+        f->emulatorWithHelper();
+        f->window->show(); // a hidden window closes without a word
         f->play(0);
-        QVERIFY(f->window->close());
-        // The script is kept for the shell, which may not have read it yet.
-        QVERIFY(f->desktop.realLauncher.running() && QFile::exists(f->script()));
-        QTRY_VERIFY_WITH_TIMEOUT(!f->desktop.realLauncher.running(), runLimitMs);
-        QVERIFY(readAll(f->logFile()).contains("Finished execution..."));
-        // The program ends here: the window's end takes the hourglass with it.
-        f->window.reset();
-        QVERIFY(!QApplication::overrideCursor());
+        const QList<qint64> processes = f->runningProcesses();
+        QVERIFY(!f->window->close());
+        QCOMPARE(f->desktop.calls, QStringList(u"ask|<86>|"_s + f->window->windowTitle()));
+        QTest::qWait(100);
+        QVERIFY(f->window->runWatched() && f->window->runWindow()->cmdStop->isEnabled());
+
+        f->desktop.askAnswer = true;
+        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[Video]\n"));
+        f->window->chkShowFPS->setValue(1);
+        QVERIFY(!f->window->close());
+        QVERIFY(!f->window->runWindow()->cmdStop->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!f->window->isVisible() && f->idle(), runLimitMs);
+        QVERIFY(!isAnyRunning(processes));
+        QVERIFY(!QFile::exists(f->script()));
+        QVERIFY(!QFile::exists(f->logFile()));
+        QVERIFY(readAll(f->programFile(u"rivonel.ini"_s)).contains("ShowFPS=1"));
+
+        f = std::make_unique<LaunchFixture>();
+        f->emulatorWithHelper();
+        f->play(0);
+        const QList<qint64> second = f->runningProcesses();
+        f->window->Form_Unload();
+        QVERIFY(f->desktop.calls.isEmpty());
+        QVERIFY(!isAnyRunning(second));
+        QVERIFY(!QFile::exists(f->script()) && !QFile::exists(f->logFile()));
     }
 
     // Runs that only pretend: the timer's looks end one, a failed start frees the window.

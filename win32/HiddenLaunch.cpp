@@ -75,8 +75,9 @@ bool HiddenLaunch::start(const std::wstring &script, const std::wstring &working
     CloseHandle(null);
     if (!created)
         return false;
-    // Whatever the script starts stays in the job; closing the job's handle
-    // does not end them.
+    // Whatever the script starts stays in the job: the job allows no
+    // breakaway, so a CREATE_BREAKAWAY_FROM_JOB start fails. Closing the
+    // job's handle does not end them.
     m_job = CreateJobObjectW(nullptr, nullptr);
     if (m_job)
         AssignProcessToJobObject(m_job, started.hProcess);
@@ -96,6 +97,14 @@ bool HiddenLaunch::running() const
     return QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &accounting,
                                      sizeof accounting, nullptr) &&
            accounting.ActiveProcesses > 0;
+}
+
+std::optional<unsigned long> HiddenLaunch::exitCode() const
+{
+    DWORD code = 0;
+    if (!m_process || !GetExitCodeProcess(m_process, &code) || code == STILL_ACTIVE)
+        return std::nullopt;
+    return code;
 }
 
 void HiddenLaunch::askToEnd()

@@ -4,6 +4,7 @@
 // program's standard handles, in a job of its own, so that stopping a run can
 // reach everything the script started. Plain C++ over the Windows API.
 
+#include <optional>
 #include <string>
 
 namespace rivonel::win32 {
@@ -24,6 +25,9 @@ public:
     void *processHandle() const { return m_process; }
     // The script is running, or after a stop anything in its job still is.
     bool running() const;
+
+    // The script's exit code once it has ended (cmd passes on the emulator's).
+    std::optional<unsigned long> exitCode() const;
 
     // Asks the run to end: closes the windows of every process in the job.
     void askToEnd();

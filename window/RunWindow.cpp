@@ -1,5 +1,6 @@
 #include "window/RunWindow.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -14,7 +15,7 @@ RunWindow::RunWindow(const QString &game, const LanguageTextTable &texts, QWidge
     lblGame = new QLabel(m_texts.text(textKey::playing).arg(game), this);
     lblTime = new QLabel(this);
     cmdStop = new QPushButton(m_texts.text(textKey::stopCaption), this);
-    cmdStop->setDefault(true);
+    cmdStop->setAutoDefault(false);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblGame);
     layout->addWidget(lblTime);
@@ -33,6 +34,16 @@ void RunWindow::reject()
 {
     if (cmdStop->isEnabled())
         cmdStop->click();
+}
+
+void RunWindow::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter || event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void RunWindow::cmdStop_Click()

@@ -12,7 +12,9 @@ class QPushButton;
 namespace rivonel {
 
 // The small window over the locked main window while a game runs: the game,
-// the time since it started, and Stop, the one way out (Escape presses it).
+// the time since it started, and Stop, the one way out. Stopping a game takes
+// a deliberate act: a click, Space on the button or Escape. Enter and a held
+// key's repeats never stop it (a second Enter after Play lands here).
 class RunWindow : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ protected:
     // Escape and the window's close button ask for a stop; only the end of
     // the run closes this window.
     void reject() override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void cmdStop_Click();

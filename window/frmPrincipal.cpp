@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
@@ -44,6 +46,9 @@ const QString snapExtension = QStringLiteral(".jpg");
 constexpr int videoTab = 0;
 constexpr int audioTab = 1;
 constexpr int generalTab = 2;
+// How long the end of the program waits for a stopped run: the launcher's
+// grace before it forces, and then some.
+constexpr int runEndWaitMs = 10000;
 
 bool fileExists(const QString &path)
 {
@@ -150,6 +155,14 @@ void frmPrincipal::connectSignals()
     connect(&m_run, &GameRun::started, this, &frmPrincipal::runStarted);
     connect(&m_run, &GameRun::failed, this, &frmPrincipal::runFailed);
     connect(&m_run, &GameRun::ended, this, &frmPrincipal::runEnded);
+#ifndef QT_NO_SESSIONMANAGER
+    if (qApp)
+        connect(qApp, &QGuiApplication::commitDataRequest, this, &frmPrincipal::sessionEnding);
+#endif
+    // However the program is made to end, its run ends first.
+    if (QCoreApplication::instance())
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                &frmPrincipal::Form_Unload);
     connect(cboLang, &QComboBox::currentIndexChanged, this, &frmPrincipal::cboLang_Click);
     connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
     connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
@@ -223,10 +236,64 @@ bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// A run is never left behind: a close during one asks whether to stop it,
+// and the window closes once the run has ended.
 void frmPrincipal::closeEvent(QCloseEvent *event)
 {
+    if (m_run.watching()) {
+        event->ignore();
+        if (m_closeAfterRun ||
+            !m_desktop.ask(this, LanguageTexts.text(textKey::closeWhileRunning), windowTitle()))
+            return;
+        m_closeAfterRun = true;
+        // The run may have ended while the question was open.
+        if (!m_run.watching())
+            QTimer::singleShot(0, this, &QWidget::close);
+        else if (m_runWindow)
+            m_runWindow->cmdStop->click();
+        else
+            stopRun();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+#ifndef QT_NO_SESSIONMANAGER
+// The desktop session is ending: the user may still keep it going for the
+// game; otherwise the game is stopped before anything closes.
+void frmPrincipal::sessionEnding(QSessionManager &manager)
+{
+    if (!m_run.watching())
+        return;
+    if (manager.allowsInteraction()) {
+        const bool stop =
+            m_desktop.ask(this, LanguageTexts.text(textKey::closeWhileRunning), windowTitle());
+        manager.release();
+        if (!stop) {
+            manager.cancel();
+            return;
+        }
+    }
+    endRunNow();
+}
+#endif
+
+// Stops the run and waits for its end: the grace the launcher gives it, and
+// then what the system takes to end what it forces.
+void frmPrincipal::endRunNow()
+{
+    if (!m_run.watching())
+        return;
+    if (m_runWindow)
+        m_runWindow->cmdStop->click();
+    else
+        stopRun();
+    QEventLoop wait;
+    connect(&m_run, &GameRun::ended, &wait, &QEventLoop::quit);
+    QTimer::singleShot(runEndWaitMs, &wait, &QEventLoop::quit);
+    if (m_run.watching())
+        wait.exec();
 }
 
 // --- Start-up and shutdown
@@ -296,8 +363,9 @@ void frmPrincipal::Form_Unload()
     m_unloaded = true;
 
     // Each step runs whatever the one before it did; nothing here may keep
-    // the program from ending. A running emulator is left alone, with its
-    // script and its log; no run handler runs after this.
+    // the program from ending. A run still going is stopped, so that no
+    // emulator outlives the program; no run handler runs after this.
+    endRunNow();
     m_run.abandon();
     GravaPadrao();
     Timer1->stop();
@@ -594,6 +662,8 @@ void frmPrincipal::runEnded(const QString &report)
     m_runWindow.reset();
     txtlog->append(report);
     giveWindowBack();
+    if (m_closeAfterRun)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 // --- Localisation

@@ -22,6 +22,7 @@
 #include <memory>
 
 class QComboBox;
+class QSessionManager;
 class QImage;
 class QKeyEvent;
 class QLabel;
@@ -189,6 +190,10 @@ private:
     void lockForRun();
     void giveWindowBack();
     void stopRun();
+    void endRunNow();
+#ifndef QT_NO_SESSIONMANAGER
+    void sessionEnding(QSessionManager &manager);
+#endif
 
     // Localisation.
     void ListaLinguas();
@@ -203,6 +208,7 @@ private:
     OptionBinder m_options;
     bool m_loaded = false;
     bool m_unloaded = false;
+    bool m_closeAfterRun = false; // the user chose to stop the run and close
     bool m_hourglass = false;
     const OptionsFile m_optionsFile;
     GameRun m_run;

@@ -137,6 +137,13 @@ QString runReport(const RunLogWatch &watch, const RunEnding &ending, const Langu
                   const QString &romDirectory, const QString &romSet)
 {
     QStringList report{outcomeMessage(watch, ending.stopped, texts, romDirectory, romSet)};
+    // How a bad end came about, when the system told; a stop is no bad end.
+    if (watch.outcome() == RunLogWatch::Outcome::None && !ending.stopped) {
+        if (ending.script.how == ScriptEnd::How::Killed)
+            report << texts.text(textKey::killedBy).arg(ending.script.cause);
+        else if (ending.script.how == ScriptEnd::How::Exited && ending.script.code != 0)
+            report << texts.text(textKey::exitCode).arg(ending.script.code);
+    }
     if (const int problem = logProblemText(ending.logProblem))
         report << texts.text(problem).arg(ending.logPath);
     if (watch.outcome() == RunLogWatch::Outcome::None && !watch.lastLines().isEmpty())

@@ -53,10 +53,24 @@ QString missingRomFileName(const QString &line, const QString &romDirectory, con
 // What became of the log when the run ended.
 enum class LogProblem { None, NotAFile, Unreadable, NotDeleted };
 
+// How the launch script ended, as far as the system tells. The script's
+// status is the emulator's: the shell passes it on.
+struct ScriptEnd {
+    enum class How {
+        Unknown, // still running, never started, or not told
+        Exited,  // code: the exit code
+        Killed,  // cause: the signal or exception that ended it, named for people
+    };
+    How how = How::Unknown;
+    qint64 code = 0;
+    QString cause;
+};
+
 struct RunEnding {
     bool stopped = false; // the user stopped the emulator
     LogProblem logProblem = LogProblem::None;
     QString logPath;
+    ScriptEnd script;
 };
 
 // What the log box gets when the watched run is over: the outcome's message,

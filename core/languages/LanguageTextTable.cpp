@@ -98,6 +98,9 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "it is a folder, a pipe or a device, not an ordinary file.",
     "The emulator log %1 is not a file and could not be removed; remove it and play again.",
     "The text of \"%1\" holds a line break; the game was not started.",
+    "The emulator quit with exit code %1.",
+    "The emulator was ended by %1.",
+    "A game is running. Stop it and close Rivonel?",
 };
 
 QString englishText(int number)

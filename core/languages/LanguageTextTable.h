@@ -99,14 +99,17 @@ inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the a
 inline constexpr int notAFile = 81;             // why a file was not read or saved (after 60, 66)
 inline constexpr int staleLogNotAFile = 82;     // %1: the emulator's log left by an earlier run
 inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
+inline constexpr int exitCode = 84;             // %1: the emulator's exit code
+inline constexpr int killedBy = 85;             // %1: the signal or exception, named
+inline constexpr int closeWhileRunning = 86;    // the question on closing during a run
 } // namespace textKey
 
-// The texts String01 to String83 of one language. Numbers outside 1 to 83
+// The texts String01 to String86 of one language. Numbers outside 1 to 86
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 83;
+    static constexpr int count = 86;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.

@@ -139,7 +139,8 @@ void GameRun::look()
         problem = LogProblem::NotDeleted;
     }
     m_watching = false;
-    Q_EMIT ended(runReport(m_watch, {m_stopRequested, problem, log}, m_request.texts,
+    Q_EMIT ended(runReport(m_watch, {m_stopRequested, problem, log, m_launcher.scriptEnd()},
+                           m_request.texts,
                            m_request.options.romDirectory, m_request.romSet.value_or(QString())));
 }
 

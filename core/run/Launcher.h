@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/emulator/RunReport.h"
+
 #include <QString>
 
 #include <functional>
@@ -26,6 +28,9 @@ public:
     // Asks the script and everything it started to end, and forces them a
     // few seconds later.
     virtual void stop() = 0;
+
+    // How the script last started ended; Unknown while it runs.
+    virtual ScriptEnd scriptEnd() = 0;
 };
 
 } // namespace rivonel

@@ -14,6 +14,11 @@
 
 #include <chrono>
 
+#ifndef Q_OS_WIN
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -145,6 +150,35 @@ void stamp(const char *what)
     }
 }
 
+#ifndef Q_OS_WIN
+// An emulator that leaves a helper behind as a daemon does: forked twice, in
+// a session of its own, its parent gone at once. The helper ignores a polite
+// request and writes "helper <its pid> <the emulator's pid>" to
+// ZINC_SIM_STAMP_FILE once it runs.
+void startDetachedHelper()
+{
+    const pid_t emulator = ::getpid();
+    const pid_t between = ::fork();
+    if (between != 0) {
+        if (between > 0)
+            ::waitpid(between, nullptr, 0);
+        return;
+    }
+    ::setsid();
+    if (::fork() != 0)
+        ::_exit(0);
+    std::signal(SIGTERM, SIG_IGN);
+    const QByteArray line = "helper " + QByteArray::number(::getpid()) + ' ' +
+                            QByteArray::number(emulator) + '\n';
+    QFile file(env("ZINC_SIM_STAMP_FILE"));
+    if (file.open(QIODevice::Append))
+        file.write(line);
+    file.close();
+    for (;;)
+        ::pause();
+}
+#endif
+
 void sleepFor(int ms)
 {
     QThread::msleep(static_cast<unsigned long>(std::max(0, ms)));
@@ -217,6 +251,15 @@ int main(int argc, char *argv[])
     bool number = false;
     const int runMs = env("ZINC_SIM_RUN_MS").toInt(&number);
     say(QStringLiteral("Running..."));
+#ifndef Q_OS_WIN
+    if (env("ZINC_SIM_DETACH") == QStringLiteral("1"))
+        startDetachedHelper();
+#endif
+    // An emulator that gives up with an exit code of its own.
+    if (const int code = env("ZINC_SIM_EXIT_CODE").toInt()) {
+        std::fflush(stdout);
+        return code;
+    }
     // A chatty emulator: megabytes of lines before the end.
     const qint64 chatter = env("ZINC_SIM_OUTPUT_MB").toLongLong() * 1024 * 1024;
     for (qint64 written = 0; written < chatter;)

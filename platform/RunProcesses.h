@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+
+namespace rivonel {
+
+// One process of a run, as the process table shows it.
+struct RunProcess {
+    qint64 pid = 0;
+    qint64 parent = 0;
+    bool zombie = false; // ended, waiting to be reaped: it runs no more
+};
+
+// The processes of one run, on a system with a /proc process table: those in
+// the launch script's session or process group, those that carry the run's
+// mark in their environment (a descendant keeps it however it detaches),
+// those already known to be of the run, and everything below any of them.
+// This program itself is never one of them. Elsewhere: none.
+QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSet<qint64> &known);
+
+// The environment entry that marks a run's processes, "name=value".
+QByteArray runMarkEntry(const QByteArray &mark);
+
+} // namespace rivonel
