@@ -24,7 +24,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 flags="-std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic -DUNICODE -D_UNICODE
  -DQT_NO_SIGNALS_SLOTS_KEYWORDS -DQT_NO_CAST_FROM_ASCII
  -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_TESTLIB_LIB
- -DZINC_SIM_PATH=\"zinc.exe\" -DSAVE_CHILD_PATH=\"save_child.exe\" -DRIVONEL_LANGUAGE_DIR=\"language\"
+ -DZINC_SIM_PATH=\"zinc.exe\" -DRIVONEL_PATH=\"rivonel.exe\" -DSAVE_CHILD_PATH=\"save_child.exe\" -DRIVONEL_LANGUAGE_DIR=\"language\"
  -I$build_dir/generated"
 # Qt's own headers are system headers: their warnings are Qt's, not ours.
 for module in "" QtCore QtGui QtWidgets QtTest; do

@@ -1,5 +1,6 @@
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "platform/SingleInstance.h"
 #include "platform/SystemDesktop.h"
 #include "window/frmPrincipal.h"
 
@@ -46,13 +47,41 @@ int main(int argc, char *argv[])
                      qPrintable(rest.first()));
         return 2;
     }
-    rivonel::SystemDesktop desktop;
     const auto platform = rivonel::PlatformConventions::native();
-    rivonel::frmPrincipal window(
-        desktop, rivonel::ProgramLocations::choose(
-                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                     rivonel::UserFolders::fromEnvironment(), platform));
+    const auto locations = rivonel::ProgramLocations::choose(
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+        rivonel::UserFolders::fromEnvironment(), platform);
+
+    // One Rivonel per options file: a second start hands its command line to
+    // the first, which comes to the front.
+    const QString optionsFile = platform.join(locations.settingsDirectory, rivonel::settingsFileName);
+    rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(optionsFile));
+    switch (instance.claimOrHandOver(QApplication::arguments().mid(1))) {
+    case rivonel::SingleInstance::Start::HandedOver:
+        return 0;
+    case rivonel::SingleInstance::Start::NoAnswer:
+        std::fprintf(stderr,
+                     "rivonel: a Rivonel that keeps its options in %s is running but does not "
+                     "answer.\n",
+                     qPrintable(QDir::toNativeSeparators(optionsFile)));
+        return 1;
+    case rivonel::SingleInstance::Start::First:
+    case rivonel::SingleInstance::Start::Unchecked:
+        break;
+    }
+
+    rivonel::SystemDesktop desktop;
+    rivonel::frmPrincipal window(desktop, locations);
     window.Form_Load();
     window.show();
+    QObject::connect(&instance, &rivonel::SingleInstance::commandLineReceived, &window,
+                     [&window](const QStringList &) {
+                         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) |
+                                               Qt::WindowActive);
+                         window.show();
+                         window.raise();
+                         window.activateWindow();
+                     });
+    instance.listen();
     return app.exec();
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QLockFile>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+namespace rivonel {
+
+// One Rivonel per options file. The first start holds a lock beside a
+// mailbox; a later start with the same options file leaves its command line
+// in the mailbox, waits for the first to take it, and ends. A lock left by a
+// killed Rivonel is taken over. Both live in the user's runtime folder, under
+// a name that follows the options file's full path, so copies with options
+// of their own run side by side.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // The folder of the lock and the mailbox for one options file.
+    static QString folderFor(const QString &optionsFile);
+
+    explicit SingleInstance(QString folder, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    enum class Start {
+        First,      // this start holds the lock
+        HandedOver, // the running copy took the command line
+        NoAnswer,   // a copy holds the lock but took nothing within the wait
+        Unchecked,  // the lock could not be had or tested: run unguarded
+    };
+    Start claimOrHandOver(const QStringList &arguments, int waitMs = 5000);
+
+    // After First: tells of each command line a later start leaves.
+    void listen();
+
+Q_SIGNALS:
+    void commandLineReceived(const QStringList &arguments);
+
+private:
+    QString mailbox() const;
+    void collect();
+
+    const QString m_folder;
+    std::unique_ptr<QLockFile> m_lock;
+    QFileSystemWatcher m_watcher;
+    QTimer m_poll; // where the watcher has nothing to watch with
+};
+
+} // namespace rivonel
