@@ -214,17 +214,47 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(iniPath()).isFile());
     }
 
+    void theLayoutNotTheRightToWriteMakesACopyInstalled_data()
+    {
+        // What is made below a root of its own (folders end with '/'), the
+        // executable's folder first; a read-only one is made so at the end.
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("build tree") << QStringList{u"b/"_s, u"b/language/"_s} << false << false;
+        QTest::newRow("user-owned prefix")
+            << QStringList{u".local/bin/"_s, u".local/share/rivonel/"_s} << false << true;
+        QTest::newRow("/usr, for root too")
+            << QStringList{u"usr/bin/"_s, u"usr/share/rivonel/"_s} << true << true;
+        QTest::newRow("portable.txt in a prefix")
+            << QStringList{u"x/bin/"_s, u"x/bin/portable.txt"_s, u"x/share/rivonel/"_s} << false
+            << false;
+        QTest::newRow("read-only portable folder")
+            << QStringList{u"ro/"_s, u"ro/language/"_s} << true << false;
+        QTest::newRow("lone executable") << QStringList{u"lone/"_s} << true << false;
+    }
+
+    void theLayoutNotTheRightToWriteMakesACopyInstalled()
+    {
+        QFETCH(QStringList, made);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, installed);
+        const QString root = f->programPath + u'/', bin = root + made.first().chopped(1);
+        for (const QString &name : made)
+            QVERIFY(name.endsWith(u'/') ? QDir().mkpath(root + name) : writeAll(root + name));
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner));
+        const UserFolders user{root + u"config"_s, root + u"state"_s, root + u"data"_s};
+        const bool chosen = ProgramLocations::choose(bin, user, f->desktop.platform).installed;
+        QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(chosen, installed);
+    }
+
     void anInstalledCopyKeepsItsFilesInTheUsersFolders()
     {
         const PlatformConventions &platform = f->desktop.platform;
-        const QString root = f->programPath, bin = root + u"/bin"_s, marked = root + u"/marked"_s;
+        const QString root = f->programPath, bin = root + u"/bin"_s;
         const UserFolders user{root + u"/config"_s, root + u"/state"_s, root + u"/data"_s};
-        QVERIFY(writeAll(marked + u"/portable.txt"_s) && QDir().mkpath(bin));
-        QVERIFY(!ProgramLocations::choose(bin, user, platform).installed);
-        for (const QString &folder : {bin, marked})
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(ProgramLocations::choose(bin, user, platform).installed);
-        QVERIFY(!ProgramLocations::choose(marked, user, platform).installed);
 
         // The first start copies the shipped options and says where they live;
         // languages come from the user's folder or the shipped one.
