@@ -1,6 +1,8 @@
+#include "core/options/FolderGuidance.h"
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "window/AboutBox.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -49,7 +51,13 @@ class TestWindow : public QObject {
     }
     QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
     QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
-    QString startupLog() const { return w().windowTitle() + u"\r\n"_s + webAddress(); }
+    // The start-up lines, and what they say of folders the options do not set.
+    QString startupLog() const
+    {
+        return (QStringList{w().windowTitle(), webAddress()} +
+                folderGuidance(w().currentOptions(), f->desktop.platform, w().languageTexts()))
+            .join(u"\r\n"_s);
+    }
 
 private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
@@ -258,7 +266,8 @@ private Q_SLOTS:
 
         // The first start copies the shipped options and says where they live;
         // languages come from the user's folder or the shipped one.
-        QVERIFY(writeAll(root + u"/share/rivonel/rivonel.ini"_s, "[General]\nLastGame=3\n"));
+        QVERIFY(writeAll(root + u"/share/rivonel/rivonel.ini"_s,
+                         u"[General]\nLastGame=3\nZincPath=%1\nRomPath=%1\n"_s.arg(root).toUtf8()));
         QVERIFY(
             writeAll(root + u"/share/rivonel/language/Shipped.ini"_s, "[Language]\nString02=Go\n"));
         for (const QString &told :
@@ -270,6 +279,53 @@ private Q_SLOTS:
             QCOMPARE(window.lstGames->currentRow(), 2);
             QCOMPARE(window.cmdPlay->text(), u"Go"_s);
         }
+    }
+
+    void unsetFoldersAreExplainedOnTheGeneralTab_data()
+    {
+        QTest::addColumn<QString>("zinc");
+        QTest::addColumn<QString>("roms");
+        QTest::addColumn<QStringList>("told");
+        const QString there = u"."_s, gone = u"/nowhere/zinc"_s;
+        QTest::newRow("both empty") << QString() << QString() << QStringList{u"Z zinc"_s, u"R"_s};
+        QTest::newRow("a Zinc folder that is not there")
+            << gone << there << QStringList{u"No /nowhere/zinc. Z zinc"_s};
+        QTest::newRow("both there") << there << there << QStringList();
+    }
+
+    void unsetFoldersAreExplainedOnTheGeneralTab()
+    {
+        QFETCH(QString, zinc);
+        QFETCH(QString, roms);
+        QFETCH(QStringList, told);
+        QVERIFY(writeAll(f->programFile(u"language/L.ini"_s),
+                         "[Language]\nString110=Z %1\nString111=R\nString112=No %1.\n"));
+        loadWith(u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8());
+        const QString title = w().windowTitle() + u"\r\n"_s + webAddress();
+        QCOMPARE(f->log(), (QStringList(title) + told).join(u"\r\n"_s));
+        QCOMPARE(w().abas->currentIndex(), told.isEmpty() ? 0 : 2);
+    }
+
+    void theAboutBoxNamesThisCopysFilesInItsLanguage()
+    {
+        QVERIFY(writeAll(f->programFile(u"language/L.ini"_s),
+                         "[Language]\nString114=About\nString117=P\nString118=I\n"
+                         "String119=O %1\nString120=S %1\nString121=L %1\nString122=F %1\n"));
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QTest::keyClick(w().lstGames, Qt::Key_F1);
+        auto *about = w().findChild<AboutBox *>();
+        QVERIFY(about && about->isVisible() && about->windowTitle() == u"About"_s);
+        const QString expected = u"%1\nO %2\nS %3\nL %4\nF \n    %5\n\n"_s.arg(
+            f->locations.installed ? u"I"_s : u"P"_s, iniPath(),
+            f->programFile(f->desktop.platform.launchScriptName), f->programFile(u"log.txt"_s),
+            f->locations.languageFolders.join(u"\n    "_s));
+        QVERIFY2(about->text().contains(expected), qPrintable(about->text()));
+        about->close();
+        QTRY_VERIFY(!w().findChild<AboutBox *>());
+        w().cmdHelp->click();
+        QVERIFY(w().findChild<AboutBox *>());
     }
 
     void withoutASoundDeviceSoundIsOffAndTheUserIsTold()

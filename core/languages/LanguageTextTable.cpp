@@ -98,6 +98,55 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "it is a folder, a pipe or a device, not an ordinary file.",
     "The emulator log %1 is not a file and could not be removed; remove it and play again.",
     "The text of \"%1\" holds a line break; the game was not started.",
+    // 84 to 109: numbers of texts kept for other parts of the window.
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "Set the Zinc directory to the folder that holds the Zinc 0.9 emulator (%1): type it on the "
+    "General tab or choose it with its Browse button.",
+    "Set the ROM directory to the folder that holds the games' ROM archives (.zip files): type it "
+    "on the General tab or choose it with its Browse button.",
+    "There is no folder %1.",
+    "About Rivonel and where it keeps its files (F1)",
+    "About Rivonel",
+    "A front-end for the arcade emulator Zinc 0.9: pick one of its 26 games in the list, set the "
+    "options and press Play.",
+    "Rivonel includes neither the emulator nor any game. Bring the Zinc 0.9 emulator (%1 with its "
+    "renderer plug-ins) and the games' ROM archives (.zip files), and set their folders on the "
+    "General tab.",
+    "This copy is portable: it keeps its files beside the program.",
+    "This copy is installed: it keeps your files in your own folders.",
+    "Options: %1",
+    "Launch script: %1",
+    "The emulator's output during a game: %1",
+    "Language files are read from: %1",
+    "Web page: %1",
+    "Copyright (C) 2026 The Rivonel developers. No licence has been granted for Rivonel yet: all "
+    "rights are reserved. Rivonel uses Qt 6, which comes under its own licences.",
+    "Close",
 };
 
 QString englishText(int number)
