@@ -230,6 +230,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<bool>("installed");
         QTest::newRow("build tree") << QStringList{u"b/"_s, u"b/language/"_s} << false << false;
+        QTest::newRow("unpacked with its languages into a prefix")
+            << QStringList{u"p/bin/"_s, u"p/bin/language/"_s, u"p/share/rivonel/"_s} << false
+            << false;
         QTest::newRow("user-owned prefix")
             << QStringList{u".local/bin/"_s, u".local/share/rivonel/"_s} << false << true;
         QTest::newRow("/usr, for root too")

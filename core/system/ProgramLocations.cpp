@@ -67,11 +67,10 @@ ProgramLocations ProgramLocations::choose(const QString &executableDirectory,
     };
     if (beside("portable.txt").exists() || beside("language").isDir())
         return portable(executableDirectory, platform);
-    const QDir folder(executableDirectory);
-    const bool inPrefix = folder.dirName() == QStringLiteral("bin") &&
-                          QFileInfo(folder.filePath(QStringLiteral("../share/rivonel"))).isDir();
-    return inPrefix ? installedFor(executableDirectory, user, platform)
-                    : portable(executableDirectory, platform);
+    const bool shipped =
+        QFileInfo(QDir(executableDirectory).filePath(QStringLiteral("../share/rivonel"))).isDir();
+    return shipped ? installedFor(executableDirectory, user, platform)
+                   : portable(executableDirectory, platform);
 }
 
 QString firstExistingFile(const QStringList &folders, const QString &name,

@@ -38,7 +38,7 @@ struct ProgramLocations {
     // Chosen by how the files lie, never by who may write where (root may
     // write /usr/bin, a user ~/.local/bin): portable when portable.txt or the
     // program's own language/ folder is beside the executable; installed
-    // when it sits in <prefix>/bin with <prefix>/share/rivonel; portable
+    // when what it ships is in ../share/rivonel (from <prefix>/bin); portable
     // otherwise, keeping a lone executable's files beside it.
     static ProgramLocations choose(const QString &executableDirectory, const UserFolders &user,
                                    const PlatformConventions &platform);
