@@ -51,3 +51,12 @@ install(FILES "resources/icons/${RIVONEL_APP_ID}.svg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
 install(DIRECTORY "${PROJECT_BINARY_DIR}/icons/hicolor" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons")
 install(FILES resources/debian/copyright DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/rivonel")
+
+# The manual page, compressed as Debian wants it (man reads it so as well).
+set(_manual "${PROJECT_BINARY_DIR}/generated/rivonel.1.gz")
+add_custom_command(OUTPUT "${_manual}"
+  COMMAND gzip -9nc "${PROJECT_SOURCE_DIR}/resources/rivonel.1" > "${_manual}"
+  DEPENDS "${PROJECT_SOURCE_DIR}/resources/rivonel.1"
+  VERBATIM)
+add_custom_target(manual_page ALL DEPENDS "${_manual}")
+install(FILES "${_manual}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")

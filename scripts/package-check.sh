@@ -2,7 +2,9 @@
 # Builds the Debian package, checks it with lintian, unpacks it into a scratch
 # folder made read-only like /usr, and starts the program from there: it runs
 # installed, its window opens on a virtual display, Enter plays a game with the
-# substitute emulator, and the options land in the user's folder.
+# substitute emulator, and the options land in the user's folder. Then the same
+# with `cmake --install` into a prefix the user owns (as ~/.local), which an
+# installed copy must not take for a portable one because it can write there.
 #
 #   scripts/package-check.sh <build dir>      (prints "N passed, N failed")
 set -u
@@ -17,40 +19,72 @@ check() {
 
 (cd "$build" && cpack -G DEB -B "$scratch/package" >"$scratch/cpack.log" 2>&1)
 deb=$(ls "$scratch"/package/rivonel_*.deb 2>/dev/null | head -n 1)
-check "the package is built" '[ -n "$deb" ] || cat "$scratch/cpack.log"'
-check "lintian finds no error" 'lintian --fail-on error "$deb" 2>/dev/null'
+check "the package is built" '[ -n "$deb" ] || { cat "$scratch/cpack.log"; false; }'
+check "lintian finds no error nor warning" 'lintian --fail-on error,warning "$deb" 2>/dev/null'
 root=$scratch/root
 check "the package unpacks" 'dpkg-deb -x "$deb" "$root"'
 
+check "the manual page is packaged" '[ -f "$root/usr/share/man/man1/rivonel.1.gz" ]'
+
 # The options it ships name a game the demo's substitute emulator can run.
-sed -i "s|^RomPath=.*|RomPath=$build/demo/roms|; s|^ZincPath=.*|ZincPath=$build/demo/zinc|;
-        s|^LastGame=.*|LastGame=1|" "$root/usr/share/rivonel/rivonel.ini"
+aim_at_demo() {
+    sed -i "s|^RomPath=.*|RomPath=$build/demo/roms|; s|^ZincPath=.*|ZincPath=$build/demo/zinc|;
+            s|^LastGame=.*|LastGame=1|" "$1/share/rivonel/rivonel.ini"
+}
+aim_at_demo "$root/usr"
 chmod -R a-w "$root/usr"
-touch "$scratch/unpacked"
 export XDG_CONFIG_HOME="$scratch/config" XDG_STATE_HOME="$scratch/state" XDG_DATA_HOME="$scratch/data"
-export ZINC_SIM_RUN_MS=300 ZINC_SIM_STAMP_FILE="$scratch/stamps"
+export ZINC_SIM_RUN_MS=300
 rivonel=$root/usr/bin/rivonel
 
 check "--version answers" '[ "$("$rivonel" --version)" = "Rivonel 0.0.3 for Zinc 0.9" ]'
 check "--help answers" '"$rivonel" --help | grep -q "^Usage: rivonel"'
 check "another argument is refused" '! QT_QPA_PLATFORM=offscreen "$rivonel" --play 2>/dev/null'
 
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-    "$1" >/dev/null 2>&1 &
-    app=$!
-    window=$(timeout 30 xdotool search --sync --name "^Rivonel " | head -n 1)
-    if [ -n "$window" ]; then
-        touch "$2/opened"
-        xdotool windowfocus --sync "$window" key Return
-        for i in $(seq 100); do grep -q "^end" "$2/stamps" 2>/dev/null && break; sleep 0.1; done
-    fi
-    kill "$app"' sh "$rivonel" "$scratch"
-check "the window opens" '[ -f "$scratch/opened" ]'
-check "Enter plays the game to its end" 'grep -q "^end" "$scratch/stamps" 2>/dev/null'
-check "the options are in the user's folder" \
-    'grep -q "^LastGame=1" "$XDG_CONFIG_HOME/rivonel/rivonel.ini" 2>/dev/null'
-check "the launch script is in the user's state folder" '[ -f "$XDG_STATE_HOME/rivonel/roda.sh" ]'
-check "nothing is written beside the program" '[ -z "$(find "$root" -newer "$scratch/unpacked")" ]'
+# Starts the program $1 on a virtual display, presses Enter and waits for the
+# substitute emulator's end (stamped in $2/stamps); $2/opened tells the window opened.
+play_once() {
+    ZINC_SIM_STAMP_FILE="$2/stamps" xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+        "$1" >/dev/null 2>&1 &
+        app=$!
+        window=$(timeout 30 xdotool search --sync --name "^Rivonel " | head -n 1)
+        if [ -n "$window" ]; then
+            touch "$2/opened"
+            xdotool windowfocus --sync "$window" key Return
+            for i in $(seq 100); do grep -q "^end" "$2/stamps" 2>/dev/null && break; sleep 0.1; done
+        fi
+        kill "$app"' sh "$1" "$2"
+}
+
+# Plays once from the installed tree $tree (its program in bin/), stamped in
+# $run, and checks where the files went; $what names the tree.
+check_installed_run() {
+    play_once "$tree/bin/rivonel" "$run"
+    check "$what: the window opens" '[ -f "$run/opened" ]'
+    check "$what: Enter plays the game to its end" 'grep -q "^end" "$run/stamps" 2>/dev/null'
+    check "$what: the options are in the user's folder" \
+        'grep -q "^LastGame=1" "$XDG_CONFIG_HOME/rivonel/rivonel.ini" 2>/dev/null'
+    check "$what: the launch script is in the user's state folder" \
+        '[ -f "$XDG_STATE_HOME/rivonel/roda.sh" ]'
+    check "$what: nothing is written beside the program" \
+        '[ -z "$(find "$tree" -newer "$run/installed")" ]'
+}
+
+tree=$root/usr run=$scratch/package-run what=package
+mkdir -p "$run" && touch "$run/installed"
+check_installed_run
+
+# The same from a prefix the user owns and can write.
+prefix=$scratch/home/.local
+check "cmake installs into a user's prefix" \
+    'cmake --install "$build" --prefix "$prefix" >"$scratch/log" 2>&1 || { cat "$scratch/log"; false; }'
+check "the manual page is installed" '[ -f "$prefix/share/man/man1/rivonel.1.gz" ]'
+aim_at_demo "$prefix"
+export XDG_CONFIG_HOME="$scratch/home/config" XDG_STATE_HOME="$scratch/home/state"
+export XDG_DATA_HOME="$scratch/home/data"
+tree=$prefix run=$scratch/prefix-run what="user's prefix"
+mkdir -p "$run" && touch "$run/installed"
+check_installed_run
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -285,6 +285,26 @@ private Q_SLOTS:
         f->fake.end();
     }
 
+    void optionFilesGoIntoAnExistingZincFolderOnly_data()
+    {
+        QTest::addColumn<QString>("zinc");
+        QTest::newRow("empty, which would be the root") << QString();
+        QTest::newRow("not there") << u"gone"_s;
+    }
+
+    void optionFilesGoIntoAnExistingZincFolderOnly()
+    {
+        QFETCH(QString, zinc);
+        RunRequest request = f->request(0);
+        request.options.zincDirectory = zinc.isEmpty() ? zinc : f->dir.filePath(zinc);
+        const QFileInfo written(f->platform.join(request.options.zincDirectory, u"zinc.cfg"_s));
+        const QDateTime before = written.lastModified();
+        f->run->play(request);
+        // The missing emulator is all there is to say; nothing was written.
+        QCOMPARE(RunFixture::said(*f->failed), u"<44>"_s);
+        QCOMPARE(QFileInfo(written.filePath()).lastModified(), before);
+    }
+
     void whatIsMissingOrInTheWayStartsNothing()
     {
         const QString crlf = u"\r\n"_s;

@@ -1,6 +1,8 @@
+#include "core/options/FolderGuidance.h"
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "window/AboutBox.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -49,7 +51,13 @@ class TestWindow : public QObject {
     }
     QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
     QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
-    QString startupLog() const { return w().windowTitle() + u"\r\n"_s + webAddress(); }
+    // The start-up lines, and what they say of folders the options do not set.
+    QString startupLog() const
+    {
+        return (QStringList{w().windowTitle(), webAddress()} +
+                folderGuidance(w().currentOptions(), f->desktop.platform, w().languageTexts()))
+            .join(u"\r\n"_s);
+    }
 
 private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
@@ -214,21 +222,55 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(iniPath()).isFile());
     }
 
+    void theLayoutNotTheRightToWriteMakesACopyInstalled_data()
+    {
+        // What is made below a root of its own (folders end with '/'), the
+        // executable's folder first; a read-only one is made so at the end.
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("build tree") << QStringList{u"b/"_s, u"b/language/"_s} << false << false;
+        QTest::newRow("unpacked with its languages into a prefix")
+            << QStringList{u"p/bin/"_s, u"p/bin/language/"_s, u"p/share/rivonel/"_s} << false
+            << false;
+        QTest::newRow("user-owned prefix")
+            << QStringList{u".local/bin/"_s, u".local/share/rivonel/"_s} << false << true;
+        QTest::newRow("/usr, for root too")
+            << QStringList{u"usr/bin/"_s, u"usr/share/rivonel/"_s} << true << true;
+        QTest::newRow("portable.txt in a prefix")
+            << QStringList{u"x/bin/"_s, u"x/bin/portable.txt"_s, u"x/share/rivonel/"_s} << false
+            << false;
+        QTest::newRow("read-only portable folder")
+            << QStringList{u"ro/"_s, u"ro/language/"_s} << true << false;
+        QTest::newRow("lone executable") << QStringList{u"lone/"_s} << true << false;
+    }
+
+    void theLayoutNotTheRightToWriteMakesACopyInstalled()
+    {
+        QFETCH(QStringList, made);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, installed);
+        const QString root = f->programPath + u'/', bin = root + made.first().chopped(1);
+        for (const QString &name : made)
+            QVERIFY(name.endsWith(u'/') ? QDir().mkpath(root + name) : writeAll(root + name));
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner));
+        const UserFolders user{root + u"config"_s, root + u"state"_s, root + u"data"_s};
+        const bool chosen = ProgramLocations::choose(bin, user, f->desktop.platform).installed;
+        QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(chosen, installed);
+    }
+
     void anInstalledCopyKeepsItsFilesInTheUsersFolders()
     {
         const PlatformConventions &platform = f->desktop.platform;
-        const QString root = f->programPath, bin = root + u"/bin"_s, marked = root + u"/marked"_s;
+        const QString root = f->programPath, bin = root + u"/bin"_s;
         const UserFolders user{root + u"/config"_s, root + u"/state"_s, root + u"/data"_s};
-        QVERIFY(writeAll(marked + u"/portable.txt"_s) && QDir().mkpath(bin));
-        QVERIFY(!ProgramLocations::choose(bin, user, platform).installed);
-        for (const QString &folder : {bin, marked})
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(ProgramLocations::choose(bin, user, platform).installed);
-        QVERIFY(!ProgramLocations::choose(marked, user, platform).installed);
 
         // The first start copies the shipped options and says where they live;
         // languages come from the user's folder or the shipped one.
-        QVERIFY(writeAll(root + u"/share/rivonel/rivonel.ini"_s, "[General]\nLastGame=3\n"));
+        QVERIFY(writeAll(root + u"/share/rivonel/rivonel.ini"_s,
+                         u"[General]\nLastGame=3\nZincPath=%1\nRomPath=%1\n"_s.arg(root).toUtf8()));
         QVERIFY(
             writeAll(root + u"/share/rivonel/language/Shipped.ini"_s, "[Language]\nString02=Go\n"));
         for (const QString &told :
@@ -240,6 +282,53 @@ private Q_SLOTS:
             QCOMPARE(window.lstGames->currentRow(), 2);
             QCOMPARE(window.cmdPlay->text(), u"Go"_s);
         }
+    }
+
+    void unsetFoldersAreExplainedOnTheGeneralTab_data()
+    {
+        QTest::addColumn<QString>("zinc");
+        QTest::addColumn<QString>("roms");
+        QTest::addColumn<QStringList>("told");
+        const QString there = u"."_s, gone = u"/nowhere/zinc"_s;
+        QTest::newRow("both empty") << QString() << QString() << QStringList{u"Z zinc"_s, u"R"_s};
+        QTest::newRow("a Zinc folder that is not there")
+            << gone << there << QStringList{u"No /nowhere/zinc. Z zinc"_s};
+        QTest::newRow("both there") << there << there << QStringList();
+    }
+
+    void unsetFoldersAreExplainedOnTheGeneralTab()
+    {
+        QFETCH(QString, zinc);
+        QFETCH(QString, roms);
+        QFETCH(QStringList, told);
+        QVERIFY(writeAll(f->programFile(u"language/L.ini"_s),
+                         "[Language]\nString110=Z %1\nString111=R\nString112=No %1.\n"));
+        loadWith(u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8());
+        const QString title = w().windowTitle() + u"\r\n"_s + webAddress();
+        QCOMPARE(f->log(), (QStringList(title) + told).join(u"\r\n"_s));
+        QCOMPARE(w().abas->currentIndex(), told.isEmpty() ? 0 : 2);
+    }
+
+    void theAboutBoxNamesThisCopysFilesInItsLanguage()
+    {
+        QVERIFY(writeAll(f->programFile(u"language/L.ini"_s),
+                         "[Language]\nString114=About\nString117=P\nString118=I\n"
+                         "String119=O %1\nString120=S %1\nString121=L %1\nString122=F %1\n"));
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QTest::keyClick(w().lstGames, Qt::Key_F1);
+        auto *about = w().findChild<AboutBox *>();
+        QVERIFY(about && about->isVisible() && about->windowTitle() == u"About"_s);
+        const QString expected = u"%1\nO %2\nS %3\nL %4\nF \n    %5\n\n"_s.arg(
+            f->locations.installed ? u"I"_s : u"P"_s, iniPath(),
+            f->programFile(f->desktop.platform.launchScriptName), f->programFile(u"log.txt"_s),
+            f->locations.languageFolders.join(u"\n    "_s));
+        QVERIFY2(about->text().contains(expected), qPrintable(about->text()));
+        about->close();
+        QTRY_VERIFY(!w().findChild<AboutBox *>());
+        w().cmdHelp->click();
+        QVERIFY(w().findChild<AboutBox *>());
     }
 
     void withoutASoundDeviceSoundIsOffAndTheUserIsTold()

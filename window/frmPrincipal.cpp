@@ -4,6 +4,7 @@
 #include "core/emulator/EmulatorInterface.h"
 #include "core/games/GameTable.h"
 #include "core/languages/LanguageSearch.h"
+#include "core/options/FolderGuidance.h"
 #include "core/options/Interlocks.h"
 #include "core/options/OptionItems.h"
 #include "core/options/OptionsFile.h"
@@ -12,6 +13,7 @@
 #include "core/system/ProgramInfo.h"
 #include "core/system/WholeFile.h"
 #include "platform/Desktop.h"
+#include "window/AboutBox.h"
 #include "window/AppIcon.h"
 #include "window/ImageList.h"
 #include "window/LogBox.h"
@@ -32,6 +34,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
@@ -168,6 +171,9 @@ void frmPrincipal::connectSignals()
     connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
     connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
     connect(cmdProcuraRoms, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraRoms_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmPrincipal::cmdHelp_Click);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &frmPrincipal::cmdHelp_Click);
     // Fires only for typed text, which this list does not take.
     connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
@@ -321,9 +327,11 @@ void frmPrincipal::Form_Load()
     lookAtRomFolder();
 
     // Replaces the selection line the load leaves behind; what start-up has
-    // to say still reaches the user, each on a line of its own.
-    txtlog->setText((QStringList(startupLog(title, webAddress())) + m_startupNotices)
-                        .join(QStringLiteral("\r\n")));
+    // to say still reaches the user, each on a line of its own, what to set
+    // first.
+    txtlog->setText(
+        (QStringList(startupLog(title, webAddress())) + guideToFolders() + m_startupNotices)
+            .join(QStringLiteral("\r\n")));
     m_loaded = true;
 }
 
@@ -483,6 +491,26 @@ void frmPrincipal::lblSite_Click()
                               QStringLiteral("URL Failed"), Desktop::MessageStyle::Exclamation);
         break;
     }
+}
+
+void frmPrincipal::cmdHelp_Click()
+{
+    auto *about =
+        new AboutBox({m_locations.installed, m_optionsFile.path(), m_run.scriptPath(),
+                      m_run.logPath(), m_locations.languageFolders, m_platform.emulatorFileName},
+                     LanguageTexts, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+}
+
+// A new user's folders are empty (an installed copy ships none) and nothing
+// can run until both are set.
+QStringList frmPrincipal::guideToFolders()
+{
+    const QStringList steps = folderGuidance(currentOptions(), m_platform, LanguageTexts);
+    if (!steps.isEmpty())
+        abas->setCurrentIndex(generalTab);
+    return steps;
 }
 
 // Typing into the log box is discarded (the box is also read-only, which
@@ -721,6 +749,8 @@ void frmPrincipal::CarregaLingua()
     cmdPlay->setText(LanguageTexts.text(textKey::playCaption));
     for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
         browse->setText(LanguageTexts.text(textKey::browseCaption));
+    cmdHelp->setToolTip(LanguageTexts.text(textKey::helpButtonTip));
+    cmdHelp->setAccessibleName(LanguageTexts.text(textKey::aboutTitle));
     abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
     abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
     abas->setTabText(generalTab, LanguageTexts.text(textKey::generalTabCaption));

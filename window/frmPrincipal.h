@@ -84,6 +84,7 @@ public:
     QTabWidget *abas = nullptr;
     QLabel *lblLanguage = nullptr;
     QComboBox *cboLang = nullptr;
+    QPushButton *cmdHelp = nullptr; // opens the About box, as F1 does
     QLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
     QTimer *Timer1 = nullptr;
@@ -162,6 +163,10 @@ private:
     void cmdProcuraZinc_Click();
     void cmdProcuraRoms_Click();
     void lblSite_Click();
+    void cmdHelp_Click();
+    // What to say of the Zinc and ROM directories that are not set yet;
+    // shows their tab when there is something to say.
+    QStringList guideToFolders();
     bool txtlog_KeyPress(const QKeyEvent *event);
 
     // Option interlocks.

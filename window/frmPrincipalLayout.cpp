@@ -111,7 +111,8 @@ void frmPrincipal::buildControls()
 
     lblLanguage = at(new QLabel(text("Language:"), this), "lblLanguage", 426, 262, 58, 16);
     cboLang = at(new QComboBox(this), "cboLang", 486, 259, 100, 22);
-    lblSite = at(new QLabel(webAddress(), this), "lblSite", 590, 262, 160, 16);
+    cmdHelp = at(new QPushButton(QStringLiteral("?"), this), "cmdHelp", 590, 259, 22, 22);
+    lblSite = at(new QLabel(webAddress(), this), "lblSite", 616, 262, 134, 16);
     styleAsLink(lblSite);
 
     txtlog = at(new LogBox(this), "txtlog", 8, 340, 742, 54);

@@ -19,10 +19,11 @@ void printHelp()
         "A front-end for the arcade emulator Zinc 0.9: pick a game, set the options and play.\n\n"
         "  -h, --help     show this help and exit\n"
         "  -v, --version  show the version and exit\n\n"
-        "Beside a writable program folder (or one holding portable.txt), Rivonel keeps its\n"
-        "files there. Installed, it keeps rivonel.ini in $XDG_CONFIG_HOME/rivonel, the launch\n"
-        "script and log.txt in $XDG_STATE_HOME/rivonel, and looks for languages and pictures\n"
-        "in $XDG_DATA_HOME/rivonel before the installed ones.\n");
+        "A copy with language/ or portable.txt beside it is portable and keeps its files\n"
+        "there. Installed (in <prefix>/bin, with <prefix>/share/rivonel), it keeps rivonel.ini\n"
+        "in $XDG_CONFIG_HOME/rivonel, the launch script and log.txt in $XDG_STATE_HOME/rivonel,\n"
+        "and looks for languages and pictures in $XDG_DATA_HOME/rivonel before the installed\n"
+        "ones. See rivonel(1).\n");
 }
 
 } // namespace

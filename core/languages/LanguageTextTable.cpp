@@ -101,6 +101,51 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "The emulator quit with exit code %1.",
     "The emulator was ended by %1.",
     "A game is running. Stop it and close Rivonel?",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "Set the Zinc directory to the folder that holds the Zinc 0.9 emulator (%1): type it on the "
+    "General tab or choose it with its Browse button.",
+    "Set the ROM directory to the folder that holds the games' ROM archives (.zip files): type it "
+    "on the General tab or choose it with its Browse button.",
+    "There is no folder %1.",
+    "About Rivonel and where it keeps its files (F1)",
+    "About Rivonel",
+    "A front-end for the arcade emulator Zinc 0.9: pick one of its 26 games in the list, set the "
+    "options and press Play.",
+    "Rivonel includes neither the emulator nor any game. Bring the Zinc 0.9 emulator (%1 with its "
+    "renderer plug-ins) and the games' ROM archives (.zip files), and set their folders on the "
+    "General tab.",
+    "This copy is portable: it keeps its files beside the program.",
+    "This copy is installed: it keeps your files in your own folders.",
+    "Options: %1",
+    "Launch script: %1",
+    "The emulator's output during a game: %1",
+    "Language files are read from: %1",
+    "Web page: %1",
+    "Copyright (C) 2026 The Rivonel developers. No licence has been granted for Rivonel yet: all "
+    "rights are reserved. Rivonel uses Qt 6, which comes under its own licences.",
+    "Close",
 };
 
 QString englishText(int number)

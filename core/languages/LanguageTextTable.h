@@ -102,20 +102,37 @@ inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
 inline constexpr int exitCode = 84;             // %1: the emulator's exit code
 inline constexpr int killedBy = 85;             // %1: the signal or exception, named
 inline constexpr int closeWhileRunning = 86;    // the question on closing during a run
+// The first start's guidance and the About box.
+inline constexpr int setZincDirectory = 110; // %1: the emulator's file name
+inline constexpr int setRomDirectory = 111;
+inline constexpr int noSuchFolder = 112; // %1: the folder as typed; before 110 or 111
+inline constexpr int helpButtonTip = 113;
+inline constexpr int aboutTitle = 114;
+inline constexpr int aboutPurpose = 115;
+inline constexpr int aboutNeeds = 116; // %1: the emulator's file name
+inline constexpr int aboutPortable = 117;
+inline constexpr int aboutInstalled = 118;
+inline constexpr int aboutOptionsFile = 119;     // %1: rivonel.ini
+inline constexpr int aboutLaunchScript = 120;    // %1: the launch script
+inline constexpr int aboutEmulatorLog = 121;     // %1: the emulator's log
+inline constexpr int aboutLanguageFolders = 122; // %1: the folders
+inline constexpr int aboutWebPage = 123;         // %1: the web address
+inline constexpr int aboutLicence = 124;
+inline constexpr int closeCaption = 125;
 } // namespace textKey
 
-// The texts String01 to String86 of one language. Numbers outside 1 to 86
+// The texts String01 to String125 of one language. Numbers outside 1 to 125
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 86;
+    static constexpr int count = 125;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String83"
+    // "String01" ... "String125"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

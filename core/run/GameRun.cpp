@@ -3,6 +3,7 @@
 #include "core/emulator/EmulatorConfigFiles.h"
 #include "core/emulator/EmulatorInterface.h"
 #include "core/emulator/LaunchChecks.h"
+#include "core/options/FolderGuidance.h"
 #include "core/run/Launcher.h"
 #include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
@@ -49,10 +50,13 @@ void GameRun::play(const RunRequest &request)
         return;
     }
     // An option file that cannot be written is skipped, and the user told:
-    // the emulator would read the one that is there.
+    // the emulator would read the one that is there. Without a Zinc folder
+    // there is nowhere to write them (an empty name would mean the root),
+    // and the checks below say what is missing.
     QStringList unwritten;
     for (const EmulatorOptionFile file : {EmulatorOptionFile::Renderer, EmulatorOptionFile::Zinc})
-        if (!writeEmulatorOptionFile(m_platform, options, file))
+        if (isExistingFolder(options.zincDirectory) &&
+            !writeEmulatorOptionFile(m_platform, options, file))
             unwritten << emulatorOptionFilePath(m_platform, options, file);
 
     const LaunchCheck check =

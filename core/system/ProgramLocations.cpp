@@ -62,10 +62,15 @@ ProgramLocations ProgramLocations::choose(const QString &executableDirectory,
                                           const UserFolders &user,
                                           const PlatformConventions &platform)
 {
-    if (isWritableFolder(executableDirectory) ||
-        QFileInfo::exists(platform.join(executableDirectory, QStringLiteral("portable.txt"))))
+    const auto beside = [&](const char *name) {
+        return QFileInfo(platform.join(executableDirectory, QString::fromLatin1(name)));
+    };
+    if (beside("portable.txt").exists() || beside("language").isDir())
         return portable(executableDirectory, platform);
-    return installedFor(executableDirectory, user, platform);
+    const bool shipped =
+        QFileInfo(QDir(executableDirectory).filePath(QStringLiteral("../share/rivonel"))).isDir();
+    return shipped ? installedFor(executableDirectory, user, platform)
+                   : portable(executableDirectory, platform);
 }
 
 QString firstExistingFile(const QStringList &folders, const QString &name,
@@ -75,13 +80,6 @@ QString firstExistingFile(const QStringList &folders, const QString &name,
         if (QFileInfo::exists(platform.join(folder, name)))
             return platform.join(folder, name);
     return folders.isEmpty() ? name : platform.join(folders.first(), name);
-}
-
-bool isWritableFolder(const QString &folder)
-{
-    const QFileInfo info(folder);
-    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return info.isDir() && info.isWritable() && (info.permissions() & anyWrite);
 }
 
 } // namespace rivonel

@@ -35,8 +35,11 @@ struct ProgramLocations {
     static ProgramLocations installedFor(const QString &executableDirectory,
                                          const UserFolders &user,
                                          const PlatformConventions &platform);
-    // Portable when the executable's folder can be written, or holds a
-    // portable.txt marker; installed otherwise.
+    // Chosen by how the files lie, never by who may write where (root may
+    // write /usr/bin, a user ~/.local/bin): portable when portable.txt or the
+    // program's own language/ folder is beside the executable; installed
+    // when what it ships is in ../share/rivonel (from <prefix>/bin); portable
+    // otherwise, keeping a lone executable's files beside it.
     static ProgramLocations choose(const QString &executableDirectory, const UserFolders &user,
                                    const PlatformConventions &platform);
 };
@@ -45,10 +48,5 @@ struct ProgramLocations {
 // folder when none has.
 QString firstExistingFile(const QStringList &folders, const QString &name,
                           const PlatformConventions &platform);
-
-// A folder that can be written, by its mode as well as by this user's
-// rights: an administrator may write anywhere, but a folder made read-only
-// is not Rivonel's to fill.
-bool isWritableFolder(const QString &folder);
 
 } // namespace rivonel
