@@ -99,6 +99,21 @@ inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the a
 inline constexpr int notAFile = 81;             // why a file was not read or saved (after 60, 66)
 inline constexpr int staleLogNotAFile = 82;     // %1: the emulator's log left by an earlier run
 inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
+// The play history, favourites and desktop shortcuts, and a Play asked for
+// from outside the window (a command line).
+inline constexpr int neverPlayed = 130;
+inline constexpr int playedOnce = 131;      // %1: the time played, %2: the day
+inline constexpr int playedTimes = 132;     // %1: how often, %2: the time played, %3: the day
+inline constexpr int hoursAndMinutes = 133; // %1: hours, %2: minutes
+inline constexpr int minutesOnly = 134;     // %1: minutes
+inline constexpr int favouriteCaption = 135;
+inline constexpr int createShortcutCaption = 136;
+inline constexpr int shortcutCreated = 137;      // %1: the game's title, %2: the shortcut's file
+inline constexpr int shortcutNotWritten = 138;   // %1: the shortcut's file
+inline constexpr int historyNotSaved = 139;      // %1: the history file
+inline constexpr int playAskedDuringRun = 140;   // %1: the game's title
+inline constexpr int playAskedWhileBusy = 141;   // %1: the game's title
+inline constexpr int playAskedUnknownGame = 142; // %1: the game asked for
 } // namespace textKey
 
 // The texts String01 to String83 of one language. Numbers outside 1 to 83
@@ -106,7 +121,7 @@ inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 83;
+    static constexpr int count = 149;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
