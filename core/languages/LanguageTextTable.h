@@ -121,7 +121,7 @@ inline constexpr int playAskedUnknownGame = 142; // %1: the game asked for
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 149;
+    static constexpr int count = 142;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
