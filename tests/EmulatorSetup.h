@@ -18,7 +18,8 @@ inline LanguageTextTable markerTexts()
         const QString english = LanguageTextTable().text(n);
         texts.set(n, u'<' + QString::number(n) +
                          (english.contains(u"%1") ? QStringLiteral(" %1") : QString()) +
-                         (english.contains(u"%2") ? QStringLiteral(" %2") : QString()) + u'>');
+                         (english.contains(u"%2") ? QStringLiteral(" %2") : QString()) +
+                         (english.contains(u"%3") ? QStringLiteral(" %3") : QString()) + u'>');
     }
     return texts;
 }

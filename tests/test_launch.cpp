@@ -1,4 +1,5 @@
 #include "EmulatorSetup.h"
+#include "window/FavouriteStar.h"
 #include "window/LogBox.h"
 #include "window/RunWindow.h"
 #include "window/ValueCheckBox.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -226,6 +228,73 @@ private Q_SLOTS:
             u"\r\n<56 %1 %2>"_s.arg(f->script(), f->desktop.platform.launchShell)));
         f->play(20);
         QCOMPARE(f->log(), u"<42> tekken.zip <43>"_s);
+    }
+    // Pretended runs count from their start, stopped ones too; a launch the
+    // checks refuse or a script that never started does not. The history and
+    // the favourites outlive the window.
+    void theHistoryCountsStartedRunsAndKeepsFavourites()
+    {
+        f = std::make_unique<LaunchFixture>(false);
+        FakeLauncher &launcher = f->desktop.fakeLauncher;
+        f->play(0);
+        f->window->runWindow()->cmdStop->click();
+        launcher.end();
+        f->play(20);
+        launcher.startAnswer = false;
+        f->play(0);
+        launcher.startAnswer = true;
+        f->play(0);
+        QVERIFY(writeAll(f->logFile(), "Finished execution...\n"));
+        launcher.end();
+        QVERIFY(f->idle());
+        const auto told = [this](int game) {
+            return f->window->lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+        };
+        QVERIFY2(told(0).startsWith(u"<132 2 <134 0> "_s), qPrintable(told(0)));
+        QTRY_VERIFY(told(20).startsWith(u"<79 "_s) && told(20).endsWith(u">\n<130>"_s));
+        QCOMPARE(told(1), u"<130>"_s);
+
+        f->select(1);
+        f->window->favouriteAction()->trigger();
+        QVERIFY(f->window->lstGames->item(1)->data(favouriteRole).toBool());
+        QCOMPARE(told(1), u"<135>\n<130>"_s);
+        frmPrincipal again(f->desktop, f->locations);
+        again.Form_Load();
+        QCOMPARE(again.playHistory().at(0).times, 2);
+        QVERIFY(again.playHistory().at(1).favourite && !again.playHistory().at(20).times);
+        f->window->favouriteAction()->trigger();
+        QVERIFY(!f->window->playHistory().at(1).favourite && told(1) == u"<130>"_s);
+    }
+
+    // What a command line asks of the open window (a second start's, or the
+    // first start's own once its window is up).
+    void aCommandLinePlaysInTheOpenWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("position");
+        QTest::newRow("set") << QStringList{u"/usr/bin/rivonel"_s, u"--play"_s, u"sfex"_s} << 0;
+        QTest::newRow("number") << QStringList{u"--play=2"_s} << 1;
+    }
+    void aCommandLinePlaysInTheOpenWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, position);
+        f = std::make_unique<LaunchFixture>(false);
+        f->select(5);
+        f->window->followCommandLine(arguments);
+        QVERIFY(f->locked() && f->window->currentOptions().game.position == position);
+        const auto ask = [this](const QString &game) {
+            f->window->followCommandLine({u"--play"_s, game});
+            return f->log().section(u"\r\n"_s, -1);
+        };
+        QCOMPARE(ask(u"3"_s), u"<140 Street Fighter EX Plus (USA)>"_s);
+        f->window->runWindow()->cmdStop->click();
+        f->desktop.fakeLauncher.end();
+        QCOMPARE(ask(u"pong"_s), u"<142 pong>"_s);
+        f->window->setEnabled(false); // as under a dialog
+        QCOMPARE(ask(u"3"_s), u"<141 Street Fighter EX Plus (USA)>"_s);
+        f->window->setEnabled(true);
+        QVERIFY(f->idle() && f->desktop.fakeLauncher.starts.size() == 1);
     }
 };
 

@@ -458,8 +458,11 @@ private Q_SLOTS:
         w().Form_Load();
         const QString roms = f->programPath + u"/roms"_s;
         QVERIFY(writeAll(roms + u"/sfex.zip"_s));
+        // The archive's text, before the line of the game's history.
         const auto why = [this](int game) {
-            return w().lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+            const QString told =
+                w().lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+            return told.left(qMax(0, told.lastIndexOf(u'\n')));
         };
         const auto dimmed = [this](int game) {
             return w().lstGames->item(game)->foreground() != QBrush();
@@ -467,7 +470,7 @@ private Q_SLOTS:
         w().txtRomDir->setText(roms); // no language: the texts are English
         QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
         QVERIFY(dimmed(20) && why(1).isEmpty() && !dimmed(1));
-        QCOMPARE(w().lstGames->item(20)->toolTip(), why(20));
+        QCOMPARE(w().lstGames->item(20)->toolTip(), why(20) + u"\nNever played"_s);
         // Archives that come and go while the window is open.
         QVERIFY(writeAll(roms + u"/tekken.zip"_s) && QFile::remove(roms + u"/sfex.zip"_s));
         QTRY_VERIFY(why(20).isEmpty() && !why(0).isEmpty());
@@ -477,6 +480,23 @@ private Q_SLOTS:
         w().txtRomDir->clear();
         QTRY_VERIFY(why(0).isEmpty() && !dimmed(0));
         QCOMPARE(w().lstGames->count(), 26);
+    }
+
+    // The second game of a set is started by its number.
+    void aGameGetsADesktopShortcutThatPlaysIt()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        w().Form_Load();
+        f->select(1);
+        w().shortcutAction()->trigger();
+        qunsetenv("XDG_DATA_HOME");
+        const QString path =
+            data.filePath(u"applications/example.rivonel.Rivonel.play_2.desktop"_s);
+        QVERIFY(readAll(path).endsWith(
+            " --play "
+            "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
+        QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
     }
 
     // --- Pickers and the link

@@ -88,6 +88,7 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
                                 SettingKind::CheckedWhenOne, SettingKind::SoundEnable}));
     connectSignals();
+    setUpPlayMarks();
 
     // Watch every control for Enter, so the window behaves as if cmdPlay
     // were a dialog's default button.
@@ -321,6 +322,7 @@ void frmPrincipal::Form_Load()
     // The game and the language are start-up's own to choose.
     showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
     AdicionaGames();
+    loadPlayHistory();
 
     LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
     CarregaPadrao(saved);
@@ -568,8 +570,10 @@ void frmPrincipal::showRomMarks()
                 : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romFolder.folder);
         item->setForeground(missing ? palette().brush(QPalette::Disabled, QPalette::Text)
                                     : QBrush());
-        item->setToolTip(why);
-        item->setData(Qt::AccessibleDescriptionRole, why);
+        const QString told = withPlayHistory(position, why);
+        item->setToolTip(told);
+        item->setData(Qt::AccessibleDescriptionRole, told);
+        markFavourite(item, position);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/games/RomArchives.h"
 #include "core/games/RomSetSlots.h"
+#include "core/history/PlayHistory.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
 #include "core/options/OptionsFile.h"
@@ -12,6 +13,7 @@
 #include "core/system/SerialWorker.h"
 #include "window/OptionBinder.h"
 
+#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QImage>
 #include <QSize>
@@ -21,6 +23,7 @@
 
 #include <memory>
 
+class QAction;
 class QComboBox;
 class QSessionManager;
 class QImage;
@@ -28,6 +31,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -52,6 +56,17 @@ public:
 
     void Form_Load();
     void Form_Unload();
+
+    // Does what a command line asks of the open window: --play selects the
+    // game and presses Play, as a user would, unless a run is on or the
+    // window is busy, which the log box then says. args may start with the
+    // program's name; the rest is read as the command line reads it.
+    void followCommandLine(const QStringList &args);
+    // The times played and the favourites, as history.ini keeps them.
+    const PlayHistory &playHistory() const { return m_history; }
+    // The list's own actions: mark the game a favourite, and make its desktop shortcut.
+    QAction *favouriteAction() const { return m_favouriteAction; }
+    QAction *shortcutAction() const { return m_shortcutAction; }
 
     const RomSetSlots &romSetNames() const { return RomSetNames; }
     const LanguageTextTable &languageTexts() const { return LanguageTexts; }
@@ -185,6 +200,20 @@ private:
     void showPicture(const QImage &picture);
     void selectGamePosition(int position);
 
+    // Play history, favourites and shortcuts (frmPrincipalPlays.cpp).
+    void setUpPlayMarks();
+    void loadPlayHistory();
+    void recordRunStart();
+    void recordRunEnd();
+    void saveHistory();
+    // The archive's text, then the game's history, on a line of its own.
+    QString withPlayHistory(int position, const QString &archiveText) const;
+    void markFavourite(QListWidgetItem *item, int position) const;
+    void lstGames_ContextMenu(const QPoint &at);
+    int actionPosition() const;
+    void toggleFavourite();
+    void createShortcut();
+
     // Launch and run monitor: the run is GameRun's; the window locks,
     // unlocks and shows.
     void cmdPlay_Click();
@@ -246,6 +275,14 @@ private:
     // What start-up has to tell the user (no sound device, a file not read);
     // it follows the start-up lines instead of being replaced by them.
     QStringList m_startupNotices;
+
+    // The play history and the run being timed for it.
+    PlayHistory m_history;
+    int m_runPosition = -1;
+    QDateTime m_runStart;
+    QAction *m_favouriteAction = nullptr;
+    QAction *m_shortcutAction = nullptr;
+    int m_menuPosition = -1; // the game the open context menu is about
 };
 
 } // namespace rivonel

@@ -1,3 +1,9 @@
+#include "core/games/RomArchives.h"
+#include "core/history/PlayHistory.h"
+#include "core/options/OptionsFile.h"
+#include "core/options/OptionTable.h"
+#include "core/options/SavedOptions.h"
+#include "core/system/CommandLine.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "platform/SingleInstance.h"
@@ -6,58 +12,92 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 namespace {
 
-void printHelp()
+rivonel::ProgramLocations programLocations()
 {
-    std::printf(
-        "Usage: rivonel [--help | --version]\n\n"
-        "A front-end for the arcade emulator Zinc 0.9: pick a game, set the options and play.\n\n"
-        "  -h, --help     show this help and exit\n"
-        "  -v, --version  show the version and exit\n\n"
-        "A copy with language/ or portable.txt beside it is portable and keeps its files\n"
-        "there. Installed (in <prefix>/bin, with <prefix>/share/rivonel), it keeps rivonel.ini\n"
-        "in $XDG_CONFIG_HOME/rivonel, the launch script and log.txt in $XDG_STATE_HOME/rivonel,\n"
-        "and looks for languages and pictures in $XDG_DATA_HOME/rivonel before the installed\n"
-        "ones. See rivonel(1).\n");
+    return rivonel::ProgramLocations::choose(
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+        rivonel::UserFolders::fromEnvironment(), rivonel::PlatformConventions::native());
+}
+
+// The games with what the saved options and the history say of them; read
+// only, so a listing never creates or changes a file.
+int printGameList(bool json)
+{
+    const auto platform = rivonel::PlatformConventions::native();
+    const rivonel::ProgramLocations locations = programLocations();
+    const rivonel::OptionsFile options(locations, platform, [](const QString &) { return true; });
+    const rivonel::IniDocument::Reading saved = rivonel::IniDocument::read(options.path());
+    const QString romFolder = rivonel::savedValue(
+        saved.document, rivonel::optionEntry(&rivonel::OptionSet::romDirectory));
+    const rivonel::RomFolderLook roms = rivonel::lookForRomArchives(romFolder, platform.fileNames);
+    const rivonel::PlayHistory history = rivonel::PlayHistory::read(
+        platform.join(locations.settingsDirectory, rivonel::PlayHistory::fileName.toString()));
+    const QByteArray out =
+        json ? rivonel::gameListJson(roms, history) : rivonel::gameListText(roms, history).toUtf8();
+    std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
+    return 0;
+}
+
+int badArgument(const QString &error)
+{
+    std::fprintf(stderr, "rivonel: %s\n%sTry 'rivonel --help'.\n", qPrintable(error),
+                 qPrintable(rivonel::usageLine()));
+    return rivonel::badArgumentExit;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Answered on the console before any window system is needed.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            printHelp();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
-            std::printf("%s\n", qPrintable(rivonel::windowTitle(rivonel::programVersion())));
-            return 0;
-        }
+    // The command line is answered before any window system is needed.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const rivonel::CommandLine command = rivonel::parseCommandLine(arguments);
+    using Action = rivonel::CommandLine::Action;
+    switch (command.action) {
+    case Action::Help:
+        std::printf("%s", qPrintable(rivonel::helpText()));
+        return 0;
+    case Action::Version:
+        std::printf("%s\n", qPrintable(rivonel::windowTitle(rivonel::programVersion())));
+        return 0;
+    case Action::Bad:
+        return badArgument(command.error);
+    case Action::List: {
+        QCoreApplication console(argc, argv);
+        return printGameList(command.json);
     }
-    QApplication app(argc, argv);
-    // Qt has taken its own options (-platform, -style, …); anything left is a mistake.
-    if (const QStringList rest = QApplication::arguments().mid(1); !rest.isEmpty()) {
-        std::fprintf(stderr, "rivonel: unknown argument '%s'\nTry 'rivonel --help'.\n",
-                     qPrintable(rest.first()));
-        return 2;
+    case Action::OpenWindow:
+    case Action::Play:
+        break;
     }
+
+    // Qt is given only its own options.
+    std::vector<char *> qtArgv{argv[0]};
+    for (int i : command.qtArguments)
+        qtArgv.push_back(argv[i + 1]);
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArgv.size()) - 1;
+    QApplication app(qtArgc, qtArgv.data());
+    // Whatever Qt did not take after all is a mistake.
+    if (const QStringList rest = QApplication::arguments().mid(1); !rest.isEmpty())
+        return badArgument(QStringLiteral("unknown argument '%1'").arg(rest.first()));
     const auto platform = rivonel::PlatformConventions::native();
-    const auto locations = rivonel::ProgramLocations::choose(
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-        rivonel::UserFolders::fromEnvironment(), platform);
+    const rivonel::ProgramLocations locations = programLocations();
 
     // One Rivonel per options file: a second start hands its command line to
-    // the first, which comes to the front.
+    // the first, which comes to the front and follows it.
     const QString optionsFile = platform.join(locations.settingsDirectory, rivonel::settingsFileName);
     rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(optionsFile));
-    switch (instance.claimOrHandOver(QApplication::arguments().mid(1))) {
+    switch (instance.claimOrHandOver(arguments)) {
     case rivonel::SingleInstance::Start::HandedOver:
         return 0;
     case rivonel::SingleInstance::Start::NoAnswer:
@@ -76,13 +116,17 @@ int main(int argc, char *argv[])
     window.Form_Load();
     window.show();
     QObject::connect(&instance, &rivonel::SingleInstance::commandLineReceived, &window,
-                     [&window](const QStringList &) {
+                     [&window](const QStringList &handed) {
                          window.setWindowState((window.windowState() & ~Qt::WindowMinimized) |
                                                Qt::WindowActive);
                          window.show();
                          window.raise();
                          window.activateWindow();
+                         window.followCommandLine(handed);
                      });
     instance.listen();
+    if (command.action == Action::Play)
+        QTimer::singleShot(0, &window,
+                           [&window, arguments] { window.followCommandLine(arguments); });
     return app.exec();
 }

@@ -148,8 +148,29 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Close",
 };
 
+// Texts 130 on, numbered apart from the list above, which other texts follow.
+constexpr int laterFirst = 130;
+const char *const laterEnglish[] = {
+    "Never played",
+    "Played once, %1 in all, last on %2",
+    "Played %1 times, %2 in all, last on %3",
+    "%1 h %2 min",
+    "%1 min",
+    "Favourite",
+    "Create a desktop shortcut",
+    "A desktop shortcut for %1 was written to %2.",
+    "The desktop shortcut %1 could not be written.",
+    "The play history could not be saved in %1.",
+    "Rivonel was asked to play %1, but a game is already running.",
+    "Rivonel was asked to play %1, but the window is busy; close its dialog and ask again.",
+    "Rivonel was asked to play %1, which is not one of its games.",
+};
+
 QString englishText(int number)
 {
+    const int later = number - laterFirst;
+    if (later >= 0 && later < static_cast<int>(std::size(laterEnglish)))
+        return QString::fromUtf8(laterEnglish[later]);
     return QString::fromUtf8(builtInEnglish[number - 1]);
 }
 

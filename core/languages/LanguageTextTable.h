@@ -119,20 +119,35 @@ inline constexpr int aboutLanguageFolders = 122; // %1: the folders
 inline constexpr int aboutWebPage = 123;         // %1: the web address
 inline constexpr int aboutLicence = 124;
 inline constexpr int closeCaption = 125;
+// The play history, favourites and desktop shortcuts, and a Play asked for
+// from outside the window (a command line).
+inline constexpr int neverPlayed = 130;
+inline constexpr int playedOnce = 131;      // %1: the time played, %2: the day
+inline constexpr int playedTimes = 132;     // %1: how often, %2: the time played, %3: the day
+inline constexpr int hoursAndMinutes = 133; // %1: hours, %2: minutes
+inline constexpr int minutesOnly = 134;     // %1: minutes
+inline constexpr int favouriteCaption = 135;
+inline constexpr int createShortcutCaption = 136;
+inline constexpr int shortcutCreated = 137;      // %1: the game's title, %2: the shortcut's file
+inline constexpr int shortcutNotWritten = 138;   // %1: the shortcut's file
+inline constexpr int historyNotSaved = 139;      // %1: the history file
+inline constexpr int playAskedDuringRun = 140;   // %1: the game's title
+inline constexpr int playAskedWhileBusy = 141;   // %1: the game's title
+inline constexpr int playAskedUnknownGame = 142; // %1: the game asked for
 } // namespace textKey
 
-// The texts String01 to String125 of one language. Numbers outside 1 to 125
+// The texts String01 to String142 of one language. Numbers outside 1 to 142
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 125;
+    static constexpr int count = 142;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String125"
+    // "String01" ... "String142"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/games/RomArchives.h"
+#include "core/history/PlayHistory.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace rivonel {
+
+// What the command line asks for. It is read before any window system is
+// needed, so a script or a console gets its answer on a machine without one.
+struct CommandLine {
+    enum class Action {
+        OpenWindow,
+        Help,
+        Version,
+        List, // the games on standard output, as text or JSON
+        Play, // the window, then Play on the game at position
+        Bad,  // error says what; the exit code is badArgumentExit
+    };
+    Action action = Action::OpenWindow;
+    bool json = false;
+    int position = -1;
+    QString game; // what --play named, known or not
+    QString error;
+    // Which arguments are Qt's own (-platform, -style, …), for the window.
+    QList<int> qtArguments;
+};
+
+inline constexpr int badArgumentExit = 2;
+
+// arguments: the command line after the program's name.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+// What --help prints, and the lines a bad argument puts after its error.
+QString helpText();
+QString usageLine();
+
+// The table's games with their archive (in the ROM folder looked at) and
+// their history: columns of text for a person, or a JSON array for a script.
+QString gameListText(const RomFolderLook &roms, const PlayHistory &history);
+QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history);
+
+} // namespace rivonel
