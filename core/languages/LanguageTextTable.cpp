@@ -98,6 +98,18 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "it is a folder, a pipe or a device, not an ordinary file.",
     "The emulator log %1 is not a file and could not be removed; remove it and play again.",
     "The text of \"%1\" holds a line break; the game was not started.",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "Games",
+    "Picture of the selected game",
+    "Messages",
+    "Browse for the Zinc directory",
+    "Browse for the ROM directory",
+    "Option tabs",
 };
 
 QString englishText(int number)

@@ -99,20 +99,27 @@ inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the a
 inline constexpr int notAFile = 81;             // why a file was not read or saved (after 60, 66)
 inline constexpr int staleLogNotAFile = 82;     // %1: the emulator's log left by an earlier run
 inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
+// What a screen reader calls the controls no caption names.
+inline constexpr int gamesListName = 90;
+inline constexpr int pictureName = 91;
+inline constexpr int logBoxName = 92;
+inline constexpr int browseZincName = 93;
+inline constexpr int browseRomName = 94;
+inline constexpr int optionTabsName = 95;
 } // namespace textKey
 
-// The texts String01 to String83 of one language. Numbers outside 1 to 83
+// The texts String01 to String95 of one language. Numbers outside 1 to 95
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 83;
+    static constexpr int count = 95;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String83"
+    // "String01" ... "String95"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
