@@ -1,15 +1,21 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/settings/IniDocument.h"
+#include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <optional>
@@ -31,6 +37,17 @@ QByteArray languageFile(const QByteArray &tag, QList<int> without = {})
             text += "String" + QByteArray::number(n).rightJustified(2, '0') + '=' + tag + ' ' +
                     QByteArray::number(n) + '\n';
     return text;
+}
+
+// The name a screen reader gives a control: its label's, where a label names
+// it (a list is otherwise called by its value), or its own.
+QString heardName(QWidget *control)
+{
+    QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(control);
+    const auto labels = heard->relations(QAccessible::Label);
+    if (!labels.isEmpty())
+        return labels.first().first->text(QAccessible::Name);
+    return qobject_cast<QComboBox *>(control) ? QString() : heard->text(QAccessible::Name);
 }
 
 QStringList items(const QComboBox *list)
@@ -158,6 +175,58 @@ private Q_SLOTS:
         w.cboLang->setCurrentIndex(0);
         QCOMPARE(f->log().count(told), 2);
         QVERIFY(f->log().endsWith(told));
+    }
+
+    // In each shipped language, at the desktop's font and a large one, every
+    // caption fits at the size the window opens at, and a screen reader can
+    // name every control that takes the focus.
+    void everyCaptionFitsAndEveryControlIsNamed_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("points");
+        for (const char *language : {"English", "Portugues", "Espanol"})
+            QTest::addRow("%s", language) << QString::fromLatin1(language) << 0;
+        QTest::addRow("Espanol at 12 pt") << u"Espanol"_s << 12;
+    }
+
+    void everyCaptionFitsAndEveryControlIsNamed()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, points);
+        const QFont desktopFont = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(desktopFont); });
+        if (points > 0) {
+            QFont large = desktopFont;
+            large.setPointSize(points);
+            QApplication::setFont(large);
+            init();
+        }
+        addLanguage(language + u".ini"_s, readAll(shipped + u'/' + language + u".ini"_s));
+        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
+                         "[General]\nLanguage=" + language.toLatin1()));
+        frmPrincipal &w = *f->window;
+        w.Form_Load();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int tab = 0; tab < w.abas->count(); ++tab) {
+            w.abas->setCurrentIndex(tab);
+            QVERIFY(w.abas->findChild<QTabBar *>()->width() >=
+                    w.abas->findChild<QTabBar *>()->sizeHint().width());
+            for (QWidget *control : w.findChildren<QWidget *>()) {
+                if (!control->isVisible())
+                    continue;
+                const QByteArray what = control->objectName().toLatin1();
+                if (control->inherits("QLabel") || control->inherits("QAbstractButton") ||
+                    control->inherits("QComboBox"))
+                    QVERIFY2(control->width() >= control->sizeHint().width() &&
+                                 control->height() >= control->minimumSizeHint().height(),
+                             what.constData());
+                if (control->focusPolicy() & Qt::TabFocus)
+                    QVERIFY2(!heardName(control).isEmpty(), what.constData());
+            }
+        }
+        QVERIFY(heardName(w.cmdProcuraZinc) != heardName(w.cmdProcuraRoms));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.lblSite)->role(), QAccessible::Link);
     }
 
     // --- Applying a language to the window

@@ -1,7 +1,9 @@
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "window/ArchiveMark.h"
 #include "window/ImageList.h"
+#include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
@@ -15,7 +17,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -32,6 +36,16 @@ bool near(QRgb a, QColor b)
 QRgb centre(const QImage &image)
 {
     return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+bool drawnIn(QWidget *widget, const QColor &colour)
+{
+    const QImage image = widget->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour.rgb())
+                return true;
+    return false;
 }
 
 } // namespace
@@ -307,6 +321,74 @@ private Q_SLOTS:
         QVERIFY(!w().chkSurroundLite->isEnabled() && !w().txtSurroundMultiplier->isEnabled());
     }
 
+    // Tab from the list comes back to it through every enabled control on
+    // the window and the shown tab once, leaving the log box; Ctrl+Tab and
+    // Ctrl+PgDn switch tabs from anywhere.
+    void tabVisitsEveryControlOnceInReadingOrder_data()
+    {
+        QTest::addColumn<int>("tab");
+        for (int tab = 0; tab < 3; ++tab)
+            QTest::addRow("tab %d", tab) << tab;
+    }
+
+    void tabVisitsEveryControlOnceInReadingOrder()
+    {
+        QFETCH(int, tab);
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        w().lstGames->setFocus();
+        for (int step = 0; step < tab; ++step)
+            QTest::keyClick(w().lstGames, step ? Qt::Key_PageDown : Qt::Key_Tab,
+                            Qt::ControlModifier);
+        QCOMPARE(w().abas->currentIndex(), tab);
+        QWidgetList visited;
+        do {
+            visited << QApplication::focusWidget();
+            QTest::keyClick(visited.last(), Qt::Key_Tab);
+        } while (QApplication::focusWidget() != w().lstGames && visited.size() < 60);
+        QWidgetList focusable;
+        for (QWidget *control : w().findChildren<QWidget *>())
+            if (control->isVisible() && control->isEnabled() &&
+                (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy())
+                focusable << control;
+        QCOMPARE(visited.size(), focusable.size());
+        QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
+                 QSet<QWidget *>(focusable.begin(), focusable.end()));
+        const QWidgetList first{w().lstGames, w().Picture1, w().cmdPlay, w().abas->focusProxy()};
+        const QWidgetList last{w().cboLang, w().lblSite, w().txtlog};
+        QCOMPARE(visited.first(4), first);
+        QCOMPARE(visited.last(3), last);
+        // The focus left on a tab that is switched away goes to the tab headers.
+        visited[4]->setFocus();
+        QTest::keyClick(visited[4], Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w().abas->focusProxy());
+    }
+
+    void theWindowComesBackAsItWasLeft()
+    {
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        const QRect screen = w().screen()->availableGeometry();
+        const auto reopen = [this] {
+            QVERIFY(w().close());
+            f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
+            w().show();
+            QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        };
+        const QRect moved(screen.topLeft() + QPoint(3, 40), w().minimumSizeHint() + QSize(6, 40));
+        w().setGeometry(moved);
+        reopen();
+        QCOMPARE(w().geometry(), moved);
+        w().showMaximized();
+        reopen();
+        QVERIFY(w().isMaximized());
+        w().showNormal();
+        w().move(screen.bottomRight() + QPoint(4000, 4000)); // a screen since unplugged
+        reopen();
+        QVERIFY(screen.intersects(w().geometry()));
+    }
+
     // --- Selection and pictures
     void selectionShowsTheGameAndItsSnapshot()
     {
@@ -379,6 +461,17 @@ private Q_SLOTS:
         QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
         QVERIFY(dimmed(20) && why(1).isEmpty() && !dimmed(1));
         QCOMPARE(w().lstGames->item(20)->toolTip(), why(20));
+        // Not by colour alone, and readable on light and on dark backgrounds.
+        for (const QColor base : {QColor(Qt::white), QColor(0x20, 0x20, 0x20)}) {
+            QPalette palette = w().palette();
+            palette.setColor(QPalette::Base, base);
+            palette.setColor(QPalette::Text, base.lightness() > 128 ? Qt::black : Qt::white);
+            palette.setColor(QPalette::Disabled, QPalette::Text, Qt::gray);
+            w().setPalette(palette);
+            const QListWidgetItem *item = w().lstGames->item(20);
+            QTRY_VERIFY(contrastRatio(item->foreground().color(), base) >= 4.5);
+            QVERIFY(!item->icon().isNull() && w().lstGames->item(1)->icon().isNull());
+        }
         // Archives that come and go while the window is open.
         QVERIFY(writeAll(roms + u"/tekken.zip"_s) && QFile::remove(roms + u"/sfex.zip"_s));
         QTRY_VERIFY(why(20).isEmpty() && !why(0).isEmpty());
@@ -416,11 +509,25 @@ private Q_SLOTS:
             f->desktop.webAnswer = answer;
             QTest::mouseClick(w().lblSite, Qt::LeftButton);
         }
-        QCOMPARE(f->desktop.calls.filter(u"openWebAddress|"_s + webAddress()).size(), 3);
+        // Enter and Space open it from the keyboard, and Enter does not play.
+        QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
+        f->desktop.webAnswer = Desktop::WebOpenResult::Opened;
+        for (const auto key : {Qt::Key_Return, Qt::Key_Space})
+            QTest::keyClick(w().lblSite, key);
+        QCOMPARE(played.count(), 0);
+        QCOMPARE(f->desktop.calls.filter(u"openWebAddress|"_s + webAddress()).size(), 5);
         QCOMPARE(
             f->desktop.calls.filter(u"showMessage"_s).mid(1),
             (QStringList{u"showMessage|Could not find associated Browser|Browser Not Found|48"_s,
                          u"showMessage|Web Page not Opened|URL Failed|48"_s}));
+
+        // The palette's link colour, dimmed with the window.
+        QPalette palette = w().palette();
+        palette.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        w().setPalette(palette);
+        QVERIFY(drawnIn(w().lblSite, palette.color(QPalette::Link)));
+        w().setEnabled(false);
+        QVERIFY(!drawnIn(w().lblSite, palette.color(QPalette::Link)));
     }
 };
 

@@ -35,6 +35,7 @@ namespace rivonel {
 
 class Desktop;
 class ImageList;
+class LinkLabel;
 class LogBox;
 class RunWindow;
 class ValueCheckBox;
@@ -83,7 +84,7 @@ public:
     QTabWidget *abas = nullptr;
     QLabel *lblLanguage = nullptr;
     QComboBox *cboLang = nullptr;
-    QLabel *lblSite = nullptr;
+    LinkLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
     QTimer *Timer1 = nullptr;
 
@@ -138,10 +139,20 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Construction (frmPrincipalLayout.cpp builds the controls).
     void buildControls();
+    void layOutControls();
+
+    // Keyboard, screen reader and geometry (frmPrincipalAccess.cpp).
+    void setFocusOrder();
+    void nameControls();
+    bool switchTabByKey(const QKeyEvent &key);
+    QString geometryFile() const;
+    void restoreWindowGeometry();
     void bindOptions();
     // Puts the controls of the entries `which` names at their defaults.
     void showDefaults(const std::bitset<optionCount> &which);
