@@ -74,7 +74,6 @@ void frmPrincipal::nameControls()
     txtlog->setAccessibleName(LanguageTexts.text(textKey::logBoxName));
     cmdProcuraZinc->setAccessibleName(LanguageTexts.text(textKey::browseZincName));
     cmdProcuraRoms->setAccessibleName(LanguageTexts.text(textKey::browseRomName));
-    abas->findChild<QTabBar *>()->setAccessibleName(LanguageTexts.text(textKey::optionTabsName));
     // Its caption is a check box, which cannot be a buddy.
     txtSurroundMultiplier->setAccessibleName(chkSurroundLiteMultiplier->text());
 }

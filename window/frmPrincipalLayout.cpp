@@ -70,6 +70,8 @@ void frmPrincipal::buildControls()
     lstGames = named(new QListWidget(this), "lstGames");
     lstGames->setSelectionMode(QAbstractItemView::SingleSelection);
     lstGames->setSortingEnabled(false);
+    // Marks beside the titles are as tall as a line of text.
+    lstGames->setIconSize(QSize(1, 1) * lstGames->fontMetrics().height());
 
     const QImage logo(logoResource);
     ImageList1 = new ImageList(this);

@@ -109,7 +109,6 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Messages",
     "Browse for the Zinc directory",
     "Browse for the ROM directory",
-    "Option tabs",
 };
 
 QString englishText(int number)

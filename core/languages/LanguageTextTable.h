@@ -105,21 +105,20 @@ inline constexpr int pictureName = 91;
 inline constexpr int logBoxName = 92;
 inline constexpr int browseZincName = 93;
 inline constexpr int browseRomName = 94;
-inline constexpr int optionTabsName = 95;
 } // namespace textKey
 
-// The texts String01 to String95 of one language. Numbers outside 1 to 95
+// The texts String01 to String94 of one language. Numbers outside 1 to 94
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 95;
+    static constexpr int count = 94;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String95"
+    // "String01" ... "String94"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
