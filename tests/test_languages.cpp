@@ -1,9 +1,11 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/settings/IniDocument.h"
+#include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -31,6 +33,16 @@ QByteArray languageFile(const QByteArray &tag, QList<int> without = {})
             text += "String" + QByteArray::number(n).rightJustified(2, '0') + '=' + tag + ' ' +
                     QByteArray::number(n) + '\n';
     return text;
+}
+
+// What a screen reader calls a control: its label, else its name (a list's is its value).
+QString heardName(QWidget *control)
+{
+    QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(control);
+    const auto labels = heard->relations(QAccessible::Label);
+    return !labels.isEmpty()                    ? labels.first().first->text(QAccessible::Name)
+           : qobject_cast<QComboBox *>(control) ? QString()
+                                                : heard->text(QAccessible::Name);
 }
 
 QStringList items(const QComboBox *list)
@@ -158,6 +170,43 @@ private Q_SLOTS:
         w.cboLang->setCurrentIndex(0);
         QCOMPARE(f->log().count(told), 2);
         QVERIFY(f->log().endsWith(told));
+    }
+
+    // In each shipped language every caption fits and every control taking the focus is named.
+    void everyCaptionFitsAndEveryControlIsNamed_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"English", "Portugues", "Espanol"})
+            QTest::addRow("%s", language) << QString::fromLatin1(language);
+    }
+
+    void everyCaptionFitsAndEveryControlIsNamed()
+    {
+        QFETCH(QString, language);
+        addLanguage(language + u".ini"_s, readAll(shipped + u'/' + language + u".ini"_s));
+        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
+                         "[General]\nLanguage=" + language.toLatin1()));
+        frmPrincipal &w = *f->window;
+        w.Form_Load();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int tab = 0; tab < w.abas->count(); ++tab) {
+            w.abas->setCurrentIndex(tab);
+            for (QWidget *control : w.findChildren<QWidget *>()) {
+                if (!control->isVisible())
+                    continue;
+                const QByteArray what = control->objectName().toLatin1();
+                if (control->inherits("QLabel") || control->inherits("QAbstractButton") ||
+                    control->inherits("QComboBox"))
+                    QVERIFY2(control->width() >= control->sizeHint().width() &&
+                                 control->height() >= control->minimumSizeHint().height(),
+                             what.constData());
+                if (control->focusPolicy() & Qt::TabFocus)
+                    QVERIFY2(!heardName(control).isEmpty(), what.constData());
+            }
+        }
+        QVERIFY(heardName(w.cmdProcuraZinc) != heardName(w.cmdProcuraRoms));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.lblSite)->role(), QAccessible::Link);
     }
 
     // --- Applying a language to the window

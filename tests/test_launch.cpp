@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
@@ -157,6 +158,15 @@ private Q_SLOTS:
         QVERIFY(run->cmdStop->isEnabled() && f->window->runWatched());
         QVERIFY(f->desktop.realLauncher.running());
 
+        // The whole title in bold beside an icon and a button; no minimise or maximise.
+        QFont bold = run->font();
+        bold.setBold(true);
+        QVERIFY(run->width() >= QFontMetrics(bold).horizontalAdvance(run->windowTitle()) +
+                                    2 * run->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        QCOMPARE(run->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint |
+                                       Qt::WindowMaximizeButtonHint),
+                 Qt::CustomizeWindowHint);
+
         // The run is over only once none of its processes runs.
         bool leftBehind = true;
         connect(f->window->runWindow(), &QObject::destroyed, this,
@@ -295,6 +305,23 @@ private Q_SLOTS:
         QCOMPARE(ask(u"3"_s), u"<141 Street Fighter EX Plus (USA)>"_s);
         f->window->setEnabled(true);
         QVERIFY(f->idle() && f->desktop.fakeLauncher.starts.size() == 1);
+
+    // After long last lines, the line that says how the run ended is in view and announced.
+    void theVerdictStaysInViewAndIsAnnounced()
+    {
+        f = std::make_unique<LaunchFixture>(false);
+        f->window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        f->play(0);
+        QVERIFY(writeAll(f->logFile(), (QByteArray(300, 'x') + '\n').repeated(7)));
+        f->desktop.fakeLauncher.end();
+        QTRY_VERIFY(f->idle());
+        const QString verdict = u"<54 %1>"_s.arg(QString(300, u'x'));
+        LogBox *box = f->window->txtlog;
+        QTextCursor start = box->document()->find(verdict);
+        start.setPosition(start.selectionStart());
+        QVERIFY(box->viewport()->rect().contains(box->cursorRect(start).center()));
+        QCOMPARE(box->accessibleDescription(), verdict);
     }
 };
 

@@ -3,7 +3,9 @@
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "window/AboutBox.h"
+#include "window/ArchiveMark.h"
 #include "window/ImageList.h"
+#include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
@@ -17,7 +19,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -34,6 +38,13 @@ bool near(QRgb a, QColor b)
 QRgb centre(const QImage &image)
 {
     return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+bool drawnIn(QWidget *widget, const QColor &colour)
+{
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+    return std::count(pixels, pixels + image.width() * image.height(), colour.rgb()) > 0;
 }
 
 } // namespace
@@ -396,6 +407,54 @@ private Q_SLOTS:
         QVERIFY(!w().chkSurroundLite->isEnabled() && !w().txtSurroundMultiplier->isEnabled());
     }
 
+    // Tab visits every enabled control shown once, log box included; Ctrl+Tab/PgDn switch tabs.
+    void tabVisitsEveryControlOnceInReadingOrder_data()
+    {
+        QTest::addColumn<int>("tab");
+        for (int tab = 0; tab < 3; ++tab)
+            QTest::addRow("tab %d", tab) << tab;
+    }
+
+    void tabVisitsEveryControlOnceInReadingOrder()
+    {
+        QFETCH(int, tab);
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        w().lstGames->setFocus();
+        for (int step = 0; step < tab; ++step)
+            QTest::keyClick(w().lstGames, step ? Qt::Key_PageDown : Qt::Key_Tab,
+                            Qt::ControlModifier);
+        QCOMPARE(w().abas->currentIndex(), tab);
+        QWidgetList visited;
+        do {
+            visited << QApplication::focusWidget();
+            QTest::keyClick(visited.last(), Qt::Key_Tab);
+        } while (QApplication::focusWidget() != w().lstGames && visited.size() < 60);
+        QWidgetList focusable;
+        for (QWidget *control : w().findChildren<QWidget *>())
+            if (control->isVisible() && control->isEnabled() &&
+                (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy())
+                focusable << control;
+        QCOMPARE(visited.size(), focusable.size());
+        QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
+                 QSet<QWidget *>(focusable.begin(), focusable.end()));
+        QCOMPARE(visited.first(4),
+                 (QWidgetList{w().lstGames, w().Picture1, w().cmdPlay, w().abas->focusProxy()}));
+        QCOMPARE(visited.last(3), (QWidgetList{w().cboLang, w().lblSite, w().txtlog}));
+    }
+
+    void theWindowComesBackAsItWasLeft()
+    {
+        w().show();
+        const QRect moved(w().screen()->availableGeometry().topLeft() + QPoint(3, 40),
+                          w().minimumSizeHint() + QSize(6, 40));
+        w().setGeometry(moved);
+        QVERIFY(w().close());
+        f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
+        QCOMPARE(w().geometry(), moved);
+    }
+
     // --- Selection and pictures
     void selectionShowsTheGameAndItsSnapshot()
     {
@@ -471,6 +530,15 @@ private Q_SLOTS:
         QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
         QVERIFY(dimmed(20) && why(1).isEmpty() && !dimmed(1));
         QCOMPARE(w().lstGames->item(20)->toolTip(), why(20) + u"\nNever played"_s);
+        QPalette palette = w().palette(); // a dark one, where the mark must stay readable
+        palette.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x50, 0x50, 0x50));
+        w().setPalette(palette);
+        const QListWidgetItem *item = w().lstGames->item(20);
+        QCoreApplication::processEvents(); // the list's palette changes after the window's
+        QVERIFY(contrastRatio(item->foreground().color(), palette.base().color()) >= 4.5);
+        QVERIFY(!item->icon().isNull() && w().lstGames->item(1)->icon().isNull());
         // Archives that come and go while the window is open.
         QVERIFY(writeAll(roms + u"/tekken.zip"_s) && QFile::remove(roms + u"/sfex.zip"_s));
         QTRY_VERIFY(why(20).isEmpty() && !why(0).isEmpty());
@@ -525,11 +593,22 @@ private Q_SLOTS:
             f->desktop.webAnswer = answer;
             QTest::mouseClick(w().lblSite, Qt::LeftButton);
         }
-        QCOMPARE(f->desktop.calls.filter(u"openWebAddress|"_s + webAddress()).size(), 3);
+        f->desktop.webAnswer = Desktop::WebOpenResult::Opened; // Enter and Space open it too
+        for (const auto key : {Qt::Key_Return, Qt::Key_Space})
+            QTest::keyClick(w().lblSite, key);
+        QCOMPARE(f->desktop.calls.filter(u"openWebAddress|"_s + webAddress()).size(), 5);
         QCOMPARE(
             f->desktop.calls.filter(u"showMessage"_s).mid(1),
             (QStringList{u"showMessage|Could not find associated Browser|Browser Not Found|48"_s,
                          u"showMessage|Web Page not Opened|URL Failed|48"_s}));
+
+        // The palette's link colour, dimmed with the window.
+        QPalette palette = w().palette();
+        palette.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        w().setPalette(palette);
+        QVERIFY(drawnIn(w().lblSite, palette.color(QPalette::Link)));
+        w().setEnabled(false);
+        QVERIFY(!drawnIn(w().lblSite, palette.color(QPalette::Link)));
     }
 };
 

@@ -1,6 +1,8 @@
 #include "window/LogBox.h"
 
+#include <QAccessible>
 #include <QScrollBar>
+#include <QTextBlock>
 
 namespace rivonel {
 
@@ -13,6 +15,12 @@ LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
+QSize LogBox::sizeHint() const
+{
+    const int margins = 2 * (frameWidth() + qRound(document()->documentMargin()));
+    return {QPlainTextEdit::sizeHint().width(), 3 * fontMetrics().lineSpacing() + margins};
+}
+
 QString LogBox::text() const
 {
     return m_text;
@@ -22,11 +30,36 @@ void LogBox::setText(const QString &text)
 {
     m_text = text;
     display(m_text);
+    announce(QString());
 }
 
 void LogBox::append(const QString &text)
 {
     setText(m_text + text);
+}
+
+void LogBox::appendVerdict(const QString &report)
+{
+    // The report starts on the last line the box has (an empty one after a
+    // line end).
+    const int verdictBlock = document()->blockCount() - 1;
+    append(report);
+    // Scroll positions count the lines the box shows, wrapped ones included.
+    const QTextBlock verdict = document()->findBlockByNumber(verdictBlock);
+    if (verdict.isValid())
+        verticalScrollBar()->setValue(verdict.firstLineNumber());
+    announce(verdict.text());
+}
+
+void LogBox::announce(const QString &verdict)
+{
+    if (accessibleDescription() == verdict)
+        return;
+    setAccessibleDescription(verdict);
+    if (!verdict.isEmpty()) {
+        QAccessibleEvent alert(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
 }
 
 void LogBox::display(const QString &text)

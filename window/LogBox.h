@@ -11,12 +11,21 @@ class LogBox : public QPlainTextEdit {
 public:
     explicit LogBox(QWidget *parent = nullptr);
 
+    // Three lines; the box grows with the window.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
     QString text() const;
     void setText(const QString &text);
     void append(const QString &text);
+    // Appends how a run ended: its first line, the verdict, is scrolled to the
+    // top of the box (what follows it shows below as far as it fits), and a
+    // screen reader is told it.
+    void appendVerdict(const QString &report);
 
 private:
     void display(const QString &text);
+    void announce(const QString &verdict);
 
     QString m_text;
 };

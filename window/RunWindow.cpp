@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace rivonel {
@@ -21,6 +22,14 @@ RunWindow::RunWindow(const QString &game, const LanguageTextTable &texts, QWidge
     layout->addWidget(lblTime);
     layout->addWidget(cmdStop);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Nothing to minimise or maximise; wide enough for the whole title beside
+    // the title bar's icon and close button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    layout->addStrut(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) +
+                     4 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
 
     connect(cmdStop, &QPushButton::clicked, this, &RunWindow::cmdStop_Click);
     connect(&m_tick, &QTimer::timeout, this, &RunWindow::showTime);

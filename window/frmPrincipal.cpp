@@ -15,7 +15,9 @@
 #include "platform/Desktop.h"
 #include "window/AboutBox.h"
 #include "window/AppIcon.h"
+#include "window/ArchiveMark.h"
 #include "window/ImageList.h"
+#include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/RunWindow.h"
 #include "window/SnapPicture.h"
@@ -175,6 +177,7 @@ void frmPrincipal::connectSignals()
     connect(cmdHelp, &QPushButton::clicked, this, &frmPrincipal::cmdHelp_Click);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             &frmPrincipal::cmdHelp_Click);
+    connect(lblSite, &LinkLabel::activated, this, &frmPrincipal::lblSite_Click);
     // Fires only for typed text, which this list does not take.
     connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
@@ -218,10 +221,6 @@ void frmPrincipal::connectSignals()
 
 bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lblSite && event->type() == QEvent::MouseButtonRelease) {
-        lblSite_Click();
-        return true;
-    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
 
@@ -231,14 +230,18 @@ bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     // Popups (an open drop-down list) are windows of their own and keep Enter.
     const bool ours = widget && widget->window() == this;
-    // Another command button with the focus is pressed by Enter itself.
-    const bool otherButton = qobject_cast<QPushButton *>(widget) && widget != cmdPlay;
+    // Another command button with the focus is pressed by Enter itself, and
+    // so is the link.
+    const bool otherButton =
+        (qobject_cast<QPushButton *>(widget) && widget != cmdPlay) || widget == lblSite;
     if (enter && plain && ours && !otherButton) {
         if (cmdPlay->isEnabled())
             cmdPlay->click();
         return true;
     }
     if (watched == txtlog && txtlog_KeyPress(key))
+        return true;
+    if (ours && switchTabByKey(*key))
         return true;
     return QWidget::eventFilter(watched, event);
 }
@@ -521,6 +524,9 @@ bool frmPrincipal::txtlog_KeyPress(const QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll))
         return false;
+    // Tab moves the focus, as in any other box.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return false;
     return !event->text().isEmpty();
 }
 
@@ -551,8 +557,8 @@ void frmPrincipal::lookAtRomFolder()
     m_romLook.request(folder);
 }
 
-// A game whose archive is not there is dimmed, and says so to the mouse and
-// to a screen reader: the colour is never all there is.
+// A game whose archive is not there is marked with an icon and dimmed, and
+// says so to the mouse and to a screen reader: the colour is never all there is.
 void frmPrincipal::showRomMarks()
 {
     const auto &present = m_romFolder.present;
@@ -568,11 +574,7 @@ void frmPrincipal::showRomMarks()
             : unreadable
                 ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romFolder.folder, archive)
                 : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romFolder.folder);
-        item->setForeground(missing ? palette().brush(QPalette::Disabled, QPalette::Text)
-                                    : QBrush());
-        const QString told = withPlayHistory(position, why);
-        item->setToolTip(told);
-        item->setData(Qt::AccessibleDescriptionRole, told);
+        markMissingArchive(*lstGames, *item, missing, withPlayHistory(position, why));
         markFavourite(item, position);
     }
 }
@@ -692,7 +694,7 @@ void frmPrincipal::runEnded(const QString &report)
     LogLine = m_run.lastLine();
     Timer1->stop();
     m_runWindow.reset();
-    txtlog->append(report);
+    txtlog->appendVerdict(report);
     giveWindowBack();
     if (m_closeAfterRun)
         QTimer::singleShot(0, this, &QWidget::close);
@@ -758,6 +760,7 @@ void frmPrincipal::CarregaLingua()
     abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
     abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
     abas->setTabText(generalTab, LanguageTexts.text(textKey::generalTabCaption));
+    nameControls();
     showRomMarks();
 }
 

@@ -40,6 +40,7 @@ namespace rivonel {
 
 class Desktop;
 class ImageList;
+class LinkLabel;
 class LogBox;
 class RunWindow;
 class ValueCheckBox;
@@ -100,7 +101,7 @@ public:
     QLabel *lblLanguage = nullptr;
     QComboBox *cboLang = nullptr;
     QPushButton *cmdHelp = nullptr; // opens the About box, as F1 does
-    QLabel *lblSite = nullptr;
+    LinkLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
     QTimer *Timer1 = nullptr;
 
@@ -155,10 +156,20 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Construction (frmPrincipalLayout.cpp builds the controls).
     void buildControls();
+    void layOutControls();
+
+    // Keyboard, screen reader and geometry (frmPrincipalAccess.cpp).
+    void setFocusOrder();
+    void nameControls();
+    bool switchTabByKey(const QKeyEvent &key);
+    QString geometryFile() const;
+    void restoreWindowGeometry();
     void bindOptions();
     // Puts the controls of the entries `which` names at their defaults.
     void showDefaults(const std::bitset<optionCount> &which);

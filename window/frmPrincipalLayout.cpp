@@ -1,14 +1,17 @@
-// Creates the window's controls with their names, design-time texts and
-// places; the options' start values come from the option table. Geometry is
-// in pixels at 96 dpi and scales with the screen.
+// Creates the window's controls with their names and design-time texts, and
+// lays them out: the game list and the log box take whatever room the window
+// has beyond what the rest needs; the picture keeps its 320 x 240.
 
 #include "core/system/ProgramInfo.h"
 #include "window/frmPrincipal.h"
 #include "window/ImageList.h"
+#include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,86 +21,72 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace rivonel {
 
 namespace {
 
-constexpr int clientWidth = 758;
-constexpr int clientHeight = 402;
 constexpr int timerIntervalMs = 1000;
+constexpr int pictureFrame = 2; // leaves exactly 320 x 240 for the picture
 const QString logoResource = QStringLiteral(":/logo.jpg");
+const QMargins pageMargins(6, 6, 6, 6);
 
-class Placer {
-public:
-    explicit Placer(qreal scale) : m_scale(scale) {}
-
-    QRect rect(int x, int y, int w, int h) const
-    {
-        return {qRound(x * m_scale), qRound(y * m_scale), qRound(w * m_scale), qRound(h * m_scale)};
-    }
-
-    template <class Widget>
-    Widget *operator()(Widget *widget, const char *name, int x, int y, int w, int h) const
-    {
-        widget->setObjectName(QString::fromLatin1(name));
-        widget->setGeometry(rect(x, y, w, h));
-        return widget;
-    }
-
-private:
-    qreal m_scale;
-};
-
-QFont windowFont()
+template <class Widget> Widget *named(Widget *widget, const char *name)
 {
-    // Tahoma where it exists; otherwise a sans font of similar width.
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    return font;
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
 }
 
-void styleAsLink(QLabel *label)
+// A label above its field; the label names the field to a screen reader.
+QVBoxLayout *captioned(QLabel *label, QWidget *field)
 {
-    QFont font = label->font();
-    font.setBold(true);
-    font.setUnderline(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(palette);
-    label->setCursor(Qt::PointingHandCursor);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setBuddy(field);
+    auto *cell = new QVBoxLayout;
+    cell->setSpacing(1);
+    cell->addWidget(label);
+    cell->addWidget(field);
+    return cell;
+}
+
+QHBoxLayout *row(std::initializer_list<QWidget *> widgets)
+{
+    auto *line = new QHBoxLayout;
+    for (QWidget *widget : widgets)
+        line->addWidget(widget);
+    return line;
+}
+
+// A box for a number: wide enough for that many digits, no wider.
+void fitDigits(QLineEdit *box, int digits)
+{
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QString(digits + 2, u'0')) + 8);
 }
 
 } // namespace
 
 void frmPrincipal::buildControls()
 {
-    setFont(windowFont());
-    const Placer at(std::max<qreal>(1.0, logicalDpiY() / 96.0));
-    setFixedSize(at.rect(0, 0, clientWidth, clientHeight).size());
     const auto text = [](const char *utf8) { return QString::fromUtf8(utf8); };
 
-    lstGames = at(new QListWidget(this), "lstGames", 8, 8, 410, 114);
+    lstGames = named(new QListWidget(this), "lstGames");
     lstGames->setSelectionMode(QAbstractItemView::SingleSelection);
     lstGames->setSortingEnabled(false);
+    // Marks beside the titles are as tall as a line of text.
+    lstGames->setIconSize(QSize(1, 1) * lstGames->fontMetrics().height());
 
     const QImage logo(logoResource);
     ImageList1 = new ImageList(this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
     ImageList1->add(logo);
-    Picture1 = at(new QLabel(this), "Picture1", 426, 8, 324, 244);
+    Picture1 = named(new QLabel(this), "Picture1");
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setLineWidth(2); // leaves exactly 320 x 240 for the picture
+    Picture1->setLineWidth(pictureFrame);
+    Picture1->setFixedSize(logo.size() + 2 * QSize(pictureFrame, pictureFrame));
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setPixmap(QPixmap::fromImage(logo));
+    // A screen reader reaches it by Tab and names it.
+    Picture1->setFocusPolicy(Qt::TabFocus);
 
-    abas = at(new QTabWidget(this), "abas", 8, 126, 410, 208);
+    abas = named(new QTabWidget(this), "abas");
     auto *video = new QWidget;
     auto *audio = new QWidget;
     auto *general = new QWidget;
@@ -105,17 +94,18 @@ void frmPrincipal::buildControls()
     abas->addTab(audio, text("Audio"));
     abas->addTab(general, text("Geral"));
     abas->setCurrentIndex(0);
+    abas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    // Sits over the free end of the tab header row, so it comes after abas.
-    cmdPlay = at(new QPushButton(text("Jogar"), this), "cmdPlay", 336, 124, 82, 24);
+    // Beside the row of tab headers, at its free end.
+    cmdPlay = named(new QPushButton(text("Jogar"), this), "cmdPlay");
+    abas->setCornerWidget(cmdPlay, Qt::TopRightCorner);
 
-    lblLanguage = at(new QLabel(text("Language:"), this), "lblLanguage", 426, 262, 58, 16);
-    cboLang = at(new QComboBox(this), "cboLang", 486, 259, 100, 22);
-    cmdHelp = at(new QPushButton(QStringLiteral("?"), this), "cmdHelp", 590, 259, 22, 22);
-    lblSite = at(new QLabel(webAddress(), this), "lblSite", 616, 262, 134, 16);
-    styleAsLink(lblSite);
+    lblLanguage = named(new QLabel(text("Language:"), this), "lblLanguage");
+    cboLang = named(new QComboBox(this), "cboLang");
+    cmdHelp = named(new QPushButton(QStringLiteral("?"), this), "cmdHelp");
+    lblSite = named(new LinkLabel(webAddress(), this), "lblSite");
 
-    txtlog = at(new LogBox(this), "txtlog", 8, 340, 742, 54);
+    txtlog = named(new LogBox(this), "txtlog");
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -123,84 +113,161 @@ void frmPrincipal::buildControls()
 
     // Tab "Vídeo": check boxes on the left, the lists and the frame rate in a
     // three-column grid on the right, in the order of the rows they form.
-    chkFullScreen =
-        at(new ValueCheckBox(text("Tela Inteira"), video), "chkFullScreen", 4, 6, 114, 20);
-    chkShowFPS = at(new ValueCheckBox(text("Mostrar FPS"), video), "chkShowFPS", 4, 30, 114, 20);
-    chkFrameSkip = at(new ValueCheckBox(text("FrameSkip"), video), "chkFrameSkip", 4, 54, 74, 20);
-    chkFrameSkipAuto =
-        at(new ValueCheckBox(text("Auto"), video), "chkFrameSkipAuto", 78, 54, 44, 20);
-    chkFrameLimit =
-        at(new ValueCheckBox(text("Limitar Frames"), video), "chkFrameLimit", 4, 78, 114, 20);
-    chkDithering = at(new ValueCheckBox(text("Dithering"), video), "chkDithering", 4, 102, 114, 20);
-    chkEnableKeys =
-        at(new ValueCheckBox(text("Ligar Teclas"), video), "chkEnableKeys", 4, 126, 114, 20);
+    chkFullScreen = named(new ValueCheckBox(text("Tela Inteira"), video), "chkFullScreen");
+    chkShowFPS = named(new ValueCheckBox(text("Mostrar FPS"), video), "chkShowFPS");
+    chkFrameSkip = named(new ValueCheckBox(text("FrameSkip"), video), "chkFrameSkip");
+    chkFrameSkipAuto = named(new ValueCheckBox(text("Auto"), video), "chkFrameSkipAuto");
+    chkFrameLimit = named(new ValueCheckBox(text("Limitar Frames"), video), "chkFrameLimit");
+    chkDithering = named(new ValueCheckBox(text("Dithering"), video), "chkDithering");
+    chkEnableKeys = named(new ValueCheckBox(text("Ligar Teclas"), video), "chkEnableKeys");
 
-    const auto cell = [&at](auto *label, const char *labelName, auto *field, const char *fieldName,
-                            int column, int row) {
-        const int x = 124 + column * 93;
-        const int y = 4 + row * 44;
-        at(label, labelName, x, y, 91, 16);
-        at(field, fieldName, x, y + 16, 91, 22);
-        return field;
+    const auto list = [video](const char *name) { return named(new QComboBox(video), name); };
+    const auto label = [video, &text](const char *caption, const char *name) {
+        return named(new QLabel(text(caption), video), name);
     };
-    lblRenderer = new QLabel(text("Renderização:"), video);
-    cboRend = cell(lblRenderer, "lblRenderer", new QComboBox(video), "cboRend", 0, 0);
-    lblResolution = new QLabel(text("Resolução:"), video);
-    cboResolution =
-        cell(lblResolution, "lblResolution", new QComboBox(video), "cboResolution", 1, 0);
-    lblColorDepth = new QLabel(text("Taxa de Cor:"), video);
-    cboColorDepth =
-        cell(lblColorDepth, "lblColorDepth", new QComboBox(video), "cboColorDepth", 2, 0);
-    lblScanlines = new QLabel(text("Scanlines:"), video);
-    cboScanLines = cell(lblScanlines, "lblScanlines", new QComboBox(video), "cboScanLines", 0, 1);
-    lblTextureFiltering = new QLabel(text("Filtrar texturas:"), video);
-    cboTextureFiltering = cell(lblTextureFiltering, "lblTextureFiltering", new QComboBox(video),
-                               "cboTextureFiltering", 1, 1);
-    lblTextureQuality = new QLabel(text("Qualidade:"), video);
-    cboTextureQuality = cell(lblTextureQuality, "lblTextureQuality", new QComboBox(video),
-                             "cboTextureQuality", 2, 1);
-    lblTextureCaching = new QLabel(text("Cache"), video);
-    cboTextureCaching = cell(lblTextureCaching, "lblTextureCaching", new QComboBox(video),
-                             "cboTextureCaching", 0, 2);
-    lblFrameRate = new QLabel(text("Taxa de Frames:"), video);
-    txtFrameRate = cell(lblFrameRate, "lblFrameRate", new QLineEdit(video), "txtFrameRate", 1, 2);
-    lblTurnDisplay = new QLabel(text("Mudar tela:"), video);
-    cboTurnDisplay =
-        cell(lblTurnDisplay, "lblTurnDisplay", new QComboBox(video), "cboTurnDisplay", 2, 2);
-    lblBlending = new QLabel(text("Brilho:"), video);
-    cboBlending = cell(lblBlending, "lblBlending", new QComboBox(video), "cboBlending", 0, 3);
+    lblRenderer = label("Renderização:", "lblRenderer");
+    cboRend = list("cboRend");
+    lblResolution = label("Resolução:", "lblResolution");
+    cboResolution = list("cboResolution");
+    lblColorDepth = label("Taxa de Cor:", "lblColorDepth");
+    cboColorDepth = list("cboColorDepth");
+    lblScanlines = label("Scanlines:", "lblScanlines");
+    cboScanLines = list("cboScanLines");
+    lblTextureFiltering = label("Filtrar texturas:", "lblTextureFiltering");
+    cboTextureFiltering = list("cboTextureFiltering");
+    lblTextureQuality = label("Qualidade:", "lblTextureQuality");
+    cboTextureQuality = list("cboTextureQuality");
+    lblTextureCaching = label("Cache", "lblTextureCaching");
+    cboTextureCaching = list("cboTextureCaching");
+    lblFrameRate = label("Taxa de Frames:", "lblFrameRate");
+    txtFrameRate = named(new QLineEdit(video), "txtFrameRate");
+    lblTurnDisplay = label("Mudar tela:", "lblTurnDisplay");
+    cboTurnDisplay = list("cboTurnDisplay");
+    lblBlending = label("Brilho:", "lblBlending");
+    cboBlending = list("cboBlending");
 
     // Tab "Audio".
-    chkSound = at(new ValueCheckBox(text("Habilitar Som"), audio), "chkSound", 6, 6, 150, 20);
-    chkSoundFilter =
-        at(new ValueCheckBox(text("Filtrar Som"), audio), "chkSoundFilter", 6, 30, 96, 20);
-    lblSoundFilterCutoff =
-        at(new QLabel(text("Corte:"), audio), "lblSoundFilterCutoff", 104, 32, 40, 16);
-    txtSoundFilterCutoff = at(new QLineEdit(audio), "txtSoundFilterCutoff", 146, 29, 56, 21);
-    chkStereoExciter =
-        at(new ValueCheckBox(text("Stereo"), audio), "chkStereoExciter", 6, 54, 150, 20);
-    chkSurroundLite =
-        at(new ValueCheckBox(text("Surround"), audio), "chkSurroundLite", 214, 6, 150, 20);
-    chkSurroundLiteMultiplier = at(new ValueCheckBox(text("Multiplicador de surround"), audio),
-                                   "chkSurroundLiteMultiplier", 214, 30, 146, 20);
-    txtSurroundMultiplier = at(new QLineEdit(audio), "txtSurroundMultiplier", 362, 29, 38, 21);
+    chkSound = named(new ValueCheckBox(text("Habilitar Som"), audio), "chkSound");
+    chkSoundFilter = named(new ValueCheckBox(text("Filtrar Som"), audio), "chkSoundFilter");
+    lblSoundFilterCutoff = named(new QLabel(text("Corte:"), audio), "lblSoundFilterCutoff");
+    txtSoundFilterCutoff = named(new QLineEdit(audio), "txtSoundFilterCutoff");
+    chkStereoExciter = named(new ValueCheckBox(text("Stereo"), audio), "chkStereoExciter");
+    chkSurroundLite = named(new ValueCheckBox(text("Surround"), audio), "chkSurroundLite");
+    chkSurroundLiteMultiplier = named(new ValueCheckBox(text("Multiplicador de surround"), audio),
+                                      "chkSurroundLiteMultiplier");
+    txtSurroundMultiplier = named(new QLineEdit(audio), "txtSurroundMultiplier");
 
     // Tab "Geral".
-    lblZincDir = at(new QLabel(text("Diretório do Zinc:"), general), "lblZincDir", 6, 8, 200, 16);
-    txtZincDir = at(new QLineEdit(general), "txtZincDir", 6, 26, 300, 22);
-    cmdProcuraZinc =
-        at(new QPushButton(text("Procurar"), general), "cmdProcuraZinc", 312, 25, 84, 24);
-    lblRomDir = at(new QLabel(text("Diretório de Roms"), general), "lblRomDir", 6, 58, 200, 16);
-    txtRomDir = at(new QLineEdit(general), "txtRomDir", 6, 76, 300, 22);
-    cmdProcuraRoms =
-        at(new QPushButton(text("Procurar"), general), "cmdProcuraRoms", 312, 75, 84, 24);
-    chkUseLowGeometry = at(new ValueCheckBox(text("Usar baixa geometria"), general),
-                           "chkUseLowGeometry", 6, 112, 200, 20);
+    lblZincDir = named(new QLabel(text("Diretório do Zinc:"), general), "lblZincDir");
+    txtZincDir = named(new QLineEdit(general), "txtZincDir");
+    cmdProcuraZinc = named(new QPushButton(text("Procurar"), general), "cmdProcuraZinc");
+    lblRomDir = named(new QLabel(text("Diretório de Roms"), general), "lblRomDir");
+    txtRomDir = named(new QLineEdit(general), "txtRomDir");
+    cmdProcuraRoms = named(new QPushButton(text("Procurar"), general), "cmdProcuraRoms");
+    chkUseLowGeometry =
+        named(new ValueCheckBox(text("Usar baixa geometria"), general), "chkUseLowGeometry");
 
     // A focused command button takes Enter itself; everywhere else Enter
     // presses cmdPlay (see eventFilter).
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(true);
+    // A list is as wide as its longest item in the language shown.
+    for (QComboBox *choice : findChildren<QComboBox *>()) {
+        choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        choice->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    }
+
+    layOutControls();
+    setFocusOrder();
+    nameControls();
+    restoreWindowGeometry();
+}
+
+void frmPrincipal::layOutControls()
+{
+    auto *videoChecks = new QVBoxLayout;
+    for (QWidget *box : {chkFullScreen, chkShowFPS})
+        videoChecks->addWidget(box);
+    auto *frameSkip = row({chkFrameSkip, chkFrameSkipAuto});
+    frameSkip->addStretch();
+    videoChecks->addLayout(frameSkip);
+    for (QWidget *box : {chkFrameLimit, chkDithering, chkEnableKeys})
+        videoChecks->addWidget(box);
+    videoChecks->addStretch();
+    auto *videoLists = new QGridLayout;
+    videoLists->setHorizontalSpacing(4);
+    const std::pair<QLabel *, QWidget *> cells[] = {{lblRenderer, cboRend},
+                                                    {lblResolution, cboResolution},
+                                                    {lblColorDepth, cboColorDepth},
+                                                    {lblScanlines, cboScanLines},
+                                                    {lblTextureFiltering, cboTextureFiltering},
+                                                    {lblTextureQuality, cboTextureQuality},
+                                                    {lblTextureCaching, cboTextureCaching},
+                                                    {lblFrameRate, txtFrameRate},
+                                                    {lblTurnDisplay, cboTurnDisplay},
+                                                    {lblBlending, cboBlending}};
+    int place = 0;
+    for (const auto &[caption, field] : cells) {
+        videoLists->addLayout(captioned(caption, field), place / 3, place % 3);
+        ++place;
+    }
+    videoLists->setRowStretch(videoLists->rowCount(), 1);
+    auto *video = new QHBoxLayout(abas->widget(0));
+    video->setContentsMargins(pageMargins);
+    video->addLayout(videoChecks);
+    video->addLayout(videoLists, 1);
+
+    lblSoundFilterCutoff->setBuddy(txtSoundFilterCutoff);
+    fitDigits(txtSoundFilterCutoff, 5);
+    fitDigits(txtSurroundMultiplier, 3);
+    auto *audioLeft = new QVBoxLayout;
+    audioLeft->addWidget(chkSound);
+    audioLeft->addLayout(row({chkSoundFilter, lblSoundFilterCutoff, txtSoundFilterCutoff}));
+    audioLeft->addWidget(chkStereoExciter);
+    audioLeft->addStretch();
+    auto *audioRight = new QVBoxLayout;
+    audioRight->addWidget(chkSurroundLite);
+    audioRight->addLayout(row({chkSurroundLiteMultiplier, txtSurroundMultiplier}));
+    audioRight->addStretch();
+    auto *audio = new QHBoxLayout(abas->widget(1));
+    audio->setContentsMargins(pageMargins);
+    audio->addLayout(audioLeft);
+    audio->addSpacing(fontMetrics().averageCharWidth() * 2);
+    audio->addLayout(audioRight);
+    audio->addStretch();
+
+    auto *general = new QGridLayout(abas->widget(2));
+    general->setContentsMargins(pageMargins);
+    lblZincDir->setBuddy(txtZincDir);
+    lblRomDir->setBuddy(txtRomDir);
+    general->addWidget(lblZincDir, 0, 0, 1, 2);
+    general->addWidget(txtZincDir, 1, 0);
+    general->addWidget(cmdProcuraZinc, 1, 1);
+    general->addWidget(lblRomDir, 2, 0, 1, 2);
+    general->addWidget(txtRomDir, 3, 0);
+    general->addWidget(cmdProcuraRoms, 3, 1);
+    general->addWidget(chkUseLowGeometry, 4, 0, 1, 2);
+    general->setRowStretch(5, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(lstGames, 1);
+    left->addWidget(abas);
+    lblLanguage->setBuddy(cboLang);
+    auto *language = row({lblLanguage, cboLang, cmdHelp});
+    language->addWidget(lblSite, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(Picture1, 0, Qt::AlignHCenter);
+    right->addLayout(language);
+    right->addStretch();
+    auto *top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addLayout(right);
+
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(8, 8, 8, 8);
+    window->setSpacing(6);
+    window->addLayout(top);
+    window->addWidget(txtlog);
 }
 
 } // namespace rivonel

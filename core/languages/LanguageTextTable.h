@@ -148,6 +148,7 @@ public:
     LanguageTextTable();
 
     // "String01" ... "String142"
+    // "String01" ... "String94"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

@@ -1,5 +1,6 @@
 // A language file of any bytes: every text reads without a crash, a text
-// past the first 51 is never left empty, and the two lists keep their length.
+// past the first 51 left empty reads as its English text, and the two lists
+// keep their length.
 #include "core/languages/LanguageTextTable.h"
 #include "core/settings/IniDocument.h"
 #include "FuzzInput.h"
