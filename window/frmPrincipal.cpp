@@ -184,7 +184,9 @@ void frmPrincipal::connectSignals()
         [this](const QString &, RomFolderLook look) {
             m_romFolder = std::move(look);
             showRomMarks();
+            checkRomArchives();
         });
+    setUpArchiveChecks();
     m_pictureLoad.setJob(
         [platform = m_platform](const PictureRequest &wanted, const std::atomic_bool &) {
             return readSnapPicture(firstExistingFile(wanted.folders, wanted.name, platform),
@@ -251,6 +253,7 @@ void frmPrincipal::Form_Load()
 
     LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
     CarregaPadrao(saved);
+    readArchiveKnowledge();
     lookAtRomFolder();
 
     // Replaces the selection line the load leaves behind; what start-up has
@@ -465,6 +468,11 @@ void frmPrincipal::showRomMarks()
             RomSetNames.at(position).value_or(QString()) + romArchiveExtension.toString();
         const bool missing = m_romFolder.status != RomFolderLook::Status::NotSet &&
                              !present[static_cast<std::size_t>(position)];
+        if (!missing) {
+            showArchiveMarkOf(item, RomSetNames.at(position).value_or(QString()));
+            continue;
+        }
+        item->setIcon(QIcon());
         const QString why =
             !missing ? QString()
             : unreadable
@@ -534,13 +542,14 @@ bool frmPrincipal::GeraRendererCFG()
 void frmPrincipal::cmdPlay_Click()
 {
     const OptionSet options = currentOptions();
+    noteArchiveBeforePlay(options);
     m_run.play({options, RomSetNames.at(options.game.position), LanguageTexts});
 }
 
 void frmPrincipal::runStarted(const QString &log)
 {
     LaunchCommand = m_run.launchCommand();
-    txtlog->setText(log);
+    txtlog->setText(withArchiveWarning(log));
     lockForRun();
     Timer1->start();
     // The way out while the main window is locked.
@@ -590,6 +599,7 @@ void frmPrincipal::stopRun()
 void frmPrincipal::runEnded(const QString &report)
 {
     LogLine = m_run.lastLine();
+    learnFromRun();
     Timer1->stop();
     m_runWindow.reset();
     txtlog->append(report);
@@ -649,6 +659,7 @@ void frmPrincipal::CarregaLingua()
     rebuildLanguageLists(LanguageTexts);
     m_options.setCaptions(LanguageTexts);
     cmdPlay->setText(LanguageTexts.text(textKey::playCaption));
+    mnuCheckArchive->setText(LanguageTexts.text(textKey::checkArchiveCaption));
     for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
         browse->setText(LanguageTexts.text(textKey::browseCaption));
     abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));

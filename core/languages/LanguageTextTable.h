@@ -99,20 +99,35 @@ inline constexpr int romFolderUnreadable = 80;  // %1: the ROM folder, %2: the a
 inline constexpr int notAFile = 81;             // why a file was not read or saved (after 60, 66)
 inline constexpr int staleLogNotAFile = 82;     // %1: the emulator's log left by an earlier run
 inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
+// The ROM archives' checks.
+inline constexpr int checkArchiveCaption = 150;
+inline constexpr int archiveReady = 151;        // %1: the archive
+inline constexpr int archiveNotAZip = 152;      // %1: the archive
+inline constexpr int archiveDamagedEntry = 153; // %1: the archive, %2: its file, %3: the fault
+inline constexpr int archiveDamaged = 154;      // %1: the archive, %2: the fault
+inline constexpr int faultTruncated = 155;      // the faults, 155 to 158
+inline constexpr int faultCrcMismatch = 156;
+inline constexpr int faultUnreadable = 157;
+inline constexpr int faultTooLarge = 158;
+inline constexpr int archiveIncomplete = 159; // %1: the archive, %2: the missing file
+inline constexpr int archiveChecking = 160;   // %1: the archive
+inline constexpr int archiveFilesIn = 161;    // %1: the archive's path
+inline constexpr int archiveFile = 162;       // %1: the file, %2: its size, %3: its CRC-32
+inline constexpr int archiveWarning = 163;    // %1: what is wrong with the archive
 } // namespace textKey
 
-// The texts String01 to String83 of one language. Numbers outside 1 to 83
+// The texts String01 to String169 of one language. Numbers outside 1 to 169
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 83;
+    static constexpr int count = 169;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String83"
+    // "String01" ... "String169"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
