@@ -196,7 +196,6 @@ private:
     // The ROM archives' checks (frmPrincipalArchives.cpp).
     void setUpArchiveChecks();
     void readArchiveKnowledge();
-    void saveArchiveKnowledge();
     void checkRomArchives();
     void archivesChecked(ArchiveKnowledge checked);
     void showArchiveMarkOf(QListWidgetItem *item, const QString &romSet);
@@ -256,7 +255,6 @@ private:
     // again, this start or the next (the knowledge is kept in a file).
     SerialWorker<ArchiveCheckRequest, ArchiveKnowledge> m_archiveCheck;
     ArchiveKnowledge m_archives;
-    QByteArray m_archivesSaved;
     QString m_archiveReportWanted; // the ROM set whose report waits for a check
     // The archive of the last Play, as it was then, and what to warn of.
     struct PlayedArchive {

@@ -28,6 +28,21 @@ const QString knowledgeFileName = QStringLiteral("archive-checks.json");
 // Some 26 archives' entries take a few kilobytes; anything far larger is not ours.
 constexpr qint64 largestKnowledgeFile = 4 << 20;
 
+// Writes the knowledge when it differs from the file's, on the check's own
+// thread: a replacement waits for the disk, which the window must not. A
+// file that cannot be written costs the next start a reading of each
+// archive, nothing more.
+void keepKnowledge(const QString &folder, const QString &path, const QByteArray &bytes)
+{
+    QFile kept;
+    if (openRegularFile(path, kept) == OpenResult::Opened && kept.size() == bytes.size() &&
+        kept.readAll() == bytes)
+        return;
+    kept.close();
+    if (QDir().mkpath(folder))
+        writeFileAnew(path, bytes);
+}
+
 QStringList allRomSets()
 {
     QStringList romSets;
@@ -52,10 +67,14 @@ void frmPrincipal::setUpArchiveChecks()
             m_romLookDelay.start();
     });
     m_archiveCheck.setJob(
-        [platform = m_platform, romSets = allRomSets()](const ArchiveCheckRequest &request,
-                                                        const std::atomic_bool &cancelled) {
-            return checkArchives(request.known, platform, request.folder, romSets, readZipArchive,
-                                 cancelled);
+        [platform = m_platform, romSets = allRomSets(), folder = m_locations.runDirectory,
+         file = m_platform.join(m_locations.runDirectory, knowledgeFileName)](
+            const ArchiveCheckRequest &request, const std::atomic_bool &cancelled) {
+            ArchiveKnowledge checked = checkArchives(request.known, platform, request.folder,
+                                                     romSets, readZipArchive, cancelled);
+            if (!cancelled)
+                keepKnowledge(folder, file, checked.toBytes());
+            return checked;
         },
         [this](const ArchiveCheckRequest &, ArchiveKnowledge checked) {
             archivesChecked(std::move(checked));
@@ -69,18 +88,7 @@ void frmPrincipal::readArchiveKnowledge()
             OpenResult::Opened ||
         file.size() > largestKnowledgeFile)
         return;
-    m_archivesSaved = file.read(largestKnowledgeFile);
-    m_archives = ArchiveKnowledge::fromBytes(m_archivesSaved);
-}
-
-// Only what changed is written; a file that cannot be written costs the next
-// start a reading of each archive, nothing more.
-void frmPrincipal::saveArchiveKnowledge()
-{
-    const QByteArray bytes = m_archives.toBytes();
-    if (bytes != m_archivesSaved && QDir().mkpath(m_locations.runDirectory) &&
-        writeFileAnew(m_platform.join(m_locations.runDirectory, knowledgeFileName), bytes))
-        m_archivesSaved = bytes;
+    m_archives = ArchiveKnowledge::fromBytes(file.read(largestKnowledgeFile));
 }
 
 // Checks the archives of the folder last looked at; the archives it holds
@@ -115,7 +123,6 @@ void frmPrincipal::archivesChecked(ArchiveKnowledge checked)
             checked.readings.value(lesson.key()).identity == lesson->identity)
             checked.learned.insert(lesson.key(), *lesson);
     m_archives = std::move(checked);
-    saveArchiveKnowledge();
     showRomMarks();
     if (const QString romSet = std::exchange(m_archiveReportWanted, QString()); !romSet.isEmpty())
         tellUser(archiveReport(m_archives, m_platform, m_archives.folder, romSet, LanguageTexts));
@@ -192,7 +199,7 @@ QString frmPrincipal::withArchiveWarning(const QString &log) const
 }
 
 // The emulator's "missing rom file" is remembered for the archive it ran,
-// until that archive changes.
+// until that archive changes; the check that follows keeps it on disk.
 void frmPrincipal::learnFromRun()
 {
     const QString line = m_run.lastLine();
@@ -202,8 +209,8 @@ void frmPrincipal::learnFromRun()
     m_archives.learned.insert(
         m_played.romSet,
         {m_played.identity, missingRomFileName(line, m_played.folder, m_played.romSet)});
-    saveArchiveKnowledge();
     showRomMarks();
+    checkRomArchives();
 }
 
 } // namespace rivonel
