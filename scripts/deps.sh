@@ -6,7 +6,8 @@
 # Windows-only code; the rest validates the menu entry and the metadata, and
 # builds, checks and runs the Debian package on a virtual display. clang and
 # its runtime libraries (libFuzzer, the sanitizers) build the fuzz targets.
-RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
+# libzip checks the ROM archives; pkg-config finds it for the build.
+RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins libzip-dev pkgconf fonts-dejavu-core fonts-liberation2
  g++-mingw-w64-x86-64 wine64 clang-14 libclang-rt-14-dev
  desktop-file-utils appstream lintian dpkg-dev file xvfb xauth xdotool"
 

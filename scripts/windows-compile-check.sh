@@ -30,6 +30,14 @@ flags="-std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic -DUNICODE -D_UN
 for module in "" QtCore QtGui QtWidgets QtTest; do
     flags="$flags -isystem $qt/$module"
 done
+# libzip's two headers, which hold nothing of Linux, for the one unit that
+# reads zip archives; nothing else of /usr/include may reach MinGW.
+zip_headers=$state/libzip-include
+mkdir -p "$zip_headers"
+for header in zip.h zipconf.h; do
+    cp -p "${RIVONEL_LIBZIP_INCLUDE:-/usr/include}/$header" "$zip_headers/" 2>/dev/null
+done
+flags="$flags -isystem $zip_headers"
 for include in $(find "$build_dir" -path '*_autogen/include' -type d | sort); do
     flags="$flags -I$include"
 done

@@ -216,6 +216,29 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(f->script()) && !QFile::exists(f->logFile()));
     }
 
+    // The emulator's missing file marks the archive until it changes; Play
+    // warns of it and plays all the same.
+    void aMissingFileIsLearnedUntilTheArchiveChanges()
+    {
+        const auto tip = [this] { return f->window->lstGames->item(11)->toolTip(); };
+        const QString incomplete = u"<159 kikaioh.zip kikaioh_gfx.bin>"_s;
+        QTRY_COMPARE(tip(), u"<151 kikaioh.zip>"_s);
+        f->play(11);
+        QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
+        QCOMPARE(tip(), incomplete);
+        f->play(11);
+        QVERIFY(f->locked());
+        QVERIFY(f->log().startsWith(u"<163 "_s + incomplete + u">\r\n<41> Kikaioh"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
+
+        QList<zincsim::ZipEntry> entries;
+        for (const QString &name : zincsim::requiredRomFiles(u"kikaioh"_s))
+            entries.append({name, "rom"});
+        QVERIFY(writeAll(f->programDirectory.filePath(u"roms/kikaioh.zip"_s),
+                         zincsim::makeStoredZip(entries)));
+        QTRY_COMPARE(tip(), u"<151 kikaioh.zip>"_s);
+    }
+
     // Runs that only pretend: the timer's looks end one, a failed start frees the window.
     void theTimerWatchesTheLogAndAFailedStartLeavesTheWindowFree()
     {

@@ -4,12 +4,14 @@
 #include "core/system/ProgramLocations.h"
 #include "window/AboutBox.h"
 #include "window/ArchiveMark.h"
+#include "StoredZip.h"
 #include "window/ImageList.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -516,7 +518,10 @@ private Q_SLOTS:
     {
         w().Form_Load();
         const QString roms = f->programPath + u"/roms"_s;
-        QVERIFY(writeAll(roms + u"/sfex.zip"_s));
+        // An archive with no files: a zip all the same.
+        const QByteArray emptyZip = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s, emptyZip));
+        const auto missing = [](const QString &why) { return why.contains(u" is not in "_s); };
         // The archive's text, before the line of the game's history.
         const auto why = [this](int game) {
             const QString told =
@@ -528,7 +533,7 @@ private Q_SLOTS:
         };
         w().txtRomDir->setText(roms); // no language: the texts are English
         QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
-        QVERIFY(dimmed(20) && why(1).isEmpty() && !dimmed(1));
+        QVERIFY(dimmed(20) && !missing(why(1)) && !dimmed(1));
         QCOMPARE(w().lstGames->item(20)->toolTip(), why(20) + u"\nNever played"_s);
         QPalette palette = w().palette(); // a dark one, where the mark must stay readable
         palette.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
@@ -540,8 +545,9 @@ private Q_SLOTS:
         QVERIFY(contrastRatio(item->foreground().color(), palette.base().color()) >= 4.5);
         QVERIFY(!item->icon().isNull() && w().lstGames->item(1)->icon().isNull());
         // Archives that come and go while the window is open.
-        QVERIFY(writeAll(roms + u"/tekken.zip"_s) && QFile::remove(roms + u"/sfex.zip"_s));
-        QTRY_VERIFY(why(20).isEmpty() && !why(0).isEmpty());
+        QVERIFY(writeAll(roms + u"/tekken.zip"_s, emptyZip) &&
+                QFile::remove(roms + u"/sfex.zip"_s));
+        QTRY_VERIFY(!missing(why(20)) && missing(why(0)));
         w().txtRomDir->setText(roms + u"/x"_s);
         QTRY_COMPARE(why(0), u"The ROM folder %1/x cannot be read, so its archive sfex.zip "
                              "cannot be found there."_s.arg(roms));
@@ -565,6 +571,35 @@ private Q_SLOTS:
             " --play "
             "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
         QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
+    // Each archive's state shows in the list, the menu's report lists its
+    // files, and the next start knows them before it reads any.
+    void archivesAreCheckedReportedAndRemembered()
+    {
+        w().Form_Load();
+        const QString roms = f->programPath + u"/roms"_s;
+        const QByteArray zip = zincsim::makeStoredZip({{u"sfex.bin"_s, "rom"}});
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s, zip) &&
+                writeAll(roms + u"/tgmj.zip"_s, zip.left(20)));
+        const auto item = [this](int game) { return w().lstGames->item(game); };
+        const LanguageTextTable english;
+        const QString ready = english.text(textKey::archiveReady).arg(u"sfex.zip"_s);
+        w().txtRomDir->setText(roms);
+        QTRY_COMPARE(item(0)->toolTip(), ready);
+        QCOMPARE(item(13)->data(Qt::AccessibleDescriptionRole).toString(),
+                 english.text(textKey::archiveDamaged)
+                     .arg(u"tgmj.zip"_s, english.text(textKey::faultTruncated)));
+        QVERIFY(!item(0)->icon().isNull() && !item(13)->icon().isNull() &&
+                item(13)->foreground() != item(0)->foreground());
+
+        f->select(1);
+        w().mnuCheckArchive->trigger();
+        QTRY_VERIFY(
+            f->log().endsWith(english.text(textKey::archiveFilesIn).arg(roms + u"/sfex.zip"_s) +
+                              u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
+
+        f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
+        w().Form_Load();
+        QCOMPARE(w().archiveKnowledge().state(u"tgmj"_s), ArchiveState::Damaged);
     }
 
     // --- Pickers and the link

@@ -207,7 +207,9 @@ void frmPrincipal::connectSignals()
         [this](const QString &, RomFolderLook look) {
             m_romFolder = std::move(look);
             showRomMarks();
+            checkRomArchives();
         });
+    setUpArchiveChecks();
     m_pictureLoad.setJob(
         [platform = m_platform](const PictureRequest &wanted, const std::atomic_bool &) {
             return readSnapPicture(firstExistingFile(wanted.folders, wanted.name, platform),
@@ -329,6 +331,7 @@ void frmPrincipal::Form_Load()
 
     LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
     CarregaPadrao(saved);
+    readArchiveKnowledge();
     lookAtRomFolder();
 
     // Replaces the selection line the load leaves behind; what start-up has
@@ -569,12 +572,19 @@ void frmPrincipal::showRomMarks()
             RomSetNames.at(position).value_or(QString()) + romArchiveExtension.toString();
         const bool missing = m_romFolder.status != RomFolderLook::Status::NotSet &&
                              !present[static_cast<std::size_t>(position)];
-        const QString why =
-            !missing ? QString()
-            : unreadable
-                ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romFolder.folder, archive)
-                : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romFolder.folder);
-        markMissingArchive(*lstGames, *item, missing, withPlayHistory(position, why));
+        if (!missing) {
+            showArchiveMarkOf(item, RomSetNames.at(position).value_or(QString()));
+        } else {
+            const QString why =
+                unreadable
+                    ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romFolder.folder, archive)
+                    : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romFolder.folder);
+            markMissingArchive(*lstGames, *item, true, why);
+        }
+        // What the user did with the game follows what its archive says.
+        const QString told = withPlayHistory(position, item->toolTip());
+        item->setToolTip(told);
+        item->setData(Qt::AccessibleDescriptionRole, told);
         markFavourite(item, position);
     }
 }
@@ -636,13 +646,14 @@ bool frmPrincipal::GeraRendererCFG()
 void frmPrincipal::cmdPlay_Click()
 {
     const OptionSet options = currentOptions();
+    noteArchiveBeforePlay(options);
     m_run.play({options, RomSetNames.at(options.game.position), LanguageTexts});
 }
 
 void frmPrincipal::runStarted(const QString &log)
 {
     LaunchCommand = m_run.launchCommand();
-    txtlog->setText(log);
+    txtlog->setText(withArchiveWarning(log));
     lockForRun();
     Timer1->start();
     // The way out while the main window is locked.
@@ -692,6 +703,7 @@ void frmPrincipal::stopRun()
 void frmPrincipal::runEnded(const QString &report)
 {
     LogLine = m_run.lastLine();
+    learnFromRun();
     Timer1->stop();
     m_runWindow.reset();
     txtlog->appendVerdict(report);
@@ -753,6 +765,7 @@ void frmPrincipal::CarregaLingua()
     rebuildLanguageLists(LanguageTexts);
     m_options.setCaptions(LanguageTexts);
     cmdPlay->setText(LanguageTexts.text(textKey::playCaption));
+    mnuCheckArchive->setText(LanguageTexts.text(textKey::checkArchiveCaption));
     for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
         browse->setText(LanguageTexts.text(textKey::browseCaption));
     cmdHelp->setToolTip(LanguageTexts.text(textKey::helpButtonTip));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/games/ArchiveChecks.h"
 #include "core/games/RomArchives.h"
 #include "core/games/RomSetSlots.h"
 #include "core/history/PlayHistory.h"
@@ -78,6 +79,16 @@ public:
     RunWindow *runWindow() const { return m_runWindow.get(); }
     // The looks at the ROM folder, started and under way.
     const SerialWorker<QString, RomFolderLook> &romFolderLook() const { return m_romLook; }
+    // The checks of the ROM archives, started and under way, and what they found.
+    struct ArchiveCheckRequest {
+        QString folder;
+        ArchiveKnowledge known;
+    };
+    const SerialWorker<ArchiveCheckRequest, ArchiveKnowledge> &archiveCheck() const
+    {
+        return m_archiveCheck;
+    }
+    const ArchiveKnowledge &archiveKnowledge() const { return m_archives; }
     // Whether a game's picture is being read.
     bool pictureLoading() const { return m_pictureLoad.busy(); }
 
@@ -104,6 +115,8 @@ public:
     LinkLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
     QTimer *Timer1 = nullptr;
+    // The list's context menu: the selected game's archive report.
+    QAction *mnuCheckArchive = nullptr;
 
     // Tab "Vídeo".
     QLabel *lblRenderer = nullptr;
@@ -209,6 +222,18 @@ private:
     void lstGames_Click();
     void lstGames_DblClick();
     void showPicture(const QImage &picture);
+
+    // The ROM archives' checks (frmPrincipalArchives.cpp).
+    void setUpArchiveChecks();
+    void readArchiveKnowledge();
+    void checkRomArchives();
+    void archivesChecked(ArchiveKnowledge checked);
+    void showArchiveMarkOf(QListWidgetItem *item, const QString &romSet);
+    void lstGames_ContextMenu(const QPoint &where);
+    void mnuCheckArchive_Click();
+    void noteArchiveBeforePlay(const OptionSet &options);
+    QString withArchiveWarning(const QString &log) const;
+    void learnFromRun();
     void selectGamePosition(int position);
 
     // Play history, favourites and shortcuts (frmPrincipalPlays.cpp).
@@ -274,6 +299,19 @@ private:
     };
     SerialWorker<PictureRequest, QImage> m_pictureLoad;
     quint64 m_selection = 0;
+    // Each archive of the ROM folder is read through away from the window's
+    // thread after each look at the folder; an unchanged one is not read
+    // again, this start or the next (the knowledge is kept in a file).
+    SerialWorker<ArchiveCheckRequest, ArchiveKnowledge> m_archiveCheck;
+    ArchiveKnowledge m_archives;
+    QString m_archiveReportWanted; // the ROM set whose report waits for a check
+    // The archive of the last Play, as it was then, and what to warn of.
+    struct PlayedArchive {
+        QString romSet;
+        QString folder;
+        ArchiveIdentity identity;
+    } m_played;
+    QString m_playWarning;
 
     // Window-level values.
     QString LanguageName;

@@ -101,11 +101,13 @@ void frmPrincipal::lstGames_ContextMenu(const QPoint &at)
     m_menuPosition = index.isValid() ? index.row() : -1;
     if (m_menuPosition < 0)
         return;
+    // Checking an archive reports on the selected game: the one clicked.
+    selectGamePosition(m_menuPosition);
     m_favouriteAction->setText(LanguageTexts.text(textKey::favouriteCaption));
     m_favouriteAction->setChecked(m_history.at(m_menuPosition).favourite);
     m_shortcutAction->setText(LanguageTexts.text(textKey::createShortcutCaption));
     QMenu menu(this);
-    menu.addActions({m_favouriteAction, m_shortcutAction});
+    menu.addActions({m_favouriteAction, m_shortcutAction, mnuCheckArchive});
     menu.exec(lstGames->viewport()->mapToGlobal(at));
     m_menuPosition = -1;
 }

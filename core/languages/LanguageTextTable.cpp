@@ -2,6 +2,8 @@
 
 #include "core/settings/IniDocument.h"
 
+#include <iterator>
+
 namespace rivonel {
 
 namespace {
@@ -14,7 +16,7 @@ bool inRange(int number)
 // The English text of every key, String01 on. A language file may lack
 // those past the first 51; a file that cannot be used at all gives way to
 // the whole table.
-const char *const builtInEnglish[LanguageTextTable::count] = {
+const char *const builtInEnglish[] = {
     "Game",
     "Play",
     "",
@@ -164,6 +166,28 @@ const char *const laterEnglish[] = {
     "Rivonel was asked to play %1, but a game is already running.",
     "Rivonel was asked to play %1, but the window is busy; close its dialog and ask again.",
     "Rivonel was asked to play %1, which is not one of its games.",
+};
+
+// Later texts, by their numbers: each group of numbers has its own.
+const struct {
+    int number;
+    const char *text;
+} numberedEnglish[] = {
+    {textKey::checkArchiveCaption, "Check archive"},
+    {textKey::archiveReady, "Its ROM archive %1 is ready: every file in it reads back whole."},
+    {textKey::archiveNotAZip, "Its ROM archive %1 is not a zip archive."},
+    {textKey::archiveDamagedEntry, "Its ROM archive %1 is damaged: its file %2 is %3."},
+    {textKey::archiveDamaged, "Its ROM archive %1 is damaged: it is %2."},
+    {textKey::faultTruncated, "cut short"},
+    {textKey::faultCrcMismatch, "not what it was (its CRC-32 does not match)"},
+    {textKey::faultUnreadable, "unreadable"},
+    {textKey::faultTooLarge, "larger than any ROM could be"},
+    {textKey::archiveIncomplete,
+     "Its ROM archive %1 lacks %2: the emulator said so when it last ran this archive."},
+    {textKey::archiveChecking, "Its ROM archive %1 is being checked."},
+    {textKey::archiveFilesIn, "Files in %1:"},
+    {textKey::archiveFile, "%1: %2 bytes, CRC-32 %3"},
+    {textKey::archiveWarning, "Warning: %1 The game is started all the same."},
 };
 
 QString englishText(int number)

@@ -141,7 +141,7 @@ inline constexpr int playAskedUnknownGame = 142; // %1: the game asked for
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 142;
+    static constexpr int count = 169;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
@@ -149,6 +149,7 @@ public:
 
     // "String01" ... "String142"
     // "String01" ... "String94"
+    // "String01" ... "String169"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

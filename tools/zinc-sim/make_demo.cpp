@@ -1,7 +1,8 @@
 // Fills the demo's Zinc and ROM directories at build time:
 //   make-demo <zinc directory> <rom directory>
 // Two of the four renderer plug-ins, so the others show the missing plug-in
-// report, and archives for a few games, one lacking a file on purpose.
+// report, and archives for a few games: one lacking a file and one cut short
+// (as an interrupted copy leaves it) on purpose.
 
 #include "RomContents.h"
 #include "StoredZip.h"
@@ -22,14 +23,16 @@ bool write(const QString &path, const QByteArray &bytes)
     return false;
 }
 
-bool writeArchive(const QString &romDirectory, const QString &romSet, const QString &leaveOut = {})
+bool writeArchive(const QString &romDirectory, const QString &romSet, const QString &leaveOut = {},
+                  bool cutShort = false)
 {
     QList<zincsim::ZipEntry> entries;
     for (const QString &name : zincsim::requiredRomFiles(romSet))
         if (name != leaveOut)
             entries.append({name, "demo data for " + name.toUtf8() + '\n'});
+    const QByteArray archive = zincsim::makeStoredZip(entries);
     return write(romDirectory + QStringLiteral("/") + romSet + QStringLiteral(".zip"),
-                 zincsim::makeStoredZip(entries));
+                 cutShort ? archive.left(archive.size() / 2) : archive);
 }
 
 } // namespace
@@ -53,5 +56,6 @@ int main(int argc, char *argv[])
     for (const char *romSet : {"sfex", "sfexp", "rvschool", "tekken", "tgmj"})
         ok &= writeArchive(roms, QString::fromLatin1(romSet));
     ok &= writeArchive(roms, QStringLiteral("kikaioh"), QStringLiteral("kikaioh_gfx.bin"));
+    ok &= writeArchive(roms, QStringLiteral("sfex2"), {}, true);
     return ok ? 0 : 1;
 }

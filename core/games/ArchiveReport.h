@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/games/ArchiveChecks.h"
+#include "core/languages/LanguageTextTable.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace rivonel {
+
+// What the user is told of one ROM set's archive in folder, in one sentence:
+// the list's tooltip and the verdict of a report.
+QString archiveStateText(const ArchiveKnowledge &known, const QString &folder,
+                         const QString &romSet, const LanguageTextTable &texts);
+
+// The "Check archive" report: each file read back whole with its size and
+// CRC-32, then the verdict.
+QString archiveReport(const ArchiveKnowledge &known, const PlatformConventions &platform,
+                      const QString &folder, const QString &romSet, const LanguageTextTable &texts);
+
+// The line the log box gets before a launch of an archive that will
+// probably not run; the emulator decides all the same.
+std::optional<QString> archiveWarning(const ArchiveKnowledge &known, const QString &folder,
+                                      const QString &romSet, const LanguageTextTable &texts);
+
+} // namespace rivonel

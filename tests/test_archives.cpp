@@ -1,0 +1,124 @@
+#include "core/games/ArchiveChecks.h"
+#include "platform/ZipArchiveCheck.h"
+#include "StoredZip.h"
+#include "WindowFixture.h"
+
+using namespace Qt::StringLiterals;
+using namespace rivonel;
+using namespace rivonel::test;
+
+namespace {
+
+using Verdict = ArchiveReading::Verdict;
+using Fault = ArchiveReading::Fault;
+
+const QByteArray sample =
+    zincsim::makeStoredZip({{u"a.bin"_s, "first file"}, {u"b.bin"_s, QByteArray(5000, 'b')}});
+
+// The archive with one byte of its first file changed.
+QByteArray flipped()
+{
+    QByteArray bytes = sample;
+    bytes[bytes.indexOf("first")] = 'F';
+    return bytes;
+}
+
+// The archive with its second file declaring 2 GiB in the central directory.
+QByteArray bomb()
+{
+    QByteArray bytes = sample;
+    const qsizetype central = bytes.indexOf("PK\x01\x02", bytes.indexOf("PK\x01\x02") + 1);
+    for (int i = 0; i < 4; ++i)
+        bytes[central + 24 + i] = "\xff\xff\xff\x7f"[i];
+    return bytes;
+}
+
+} // namespace
+
+class TestArchives : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    const PlatformConventions platform = PlatformConventions::native();
+    QString archive() const { return dir.filePath(u"g.zip"_s); }
+    ArchiveKnowledge check(const ArchiveKnowledge &known, int *reads = nullptr) const
+    {
+        const std::atomic_bool running = false;
+        return checkArchives(known, platform, dir.path(), {u"g"_s}, readZipArchive, running, reads);
+    }
+
+private Q_SLOTS:
+    void cleanup() { QVERIFY(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path())); }
+
+    void eachStateFromItsArchive_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Verdict>("verdict");
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<QString>("badEntry");
+        QTest::newRow("whole") << u"file"_s << sample << Verdict::Ready << Fault::None << QString();
+        QTest::newRow("CRC flipped")
+            << u"file"_s << flipped() << Verdict::Damaged << Fault::CrcMismatch << u"a.bin"_s;
+        QTest::newRow("cut short") << u"file"_s << sample.left(sample.size() / 2)
+                                   << Verdict::Damaged << Fault::Truncated << QString();
+        QTest::newRow("zip bomb") << u"file"_s << bomb() << Verdict::Damaged << Fault::TooLarge
+                                  << u"b.bin"_s;
+        QTest::newRow("not a zip") << u"file"_s << QByteArray("plain text\n") << Verdict::NotAZip
+                                   << Fault::None << QString();
+        QTest::newRow("empty") << u"file"_s << QByteArray() << Verdict::NotAZip << Fault::None
+                               << QString();
+        QTest::newRow("FIFO") << u"fifo"_s << QByteArray() << Verdict::NotAZip << Fault::None
+                              << QString();
+        QTest::newRow("none") << u"none"_s << QByteArray() << Verdict::Missing << Fault::None
+                              << QString();
+    }
+    void eachStateFromItsArchive()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, bytes);
+        if (kind == u"file")
+            QVERIFY(writeAll(archive(), bytes));
+        else if (kind != u"none")
+            QVERIFY(putSpecialFile(kind, archive()));
+        const ArchiveReading reading = check({}).readings.value(u"g"_s);
+        QTEST(reading.verdict, "verdict");
+        QTEST(reading.fault, "fault");
+        QTEST(reading.badEntry, "badEntry");
+        if (reading.verdict == Verdict::Ready)
+            QCOMPARE(reading.entries, (QList<ArchiveEntry>{{u"a.bin"_s, 10, 0x00effe3a},
+                                                           {u"b.bin"_s, 5000, 0xd09108fc}}));
+    }
+
+    // An unchanged archive is not read again, across starts too; what a run
+    // learned holds until the archive changes, even to one of the same size.
+    void knowledgeFollowsTheArchive()
+    {
+        QVERIFY(writeAll(archive(), sample));
+        int reads = 0;
+        ArchiveKnowledge known = check({}, &reads);
+        known.learned.insert(u"g"_s, {known.readings.value(u"g"_s).identity, u"c.bin"_s});
+        known = ArchiveKnowledge::fromBytes(known.toBytes());
+        known = check(known, &reads);
+        QCOMPARE(reads, 1);
+        QCOMPARE(known.state(u"g"_s), ArchiveState::Incomplete);
+        QCOMPARE(known.missingFile(u"g"_s), u"c.bin"_s);
+
+        QFile file(archive());
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        known = check(known, &reads);
+        QCOMPARE(reads, 2);
+        QCOMPARE(known.state(u"g"_s), ArchiveState::Ready);
+        QVERIFY(known.learned.isEmpty());
+
+        // A damaged cache is no cache.
+        QByteArray bytes = known.toBytes();
+        bytes.replace("\"ready\"", "\"fine\"");
+        QVERIFY(ArchiveKnowledge::fromBytes(bytes).readings.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchives)
+#include "test_archives.moc"
