@@ -120,7 +120,10 @@ private Q_SLOTS:
         QCOMPARE(before.game, (ListChoice{9, u"Strider Hiryu 2 (JP)"_s}));
         QVERIFY(w().close());
 
-        const QByteArray file = readAll(iniPath());
+        QByteArray file = readAll(iniPath());
+#ifdef Q_OS_WIN
+        file.replace("\r\n", "\n"); // Windows' own line ends
+#endif
         QCOMPARE(QByteArray(file).replace('\n', ' '),
                  "[General] RomPath=/r o m s ZincPath=/zinc LastGame=10 UseLowGeometry=1 "
                  "[Audio] SoundEnable=1 SoundFilter=0 SoundCutoff=11025 StereoExciter=1 "
@@ -221,6 +224,9 @@ private Q_SLOTS:
         const UserFolders user{root + u"/config"_s, root + u"/state"_s, root + u"/data"_s};
         QVERIFY(writeAll(marked + u"/portable.txt"_s) && QDir().mkpath(bin));
         QVERIFY(!ProgramLocations::choose(bin, user, platform).installed);
+#ifdef Q_OS_WIN
+        QSKIP("a folder's read-only mark keeps no one from writing in it on Windows");
+#endif
         for (const QString &folder : {bin, marked})
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
         QVERIFY(ProgramLocations::choose(bin, user, platform).installed);
