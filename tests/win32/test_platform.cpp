@@ -71,7 +71,8 @@ private Q_SLOTS:
     {
         const modRegistry settings(registry, profiles);
         QCOMPARE(settings.RootFromName(file()), modRegistry::settingsFile);
-        QVERIFY(SetFileAttributesW(reinterpret_cast<LPCWSTR>(file().utf16()), FILE_ATTRIBUTE_SYSTEM));
+        QVERIFY(
+            SetFileAttributesW(reinterpret_cast<LPCWSTR>(file().utf16()), FILE_ATTRIBUTE_SYSTEM));
         QCOMPARE(settings.RootFromName(file()), modRegistry::unknownLocation);
     }
 
