@@ -52,7 +52,7 @@ as_root=""
 [ "$(id -u)" -eq 0 ] || as_root=sudo
 
 # The build tools, and Debian's Qt of the same version for moc, rcc and uic.
-packages="cmake ninja-build make dpkg-dev xz-utils g++-mingw-w64-x86-64 qt6-base-dev-tools"
+packages="cmake ninja-build make perl dpkg-dev xz-utils g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools"
 missing=""
 for package in $packages; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
