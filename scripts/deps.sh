@@ -3,12 +3,13 @@
 # those that are missing. Sourced by run.sh and test.sh.
 
 # The MinGW-w64 compiler and wine64 check the Windows build and run its
-# Windows-only code; the rest validates the menu entry and the metadata, and
-# builds, checks and runs the Debian package on a virtual display. clang and
-# its runtime libraries (libFuzzer, the sanitizers) build the fuzz targets.
-# libzip checks the ROM archives; pkg-config finds it for the build.
+# Windows-only code (Ninja builds the Windows tree); the rest validates the
+# menu entry and the metadata, and builds, checks and runs the Debian package
+# on a virtual display. clang and its runtime libraries (libFuzzer, the
+# sanitizers) build the fuzz targets. libzip checks the ROM archives;
+# pkg-config finds it for the build.
 RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins libzip-dev pkgconf fonts-dejavu-core fonts-liberation2
- g++-mingw-w64-x86-64 wine64 clang-14 libclang-rt-14-dev
+ g++-mingw-w64-x86-64 wine64 ninja-build clang-14 libclang-rt-14-dev
  desktop-file-utils appstream lintian dpkg-dev file xvfb xauth xdotool"
 
 rivonel_install_deps() {
@@ -37,4 +38,17 @@ rivonel_install_deps() {
 rivonel_build() {
     cmake -S "$RIVONEL_SOURCE_DIR" -B "$RIVONEL_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
         cmake --build "$RIVONEL_BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)"
+}
+
+# Configures the Windows tree $2 against the kit in $1 (once, or again when the
+# kit moved) and builds the program, its tools and its tests; warnings fail it.
+rivonel_build_windows() {
+    toolchain="$1/lib/cmake/Qt6/qt.toolchain.cmake"
+    if ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$2/CMakeCache.txt" 2>/dev/null; then
+        rm -rf "$2"
+        cmake -G Ninja -S "$RIVONEL_SOURCE_DIR" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+            -DCMAKE_BUILD_TYPE=Release -DRIVONEL_WERROR=ON -DRIVONEL_BUILD_TESTS=ON >/dev/null || return 1
+    fi
+    cmake --build "$2" --parallel "$(nproc 2>/dev/null || echo 2)"
 }

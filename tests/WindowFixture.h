@@ -57,8 +57,10 @@ struct WindowFixture {
         for (const auto &[folder, places] :
              {std::pair{QStringLiteral("language"), locations.languageFolders},
               {QStringLiteral("snap"), locations.snapFolders}})
-            if (name == folder || name.startsWith(folder + u'/'))
-                return places.first() + name.mid(folder.size());
+            if (name == folder)
+                return places.first();
+            else if (name.startsWith(folder + u'/'))
+                return join.join(places.first(), name.mid(folder.size() + 1));
         return join.join(locations.runDirectory, name);
     }
     QString log() const { return window->txtlog->text(); }

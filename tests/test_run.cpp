@@ -113,6 +113,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, variable);
         QFETCH(QString, report);
         QFETCH(bool, hostile);
+#ifdef Q_OS_WIN
+        if (hostile)
+            QSKIP("Windows allows no quote in a file name; test_win32 has its own hostile names");
+#endif
         if (hostile)
             f = std::make_unique<RunFixture>(u"z `touch pwned` \"q\" \\ 100%"_s, u"r;$HOME"_s,
                                              u"a b/$(touch pwned)"_s);
@@ -313,7 +317,8 @@ private Q_SLOTS:
         f->play(0);
         QString log = RunFixture::said(*f->failed);
         QVERIFY(log.startsWith(f->startedLog(0)));
-        QVERIFY(log.contains(u"\r\n<77 %1/zinc.cfg>\r\n"_s.arg(f->zinc)));
+        const QString config = PlatformConventions::native().join(f->zinc, u"zinc.cfg"_s);
+        QVERIFY(log.contains(u"\r\n<77 %1>\r\n"_s.arg(config)));
         QCOMPARE(log.section(crlf, -1), u"<55 %1>"_s.arg(f->run->scriptPath()));
         QVERIFY(QDir().rmdir(f->run->scriptPath()) && QDir().rmdir(f->zinc + u"/zinc.cfg"_s));
         f->fake.startAnswer = false;
@@ -351,6 +356,9 @@ private Q_SLOTS:
         QFETCH(QString, zincEnd);
         QFETCH(QString, romsEnd);
         QFETCH(QString, said);
+#ifdef Q_OS_WIN
+        QSKIP("Windows allows no line break in a folder name");
+#endif
         // Both folders exist, so only the refusal keeps the option files out of them.
         QVERIFY(QDir().mkpath(f->zinc + zincEnd) && QDir().mkpath(f->roms + romsEnd));
         const auto files = [this] {

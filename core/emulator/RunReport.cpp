@@ -11,7 +11,8 @@ namespace {
 // replacement character instead. Tabs are ordinary spacing.
 QString shownLine(const QByteArray &line)
 {
-    QString text = QString::fromLocal8Bit(line);
+    // Windows' 8-bit decoding drops a final NUL: each is decoded as another control.
+    QString text = QString::fromLocal8Bit(QByteArray(line).replace('\0', '\x01'));
     for (QChar &c : text)
         if (c != u'\t' && c.category() == QChar::Other_Control)
             c = QChar::ReplacementCharacter;
