@@ -40,6 +40,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 #include <span>
 
@@ -174,7 +175,7 @@ void frmPrincipal::connectSignals()
     connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
     connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
     connect(cmdProcuraRoms, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraRoms_Click);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmPrincipal::cmdHelp_Click);
+    connect(cmdHelp, &QToolButton::clicked, this, &frmPrincipal::cmdHelp_Click);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             &frmPrincipal::cmdHelp_Click);
     connect(lblSite, &LinkLabel::activated, this, &frmPrincipal::lblSite_Click);

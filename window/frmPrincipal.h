@@ -27,6 +27,7 @@
 class QAction;
 class QComboBox;
 class QSessionManager;
+class QToolButton;
 class QImage;
 class QKeyEvent;
 class QLabel;
@@ -111,7 +112,7 @@ public:
     QTabWidget *abas = nullptr;
     QLabel *lblLanguage = nullptr;
     QComboBox *cboLang = nullptr;
-    QPushButton *cmdHelp = nullptr; // opens the About box, as F1 does
+    QToolButton *cmdHelp = nullptr; // opens the About box, as F1 does
     LinkLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
     QTimer *Timer1 = nullptr;
@@ -229,7 +230,6 @@ private:
     void checkRomArchives();
     void archivesChecked(ArchiveKnowledge checked);
     void showArchiveMarkOf(QListWidgetItem *item, const QString &romSet);
-    void lstGames_ContextMenu(const QPoint &where);
     void mnuCheckArchive_Click();
     void noteArchiveBeforePlay(const OptionSet &options);
     QString withArchiveWarning(const QString &log) const;

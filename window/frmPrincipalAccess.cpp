@@ -9,6 +9,7 @@
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 
+#include <QToolButton>
 #include <QComboBox>
 #include <QDir>
 #include <QHideEvent>
@@ -113,7 +114,8 @@ void frmPrincipal::changeEvent(QEvent *event)
 
 void frmPrincipal::restoreWindowGeometry()
 {
-    resize(startSize.expandedTo(minimumSizeHint()));
+    // Wide enough for every list's longest item, in any language.
+    resize(startSize.expandedTo(QSize(sizeHint().width(), minimumSizeHint().height())));
     const IniDocument::Reading saved = IniDocument::read(geometryFile());
     if (const auto geometry = saved.document.value(geometrySection, geometryKey))
         // Qt brings a place off every screen back onto one.

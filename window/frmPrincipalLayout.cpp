@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTimer>
 
 namespace rivonel {
@@ -102,7 +103,10 @@ void frmPrincipal::buildControls()
 
     lblLanguage = named(new QLabel(text("Language:"), this), "lblLanguage");
     cboLang = named(new QComboBox(this), "cboLang");
-    cmdHelp = named(new QPushButton(QStringLiteral("?"), this), "cmdHelp");
+    // Small: it shares the row below the picture with the language and the link.
+    cmdHelp = named(new QToolButton(this), "cmdHelp");
+    cmdHelp->setText(QStringLiteral("?"));
+    cmdHelp->setFocusPolicy(Qt::StrongFocus);
     lblSite = named(new LinkLabel(webAddress(), this), "lblSite");
 
     txtlog = named(new LogBox(this), "txtlog");

@@ -16,7 +16,7 @@ bool inRange(int number)
 // The English text of every key, String01 on. A language file may lack
 // those past the first 51; a file that cannot be used at all gives way to
 // the whole table.
-const char *const builtInEnglish[] = {
+const char *const builtInEnglish[LanguageTextTable::count] = {
     "Game",
     "Play",
     "",
@@ -103,29 +103,11 @@ const char *const builtInEnglish[] = {
     "The emulator quit with exit code %1.",
     "The emulator was ended by %1.",
     "A game is running. Stop it and close Rivonel?",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
+    "Games",
+    "Picture of the selected game",
+    "Messages",
+    "Browse for the Zinc directory",
+    "Browse for the ROM directory",
     "Set the Zinc directory to the folder that holds the Zinc 0.9 emulator (%1): type it on the "
     "General tab or choose it with its Browse button.",
     "Set the ROM directory to the folder that holds the games' ROM archives (.zip files): type it "
@@ -148,11 +130,6 @@ const char *const builtInEnglish[] = {
     "Copyright (C) 2026 The Rivonel developers. No licence has been granted for Rivonel yet: all "
     "rights are reserved. Rivonel uses Qt 6, which comes under its own licences.",
     "Close",
-};
-
-// Texts 130 on, numbered apart from the list above, which other texts follow.
-constexpr int laterFirst = 130;
-const char *const laterEnglish[] = {
     "Never played",
     "Played once, %1 in all, last on %2",
     "Played %1 times, %2 in all, last on %3",
@@ -166,35 +143,24 @@ const char *const laterEnglish[] = {
     "Rivonel was asked to play %1, but a game is already running.",
     "Rivonel was asked to play %1, but the window is busy; close its dialog and ask again.",
     "Rivonel was asked to play %1, which is not one of its games.",
-};
-
-// Later texts, by their numbers: each group of numbers has its own.
-const struct {
-    int number;
-    const char *text;
-} numberedEnglish[] = {
-    {textKey::checkArchiveCaption, "Check archive"},
-    {textKey::archiveReady, "Its ROM archive %1 is ready: every file in it reads back whole."},
-    {textKey::archiveNotAZip, "Its ROM archive %1 is not a zip archive."},
-    {textKey::archiveDamagedEntry, "Its ROM archive %1 is damaged: its file %2 is %3."},
-    {textKey::archiveDamaged, "Its ROM archive %1 is damaged: it is %2."},
-    {textKey::faultTruncated, "cut short"},
-    {textKey::faultCrcMismatch, "not what it was (its CRC-32 does not match)"},
-    {textKey::faultUnreadable, "unreadable"},
-    {textKey::faultTooLarge, "larger than any ROM could be"},
-    {textKey::archiveIncomplete,
-     "Its ROM archive %1 lacks %2: the emulator said so when it last ran this archive."},
-    {textKey::archiveChecking, "Its ROM archive %1 is being checked."},
-    {textKey::archiveFilesIn, "Files in %1:"},
-    {textKey::archiveFile, "%1: %2 bytes, CRC-32 %3"},
-    {textKey::archiveWarning, "Warning: %1 The game is started all the same."},
+    "Check archive",
+    "Its ROM archive %1 is ready: every file in it reads back whole.",
+    "Its ROM archive %1 is not a zip archive.",
+    "Its ROM archive %1 is damaged: its file %2 is %3.",
+    "Its ROM archive %1 is damaged: it is %2.",
+    "cut short",
+    "not what it was (its CRC-32 does not match)",
+    "unreadable",
+    "larger than any ROM could be",
+    "Its ROM archive %1 lacks %2: the emulator said so when it last ran this archive.",
+    "Its ROM archive %1 is being checked.",
+    "Files in %1:",
+    "%1: %2 bytes, CRC-32 %3",
+    "Warning: %1 The game is started all the same.",
 };
 
 QString englishText(int number)
 {
-    const int later = number - laterFirst;
-    if (later >= 0 && later < static_cast<int>(std::size(laterEnglish)))
-        return QString::fromUtf8(laterEnglish[later]);
     return QString::fromUtf8(builtInEnglish[number - 1]);
 }
 

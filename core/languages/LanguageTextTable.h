@@ -102,54 +102,73 @@ inline constexpr int folderHoldsLineBreak = 83; // %1: the option's caption
 inline constexpr int exitCode = 84;             // %1: the emulator's exit code
 inline constexpr int killedBy = 85;             // %1: the signal or exception, named
 inline constexpr int closeWhileRunning = 86;    // the question on closing during a run
+// What a screen reader calls the controls no caption names.
+inline constexpr int gamesListName = 87;
+inline constexpr int pictureName = 88;
+inline constexpr int logBoxName = 89;
+inline constexpr int browseZincName = 90;
+inline constexpr int browseRomName = 91;
 // The first start's guidance and the About box.
-inline constexpr int setZincDirectory = 110; // %1: the emulator's file name
-inline constexpr int setRomDirectory = 111;
-inline constexpr int noSuchFolder = 112; // %1: the folder as typed; before 110 or 111
-inline constexpr int helpButtonTip = 113;
-inline constexpr int aboutTitle = 114;
-inline constexpr int aboutPurpose = 115;
-inline constexpr int aboutNeeds = 116; // %1: the emulator's file name
-inline constexpr int aboutPortable = 117;
-inline constexpr int aboutInstalled = 118;
-inline constexpr int aboutOptionsFile = 119;     // %1: rivonel.ini
-inline constexpr int aboutLaunchScript = 120;    // %1: the launch script
-inline constexpr int aboutEmulatorLog = 121;     // %1: the emulator's log
-inline constexpr int aboutLanguageFolders = 122; // %1: the folders
-inline constexpr int aboutWebPage = 123;         // %1: the web address
-inline constexpr int aboutLicence = 124;
-inline constexpr int closeCaption = 125;
+inline constexpr int setZincDirectory = 92; // %1: the emulator's file name
+inline constexpr int setRomDirectory = 93;
+inline constexpr int noSuchFolder = 94; // %1: the folder as typed; before the two above
+inline constexpr int helpButtonTip = 95;
+inline constexpr int aboutTitle = 96;
+inline constexpr int aboutPurpose = 97;
+inline constexpr int aboutNeeds = 98; // %1: the emulator's file name
+inline constexpr int aboutPortable = 99;
+inline constexpr int aboutInstalled = 100;
+inline constexpr int aboutOptionsFile = 101;     // %1: rivonel.ini
+inline constexpr int aboutLaunchScript = 102;    // %1: the launch script
+inline constexpr int aboutEmulatorLog = 103;     // %1: the emulator's log
+inline constexpr int aboutLanguageFolders = 104; // %1: the folders
+inline constexpr int aboutWebPage = 105;         // %1: the web address
+inline constexpr int aboutLicence = 106;
+inline constexpr int closeCaption = 107;
 // The play history, favourites and desktop shortcuts, and a Play asked for
 // from outside the window (a command line).
-inline constexpr int neverPlayed = 130;
-inline constexpr int playedOnce = 131;      // %1: the time played, %2: the day
-inline constexpr int playedTimes = 132;     // %1: how often, %2: the time played, %3: the day
-inline constexpr int hoursAndMinutes = 133; // %1: hours, %2: minutes
-inline constexpr int minutesOnly = 134;     // %1: minutes
-inline constexpr int favouriteCaption = 135;
-inline constexpr int createShortcutCaption = 136;
-inline constexpr int shortcutCreated = 137;      // %1: the game's title, %2: the shortcut's file
-inline constexpr int shortcutNotWritten = 138;   // %1: the shortcut's file
-inline constexpr int historyNotSaved = 139;      // %1: the history file
-inline constexpr int playAskedDuringRun = 140;   // %1: the game's title
-inline constexpr int playAskedWhileBusy = 141;   // %1: the game's title
-inline constexpr int playAskedUnknownGame = 142; // %1: the game asked for
+inline constexpr int neverPlayed = 108;
+inline constexpr int playedOnce = 109;      // %1: the time played, %2: the day
+inline constexpr int playedTimes = 110;     // %1: how often, %2: the time played, %3: the day
+inline constexpr int hoursAndMinutes = 111; // %1: hours, %2: minutes
+inline constexpr int minutesOnly = 112;     // %1: minutes
+inline constexpr int favouriteCaption = 113;
+inline constexpr int createShortcutCaption = 114;
+inline constexpr int shortcutCreated = 115;      // %1: the game's title, %2: the shortcut's file
+inline constexpr int shortcutNotWritten = 116;   // %1: the shortcut's file
+inline constexpr int historyNotSaved = 117;      // %1: the history file
+inline constexpr int playAskedDuringRun = 118;   // %1: the game's title
+inline constexpr int playAskedWhileBusy = 119;   // %1: the game's title
+inline constexpr int playAskedUnknownGame = 120; // %1: the game asked for
+// The ROM archives' checks.
+inline constexpr int checkArchiveCaption = 121;
+inline constexpr int archiveReady = 122;        // %1: the archive
+inline constexpr int archiveNotAZip = 123;      // %1: the archive
+inline constexpr int archiveDamagedEntry = 124; // %1: the archive, %2: its file, %3: the fault
+inline constexpr int archiveDamaged = 125;      // %1: the archive, %2: the fault
+inline constexpr int faultTruncated = 126;      // the faults, these four
+inline constexpr int faultCrcMismatch = 127;
+inline constexpr int faultUnreadable = 128;
+inline constexpr int faultTooLarge = 129;
+inline constexpr int archiveIncomplete = 130; // %1: the archive, %2: the missing file
+inline constexpr int archiveChecking = 131;   // %1: the archive
+inline constexpr int archiveFilesIn = 132;    // %1: the archive's path
+inline constexpr int archiveFile = 133;       // %1: the file, %2: its size, %3: its CRC-32
+inline constexpr int archiveWarning = 134;    // %1: what is wrong with the archive
 } // namespace textKey
 
-// The texts String01 to String142 of one language. Numbers outside 1 to 142
+// The texts String01 to String134 of one language. Numbers outside 1 to 134
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 169;
+    static constexpr int count = 134;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String142"
-    // "String01" ... "String94"
-    // "String01" ... "String169"
+    // "String01" ... "String134"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
