@@ -7,8 +7,9 @@
 # menu entry and the metadata, and builds, checks and runs the Debian package
 # on a virtual display. clang and its runtime libraries (libFuzzer, the
 # sanitizers) build the fuzz targets. libzip checks the ROM archives;
-# pkg-config finds it for the build.
-RIVONEL_PACKAGES="cmake g++ make qt6-base-dev qt6-qpa-plugins libzip-dev pkgconf fonts-dejavu-core fonts-liberation2
+# pkg-config finds it for the build. ccache keeps compiled units across
+# builds and clones, so a fresh clone builds in minutes.
+RIVONEL_PACKAGES="cmake g++ make ccache qt6-base-dev qt6-qpa-plugins libzip-dev pkgconf fonts-dejavu-core fonts-liberation2
  g++-mingw-w64-x86-64 wine64 ninja-build clang-14 libclang-rt-14-dev
  desktop-file-utils appstream lintian dpkg-dev file xvfb xauth xdotool"
 
@@ -35,8 +36,14 @@ rivonel_install_deps() {
 
 # Configures and builds the Release tree in $RIVONEL_BUILD_DIR; extra
 # arguments go to the configure step (options already cached are kept).
+# Compiled units are shared between clones: ccache takes paths below the
+# source folder as relative.
+export CCACHE_BASEDIR="$RIVONEL_SOURCE_DIR" CCACHE_NOHASHDIR=true
+rivonel_launcher="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+
 rivonel_build() {
-    cmake -S "$RIVONEL_SOURCE_DIR" -B "$RIVONEL_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
+    # shellcheck disable=SC2086
+    cmake -S "$RIVONEL_SOURCE_DIR" -B "$RIVONEL_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release $rivonel_launcher "$@" >/dev/null &&
         cmake --build "$RIVONEL_BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)"
 }
 
@@ -46,7 +53,8 @@ rivonel_build_windows() {
     toolchain="$1/lib/cmake/Qt6/qt.toolchain.cmake"
     if ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$2/CMakeCache.txt" 2>/dev/null; then
         rm -rf "$2"
-        cmake -G Ninja -S "$RIVONEL_SOURCE_DIR" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        # shellcheck disable=SC2086
+        cmake -G Ninja -S "$RIVONEL_SOURCE_DIR" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$toolchain" $rivonel_launcher \
             -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
             -DCMAKE_BUILD_TYPE=Release -DRIVONEL_WERROR=ON -DRIVONEL_BUILD_TESTS=ON >/dev/null || return 1
     fi
