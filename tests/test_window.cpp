@@ -160,18 +160,6 @@ private Q_SLOTS:
         QCOMPARE(f->log(), startupLog());
     }
 
-    void startUpClearsOnlyWhatAnUnfinishedSaveLeft()
-    {
-        // A user's own copies, even named like another program's temporary file, stay.
-        const QStringList own{u"rivonel.ini.Ab12Cd"_s, u"rivonel.ini.backup"_s,
-                              u"rivonel.ini.before"_s};
-        for (const QString &name : own + QStringList{u"rivonel.ini.rivonel-unfinished-Ab12Cd"_s})
-            QVERIFY(writeAll(QFileInfo(iniPath()).dir().filePath(name), "[General]\nRomPath=/x\n"));
-        loadWith("[General]\n");
-        QCOMPARE(QDir(QFileInfo(iniPath()).path()).entryList({u"rivonel.ini*"_s}, QDir::Files),
-                 QStringList{u"rivonel.ini"_s} + own);
-    }
-
     void aValueReadCutIsKeptWholeUnlessChanged()
     {
         const QString path = u"/games/"_s + QString(300, u'p');
