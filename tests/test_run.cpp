@@ -94,11 +94,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("variable");
         QTest::addColumn<QString>("report");
         QTest::addColumn<bool>("hostile"); // paths a shell would split or expand
-        QTest::newRow("finished") << 1 << QByteArray() << u"<49>"_s << false;
         QTest::newRow("shell characters") << 0 << QByteArray() << u"<49>"_s << true;
-        QTest::newRow("missing file")
-            << 11 << QByteArray() << u"<50> 'kikaioh_gfx.bin' <51>kikaioh.zip"_s << false;
-        QTest::newRow("silent") << 0 << QByteArray("ZINC_SIM_SILENT") << u"<53>"_s << false;
         // How a bad end came about is told when the system tells it.
         QTest::newRow("crash") << 0 << QByteArray("ZINC_SIM_CRASH")
                                << u"<54 Renderer settings: 15>\r\n<85 aborted (SIGABRT)>\r\n<73>"_s
@@ -149,13 +145,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<bool>("endsWhileRunning");
         QTest::addColumn<QString>("report");
-        QTest::newRow("other lines") << QByteArray("banner\nstill loading\n") << false
-                                     << u"<54 still loading>\r\n<73>\r\nbanner\r\nstill loading"_s;
-        QTest::newRow("a last line without its end")
-            << QByteArray("banner\r\nlast words") << false
-            << u"<54 last words>\r\n<73>\r\nbanner\r\nlast words"_s;
-        QTest::newRow("the final line")
-            << QByteArray("banner\nFinished execution...\nmore") << true << u"<49>"_s;
+        QTest::newRow("other lines, the last without its end")
+            << QByteArray("banner\r\nstill loading") << false
+            << u"<54 still loading>\r\n<73>\r\nbanner\r\nstill loading"_s;
         // A flood is read a slice a look, and the looks go on by themselves.
         QTest::newRow("a flood, then the final line")
             << QByteArray(9 * 1024 * 1024, 'x') + "\nFinished execution...\n"
@@ -326,10 +318,6 @@ private Q_SLOTS:
         QCOMPARE(RunFixture::said(*f->failed),
                  f->startedLog(0) +
                      u"<56 %1 %2>"_s.arg(f->run->scriptPath(), f->platform.launchShell));
-        // A log that cannot be removed before the launch stops it, and says why.
-        QVERIFY(writeAll(f->log() + u"/held"_s));
-        f->play(0);
-        QCOMPARE(RunFixture::said(*f->failed), f->startedLog(0) + u"<82 %1>"_s.arg(f->log()));
         QCOMPARE(f->fake.starts.size(), 1);
 
         // A missing archive: nothing starts, and no game: not a word.

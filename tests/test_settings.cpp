@@ -183,6 +183,9 @@ private Q_SLOTS:
         }
         writeAll(file, texts[0]);
         writeAll(file + u".rivonel-unfinished-Ab12Cd"_s, "half of"); // as a kill leaves it
+        // A user's own copy, even named like another program's temporary file, stays.
+        const QStringList left{u"rivonel.ini"_s, u"rivonel.ini.Ab12Cd"_s};
+        writeAll(dir.filePath(left[1]), "[General]\nRomPath=/x\n");
         const OptionsFile options(
             ProgramLocations::portable(dir.path(), PlatformConventions::native()),
             PlatformConventions::native(),
@@ -198,7 +201,7 @@ private Q_SLOTS:
             QVERIFY(now == texts[0] || now == texts[1]);
             // The next start reads the options whole and clears what the kill left.
             QCOMPARE(options.load().document.toBytes(), now);
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"rivonel.ini"_s});
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), left);
         }
     }
 
