@@ -277,7 +277,8 @@ private Q_SLOTS:
         QVERIFY(
             writeAll(root + u"/share/rivonel/language/Shipped.ini"_s, "[Language]\nString02=Go\n"));
         for (const QString &told :
-             {u"\r\nYour options are kept in %1/rivonel.ini."_s.arg(user.config), QString()}) {
+             {u"\r\nYour options are kept in %1."_s.arg(platform.join(user.config, u"rivonel.ini"_s)),
+              QString()}) {
             FakeDesktop desktop;
             frmPrincipal window(desktop, ProgramLocations::installedFor(bin, user, platform));
             window.Form_Load();
@@ -293,9 +294,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("roms");
         QTest::addColumn<QStringList>("told");
         const QString there = u"."_s, gone = u"/nowhere/zinc"_s;
-        QTest::newRow("both empty") << QString() << QString() << QStringList{u"Z zinc"_s, u"R"_s};
+        const QString emulator = PlatformConventions::native().emulatorFileName;
+        QTest::newRow("both empty") << QString() << QString()
+                                    << QStringList{u"Z "_s + emulator, u"R"_s};
         QTest::newRow("a Zinc folder that is not there")
-            << gone << there << QStringList{u"No /nowhere/zinc. Z zinc"_s};
+            << gone << there << QStringList{u"No /nowhere/zinc. Z "_s + emulator};
         QTest::newRow("both there") << there << there << QStringList();
     }
 
@@ -550,6 +553,9 @@ private Q_SLOTS:
     // The second game of a set is started by its number.
     void aGameGetsADesktopShortcutThatPlaysIt()
     {
+#ifdef Q_OS_WIN
+        QSKIP("no desktop shortcut is made on Windows yet");
+#endif
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
         w().Form_Load();
@@ -588,7 +594,8 @@ private Q_SLOTS:
         f->select(1);
         w().mnuCheckArchive->trigger();
         QTRY_VERIFY(
-            f->log().endsWith(english.text(textKey::archiveFilesIn).arg(roms + u"/sfex.zip"_s) +
+            f->log().endsWith(english.text(textKey::archiveFilesIn)
+                                  .arg(f->desktop.platform.join(roms, u"sfex.zip"_s)) +
                               u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
 
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
