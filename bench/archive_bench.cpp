@@ -57,10 +57,10 @@ QStringList archiveNames()
 
 // Data that deflates to about half, as ROM dumps often do: random runs
 // between repeated ones.
-QByteArray romLikeData(qint64 size, quint64 seed)
+QByteArray romLikeData(qint64 size, quint64 salt)
 {
     QByteArray data(size, Qt::Uninitialized);
-    quint64 state = seed * 0x9E3779B97F4A7C15ULL + 1;
+    quint64 state = salt * 0x9E3779B97F4A7C15ULL + 1;
     for (qint64 at = 0; at < size; ++at) {
         if ((at / 512) % 2 == 0) {
             state ^= state << 13;
