@@ -1,3 +1,4 @@
+#include "core/games/ArchiveChecks.h"
 #include "core/history/PlayHistory.h"
 #include "core/system/CommandLine.h"
 #include "platform/GameShortcut.h"
@@ -114,6 +115,15 @@ private Q_SLOTS:
         QCOMPARE(json(1) + u'|' + json(25),
                  u"2 sfex Street Fighter EX (ASIA) true 1 false|"
                  "26 myangel3 Kosodate Quiz My Angel 3 (JP) Ver. A false 0 true"_s);
+        // With the archives' checks, each game's state: its set's, shared by games 1 and 2.
+        ArchiveKnowledge archives;
+        archives.readings[u"sfex"_s].verdict = ArchiveReading::Verdict::Damaged;
+        QVERIFY(
+            gameListText(roms, history, &archives).section(u'\n', 2, 2).endsWith(u"  damaged"_s));
+        QCOMPARE(
+            QJsonDocument::fromJson(gameListJson(roms, history, &archives))[0][u"archiveState"_s]
+                .toString(),
+            u"damaged"_s);
         roms.status = RomFolderLook::Status::Unreadable;
         QVERIFY(
             QJsonDocument::fromJson(gameListJson(roms, history))[1][u"archivePresent"_s].isNull());

@@ -24,10 +24,6 @@ namespace rivonel {
 
 namespace {
 
-const QString knowledgeFileName = QStringLiteral("archive-checks.json");
-// Some 26 archives' entries take a few kilobytes; anything far larger is not ours.
-constexpr qint64 largestKnowledgeFile = 4 << 20;
-
 // Writes the knowledge when it differs from the file's, on the check's own
 // thread: a replacement waits for the disk, which the window must not. A
 // file that cannot be written costs the next start a reading of each
@@ -43,15 +39,6 @@ void keepKnowledge(const QString &folder, const QString &path, const QByteArray 
         writeFileAnew(path, bytes);
 }
 
-QStringList allRomSets()
-{
-    QStringList romSets;
-    for (const GameEntry &game : gameTable())
-        if (!romSets.contains(game.romSet))
-            romSets << game.romSet.toString();
-    return romSets;
-}
-
 } // namespace
 
 void frmPrincipal::setUpArchiveChecks()
@@ -65,7 +52,7 @@ void frmPrincipal::setUpArchiveChecks()
     });
     m_archiveCheck.setJob(
         [platform = m_platform, romSets = allRomSets(), folder = m_locations.runDirectory,
-         file = m_platform.join(m_locations.runDirectory, knowledgeFileName)](
+         file = m_platform.join(m_locations.runDirectory, archiveKnowledgeFileName)](
             const ArchiveCheckRequest &request, const std::atomic_bool &cancelled) {
             ArchiveKnowledge checked = checkArchives(request.known, platform, request.folder,
                                                      romSets, readZipArchive, cancelled);
@@ -80,12 +67,8 @@ void frmPrincipal::setUpArchiveChecks()
 
 void frmPrincipal::readArchiveKnowledge()
 {
-    QFile file;
-    if (openRegularFile(m_platform.join(m_locations.runDirectory, knowledgeFileName), file) !=
-            OpenResult::Opened ||
-        file.size() > largestKnowledgeFile)
-        return;
-    m_archives = ArchiveKnowledge::fromBytes(file.read(largestKnowledgeFile));
+    m_archives = rivonel::readArchiveKnowledge(
+        m_platform.join(m_locations.runDirectory, archiveKnowledgeFileName));
 }
 
 // Checks the archives of the folder last looked at; the archives it holds

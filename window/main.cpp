@@ -1,3 +1,4 @@
+#include "core/games/ArchiveChecks.h"
 #include "core/games/RomArchives.h"
 #include "core/history/PlayHistory.h"
 #include "core/options/OptionsFile.h"
@@ -8,6 +9,7 @@
 #include "core/system/ProgramLocations.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemDesktop.h"
+#include "platform/ZipArchiveCheck.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
@@ -39,8 +41,18 @@ int printGameList(bool json)
     const rivonel::RomFolderLook roms = rivonel::lookForRomArchives(romFolder, platform.fileNames);
     const rivonel::PlayHistory history = rivonel::PlayHistory::read(
         platform.join(locations.settingsDirectory, rivonel::PlayHistory::fileName.toString()));
-    const QByteArray out =
-        json ? rivonel::gameListJson(roms, history) : rivonel::gameListText(roms, history).toUtf8();
+    // Each archive's state: what the window's checks keep, brought up to date
+    // by reading through only the archives that changed since (nothing is written).
+    const std::atomic_bool notCancelled(false);
+    const rivonel::ArchiveKnowledge archives =
+        romFolder.isEmpty() ? rivonel::ArchiveKnowledge{}
+                            : rivonel::checkArchives(
+                                  rivonel::readArchiveKnowledge(platform.join(
+                                      locations.runDirectory, rivonel::archiveKnowledgeFileName)),
+                                  platform, romFolder, rivonel::allRomSets(),
+                                  rivonel::readZipArchive, notCancelled);
+    const QByteArray out = json ? rivonel::gameListJson(roms, history, &archives)
+                                : rivonel::gameListText(roms, history, &archives).toUtf8();
     std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
     return 0;
 }
@@ -95,7 +107,8 @@ int main(int argc, char *argv[])
 
     // One Rivonel per options file: a second start hands its command line to
     // the first, which comes to the front and follows it.
-    const QString optionsFile = platform.join(locations.settingsDirectory, rivonel::settingsFileName);
+    const QString optionsFile =
+        platform.join(locations.settingsDirectory, rivonel::settingsFileName);
     rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(optionsFile));
     switch (instance.claimOrHandOver(arguments)) {
     case rivonel::SingleInstance::Start::HandedOver:

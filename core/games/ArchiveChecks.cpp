@@ -1,6 +1,7 @@
 #include "core/games/ArchiveChecks.h"
 
 #include "core/emulator/EmulatorInterface.h"
+#include "core/games/GameTable.h"
 #include "core/system/SafeOpen.h"
 
 #include <QDateTime>
@@ -228,6 +229,42 @@ ArchiveKnowledge checkArchives(const ArchiveKnowledge &known, const PlatformConv
             now.learned.insert(romSet, *lesson);
     }
     return now;
+}
+
+ArchiveKnowledge readArchiveKnowledge(const QString &path)
+{
+    QFile file;
+    if (openRegularFile(path, file) != OpenResult::Opened || file.size() > largestKnowledgeFile)
+        return {};
+    return ArchiveKnowledge::fromBytes(file.read(largestKnowledgeFile));
+}
+
+QStringList allRomSets()
+{
+    QStringList romSets;
+    for (const GameEntry &game : gameTable())
+        if (!romSets.contains(game.romSet))
+            romSets << game.romSet.toString();
+    return romSets;
+}
+
+QString archiveStateName(ArchiveState state)
+{
+    switch (state) {
+    case ArchiveState::Missing:
+        return QStringLiteral("missing");
+    case ArchiveState::NotAZip:
+        return QStringLiteral("not a zip");
+    case ArchiveState::Damaged:
+        return QStringLiteral("damaged");
+    case ArchiveState::Incomplete:
+        return QStringLiteral("incomplete");
+    case ArchiveState::Ready:
+        return QStringLiteral("ready");
+    case ArchiveState::Unknown:
+        break;
+    }
+    return QStringLiteral("unknown");
 }
 
 } // namespace rivonel

@@ -89,6 +89,19 @@ ArchiveKnowledge checkArchives(const ArchiveKnowledge &known, const PlatformConv
                                const ArchiveReader &read, const std::atomic_bool &cancelled,
                                int *reads = nullptr);
 
+// The file the knowledge is kept in, in the run's folder, and what is read
+// of it: nothing from a file that is missing, damaged, no ordinary file or
+// far larger than 26 archives' entries take.
+inline const QString archiveKnowledgeFileName = QStringLiteral("archive-checks.json");
+inline constexpr qint64 largestKnowledgeFile = 4 << 20;
+ArchiveKnowledge readArchiveKnowledge(const QString &path);
+
+// Every ROM set of the game list, once each.
+QStringList allRomSets();
+
+// A state in one word or two, for the command line's listing.
+QString archiveStateName(ArchiveState state);
+
 // The path of a ROM set's archive in a folder.
 QString archivePath(const PlatformConventions &platform, const QString &folder,
                     const QString &romSet);

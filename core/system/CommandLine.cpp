@@ -129,8 +129,9 @@ QString helpText()
                "  -v, --version    show the version and exit\n"
                "  --list           print the 26 games: number, ROM set, title, whether the "
                "archive\n"
-               "                   is in the saved ROM directory, times played, favourite; no "
-               "window\n"
+               "                   is in the saved ROM directory, times played, favourite and "
+               "the\n"
+               "                   archive's state (ready, damaged, ...); no window\n"
                "  --list --json    the same as a JSON array, for scripts\n"
                "  --play <game>    open Rivonel with the game selected and press Play; <game> is "
                "a\n"
@@ -143,9 +144,11 @@ QString helpText()
                "argument or an unknown game (nothing opens).\n\n"
                "A copy with language/ or portable.txt beside it is portable and keeps its files\n"
                "there. Installed (in <prefix>/bin, with <prefix>/share/rivonel), it keeps\n"
-               "rivonel.ini and history.ini (times played, favourites) in $XDG_CONFIG_HOME/rivonel,\n"
+               "rivonel.ini and history.ini (times played, favourites) in "
+               "$XDG_CONFIG_HOME/rivonel,\n"
                "the launch script and log.txt in $XDG_STATE_HOME/rivonel, and looks for languages\n"
-               "and pictures in $XDG_DATA_HOME/rivonel before the installed ones. See rivonel(1).\n");
+               "and pictures in $XDG_DATA_HOME/rivonel before the installed ones. See "
+               "rivonel(1).\n");
 }
 
 namespace {
@@ -160,15 +163,17 @@ std::optional<bool> archiveThere(const RomFolderLook &roms, int position)
 
 } // namespace
 
-QString gameListText(const RomFolderLook &roms, const PlayHistory &history)
+QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
+                     const ArchiveKnowledge *archives)
 {
-    QString text = QStringLiteral("%1  %2  %3  %4  %5  %6\n")
+    QString text = QStringLiteral("%1  %2  %3  %4  %5  %6")
                        .arg(u"No."_s, 3)
                        .arg(u"ROM set"_s, -11)
                        .arg(u"Title"_s, -30)
                        .arg(u"Archive"_s, -7)
                        .arg(u"Played"_s, 6)
-                       .arg(u"Favourite"_s);
+                       .arg(archives ? u"Favourite  State"_s : u"Favourite"_s) +
+                   u'\n';
     for (int position = 0; position < gameCount; ++position) {
         const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];
         const std::optional<bool> archive = archiveThere(roms, position);
@@ -182,20 +187,23 @@ QString gameListText(const RomFolderLook &roms, const PlayHistory &history)
                                     : u"no"_s,
                          -7)
                     .arg(plays.times, 6)
-                    .arg(plays.favourite ? u"yes"_s : u"no"_s) +
+                    .arg(plays.favourite ? u"yes"_s : u"no"_s, archives ? -9 : 0) +
+                (archives ? u"  "_s + archiveStateName(archives->state(game.romSet.toString()))
+                          : QString()) +
                 u'\n';
     }
     return text;
 }
 
-QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history)
+QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
+                        const ArchiveKnowledge *archives)
 {
     QJsonArray games;
     for (int position = 0; position < gameCount; ++position) {
         const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];
         const std::optional<bool> archive = archiveThere(roms, position);
         const GamePlays &plays = history.at(position);
-        games.append(QJsonObject{
+        QJsonObject entry{
             {u"number"_s, gameNumber(position)},
             {u"romSet"_s, game.romSet.toString()},
             {u"title"_s, game.title.toString()},
@@ -206,7 +214,11 @@ QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history)
                                   ? QJsonValue(plays.last.toUTC().toString(Qt::ISODate))
                                   : QJsonValue()},
             {u"favourite"_s, plays.favourite},
-        });
+        };
+        if (archives)
+            entry.insert(u"archiveState"_s,
+                         archiveStateName(archives->state(game.romSet.toString())));
+        games.append(entry);
     }
     return QJsonDocument(games).toJson(QJsonDocument::Indented);
 }

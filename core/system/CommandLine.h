@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/games/ArchiveChecks.h"
 #include "core/games/RomArchives.h"
 #include "core/history/PlayHistory.h"
 
@@ -41,7 +42,10 @@ QString usageLine();
 
 // The table's games with their archive (in the ROM folder looked at) and
 // their history: columns of text for a person, or a JSON array for a script.
-QString gameListText(const RomFolderLook &roms, const PlayHistory &history);
-QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history);
+// With the archives' knowledge, each game's archive state too.
+QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
+                     const ArchiveKnowledge *archives = nullptr);
+QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
+                        const ArchiveKnowledge *archives = nullptr);
 
 } // namespace rivonel
