@@ -1,6 +1,9 @@
 #include "platform/GameShortcut.h"
 
 #include "core/system/WholeFile.h"
+#ifdef Q_OS_WIN
+#include "win32/ShellLink.h"
+#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,20 +44,22 @@ QString entryValue(QString value)
 
 bool gameShortcutsSupported()
 {
-#ifdef Q_OS_WIN
-    return false;
-#else
     return true;
-#endif
 }
 
+// In the user's own menu: the applications folder, or the Start menu's
+// programs on Windows.
 QString gameShortcutPath(const QString &game)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
     if (folder.isEmpty())
         return {};
+#ifdef Q_OS_WIN
+    return folder + QStringLiteral("/Rivonel play ") + game + QStringLiteral(".lnk");
+#else
     return folder + QStringLiteral("/example.rivonel.Rivonel.play_") + game +
            QStringLiteral(".desktop");
+#endif
 }
 
 QByteArray desktopEntryText(const QString &program, const QString &title, const QString &game)
@@ -76,10 +81,17 @@ QString writeGameShortcut(const QString &program, const QString &title, const QS
     if (!gameShortcutsSupported())
         return {};
     const QString path = gameShortcutPath(game);
-    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()) ||
-        !writeFileAnew(path, desktopEntryText(program, title, game)))
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return {};
-    return path;
+#ifdef Q_OS_WIN
+    const bool written = win32::writeShellLink(QDir::toNativeSeparators(path).toStdWString(),
+                                               QDir::toNativeSeparators(program).toStdWString(),
+                                               (QStringLiteral("--play ") + game).toStdWString(),
+                                               title.toStdWString());
+#else
+    const bool written = writeFileAnew(path, desktopEntryText(program, title, game));
+#endif
+    return written ? path : QString();
 }
 
 } // namespace rivonel

@@ -9,8 +9,9 @@ namespace rivonel {
 bool gameShortcutsSupported();
 
 // The launcher for one game: "<program> --play <game>" with the game's title,
-// where the desktop's menus find it ($XDG_DATA_HOME/applications). game is
-// what --play takes for it. Answers the file's path, empty when it could not
+// where the desktop's menus find it: a desktop entry in
+// $XDG_DATA_HOME/applications, a shortcut (.lnk) in the Start menu's programs
+// on Windows. game is what --play takes for it. Answers the file's path, empty when it could not
 // be written.
 QString writeGameShortcut(const QString &program, const QString &title, const QString &game);
 

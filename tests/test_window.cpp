@@ -2,16 +2,16 @@
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "platform/GameShortcut.h"
+#include "StoredZip.h"
 #include "window/AboutBox.h"
 #include "window/ArchiveMark.h"
-#include "StoredZip.h"
 #include "window/ImageList.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
-#include <QToolButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -276,9 +277,9 @@ private Q_SLOTS:
                          u"[General]\nLastGame=3\nZincPath=%1\nRomPath=%1\n"_s.arg(root).toUtf8()));
         QVERIFY(
             writeAll(root + u"/share/rivonel/language/Shipped.ini"_s, "[Language]\nString02=Go\n"));
-        for (const QString &told :
-             {u"\r\nYour options are kept in %1."_s.arg(platform.join(user.config, u"rivonel.ini"_s)),
-              QString()}) {
+        for (const QString &told : {u"\r\nYour options are kept in %1."_s.arg(
+                                        platform.join(user.config, u"rivonel.ini"_s)),
+                                    QString()}) {
             FakeDesktop desktop;
             frmPrincipal window(desktop, ProgramLocations::installedFor(bin, user, platform));
             window.Form_Load();
@@ -295,8 +296,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("told");
         const QString there = u"."_s, gone = u"/nowhere/zinc"_s;
         const QString emulator = PlatformConventions::native().emulatorFileName;
-        QTest::newRow("both empty") << QString() << QString()
-                                    << QStringList{u"Z "_s + emulator, u"R"_s};
+        QTest::newRow("both empty")
+            << QString() << QString() << QStringList{u"Z "_s + emulator, u"R"_s};
         QTest::newRow("a Zinc folder that is not there")
             << gone << there << QStringList{u"No /nowhere/zinc. Z "_s + emulator};
         QTest::newRow("both there") << there << there << QStringList();
@@ -553,20 +554,27 @@ private Q_SLOTS:
     // The second game of a set is started by its number.
     void aGameGetsADesktopShortcutThatPlaysIt()
     {
-#ifdef Q_OS_WIN
-        QSKIP("no desktop shortcut is made on Windows yet");
-#endif
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
         w().Form_Load();
         f->select(1);
         w().shortcutAction()->trigger();
         qunsetenv("XDG_DATA_HOME");
+#ifdef Q_OS_WIN
+        // A shell link in the Start menu's programs: its header, then its target.
+        const QString path = gameShortcutPath(u"2"_s);
+        const QByteArray link = readAll(path);
+        const QString arguments = u"--play 2"_s;
+        QVERIFY(link.startsWith(QByteArray("L\0\0\0", 4)) &&
+                link.contains(QByteArray(reinterpret_cast<const char *>(arguments.utf16()),
+                                         arguments.size() * 2)));
+#else
         const QString path =
             data.filePath(u"applications/example.rivonel.Rivonel.play_2.desktop"_s);
         QVERIFY(readAll(path).endsWith(
             " --play "
             "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
+#endif
         QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
     }
 
@@ -593,10 +601,9 @@ private Q_SLOTS:
 
         f->select(1);
         w().mnuCheckArchive->trigger();
-        QTRY_VERIFY(
-            f->log().endsWith(english.text(textKey::archiveFilesIn)
-                                  .arg(f->desktop.platform.join(roms, u"sfex.zip"_s)) +
-                              u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
+        QTRY_VERIFY(f->log().endsWith(english.text(textKey::archiveFilesIn)
+                                          .arg(f->desktop.platform.join(roms, u"sfex.zip"_s)) +
+                                      u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
 
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
         w().Form_Load();
