@@ -14,7 +14,7 @@
 #include "core/games/ArchiveChecks.h"
 #include "core/games/GameTable.h"
 #include "platform/ZipArchiveCheck.h"
-#include "QuietDesktop.h"
+#include "FakeDesktop.h"
 #include "window/frmPrincipal.h"
 
 #include <QAction>
@@ -35,7 +35,7 @@
 #include <cstdio>
 
 using namespace rivonel;
-using rivonel::bench::QuietDesktop;
+using rivonel::test::FakeDesktop;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -194,7 +194,7 @@ template <class Done> qint64 longestStall(Done done)
 void windowFigures(const QString &folder)
 {
     QTemporaryDir program;
-    QuietDesktop desktop;
+    FakeDesktop desktop;
     frmPrincipal window(desktop, ProgramLocations::portable(program.path(), desktop.conventions()));
     window.Form_Load();
     QElapsedTimer clock;
@@ -202,8 +202,8 @@ void windowFigures(const QString &folder)
     window.txtRomDir->setText(folder);
     const auto checked = [&window, &folder](int jobs) {
         return [&window, &folder, jobs] {
-            return window.archiveCheck().jobsStarted() >= jobs && !window.archiveCheck().busy() &&
-                   window.archiveKnowledge().folder == folder;
+            return window.gameList().romFolder().checks().jobsStarted() >= jobs && !window.gameList().romFolder().checks().busy() &&
+                   window.gameList().romFolder().knowledge().folder == folder;
         };
     };
     qint64 stall = longestStall(checked(1));
@@ -211,7 +211,7 @@ void windowFigures(const QString &folder)
                 "window: first check of the folder", static_cast<long long>(clock.elapsed()),
                 static_cast<long long>(stall));
     window.lstGames->setCurrentRow(0);
-    const int jobs = window.archiveCheck().jobsStarted();
+    const int jobs = window.gameList().romFolder().checks().jobsStarted();
     clock.restart();
     window.mnuCheckArchive->trigger();
     stall = longestStall(checked(jobs + 1));

@@ -10,7 +10,7 @@
 //   build/bench/background_bench [files]   (default 100000; needs no display)
 
 #include "core/games/RomArchives.h"
-#include "QuietDesktop.h"
+#include "FakeDesktop.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
@@ -35,7 +35,7 @@
 #include <thread>
 
 using namespace rivonel;
-using rivonel::bench::QuietDesktop;
+using rivonel::test::FakeDesktop;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -60,15 +60,15 @@ bool createFiles(const QString &folder, const QString &prefix, int count)
 qint64 settle(const frmPrincipal &window, const QElapsedTimer &clock, const bool &writerDone)
 {
     qint64 idleSince = clock.elapsed();
-    int jobs = window.romFolderLook().jobsStarted();
+    int jobs = window.gameList().romFolder().looks().jobsStarted();
     // Waits for events rather than spinning, so the CPU time is the look's.
     QTimer wake;
     wake.start(5);
     for (;;) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (window.romFolderLook().busy() || !writerDone ||
-            window.romFolderLook().jobsStarted() != jobs) {
-            jobs = window.romFolderLook().jobsStarted();
+        if (window.gameList().romFolder().looks().busy() || !writerDone ||
+            window.gameList().romFolder().looks().jobsStarted() != jobs) {
+            jobs = window.gameList().romFolder().looks().jobsStarted();
             idleSince = clock.elapsed();
         } else if (clock.elapsed() - idleSince > 500) {
             return idleSince;
@@ -79,7 +79,7 @@ qint64 settle(const frmPrincipal &window, const QElapsedTimer &clock, const bool
 void romFolderFigures(const QString &roms, int files)
 {
     QTemporaryDir program;
-    QuietDesktop desktop;
+    FakeDesktop desktop;
     const auto names = desktop.conventions().fileNames;
 
     QElapsedTimer clock;
@@ -97,7 +97,7 @@ void romFolderFigures(const QString &roms, int files)
     settle(window, clock, started);
 
     for (const int burst : {1, 100, 2000}) {
-        const int jobs = window.romFolderLook().jobsStarted();
+        const int jobs = window.gameList().romFolder().looks().jobsStarted();
         bool writerDone = false;
         std::atomic_bool writerFinished = false;
         double writerCpu = 0;
@@ -125,7 +125,7 @@ void romFolderFigures(const QString &roms, int files)
         const double used = cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpu - writerCpu;
         std::printf("burst of %-5d files made in %5lld ms      %8lld %8.1f %6d\n", burst,
                     static_cast<long long>(writerMs), static_cast<long long>(wall), used,
-                    window.romFolderLook().jobsStarted() - jobs);
+                    window.gameList().romFolder().looks().jobsStarted() - jobs);
     }
     window.close();
 }
@@ -134,12 +134,12 @@ void romFolderFigures(const QString &roms, int files)
 int closeMidLook(const QString &roms)
 {
     QTemporaryDir program;
-    QuietDesktop desktop;
+    FakeDesktop desktop;
     auto *window = new frmPrincipal(
         desktop, ProgramLocations::portable(program.path(), desktop.conventions()));
     window->Form_Load();
     window->txtRomDir->setText(roms);
-    while (!window->romFolderLook().busy())
+    while (!window->gameList().romFolder().looks().busy())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     std::printf("closing\n");
     std::fflush(stdout);
@@ -173,7 +173,7 @@ void pictureFigures()
     if (!small.save(program.filePath(u"snap/sfex.jpg"_s)) ||
         !big.save(program.filePath(u"snap/sfexp.jpg"_s), "JPG", 5))
         return;
-    QuietDesktop desktop;
+    FakeDesktop desktop;
     frmPrincipal window(desktop, ProgramLocations::portable(program.path(), desktop.conventions()));
     window.Form_Load();
     window.show();

@@ -74,7 +74,8 @@ bool measure(bool notifyEnd, int runs, Stats &toRunning, Stats &toWindowBack)
 {
     QTemporaryDir dir;
     const auto [zinc, roms] = bench::prepareZincAndRoms(dir.path());
-    bench::BenchDesktop desktop;
+    test::FakeDesktop desktop;
+    desktop.realLaunch = true;
     desktop.notifyEnd = notifyEnd;
 
     frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));

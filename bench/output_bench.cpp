@@ -55,7 +55,8 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     const auto [zinc, roms] = bench::prepareZincAndRoms(dir.path());
-    bench::BenchDesktop desktop;
+    test::FakeDesktop desktop;
+    desktop.realLaunch = true;
     frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
     bench::pointAtDemo(window, zinc, roms);
     qputenv("ZINC_SIM_RUN_MS", "0");
@@ -71,11 +72,11 @@ int main(int argc, char *argv[])
     QElapsedTimer wall;
     wall.start();
     window.cmdPlay->click();
-    while (window.runWatched() && wall.elapsed() < 600000)
+    while (window.run().watching() && wall.elapsed() < 600000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double cpu = threadSeconds() - cpuBefore;
     const long peak = statusKiB("VmHWM:");
-    if (window.runWatched()) {
+    if (window.run().watching()) {
         std::fprintf(stderr, "the run did not end\n");
         return 1;
     }

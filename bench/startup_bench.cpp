@@ -7,7 +7,7 @@
 //   build/bench/startup_bench [runs]      (default 15; needs no display)
 
 #include "core/settings/IniDocument.h"
-#include "QuietDesktop.h"
+#include "FakeDesktop.h"
 #include "window/frmPrincipal.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@
 #include <cstdio>
 
 using namespace rivonel;
-using rivonel::bench::QuietDesktop;
+using rivonel::test::FakeDesktop;
 
 namespace {
 
@@ -40,7 +40,7 @@ double startupMs(const QByteArray &language, int runs)
         return -1;
     ini.close();
     QList<double> ms;
-    QuietDesktop desktop;
+    FakeDesktop desktop;
     for (int run = 0; run < runs; ++run) {
         frmPrincipal window(desktop, ProgramLocations::portable(dir.path(), desktop.conventions()));
         QElapsedTimer timer;

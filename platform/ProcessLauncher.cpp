@@ -1,8 +1,10 @@
 #include "platform/ProcessLauncher.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 
 #ifdef Q_OS_WIN
 #include "win32/HiddenLaunch.h"
@@ -27,6 +29,9 @@ namespace rivonel {
 
 namespace {
 constexpr int pollIntervalMs = 50;
+// A wait on the spot looks this often, and forces for so many looks at most.
+constexpr int waitStepMs = 20;
+constexpr int forcedLooks = 100;
 
 #ifdef Q_OS_WIN
 ScriptEnd endFromExitCode(unsigned long code)
@@ -276,6 +281,27 @@ void ProcessLauncher::stop()
     signalAll(false);
     m_force.start(m_graceMs);
     m_poll.start();
+}
+
+void ProcessLauncher::stopAndWait()
+{
+    if (!running())
+        return;
+    m_stopping = true;
+    signalAll(false);
+    QElapsedTimer clock;
+    clock.start();
+    while (running() && clock.elapsed() < m_graceMs)
+        QThread::msleep(waitStepMs);
+    // Forced on each look, so that what was started meanwhile goes too.
+    for (int look = 0; running() && look < forcedLooks; ++look) {
+        signalAll(true);
+        QThread::msleep(waitStepMs);
+    }
+    if (running()) {
+        m_force.start(0);
+        m_poll.start();
+    }
 }
 
 void ProcessLauncher::signalAll(bool force)

@@ -45,6 +45,7 @@ public:
     // Asks the script and everything it started to end (its process group on
     // Unix, its job on Windows), and forces them after the grace time.
     void stop() override;
+    void stopAndWait() override;
     ScriptEnd scriptEnd() override;
 
 private:

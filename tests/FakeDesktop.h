@@ -9,8 +9,26 @@
 
 namespace rivonel::test {
 
+// The real launcher with the script's end notice withheld, so that a run is
+// seen to end only by the window's timed looks.
+class WithheldEndLauncher final : public Launcher {
+public:
+    explicit WithheldEndLauncher(Launcher &real) : m_real(real) {}
+    bool start(const QString &script, const QString &dir, std::function<void()>) override
+    {
+        return m_real.start(script, dir, [] {});
+    }
+    bool running() const override { return true; }
+    void stop() override { m_real.stop(); }
+    void stopAndWait() override { m_real.stopAndWait(); }
+    ScriptEnd scriptEnd() override { return m_real.scriptEnd(); }
+
+private:
+    Launcher &m_real;
+};
+
 // Records what the window asks of the desktop, one "name|argument|…" line a
-// call, and answers as the test says.
+// call, and answers as the test says; the tests' and the benchmarks' desktop.
 class FakeDesktop final : public Desktop {
 public:
     PlatformConventions platform = PlatformConventions::native();
@@ -22,6 +40,9 @@ public:
     // forcing a stop after a second) or one that only pretends.
     bool realLaunch = false;
     ProcessLauncher realLauncher{platform, 1000};
+    // With the real launcher: whether the window hears at once that the script ended.
+    bool notifyEnd = true;
+    WithheldEndLauncher withheldLauncher{realLauncher};
     FakeLauncher fakeLauncher;
     QStringList calls;
     // Settings files as elsewhere than Windows; registry values in a folder
@@ -53,7 +74,9 @@ public:
     int soundOutputCount() override { return soundDevices; }
     Launcher &launcher() override
     {
-        return realLaunch ? static_cast<Launcher &>(realLauncher) : fakeLauncher;
+        if (!realLaunch)
+            return fakeLauncher;
+        return notifyEnd ? static_cast<Launcher &>(realLauncher) : withheldLauncher;
     }
 
 private:

@@ -26,6 +26,14 @@ public:
     }
     bool running() const override { return isRunning; }
     void stop() override { ++stops; }
+    // A wait for the end ends the pretended script, unless the test says it ignores stops.
+    bool ignoresStop = false;
+    void stopAndWait() override
+    {
+        ++stops;
+        if (!ignoresStop)
+            isRunning = false;
+    }
     ScriptEnd scriptEnd() override { return isRunning ? ScriptEnd() : ending; }
     // The script ends now, as the launcher would say from the event loop.
     void end()

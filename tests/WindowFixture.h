@@ -78,7 +78,7 @@ struct WindowFixture {
 // no hourglass is left.
 inline bool leftClean(const WindowFixture *fixture)
 {
-    return (!fixture || !fixture->window || !fixture->window->runWatched()) &&
+    return (!fixture || !fixture->window || !fixture->window->run().watching()) &&
            !QGuiApplication::overrideCursor();
 }
 

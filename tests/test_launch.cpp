@@ -107,13 +107,13 @@ struct LaunchFixture : WindowFixture {
     }
     bool locked() const
     {
-        return !window->isEnabled() && !window->cmdPlay->isEnabled() && window->runWatched() &&
+        return !window->isEnabled() && !window->cmdPlay->isEnabled() && window->run().watching() &&
                window->Timer1->isActive() && QApplication::overrideCursor() &&
                QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     }
     bool idle() const
     {
-        return window->isEnabled() && window->cmdPlay->isEnabled() && !window->runWatched() &&
+        return window->isEnabled() && window->cmdPlay->isEnabled() && !window->run().watching() &&
                !window->Timer1->isActive() && !QApplication::overrideCursor();
     }
 };
@@ -158,7 +158,7 @@ private Q_SLOTS:
             QApplication::sendEvent(run->cmdStop, &release);
         }
         QTest::qWait(100);
-        QVERIFY(run->cmdStop->isEnabled() && f->window->runWatched());
+        QVERIFY(run->cmdStop->isEnabled() && f->window->run().watching());
         QVERIFY(f->desktop.realLauncher.running());
 
         // The whole title in bold beside an icon and a button; no minimise or maximise.
@@ -196,7 +196,7 @@ private Q_SLOTS:
         QVERIFY(!f->window->close());
         QCOMPARE(f->desktop.calls, QStringList(u"ask|<86>|"_s + f->window->windowTitle()));
         QTest::qWait(100);
-        QVERIFY(f->window->runWatched() && f->window->runWindow()->cmdStop->isEnabled());
+        QVERIFY(f->window->run().watching() && f->window->runWindow()->cmdStop->isEnabled());
 
         f->desktop.askAnswer = true;
         QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[Video]\n"));
@@ -287,15 +287,15 @@ private Q_SLOTS:
         QCOMPARE(told(1), ready + u"<108>"_s);
 
         f->select(1);
-        f->window->favouriteAction()->trigger();
+        f->window->gameList().favouriteAction()->trigger();
         QVERIFY(f->window->lstGames->item(1)->data(favouriteRole).toBool());
         QCOMPARE(told(1), ready + u"<113>\n<108>"_s);
         frmPrincipal again(f->desktop, f->locations);
         again.Form_Load();
-        QCOMPARE(again.playHistory().at(0).times, 2);
-        QVERIFY(again.playHistory().at(1).favourite && !again.playHistory().at(20).times);
-        f->window->favouriteAction()->trigger();
-        QVERIFY(!f->window->playHistory().at(1).favourite && told(1) == ready + u"<108>"_s);
+        QCOMPARE(again.gameList().playHistory().at(0).times, 2);
+        QVERIFY(again.gameList().playHistory().at(1).favourite && !again.gameList().playHistory().at(20).times);
+        f->window->gameList().favouriteAction()->trigger();
+        QVERIFY(!f->window->gameList().playHistory().at(1).favourite && told(1) == ready + u"<108>"_s);
     }
 
     // What a command line asks of the open window (a second start's, or the

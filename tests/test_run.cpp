@@ -46,7 +46,9 @@ struct RunFixture {
     }
     void use(Launcher &launcher)
     {
-        run = std::make_unique<GameRun>(launcher, platform, runDirectory);
+        ProgramLocations locations;
+        locations.settingsDirectory = locations.runDirectory = runDirectory;
+        run = std::make_unique<GameRun>(launcher, platform, ProgramFiles::of(locations, platform));
         started = std::make_unique<QSignalSpy>(run.get(), &GameRun::started);
         failed = std::make_unique<QSignalSpy>(run.get(), &GameRun::failed);
         ended = std::make_unique<QSignalSpy>(run.get(), &GameRun::ended);
@@ -69,7 +71,11 @@ struct RunFixture {
     void play(int game, int renderer = 1) { run->play(request(game, renderer)); }
     QString log() const { return run->logPath(); }
     // What the last signal said.
-    static QString said(const QSignalSpy &spy) { return spy.last().at(0).toString(); }
+    static QString said(const QSignalSpy &spy)
+    {
+        const QVariant last = spy.last().at(0);
+        return last.canConvert<RunOutcome>() ? last.value<RunOutcome>().report : last.toString();
+    }
     QString startedLog(int game) const
     {
         return u"<41> "_s + gameTable()[static_cast<std::size_t>(game)].title.toString() +

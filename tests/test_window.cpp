@@ -476,7 +476,7 @@ private Q_SLOTS:
         f->select(1);
         f->select(6);
         QCOMPARE(f->log(), u": 7 - Star Gladiator 2 (JP)"_s);
-        QTRY_VERIFY(!w().pictureLoading());
+        QTRY_VERIFY(!w().gameList().pictureLoading());
         QVERIFY(near(shown(), logo()));
         f->select(-1);
         QCOMPARE(f->log(), u": 0 - "_s);
@@ -504,7 +504,7 @@ private Q_SLOTS:
         QCOMPARE(w().Picture1->pixmap().size(), QSize(240, 240));
 #ifdef Q_OS_UNIX
         f->select(2);
-        QTRY_VERIFY(!w().pictureLoading());
+        QTRY_VERIFY(!w().gameList().pictureLoading());
         QVERIFY(near(shown(), logo()));
 #endif
     }
@@ -558,7 +558,7 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
         w().Form_Load();
         f->select(1);
-        w().shortcutAction()->trigger();
+        w().gameList().shortcutAction()->trigger();
         qunsetenv("XDG_DATA_HOME");
 #ifdef Q_OS_WIN
         // A shell link in the Start menu's programs: its header, then its target.
@@ -607,7 +607,7 @@ private Q_SLOTS:
 
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
         w().Form_Load();
-        QCOMPARE(w().archiveKnowledge().state(u"tgmj"_s), ArchiveState::Damaged);
+        QCOMPARE(w().gameList().romFolder().knowledge().state(u"tgmj"_s), ArchiveState::Damaged);
     }
 
     // --- Pickers and the link

@@ -50,12 +50,10 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-void markMissingArchive(const QListWidget &list, QListWidgetItem &item, bool missing,
-                        const QString &why)
+void markMissingArchive(const QListWidget &list, QListWidgetItem &item, const QString &why)
 {
-    item.setForeground(missing ? QBrush(readableDimmedText(list.palette())) : QBrush());
-    item.setIcon(missing ? list.style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, &list)
-                         : QIcon());
+    item.setForeground(QBrush(readableDimmedText(list.palette())));
+    item.setIcon(list.style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, &list));
     item.setToolTip(why);
     item.setData(Qt::AccessibleDescriptionRole, why);
 }

@@ -1,41 +1,34 @@
 #include "window/frmPrincipal.h"
 
-#include "core/emulator/EmulatorConfigFiles.h"
-#include "core/emulator/EmulatorInterface.h"
 #include "core/games/GameTable.h"
+#include "core/history/PlayHistory.h"
 #include "core/languages/LanguageSearch.h"
 #include "core/options/FolderGuidance.h"
 #include "core/options/Interlocks.h"
+#include "core/options/LanguageLoad.h"
 #include "core/options/OptionItems.h"
-#include "core/options/OptionsFile.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
+#include "core/system/CommandLine.h"
 #include "core/system/ProgramInfo.h"
-#include "core/system/WholeFile.h"
 #include "platform/Desktop.h"
 #include "window/AboutBox.h"
 #include "window/AppIcon.h"
-#include "window/ArchiveMark.h"
 #include "window/ImageList.h"
+#include "window/KeyRouter.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
-#include "window/RunWindow.h"
-#include "window/SnapPicture.h"
 #include "window/ValueCheckBox.h"
+#include "window/WindowGeometry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSessionManager>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -47,19 +40,6 @@
 namespace rivonel {
 
 namespace {
-
-const QString snapExtension = QStringLiteral(".jpg");
-constexpr int videoTab = 0;
-constexpr int audioTab = 1;
-constexpr int generalTab = 2;
-// How long the end of the program waits for a stopped run: the launcher's
-// grace before it forces, and then some.
-constexpr int runEndWaitMs = 10000;
-
-bool fileExists(const QString &path)
-{
-    return QFileInfo(path).isFile();
-}
 
 // Refills a list while keeping its selected position, so a chosen setting
 // stays chosen under its new name (and no selection stays none).
@@ -74,37 +54,27 @@ void refillKeepingPosition(QComboBox *list, const QStringList &items)
 } // namespace
 
 frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent)
-    : QWidget(parent), m_desktop(desktop), m_locations(locations),
-      m_platform(desktop.conventions()),
+    : QWidget(parent), frmPrincipalUi(this), m_desktop(desktop),
+      m_platform(desktop.conventions()), m_files(ProgramFiles::of(locations, m_platform)),
       m_optionsFile(locations, m_platform,
                     [&settings = desktop.settingsAccess()](const QString &path) {
                         return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
-      m_run(desktop.launcher(), m_platform, locations.runDirectory)
+      m_run(desktop.launcher(), m_platform, m_files),
+      m_games({lstGames, Picture1, ImageList1, mnuCheckArchive}, m_platform, m_files,
+              LanguageTexts, this),
+      m_runView(*this, *cmdPlay, *Timer1, m_run, desktop, LanguageTexts)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowIcon(appIcon());
-    buildControls();
     bindOptions();
     // The texts and the check boxes start at their defaults here, before any
     // handler is connected; the lists, once Form_Load has filled them.
     showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
                                 SettingKind::CheckedWhenOne, SettingKind::SoundEnable}));
     connectSignals();
-    setUpPlayMarks();
-
-    // Watch every control for Enter, so the window behaves as if cmdPlay
-    // were a dialog's default button.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
-}
-
-frmPrincipal::~frmPrincipal()
-{
-    // A window destroyed during a run must not leave the hourglass behind.
-    if (m_hourglass)
-        QApplication::restoreOverrideCursor();
+    new KeyRouter(*this, *this);
+    (new WindowGeometry(*this, m_files.windowGeometry))->restore();
 }
 
 void frmPrincipal::bindOptions()
@@ -162,25 +132,25 @@ void frmPrincipal::connectSignals()
     connect(&m_run, &GameRun::started, this, &frmPrincipal::runStarted);
     connect(&m_run, &GameRun::failed, this, &frmPrincipal::runFailed);
     connect(&m_run, &GameRun::ended, this, &frmPrincipal::runEnded);
-#ifndef QT_NO_SESSIONMANAGER
-    if (qApp)
-        connect(qApp, &QGuiApplication::commitDataRequest, this, &frmPrincipal::sessionEnding);
-#endif
     // However the program is made to end, its run ends first.
     if (QCoreApplication::instance())
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
                 &frmPrincipal::Form_Unload);
     connect(cboLang, &QComboBox::currentIndexChanged, this, &frmPrincipal::cboLang_Click);
+    // Fires only for typed text, which this list does not take.
+    connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
-    connect(lstGames, &QListWidget::itemDoubleClicked, this, &frmPrincipal::lstGames_DblClick);
+    connect(&m_games, &GameList::playRequested, this, &frmPrincipal::lstGames_DblClick);
+    connect(&m_games, &GameList::told, this, &frmPrincipal::tellUser);
+    connect(mnuCheckArchive, &QAction::triggered, this, &frmPrincipal::mnuCheckArchive_Click);
+    // The marks follow the ROM folder's name as it is typed, once typing pauses.
+    connect(txtRomDir, &QLineEdit::textChanged, &m_games.romFolder(), &RomFolderWatch::setFolder);
     connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
     connect(cmdProcuraRoms, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraRoms_Click);
     connect(cmdHelp, &QToolButton::clicked, this, &frmPrincipal::cmdHelp_Click);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             &frmPrincipal::cmdHelp_Click);
     connect(lblSite, &LinkLabel::activated, this, &frmPrincipal::lblSite_Click);
-    // Fires only for typed text, which this list does not take.
-    connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
     connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
             &frmPrincipal::chkSoundFilter_Click);
@@ -188,125 +158,18 @@ void frmPrincipal::connectSignals()
             &frmPrincipal::chkSurroundLite_Click);
     connect(chkFrameSkipAuto, &ValueCheckBox::valueChanged, this,
             &frmPrincipal::chkFrameSkipAuto_Click);
-    // The marks of missing archives follow the ROM folder: its name as it is
-    // typed (once typing pauses) and what is put into it or taken away.
-    m_romLookDelay.setSingleShot(true);
-    m_romLookDelay.setInterval(250);
-    connect(txtRomDir, &QLineEdit::textChanged, &m_romLookDelay, qOverload<>(&QTimer::start));
-    connect(&m_romLookDelay, &QTimer::timeout, this, &frmPrincipal::lookAtRomFolder);
-    // What is put into it comes in bursts (a copy of many archives): the
-    // first change starts the delay and the rest ride on it, so a burst costs
-    // one look and a long copy a look now and then, not one after another.
-    connect(&m_romFolderWatch, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (!m_romLookDelay.isActive())
-            m_romLookDelay.start();
-    });
-    m_romLook.setJob(
-        [names = m_platform.fileNames](const QString &folder, const std::atomic_bool &cancelled) {
-            return lookForRomArchives(folder, names, &cancelled);
-        },
-        [this](const QString &, RomFolderLook look) {
-            m_romFolder = std::move(look);
-            showRomMarks();
-            checkRomArchives();
-        });
-    setUpArchiveChecks();
-    m_pictureLoad.setJob(
-        [platform = m_platform](const PictureRequest &wanted, const std::atomic_bool &) {
-            return readSnapPicture(firstExistingFile(wanted.folders, wanted.name, platform),
-                                   wanted.box);
-        },
-        [this](const PictureRequest &wanted, const QImage &picture) {
-            if (wanted.selection == m_selection && !picture.isNull())
-                showPicture(picture);
-        });
-}
-
-bool frmPrincipal::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    auto *widget = qobject_cast<QWidget *>(watched);
-    // Popups (an open drop-down list) are windows of their own and keep Enter.
-    const bool ours = widget && widget->window() == this;
-    // Another command button with the focus is pressed by Enter itself, and
-    // so is the link.
-    const bool otherButton =
-        (qobject_cast<QPushButton *>(widget) && widget != cmdPlay) || widget == lblSite;
-    if (enter && plain && ours && !otherButton) {
-        if (cmdPlay->isEnabled())
-            cmdPlay->click();
-        return true;
-    }
-    if (watched == txtlog && txtlog_KeyPress(key))
-        return true;
-    if (ours && switchTabByKey(*key))
-        return true;
-    return QWidget::eventFilter(watched, event);
 }
 
 // A run is never left behind: a close during one asks whether to stop it,
 // and the window closes once the run has ended.
 void frmPrincipal::closeEvent(QCloseEvent *event)
 {
-    if (m_run.watching()) {
+    if (!m_runView.mayClose()) {
         event->ignore();
-        if (m_closeAfterRun ||
-            !m_desktop.ask(this, LanguageTexts.text(textKey::closeWhileRunning), windowTitle()))
-            return;
-        m_closeAfterRun = true;
-        // The run may have ended while the question was open.
-        if (!m_run.watching())
-            QTimer::singleShot(0, this, &QWidget::close);
-        else if (m_runWindow)
-            m_runWindow->cmdStop->click();
-        else
-            stopRun();
         return;
     }
     Form_Unload();
     event->accept();
-}
-
-#ifndef QT_NO_SESSIONMANAGER
-// The desktop session is ending: the user may still keep it going for the
-// game; otherwise the game is stopped before anything closes.
-void frmPrincipal::sessionEnding(QSessionManager &manager)
-{
-    if (!m_run.watching())
-        return;
-    if (manager.allowsInteraction()) {
-        const bool stop =
-            m_desktop.ask(this, LanguageTexts.text(textKey::closeWhileRunning), windowTitle());
-        manager.release();
-        if (!stop) {
-            manager.cancel();
-            return;
-        }
-    }
-    endRunNow();
-}
-#endif
-
-// Stops the run and waits for its end: the grace the launcher gives it, and
-// then what the system takes to end what it forces.
-void frmPrincipal::endRunNow()
-{
-    if (!m_run.watching())
-        return;
-    if (m_runWindow)
-        m_runWindow->cmdStop->click();
-    else
-        stopRun();
-    QEventLoop wait;
-    connect(&m_run, &GameRun::ended, &wait, &QEventLoop::quit);
-    QTimer::singleShot(runEndWaitMs, &wait, &QEventLoop::quit);
-    if (m_run.watching())
-        wait.exec();
 }
 
 // --- Start-up and shutdown
@@ -328,12 +191,9 @@ void frmPrincipal::Form_Load()
     // The game and the language are start-up's own to choose.
     showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
     AdicionaGames();
-    loadPlayHistory();
-
-    LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
+    m_games.load();
     CarregaPadrao(saved);
-    readArchiveKnowledge();
-    lookAtRomFolder();
+    m_games.romFolder().lookNow(txtRomDir->text());
 
     // Replaces the selection line the load leaves behind; what start-up has
     // to say still reaches the user, each on a line of its own, what to set
@@ -341,14 +201,14 @@ void frmPrincipal::Form_Load()
     txtlog->setText(
         (QStringList(startupLog(title, webAddress())) + guideToFolders() + m_startupNotices)
             .join(QStringLiteral("\r\n")));
-    m_loaded = true;
+    m_stage = Stage::Loaded;
 }
 
 void frmPrincipal::tellUser(const QString &notice)
 {
     if (notice.isEmpty())
         return; // a text the language lacks: nothing to say, not an empty line
-    if (!m_loaded)
+    if (m_stage == Stage::Built)
         m_startupNotices << notice;
     else
         txtlog->append((txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n")) + notice);
@@ -375,18 +235,16 @@ void frmPrincipal::fillOptionLists()
 
 void frmPrincipal::Form_Unload()
 {
-    if (m_unloaded)
+    if (m_stage == Stage::Unloaded)
         return;
-    m_unloaded = true;
-
+    m_stage = Stage::Unloaded;
     // Each step runs whatever the one before it did; nothing here may keep
     // the program from ending. A run still going is stopped, so that no
     // emulator outlives the program; no run handler runs after this.
-    endRunNow();
+    m_runView.endNow();
     m_run.abandon();
     GravaPadrao();
-    Timer1->stop();
-    m_runWindow.reset();
+    m_runView.giveBack();
 }
 
 // --- Options
@@ -408,10 +266,11 @@ IniDocument frmPrincipal::readOptionsFile()
 
 void frmPrincipal::CarregaPadrao(const IniDocument &saved)
 {
+    const QString LastGameValue = savedValue(saved, optionEntry(&OptionSet::game));
     if (LastGameValue.isEmpty())
-        showPicture(ImageList1->image(0));
+        m_games.showPicture(ImageList1->image(0));
     else if (const auto position = savedGamePosition(LastGameValue))
-        selectGamePosition(*position);
+        m_games.select(*position);
     lstGames_Click();
 
     const LoadedOptions loaded = loadOptions(
@@ -431,8 +290,6 @@ void frmPrincipal::GravaPadrao()
         m_desktop.showMessage(this, problems.join(QStringLiteral("\n\n")), windowTitle(),
                               Desktop::MessageStyle::Exclamation);
 }
-
-// --- Option interlocks: each box's rule runs when its value changes.
 
 void frmPrincipal::chkSound_Click()
 {
@@ -461,7 +318,7 @@ void frmPrincipal::runInterlockOf(int OptionSet::*changed)
     m_options.show(state);
 }
 
-// --- Pickers, web link and log box
+// --- Pickers, web link and About
 
 void frmPrincipal::cmdProcuraZinc_Click()
 {
@@ -470,7 +327,7 @@ void frmPrincipal::cmdProcuraZinc_Click()
     if (!folder)
         return;
     // Only a warning: the folder is taken all the same.
-    if (!fileExists(m_platform.join(*folder, m_platform.emulatorFileName)))
+    if (!holdsEmulator(m_platform, *folder))
         m_desktop.showMessage(this, LanguageTexts.text(textKey::zincMissing),
                               LanguageTexts.text(textKey::zincNotFoundTitle),
                               Desktop::MessageStyle::Stop);
@@ -504,10 +361,10 @@ void frmPrincipal::lblSite_Click()
 
 void frmPrincipal::cmdHelp_Click()
 {
-    auto *about =
-        new AboutBox({m_locations.installed, m_optionsFile.path(), m_run.scriptPath(),
-                      m_run.logPath(), m_locations.languageFolders, m_platform.emulatorFileName},
-                     LanguageTexts, this);
+    auto *about = new AboutBox({m_files.installed, m_files.options, m_files.launchScript,
+                                m_files.emulatorLog, m_files.languageFolders,
+                                m_platform.emulatorFileName},
+                               LanguageTexts, this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();
 }
@@ -522,100 +379,23 @@ QStringList frmPrincipal::guideToFolders()
     return steps;
 }
 
-// Typing into the log box is discarded (the box is also read-only, which
-// keeps paste, cut and drops out); selecting and copying still work.
-bool frmPrincipal::txtlog_KeyPress(const QKeyEvent *event)
-{
-    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll))
-        return false;
-    // Tab moves the focus, as in any other box.
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
-        return false;
-    return !event->text().isEmpty();
-}
-
 // --- Game catalogue
 
 void frmPrincipal::AdicionaGames()
 {
-    int position = 0;
-    for (const GameEntry &game : gameTable()) {
-        lstGames->addItem(game.title.toString());
-        RomSetNames.set(position, game.romSet.toString());
-        ++position;
-    }
-}
-
-// Asks for a look at the ROM folder; until it comes the marks stay as they are.
-void frmPrincipal::lookAtRomFolder()
-{
-    m_romLookDelay.stop();
-    const QString folder = txtRomDir->text();
-    if (const QStringList watched = m_romFolderWatch.directories();
-        watched != QStringList{folder}) {
-        if (!watched.isEmpty())
-            m_romFolderWatch.removePaths(watched);
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            m_romFolderWatch.addPath(folder);
-    }
-    m_romLook.request(folder);
-}
-
-// A game whose archive is not there is marked with an icon and dimmed, and
-// says so to the mouse and to a screen reader: the colour is never all there is.
-void frmPrincipal::showRomMarks()
-{
-    const auto &present = m_romFolder.present;
-    const bool unreadable = m_romFolder.status == RomFolderLook::Status::Unreadable;
-    for (int position = 0; position < gameCount && position < lstGames->count(); ++position) {
-        QListWidgetItem *item = lstGames->item(position);
-        const QString archive =
-            RomSetNames.at(position).value_or(QString()) + romArchiveExtension.toString();
-        const bool missing = m_romFolder.status != RomFolderLook::Status::NotSet &&
-                             !present[static_cast<std::size_t>(position)];
-        if (!missing) {
-            showArchiveMarkOf(item, RomSetNames.at(position).value_or(QString()));
-        } else {
-            const QString why =
-                unreadable
-                    ? LanguageTexts.text(textKey::romFolderUnreadable).arg(m_romFolder.folder, archive)
-                    : LanguageTexts.text(textKey::archiveMissing).arg(archive, m_romFolder.folder);
-            markMissingArchive(*lstGames, *item, true, why);
-        }
-        // What the user did with the game follows what its archive says.
-        const QString told = withPlayHistory(position, item->toolTip());
-        item->setToolTip(told);
-        item->setData(Qt::AccessibleDescriptionRole, told);
-        markFavourite(item, position);
-    }
-}
-
-void frmPrincipal::selectGamePosition(int position)
-{
-    if (position < 0) {
-        lstGames->clearSelection();
-        lstGames->setCurrentRow(-1);
-        return;
-    }
-    lstGames->setCurrentRow(position);
-    lstGames->item(position)->setSelected(true);
+    m_games.fill();
+    for (int position = 0; position < gameCount; ++position)
+        RomSetNames.set(position,
+                        gameTable()[static_cast<std::size_t>(position)].romSet.toString());
 }
 
 void frmPrincipal::lstGames_Click()
 {
-    // The selection, not Qt's current row: focus alone makes a row current.
     const ListChoice game = currentOptions().game;
     // Written first, so it stands even when the picture fails.
     txtlog->setText(LanguageTexts.text(textKey::gameLabel) + QStringLiteral(": ") +
                     QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
-
-    // The logo stands in until the game's picture is ready, and stays when
-    // it has none, or one that cannot be read; the window never waits for it.
-    ++m_selection;
-    showPicture(ImageList1->image(0));
-    if (const std::optional<QString> rom = RomSetNames.at(game.position))
-        m_pictureLoad.request({m_locations.snapFolders, *rom + snapExtension,
-                               Picture1->contentsRect().size(), m_selection});
+    m_games.showSelectedPicture();
 }
 
 void frmPrincipal::lstGames_DblClick()
@@ -623,46 +403,32 @@ void frmPrincipal::lstGames_DblClick()
     cmdPlay_Click();
 }
 
-void frmPrincipal::showPicture(const QImage &picture)
+void frmPrincipal::mnuCheckArchive_Click()
 {
-    const QSize box = Picture1->contentsRect().size();
-    const QImage fitted = picture.size() == box || box.isEmpty()
-                              ? picture
-                              : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    Picture1->setPixmap(QPixmap::fromImage(fitted));
+    if (const std::optional<QString> romSet = RomSetNames.at(currentOptions().game.position))
+        m_games.romFolder().reportOn(*romSet, txtRomDir->text());
 }
 
 // --- Launch and run monitor
 
-bool frmPrincipal::GeraZincCFG()
-{
-    return writeEmulatorOptionFile(m_platform, currentOptions(), EmulatorOptionFile::Zinc);
-}
-
-bool frmPrincipal::GeraRendererCFG()
-{
-    return writeEmulatorOptionFile(m_platform, currentOptions(), EmulatorOptionFile::Renderer);
-}
-
 void frmPrincipal::cmdPlay_Click()
 {
     const OptionSet options = currentOptions();
-    noteArchiveBeforePlay(options);
-    m_run.play({options, RomSetNames.at(options.game.position), LanguageTexts});
+    const std::optional<QString> romSet = RomSetNames.at(options.game.position);
+    const QString warning = m_games.romFolder().beforePlay(options, romSet);
+    m_run.play({options, romSet, LanguageTexts, warning});
+}
+
+void frmPrincipal::Timer1_Timer()
+{
+    m_run.look();
 }
 
 void frmPrincipal::runStarted(const QString &log)
 {
     LaunchCommand = m_run.launchCommand();
-    txtlog->setText(withArchiveWarning(log));
-    lockForRun();
-    Timer1->start();
-    // The way out while the main window is locked.
-    m_runWindow = std::make_unique<RunWindow>(currentOptions().game.text, LanguageTexts, this);
-    connect(m_runWindow.get(), &RunWindow::stopRequested, this, &frmPrincipal::stopRun);
-    m_runWindow->setWindowFlag(Qt::Dialog);
-    m_runWindow->setEnabled(true);
-    m_runWindow->show();
+    txtlog->setText(log);
+    m_runView.lock(currentOptions().game.text);
 }
 
 void frmPrincipal::runFailed(const QString &log)
@@ -671,46 +437,37 @@ void frmPrincipal::runFailed(const QString &log)
     txtlog->setText(log);
 }
 
-void frmPrincipal::lockForRun()
+void frmPrincipal::runEnded(const RunOutcome &outcome)
 {
-    if (!m_hourglass) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_hourglass = true;
+    txtlog->appendVerdict(outcome.report);
+    m_runView.giveBack();
+    m_games.runEnded(outcome);
+}
+
+void frmPrincipal::followCommandLine(const QStringList &args)
+{
+    QStringList arguments = args;
+    if (!arguments.isEmpty() && !arguments.first().startsWith(u'-'))
+        arguments.removeFirst();
+    const CommandLine command = parseCommandLine(arguments);
+    if (m_stage != Stage::Loaded || command.game.isEmpty())
+        return;
+    if (command.action != CommandLine::Action::Play) {
+        if (!gamePositionNamed(command.game))
+            tellUser(LanguageTexts.text(textKey::playAskedUnknownGame).arg(command.game));
+        return;
     }
-    cmdPlay->setEnabled(false);
-    setEnabled(false);
-}
-
-void frmPrincipal::giveWindowBack()
-{
-    if (m_hourglass) {
-        QApplication::restoreOverrideCursor();
-        m_hourglass = false;
+    const QString title = gameTable()[static_cast<std::size_t>(command.position)].title.toString();
+    if (m_run.watching()) {
+        tellUser(LanguageTexts.text(textKey::playAskedDuringRun).arg(title));
+        return;
     }
-    cmdPlay->setEnabled(true);
-    setEnabled(true);
-}
-
-void frmPrincipal::Timer1_Timer()
-{
-    m_run.look();
-}
-
-void frmPrincipal::stopRun()
-{
-    m_run.stop();
-}
-
-void frmPrincipal::runEnded(const QString &report)
-{
-    LogLine = m_run.lastLine();
-    learnFromRun();
-    Timer1->stop();
-    m_runWindow.reset();
-    txtlog->appendVerdict(report);
-    giveWindowBack();
-    if (m_closeAfterRun)
-        QTimer::singleShot(0, this, &QWidget::close);
+    if (!isEnabled() || !cmdPlay->isEnabled() || QApplication::activeModalWidget()) {
+        tellUser(LanguageTexts.text(textKey::playAskedWhileBusy).arg(title));
+        return;
+    }
+    m_games.select(command.position);
+    cmdPlay->click();
 }
 
 // --- Localisation
@@ -719,7 +476,7 @@ void frmPrincipal::ListaLinguas()
 {
     // The user's own languages first, then those installed with the program.
     QList<QStringList> folders;
-    for (const QString &folder : m_locations.languageFolders)
+    for (const QString &folder : m_files.languageFolders)
         folders << ProcuraArquivos(folder + m_platform.separator, QStringLiteral("*.ini"),
                                    [] { QCoreApplication::processEvents(); });
     const LanguageChoice choice = chooseLanguage(folders, LanguageName);
@@ -730,8 +487,6 @@ void frmPrincipal::ListaLinguas()
         cboLang->addItems(choice.names);
         cboLang->setCurrentIndex(-1);
     }
-    if (choice.selected >= 0)
-        LanguageIndex = choice.selected;
     // Selecting applies the language (cboLang_Click).
     cboLang->setCurrentIndex(choice.selected);
 }
@@ -749,33 +504,13 @@ void frmPrincipal::cboLang_Change()
 void frmPrincipal::CarregaLingua()
 {
     LanguageName = currentOptions().language.text;
-    // Always the file directly in the language folder, whatever folder listed it.
-    const QString file = firstExistingFile(m_locations.languageFolders,
-                                           LanguageName + QStringLiteral(".ini"), m_platform);
-    const IniDocument::Reading language = IniDocument::read(file);
-    // A missing file is an entry found below the language folder: it has no texts.
-    const bool unusable = language.status != IniDocument::ReadStatus::Read &&
-                          language.status != IniDocument::ReadStatus::Missing;
-    // A file that cannot be used leaves the window in English, never blank.
-    LanguageTexts =
-        unusable ? LanguageTextTable::english() : LanguageTextTable::fromFile(language.document);
-    if (unusable)
-        tellUser(LanguageTexts.text(textKey::fileNotRead)
-                     .arg(file, whyNotRead(LanguageTexts, language.status)));
-
+    const LoadedLanguage language = loadLanguage(m_files.languageFolders, LanguageName, m_platform);
+    LanguageTexts = language.texts;
+    tellUser(language.notice);
     rebuildLanguageLists(LanguageTexts);
     m_options.setCaptions(LanguageTexts);
-    cmdPlay->setText(LanguageTexts.text(textKey::playCaption));
-    mnuCheckArchive->setText(LanguageTexts.text(textKey::checkArchiveCaption));
-    for (QPushButton *browse : {cmdProcuraZinc, cmdProcuraRoms})
-        browse->setText(LanguageTexts.text(textKey::browseCaption));
-    cmdHelp->setToolTip(LanguageTexts.text(textKey::helpButtonTip));
-    cmdHelp->setAccessibleName(LanguageTexts.text(textKey::aboutTitle));
-    abas->setTabText(videoTab, LanguageTexts.text(textKey::videoTabCaption));
-    abas->setTabText(audioTab, LanguageTexts.text(textKey::audioTabCaption));
-    abas->setTabText(generalTab, LanguageTexts.text(textKey::generalTabCaption));
-    nameControls();
-    showRomMarks();
+    nameControls(LanguageTexts);
+    m_games.showMarks();
 }
 
 void frmPrincipal::rebuildLanguageLists(const LanguageTextTable &texts)

@@ -5,6 +5,7 @@
 #include "core/options/OptionTable.h"
 #include "core/options/SavedOptions.h"
 #include "core/system/CommandLine.h"
+#include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "platform/SingleInstance.h"
@@ -34,21 +35,19 @@ int printGameList(bool json)
 {
     const auto platform = rivonel::PlatformConventions::native();
     const rivonel::ProgramLocations locations = programLocations();
-    const rivonel::OptionsFile options(locations, platform, [](const QString &) { return true; });
-    const rivonel::IniDocument::Reading saved = rivonel::IniDocument::read(options.path());
+    const auto files = rivonel::ProgramFiles::of(locations, platform);
+    const rivonel::IniDocument::Reading saved = rivonel::IniDocument::read(files.options);
     const QString romFolder = rivonel::savedValue(
         saved.document, rivonel::optionEntry(&rivonel::OptionSet::romDirectory));
     const rivonel::RomFolderLook roms = rivonel::lookForRomArchives(romFolder, platform.fileNames);
-    const rivonel::PlayHistory history = rivonel::PlayHistory::read(
-        platform.join(locations.settingsDirectory, rivonel::PlayHistory::fileName.toString()));
+    const rivonel::PlayHistory history = rivonel::PlayHistory::read(files.history);
     // Each archive's state: what the window's checks keep, brought up to date
     // by reading through only the archives that changed since (nothing is written).
     const std::atomic_bool notCancelled(false);
     const rivonel::ArchiveKnowledge archives =
         romFolder.isEmpty() ? rivonel::ArchiveKnowledge{}
                             : rivonel::checkArchives(
-                                  rivonel::readArchiveKnowledge(platform.join(
-                                      locations.runDirectory, rivonel::archiveKnowledgeFileName)),
+                                  rivonel::readArchiveKnowledge(files.archiveChecks),
                                   platform, romFolder, rivonel::allRomSets(),
                                   rivonel::readZipArchive, notCancelled);
     const QByteArray out = json ? rivonel::gameListJson(roms, history, &archives)
@@ -107,8 +106,7 @@ int main(int argc, char *argv[])
 
     // One Rivonel per options file: a second start hands its command line to
     // the first, which comes to the front and follows it.
-    const QString optionsFile =
-        platform.join(locations.settingsDirectory, rivonel::settingsFileName);
+    const QString optionsFile = rivonel::ProgramFiles::of(locations, platform).options;
     rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(optionsFile));
     switch (instance.claimOrHandOver(arguments)) {
     case rivonel::SingleInstance::Start::HandedOver:

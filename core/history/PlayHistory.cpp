@@ -150,4 +150,10 @@ std::optional<int> gamePositionNamed(const QString &name)
     return std::nullopt;
 }
 
+QString playArgument(int position)
+{
+    const QString romSet = gameTable()[static_cast<std::size_t>(position)].romSet.toString();
+    return gamePositionNamed(romSet) == position ? romSet : QString::number(gameNumber(position));
+}
+
 } // namespace rivonel

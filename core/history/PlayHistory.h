@@ -29,8 +29,6 @@ struct GamePlays {
 // the table's games.
 class PlayHistory {
 public:
-    static constexpr QStringView fileName = u"history.ini";
-
     // A file that is missing, damaged or no ordinary file reads as an empty
     // history; a value that makes no sense leaves its game's entry empty.
     static PlayHistory read(const QString &path);
@@ -56,5 +54,8 @@ QString playHistoryText(const GamePlays &plays, const LanguageTextTable &texts,
 // The position of the game a command line names: a game number (1 to 26) or
 // a ROM set name, which names the first game of that set.
 std::optional<int> gamePositionNamed(const QString &name);
+// What a command line names the game at position by: its ROM set where that
+// names this game, its number for the second game of a set.
+QString playArgument(int position);
 
 } // namespace rivonel

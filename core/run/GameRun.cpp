@@ -20,21 +20,11 @@ namespace {
 const QString crlf = QStringLiteral("\r\n");
 } // namespace
 
-GameRun::GameRun(Launcher &launcher, PlatformConventions platform, QString runDirectory,
+GameRun::GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
                  QObject *parent)
     : QObject(parent), m_launcher(launcher), m_platform(std::move(platform)),
-      m_runDirectory(std::move(runDirectory))
+      m_runDirectory(files.runDirectory), m_script(files.launchScript), m_log(files.emulatorLog)
 {
-}
-
-QString GameRun::scriptPath() const
-{
-    return m_platform.join(m_runDirectory, m_platform.launchScriptName);
-}
-
-QString GameRun::logPath() const
-{
-    return m_platform.join(m_runDirectory, emulatorLogFileName);
 }
 
 void GameRun::play(const RunRequest &request)
@@ -49,16 +39,7 @@ void GameRun::play(const RunRequest &request)
             Q_EMIT failed(*refusal);
         return;
     }
-    // An option file that cannot be written is skipped, and the user told:
-    // the emulator would read the one that is there. Without a Zinc folder
-    // there is nowhere to write them (an empty name would mean the root),
-    // and the checks below say what is missing.
-    QStringList unwritten;
-    for (const EmulatorOptionFile file : {EmulatorOptionFile::Renderer, EmulatorOptionFile::Zinc})
-        if (isExistingFolder(options.zincDirectory) &&
-            !writeEmulatorOptionFile(m_platform, options, file))
-            unwritten << emulatorOptionFilePath(m_platform, options, file);
-
+    const QStringList unwritten = writeOptionFiles(options);
     const LaunchCheck check =
         checkLaunch(m_platform, options, request.romSet, m_runDirectory, texts,
                     [](const QString &path) { return QFileInfo(path).isFile(); });
@@ -73,79 +54,115 @@ void GameRun::play(const RunRequest &request)
         Q_EMIT failed(log);
         return;
     }
-
     m_command = check.command;
-    QDir().mkpath(m_runDirectory);
-    const QString script = scriptPath();
-    if (!writeFileAnew(script, launchScriptBytes(m_platform, m_command))) {
-        Q_EMIT failed(log + texts.text(textKey::scriptNotWritten).arg(script));
+    if (const auto why = writeScript(texts)) {
+        Q_EMIT failed(log + *why);
         return;
     }
-    // A log left over from an earlier run would be taken for this run's.
-    // Removed without a look first, so a link that leads nowhere goes too;
-    // the look after a failure only chooses what to say.
-    const QString oldLog = logPath();
-    if (!QFile::remove(oldLog)) {
-        const QFileInfo left(oldLog);
-        if (left.exists() || left.isSymLink()) {
-            Q_EMIT failed(log +
-                          texts.text(left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile)
-                              .arg(oldLog));
-            return;
-        }
+    if (const auto why = clearStaleLog(texts)) {
+        Q_EMIT failed(log + *why);
+        return;
     }
+    if (!launch(request)) {
+        Q_EMIT failed(log +
+                      texts.text(textKey::scriptNotStarted).arg(m_script, m_platform.launchShell));
+        return;
+    }
+    Q_EMIT started(request.warning.isEmpty() ? log : request.warning + crlf + log);
+}
 
+// An option file that cannot be written is skipped, and the user told: the
+// emulator would read the one that is there. Without a Zinc folder there is
+// nowhere to write them (an empty name would mean the root), and the checks
+// say what is missing.
+QStringList GameRun::writeOptionFiles(const OptionSet &options) const
+{
+    QStringList unwritten;
+    for (const EmulatorOptionFile file : {EmulatorOptionFile::Renderer, EmulatorOptionFile::Zinc})
+        if (isExistingFolder(options.zincDirectory) &&
+            !writeEmulatorOptionFile(m_platform, options, file))
+            unwritten << emulatorOptionFilePath(m_platform, options, file);
+    return unwritten;
+}
+
+std::optional<QString> GameRun::writeScript(const LanguageTextTable &texts) const
+{
+    QDir().mkpath(m_runDirectory);
+    if (writeFileAnew(m_script, launchScriptBytes(m_platform, m_command)))
+        return std::nullopt;
+    return texts.text(textKey::scriptNotWritten).arg(m_script);
+}
+
+// A log left over from an earlier run would be taken for this run's. Removed
+// without a look first, so a link that leads nowhere goes too; the look after
+// a failure only chooses what to say.
+std::optional<QString> GameRun::clearStaleLog(const LanguageTextTable &texts) const
+{
+    if (QFile::remove(m_log))
+        return std::nullopt;
+    const QFileInfo left(m_log);
+    if (!left.exists() && !left.isSymLink())
+        return std::nullopt;
+    return texts.text(left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile).arg(m_log);
+}
+
+bool GameRun::launch(const RunRequest &request)
+{
     m_request = request;
     m_scriptEnded = false;
     m_stopRequested = false;
     m_watch = RunLogWatch();
     m_logOffset = 0;
     const QPointer<GameRun> self(this);
-    const bool launched = m_launcher.start(script, m_runDirectory, [self] {
+    const bool launched = m_launcher.start(m_script, m_runDirectory, [self] {
         if (!self)
             return;
         self->m_scriptEnded = true;
         // Look at the log at once rather than on the next tick.
         self->look();
     });
-    if (!launched) {
-        Q_EMIT failed(log +
-                      texts.text(textKey::scriptNotStarted).arg(script, m_platform.launchShell));
-        return;
-    }
+    if (!launched)
+        return false;
+    m_started = QDateTime::currentDateTimeUtc();
     m_watching = true;
-    Q_EMIT started(log);
+    return true;
+}
+
+void GameRun::look()
+{
+    // A flood of output is read a slice a look, with the events between.
+    if (!lookOnce())
+        QTimer::singleShot(0, this, &GameRun::look);
 }
 
 // Each look reads only what the log gained since the last one. Once the
 // launch script has ended, the look always ends the run.
-void GameRun::look()
+bool GameRun::lookOnce()
 {
     if (!m_watching)
-        return;
+        return true;
     const bool scriptEnded = m_scriptEnded || !m_launcher.running();
     bool caughtUp = true;
     LogProblem problem = readLogAddition(caughtUp);
-    if (!caughtUp) {
-        // A flood of output is read a slice a look, with the events between.
-        QTimer::singleShot(0, this, &GameRun::look);
-        return;
-    }
+    if (!caughtUp)
+        return false;
     if (scriptEnded)
         m_watch.finish();
     // More may still come from an emulator that runs on.
     if (!runIsOver(m_watch, scriptEnded))
-        return;
-    const QString log = logPath();
-    if (problem == LogProblem::None && !QFile::remove(log) && QFileInfo::exists(log)) {
+        return true;
+    if (problem == LogProblem::None && !QFile::remove(m_log) && QFileInfo::exists(m_log)) {
         if (!scriptEnded)
-            return; // the shell may still hold it
+            return true; // the shell may still hold it
         problem = LogProblem::NotDeleted;
     }
     m_watching = false;
-    Q_EMIT ended(runReport(m_watch, {m_stopRequested, problem, log, m_launcher.scriptEnd()},
-                           m_request.texts,
-                           m_request.options.romDirectory, m_request.romSet.value_or(QString())));
+    const QString romSet = m_request.romSet.value_or(QString());
+    Q_EMIT ended({runReport(m_watch, {m_stopRequested, problem, m_log, m_launcher.scriptEnd()},
+                            m_request.texts, m_request.options.romDirectory, romSet),
+                  m_watch.lastLine(), m_request.options.game.position, m_started,
+                  QDateTime::currentDateTimeUtc(), m_stopRequested});
+    return true;
 }
 
 // Feeds the watch what the log gained, up to a slice; caughtUp tells whether
@@ -155,7 +172,7 @@ LogProblem GameRun::readLogAddition(bool &caughtUp)
     // Judged on what was opened: the emulator may put anything at that name
     // at any moment, and a FIFO must never hold the window.
     QFile log;
-    switch (openRegularFile(logPath(), log)) {
+    switch (openRegularFile(m_log, log)) {
     case OpenResult::Opened:
         break;
     case OpenResult::Missing:
@@ -195,12 +212,24 @@ void GameRun::stop()
     m_launcher.stop();
 }
 
+void GameRun::stopNow()
+{
+    if (!m_watching)
+        return;
+    m_stopRequested = true;
+    m_launcher.stopAndWait();
+    m_scriptEnded = !m_launcher.running();
+    // Whatever the log still holds is read now: nothing will look later.
+    while (m_watching && !lookOnce()) {
+    }
+}
+
 void GameRun::abandon()
 {
     m_watching = false;
     // The shell may not have read the script yet.
     if (!m_launcher.running())
-        QFile::remove(scriptPath());
+        QFile::remove(m_script);
 }
 
 } // namespace rivonel

@@ -4,7 +4,9 @@
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
 #include "core/system/PlatformConventions.h"
+#include "core/system/ProgramFiles.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -20,6 +22,19 @@ struct RunRequest {
     OptionSet options;
     std::optional<QString> romSet;
     LanguageTextTable texts;
+    // Said before what the checks found once the emulator has started.
+    QString warning;
+};
+
+// How a run ended, for whoever keeps something of it: the log box's report,
+// the log's deciding line, the game and when it ran.
+struct RunOutcome {
+    QString report;
+    QString lastLine; // the deciding line, or the log's last
+    int position = -1; // the game's place in the list
+    QDateTime started; // UTC
+    QDateTime ended;
+    bool stopped = false;
 };
 
 // One game run, from Play to its report: the emulator's option files, the
@@ -29,8 +44,8 @@ struct RunRequest {
 class GameRun : public QObject {
     Q_OBJECT
 public:
-    // The launch script and the emulator's log live in runDirectory.
-    GameRun(Launcher &launcher, PlatformConventions platform, QString runDirectory,
+    // The launch script and the emulator's log are the files' own.
+    GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
             QObject *parent = nullptr);
 
     // Writes the option files, checks and launches. Emits started once the
@@ -43,6 +58,9 @@ public:
     void look();
     // Asks the emulator, and everything it started, to end.
     void stop();
+    // Stops the run and waits for its end, up to the launcher's grace and its
+    // forcing: the program is ending and no event loop will run again.
+    void stopNow();
     // Lets go of the run, which goes on alone: nothing is reported any more.
     // The launch script is removed unless it still runs.
     void abandon();
@@ -50,26 +68,34 @@ public:
     bool watching() const { return m_watching; }
     // The launch script's line of the last launch that passed the checks.
     const QString &launchCommand() const { return m_command; }
-    // The log's deciding line, or its last, once the run has ended.
-    QString lastLine() const { return m_watch.lastLine(); }
-    QString scriptPath() const;
-    QString logPath() const;
+    const QString &scriptPath() const { return m_script; }
+    const QString &logPath() const { return m_log; }
 
 Q_SIGNALS:
     // The emulator was started; log is what the checks found.
     void started(const QString &log);
     // Nothing was started; log says why, after what the checks found.
     void failed(const QString &log);
-    // The run is over; report says how it ended.
-    void ended(const QString &report);
+    // The run is over; the outcome says how it ended.
+    void ended(const RunOutcome &outcome);
 
 private:
+    // The steps of a Play, in order; each says why nothing may run, if so.
+    QStringList writeOptionFiles(const OptionSet &options) const;
+    std::optional<QString> writeScript(const LanguageTextTable &texts) const;
+    std::optional<QString> clearStaleLog(const LanguageTextTable &texts) const;
+    bool launch(const RunRequest &request);
+    // One look; false when a flood of output is left for the next.
+    bool lookOnce();
     LogProblem readLogAddition(bool &caughtUp);
 
     Launcher &m_launcher;
     const PlatformConventions m_platform;
     const QString m_runDirectory;
+    const QString m_script;
+    const QString m_log;
     RunRequest m_request;
+    QDateTime m_started;
     QString m_command;
     bool m_watching = false;
     bool m_scriptEnded = false;

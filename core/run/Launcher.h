@@ -29,6 +29,11 @@ public:
     // few seconds later.
     virtual void stop() = 0;
 
+    // Stops as stop() does and waits for the end right here, forcing after
+    // the same grace: for the program's own end, when no event loop will run
+    // again. What is still running after that is left to stop()'s forcing.
+    virtual void stopAndWait() = 0;
+
     // How the script last started ended; Unknown while it runs.
     virtual ScriptEnd scriptEnd() = 0;
 };

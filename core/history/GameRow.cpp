@@ -1,0 +1,59 @@
+#include "core/history/GameRow.h"
+
+#include "core/emulator/EmulatorInterface.h"
+#include "core/games/ArchiveReport.h"
+#include "core/games/GameTable.h"
+
+#include <QStringList>
+
+namespace rivonel {
+
+namespace {
+
+QString archiveSentence(const GameRow &row, const RomFolderLook &roms,
+                        const ArchiveKnowledge &known, const QString &romSet,
+                        const LanguageTextTable &texts)
+{
+    if (roms.status == RomFolderLook::Status::NotSet)
+        return {};
+    if (!row.absent)
+        return archiveStateText(known, roms.folder, romSet, texts);
+    const QString archive = romSet + romArchiveExtension.toString();
+    return roms.status == RomFolderLook::Status::Unreadable
+               ? texts.text(textKey::romFolderUnreadable).arg(roms.folder, archive)
+               : texts.text(textKey::archiveMissing).arg(archive, roms.folder);
+}
+
+} // namespace
+
+GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge &known,
+                const PlayHistory &history, const LanguageTextTable &texts, const QLocale &locale)
+{
+    GameRow row;
+    if (position < 0 || position >= gameCount)
+        return row;
+    const QString romSet = gameTable()[static_cast<std::size_t>(position)].romSet.toString();
+    const bool looked = roms.status != RomFolderLook::Status::NotSet;
+    const bool there = looked && roms.present[static_cast<std::size_t>(position)];
+    if (roms.status == RomFolderLook::Status::Listed)
+        row.archivePresent = there;
+    row.absent = looked && !there;
+    const ArchiveKnowledge none;
+    const ArchiveKnowledge &ofFolder = known.folder == roms.folder ? known : none;
+    if (looked)
+        row.state = ofFolder.state(romSet);
+    row.plays = history.at(position);
+    row.favourite = row.plays.favourite;
+
+    QStringList lines;
+    if (const QString sentence = archiveSentence(row, roms, ofFolder, romSet, texts);
+        !sentence.isEmpty())
+        lines << sentence;
+    if (row.favourite)
+        lines << texts.text(textKey::favouriteCaption);
+    lines << playHistoryText(row.plays, texts, locale);
+    row.description = lines.join(u'\n');
+    return row;
+}
+
+} // namespace rivonel

@@ -1,0 +1,27 @@
+#include "core/system/ProgramFiles.h"
+
+namespace rivonel {
+
+ProgramFiles ProgramFiles::of(const ProgramLocations &locations,
+                              const PlatformConventions &platform)
+{
+    const auto settings = [&](const QString &name) {
+        return platform.join(locations.settingsDirectory, name);
+    };
+    const auto run = [&](const QString &name) {
+        return platform.join(locations.runDirectory, name);
+    };
+    return {locations.installed,
+            locations.settingsDirectory,
+            locations.runDirectory,
+            settings(settingsFileName),
+            settings(QStringLiteral("history.ini")),
+            run(QStringLiteral("archive-checks.json")),
+            settings(QStringLiteral("rivonel-window.ini")),
+            run(platform.launchScriptName),
+            run(emulatorLogFileName),
+            locations.languageFolders,
+            locations.snapFolders};
+}
+
+} // namespace rivonel

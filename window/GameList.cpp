@@ -1,0 +1,225 @@
+#include "window/GameList.h"
+
+#include "core/games/GameTable.h"
+#include "core/history/GameRow.h"
+#include "core/run/GameRun.h"
+#include "platform/GameShortcut.h"
+#include "window/ArchiveMark.h"
+#include "window/ArchiveMarks.h"
+#include "window/FavouriteStar.h"
+#include "window/ImageList.h"
+#include "window/SnapPicture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+
+namespace rivonel {
+
+namespace {
+
+const QString snapExtension = QStringLiteral(".jpg");
+
+QString titleOf(int position)
+{
+    return gameTable()[static_cast<std::size_t>(position)].title.toString();
+}
+
+// Marks repaint themselves when the list's palette changes (light to dark).
+class PaletteFollower : public QObject {
+public:
+    PaletteFollower(QListWidget *list, GameList *games) : QObject(games), m_games(games)
+    {
+        list->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+            QMetaObject::invokeMethod(m_games, &GameList::showMarks, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    GameList *m_games;
+};
+
+} // namespace
+
+GameList::GameList(const Controls &controls, PlatformConventions platform,
+                   const ProgramFiles &files, const LanguageTextTable &texts, QObject *parent)
+    : QObject(parent), m_controls(controls), m_platform(std::move(platform)), m_files(files),
+      m_texts(texts), m_folder(m_platform, files.archiveChecks, texts)
+{
+    QListWidget *list = m_controls.list;
+    list->setItemDelegate(new FavouriteStar(list));
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    // On the list, so their keys work there and the menu shows them.
+    m_favouriteAction = new QAction(list);
+    m_favouriteAction->setCheckable(true);
+    m_favouriteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_favouriteAction->setShortcutContext(Qt::WidgetShortcut);
+    m_shortcutAction = new QAction(list);
+    m_shortcutAction->setVisible(gameShortcutsSupported());
+    list->addActions({m_favouriteAction, m_shortcutAction});
+    new PaletteFollower(list, this);
+    m_pictureLoad.setJob(
+        [platform = m_platform](const PictureRequest &wanted, const std::atomic_bool &) {
+            return readSnapPicture(firstExistingFile(wanted.folders, wanted.name, platform),
+                                   wanted.box);
+        },
+        [this](const PictureRequest &wanted, const QImage &picture) {
+            if (wanted.selection == m_selection && !picture.isNull())
+                showPicture(picture);
+        });
+    connectSignals();
+}
+
+void GameList::connectSignals()
+{
+    QListWidget *list = m_controls.list;
+    connect(list, &QListWidget::itemDoubleClicked, this, &GameList::playRequested);
+    connect(list, &QListWidget::customContextMenuRequested, this, &GameList::showContextMenu);
+    connect(m_favouriteAction, &QAction::triggered, this, &GameList::toggleFavourite);
+    connect(m_shortcutAction, &QAction::triggered, this, &GameList::createShortcut);
+    connect(&m_folder, &RomFolderWatch::changed, this, &GameList::showMarks);
+    connect(&m_folder, &RomFolderWatch::told, this, &GameList::told);
+}
+
+void GameList::fill()
+{
+    for (const GameEntry &game : gameTable())
+        m_controls.list->addItem(game.title.toString());
+}
+
+void GameList::load()
+{
+    m_history = PlayHistory::read(m_files.history);
+    m_folder.readKnowledge();
+}
+
+void GameList::select(int position)
+{
+    QListWidget *list = m_controls.list;
+    if (position < 0 || position >= list->count()) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+        return;
+    }
+    list->setCurrentRow(position);
+    list->item(position)->setSelected(true);
+}
+
+// The selection, not Qt's current row: focus alone makes a row current.
+int GameList::selected() const
+{
+    const QList<QListWidgetItem *> items = m_controls.list->selectedItems();
+    return items.isEmpty() ? -1 : m_controls.list->row(items.first());
+}
+
+// The logo stands in until the game's picture is ready, and stays when it has
+// none, or one that cannot be read; the window never waits for it.
+void GameList::showSelectedPicture()
+{
+    ++m_selection;
+    showPicture(m_controls.images->image(0));
+    const int position = selected();
+    if (position < 0 || position >= gameCount)
+        return;
+    m_pictureLoad.request({m_files.snapFolders,
+                           gameTable()[static_cast<std::size_t>(position)].romSet.toString() +
+                               snapExtension,
+                           m_controls.picture->contentsRect().size(), m_selection});
+}
+
+void GameList::showPicture(const QImage &picture)
+{
+    const QSize box = m_controls.picture->contentsRect().size();
+    const QImage fitted = picture.size() == box || box.isEmpty()
+                              ? picture
+                              : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_controls.picture->setPixmap(QPixmap::fromImage(fitted));
+}
+
+// A game whose archive is not there is marked with an icon and dimmed, and
+// says so to the mouse and to a screen reader: the colour is never all there is.
+void GameList::showMarks()
+{
+    QListWidget *list = m_controls.list;
+    for (int position = 0; position < gameCount && position < list->count(); ++position) {
+        QListWidgetItem *item = list->item(position);
+        const GameRow row = gameRow(position, m_folder.look(), m_folder.knowledge(), m_history,
+                                    m_texts, list->locale());
+        if (row.absent)
+            markMissingArchive(*list, *item, row.description);
+        else
+            showArchiveMark(item, row.state, row.description);
+        item->setData(favouriteRole, row.favourite);
+    }
+}
+
+void GameList::runEnded(const RunOutcome &outcome)
+{
+    m_folder.learnFrom(outcome);
+    m_history.addRun(outcome.position, outcome.started, outcome.ended);
+    saveHistory();
+    showMarks();
+}
+
+void GameList::saveHistory()
+{
+    if (!QDir().mkpath(m_files.settingsDirectory) || !m_history.write(m_files.history))
+        Q_EMIT told(m_texts.text(textKey::historyNotSaved).arg(m_files.history));
+}
+
+void GameList::showContextMenu(const QPoint &at)
+{
+    QListWidget *list = m_controls.list;
+    const QModelIndex index = list->indexAt(at);
+    m_menuPosition = index.isValid() ? index.row() : -1;
+    if (m_menuPosition < 0)
+        return;
+    // Checking an archive reports on the selected game: the one clicked.
+    select(m_menuPosition);
+    m_favouriteAction->setText(m_texts.text(textKey::favouriteCaption));
+    m_favouriteAction->setChecked(m_history.at(m_menuPosition).favourite);
+    m_shortcutAction->setText(m_texts.text(textKey::createShortcutCaption));
+    QMenu menu(list);
+    menu.addActions({m_favouriteAction, m_shortcutAction, m_controls.checkArchive});
+    menu.exec(list->viewport()->mapToGlobal(at));
+    m_menuPosition = -1;
+}
+
+// The game the menu was opened on, or else the selected one (its key).
+int GameList::actionPosition() const
+{
+    return m_menuPosition >= 0 ? m_menuPosition : selected();
+}
+
+void GameList::toggleFavourite()
+{
+    const int position = actionPosition();
+    if (position < 0 || position >= gameCount)
+        return;
+    m_history.setFavourite(position, !m_history.at(position).favourite);
+    saveHistory();
+    showMarks();
+}
+
+void GameList::createShortcut()
+{
+    const int position = actionPosition();
+    if (position < 0 || position >= gameCount)
+        return;
+    const QString game = playArgument(position);
+    const QString written =
+        writeGameShortcut(QCoreApplication::applicationFilePath(), titleOf(position), game);
+    Q_EMIT told(written.isEmpty()
+                    ? m_texts.text(textKey::shortcutNotWritten).arg(gameShortcutPath(game))
+                    : m_texts.text(textKey::shortcutCreated).arg(titleOf(position), written));
+}
+
+} // namespace rivonel

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/history/PlayHistory.h"
+#include "core/languages/LanguageTextTable.h"
+#include "core/system/PlatformConventions.h"
+#include "core/system/ProgramFiles.h"
+#include "core/system/SerialWorker.h"
+#include "window/RomFolderWatch.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QPoint;
+
+namespace rivonel {
+
+class ImageList;
+struct RunOutcome;
+
+// The game list: each game's mark and what it says to the mouse and to a
+// screen reader, the selected game's picture, the play history, the
+// favourites, a game's desktop shortcut and the list's context menu. It never
+// reorders the list, where a game is its position, and tells the form what
+// the user asked of it by signals.
+class GameList : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QListWidget *list;
+        QLabel *picture;
+        ImageList *images;   // the logo, which stands in for a missing picture
+        QAction *checkArchive; // the context menu's "Check archive"
+    };
+    GameList(const Controls &controls, PlatformConventions platform, const ProgramFiles &files,
+             const LanguageTextTable &texts, QObject *parent = nullptr);
+
+    // The games' titles, in the emulator's order.
+    void fill();
+    // The history and what earlier checks found.
+    void load();
+    // Selects the game at position (-1 for none), as a click does.
+    void select(int position);
+    int selected() const;
+    // The selected game's picture: the logo until it is read, and when there is none.
+    void showSelectedPicture();
+    void showPicture(const QImage &picture);
+    // Every game's mark and description, as the folder, the checks and the history say.
+    void showMarks();
+
+    RomFolderWatch &romFolder() { return m_folder; }
+    const RomFolderWatch &romFolder() const { return m_folder; }
+    const PlayHistory &playHistory() const { return m_history; }
+    bool pictureLoading() const { return m_pictureLoad.busy(); }
+    QAction *favouriteAction() const { return m_favouriteAction; }
+    QAction *shortcutAction() const { return m_shortcutAction; }
+
+    // A run ended: it counts in the history and teaches the archive's check.
+    void runEnded(const RunOutcome &outcome);
+
+Q_SIGNALS:
+    void playRequested(); // a double click
+    void told(const QString &text);
+
+private:
+    struct PictureRequest {
+        QStringList folders;
+        QString name;
+        QSize box;
+        quint64 selection = 0;
+    };
+    void connectSignals();
+    void showContextMenu(const QPoint &at);
+    int actionPosition() const;
+    void toggleFavourite();
+    void createShortcut();
+    void saveHistory();
+
+    const Controls m_controls;
+    const PlatformConventions m_platform;
+    const ProgramFiles m_files;
+    const LanguageTextTable &m_texts;
+    RomFolderWatch m_folder;
+    // An answer for an earlier selection is dropped.
+    SerialWorker<PictureRequest, QImage> m_pictureLoad;
+    quint64 m_selection = 0;
+    PlayHistory m_history;
+    QAction *m_favouriteAction = nullptr;
+    QAction *m_shortcutAction = nullptr;
+    int m_menuPosition = -1; // the game the open context menu is about
+};
+
+} // namespace rivonel

@@ -1,0 +1,116 @@
+#include "window/RunPresenter.h"
+
+#include "core/run/GameRun.h"
+#include "platform/Desktop.h"
+#include "window/RunWindow.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSessionManager>
+#include <QTimer>
+
+namespace rivonel {
+
+RunPresenter::RunPresenter(QWidget &form, QPushButton &play, QTimer &clock, GameRun &run,
+                           Desktop &desktop, const LanguageTextTable &texts)
+    : QObject(&form), m_form(form), m_play(play), m_clock(clock), m_run(run),
+      m_desktop(desktop), m_texts(texts)
+{
+    connectSignals();
+}
+
+RunPresenter::~RunPresenter()
+{
+    // A window destroyed during a run must not leave the hourglass behind.
+    if (m_hourglass)
+        QApplication::restoreOverrideCursor();
+}
+
+void RunPresenter::connectSignals()
+{
+#ifndef QT_NO_SESSIONMANAGER
+    if (qApp)
+        connect(qApp, &QGuiApplication::commitDataRequest, this, &RunPresenter::sessionEnding);
+#endif
+}
+
+void RunPresenter::lock(const QString &game)
+{
+    if (!m_hourglass) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_hourglass = true;
+    }
+    m_play.setEnabled(false);
+    m_form.setEnabled(false);
+    m_clock.start();
+    // The way out while the main window is locked.
+    m_runWindow = std::make_unique<RunWindow>(game, m_texts, &m_form);
+    connect(m_runWindow.get(), &RunWindow::stopRequested, this, &RunPresenter::stop);
+    m_runWindow->setWindowFlag(Qt::Dialog);
+    m_runWindow->setEnabled(true);
+    m_runWindow->show();
+}
+
+void RunPresenter::giveBack()
+{
+    m_clock.stop();
+    m_runWindow.reset();
+    if (m_hourglass) {
+        QApplication::restoreOverrideCursor();
+        m_hourglass = false;
+    }
+    m_play.setEnabled(true);
+    m_form.setEnabled(true);
+    if (m_closeAfterRun)
+        QTimer::singleShot(0, &m_form, &QWidget::close);
+}
+
+bool RunPresenter::mayClose()
+{
+    if (!m_run.watching())
+        return true;
+    if (m_closeAfterRun ||
+        !m_desktop.ask(&m_form, m_texts.text(textKey::closeWhileRunning), m_form.windowTitle()))
+        return false;
+    m_closeAfterRun = true;
+    // The run may have ended while the question was open.
+    if (!m_run.watching())
+        QTimer::singleShot(0, &m_form, &QWidget::close);
+    else if (m_runWindow)
+        m_runWindow->cmdStop->click();
+    else
+        stop();
+    return false;
+}
+
+void RunPresenter::stop()
+{
+    m_run.stop();
+}
+
+void RunPresenter::endNow()
+{
+    m_run.stopNow();
+}
+
+#ifndef QT_NO_SESSIONMANAGER
+// The desktop session is ending: the user may still keep it going for the
+// game; otherwise the game is stopped before anything closes.
+void RunPresenter::sessionEnding(QSessionManager &manager)
+{
+    if (!m_run.watching())
+        return;
+    if (manager.allowsInteraction()) {
+        const bool stop =
+            m_desktop.ask(&m_form, m_texts.text(textKey::closeWhileRunning), m_form.windowTitle());
+        manager.release();
+        if (!stop) {
+            manager.cancel();
+            return;
+        }
+    }
+    endNow();
+}
+#endif
+
+} // namespace rivonel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace rivonel {
+
+// The size and place a window comes back at: kept in a file of its own when
+// the window closes (not when it is minimised), and restored when asked.
+class WindowGeometry : public QObject {
+    Q_OBJECT
+public:
+    WindowGeometry(QWidget &window, QString file);
+
+    // Wide enough for the window's contents, or as it was last left.
+    void restore();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void save() const;
+
+    QWidget &m_window;
+    const QString m_file;
+};
+
+} // namespace rivonel

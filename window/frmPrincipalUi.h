@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+namespace rivonel {
+
+class ImageList;
+class LanguageTextTable;
+class LinkLabel;
+class LogBox;
+class ValueCheckBox;
+
+// The window's controls under their names, built and placed from one row a
+// control, as a designer's form would be; the form inherits them. The
+// controls are public: tests drive them directly.
+class frmPrincipalUi {
+public:
+    enum Tab { videoTab, audioTab, generalTab };
+
+    // Creates every control on form, places it and sets the Tab order.
+    explicit frmPrincipalUi(QWidget *form) { setupUi(form); }
+    void setupUi(QWidget *form);
+    // The names a screen reader announces where no caption names a control,
+    // and the captions no option entry gives.
+    void nameControls(const LanguageTextTable &texts) const;
+
+    QListWidget *lstGames = nullptr;
+    QLabel *Picture1 = nullptr;
+    ImageList *ImageList1 = nullptr;
+    QPushButton *cmdPlay = nullptr;
+    QTabWidget *abas = nullptr;
+    QLabel *lblLanguage = nullptr;
+    QComboBox *cboLang = nullptr;
+    QToolButton *cmdHelp = nullptr; // opens the About box, as F1 does
+    LinkLabel *lblSite = nullptr;
+    LogBox *txtlog = nullptr;
+    QTimer *Timer1 = nullptr;
+    // The list's context menu: the selected game's archive report.
+    QAction *mnuCheckArchive = nullptr;
+
+    // Tab "Vídeo".
+    QLabel *lblRenderer = nullptr;
+    QComboBox *cboRend = nullptr;
+    QLabel *lblResolution = nullptr;
+    QComboBox *cboResolution = nullptr;
+    QLabel *lblColorDepth = nullptr;
+    QComboBox *cboColorDepth = nullptr;
+    QLabel *lblScanlines = nullptr;
+    QComboBox *cboScanLines = nullptr;
+    QLabel *lblTextureFiltering = nullptr;
+    QComboBox *cboTextureFiltering = nullptr;
+    QLabel *lblTextureQuality = nullptr;
+    QComboBox *cboTextureQuality = nullptr;
+    QLabel *lblTextureCaching = nullptr;
+    QComboBox *cboTextureCaching = nullptr;
+    QLabel *lblFrameRate = nullptr;
+    QLineEdit *txtFrameRate = nullptr;
+    QLabel *lblTurnDisplay = nullptr;
+    QComboBox *cboTurnDisplay = nullptr;
+    QLabel *lblBlending = nullptr;
+    QComboBox *cboBlending = nullptr;
+    ValueCheckBox *chkFullScreen = nullptr;
+    ValueCheckBox *chkShowFPS = nullptr;
+    ValueCheckBox *chkFrameSkip = nullptr;
+    ValueCheckBox *chkFrameSkipAuto = nullptr;
+    ValueCheckBox *chkFrameLimit = nullptr;
+    ValueCheckBox *chkDithering = nullptr;
+    ValueCheckBox *chkEnableKeys = nullptr;
+
+    // Tab "Audio".
+    ValueCheckBox *chkSound = nullptr;
+    ValueCheckBox *chkSoundFilter = nullptr;
+    QLabel *lblSoundFilterCutoff = nullptr;
+    QLineEdit *txtSoundFilterCutoff = nullptr;
+    ValueCheckBox *chkStereoExciter = nullptr;
+    ValueCheckBox *chkSurroundLite = nullptr;
+    ValueCheckBox *chkSurroundLiteMultiplier = nullptr;
+    QLineEdit *txtSurroundMultiplier = nullptr;
+
+    // Tab "Geral".
+    QLabel *lblZincDir = nullptr;
+    QLineEdit *txtZincDir = nullptr;
+    QPushButton *cmdProcuraZinc = nullptr;
+    QLabel *lblRomDir = nullptr;
+    QLineEdit *txtRomDir = nullptr;
+    QPushButton *cmdProcuraRoms = nullptr;
+    ValueCheckBox *chkUseLowGeometry = nullptr;
+
+private:
+    void buildFrame(QWidget *form);
+    void buildPages();
+    void layOutFrame(QWidget *form);
+    void setFocusOrder(QWidget *form);
+
+    // The tabs' controls in the order Tab visits them, page by page.
+    QList<QWidget *> m_pageOrder;
+};
+
+} // namespace rivonel
