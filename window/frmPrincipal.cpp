@@ -4,15 +4,12 @@
 #include "core/history/PlayHistory.h"
 #include "core/languages/LanguageSearch.h"
 #include "core/options/FolderGuidance.h"
-#include "core/options/Interlocks.h"
 #include "core/options/LanguageLoad.h"
-#include "core/options/OptionItems.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
 #include "core/system/CommandLine.h"
 #include "core/system/ProgramInfo.h"
 #include "platform/Desktop.h"
-#include "window/AboutBox.h"
 #include "window/AppIcon.h"
 #include "window/ImageList.h"
 #include "window/KeyRouter.h"
@@ -35,23 +32,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <span>
-
 namespace rivonel {
-
-namespace {
-
-// Refills a list while keeping its selected position, so a chosen setting
-// stays chosen under its new name (and no selection stays none).
-void refillKeepingPosition(QComboBox *list, const QStringList &items)
-{
-    const int position = list->currentIndex();
-    list->clear();
-    list->addItems(items);
-    list->setCurrentIndex(position);
-}
-
-} // namespace
 
 frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent)
     : QWidget(parent), frmPrincipalUi(this), m_desktop(desktop),
@@ -60,69 +41,22 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
                     [&settings = desktop.settingsAccess()](const QString &path) {
                         return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
-      m_run(desktop.launcher(), m_platform, m_files),
+      m_controls(*this), m_run(desktop.launcher(), m_platform, m_files),
       m_games({lstGames, Picture1, ImageList1, mnuCheckArchive}, m_platform, m_files,
               LanguageTexts, this),
-      m_runView(*this, *cmdPlay, *Timer1, m_run, desktop, LanguageTexts)
+      m_runView(*this, *cmdPlay, *Timer1, m_run, desktop, LanguageTexts),
+      m_actions(*this, desktop, m_platform, m_files, LanguageTexts)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowIcon(appIcon());
-    bindOptions();
     // The texts and the check boxes start at their defaults here, before any
     // handler is connected; the lists, once Form_Load has filled them.
-    showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
-                                SettingKind::CheckedWhenOne, SettingKind::SoundEnable}));
+    m_controls.showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
+                                           SettingKind::CheckedWhenOne,
+                                           SettingKind::SoundEnable}));
     connectSignals();
     new KeyRouter(*this, *this);
     (new WindowGeometry(*this, m_files.windowGeometry))->restore();
-}
-
-void frmPrincipal::bindOptions()
-{
-    using O = OptionSet;
-    OptionBinder &b = m_options;
-    b.bind(&O::renderer, cboRend, lblRenderer);
-    b.bind(&O::resolution, cboResolution, lblResolution);
-    b.bind(&O::colorDepth, cboColorDepth, lblColorDepth);
-    b.bind(&O::scanLines, cboScanLines, lblScanlines);
-    b.bind(&O::textureFiltering, cboTextureFiltering, lblTextureFiltering);
-    b.bind(&O::textureQuality, cboTextureQuality, lblTextureQuality);
-    b.bind(&O::textureCaching, cboTextureCaching, lblTextureCaching);
-    b.bind(&O::turnDisplay, cboTurnDisplay, lblTurnDisplay);
-    b.bind(&O::blending, cboBlending, lblBlending);
-    b.bind(&O::frameRate, txtFrameRate, lblFrameRate);
-    b.bind(&O::fullScreen, chkFullScreen);
-    b.bind(&O::showFps, chkShowFPS);
-    b.bind(&O::frameSkip, chkFrameSkip);
-    b.bind(&O::frameSkipAuto, chkFrameSkipAuto);
-    b.bind(&O::frameLimit, chkFrameLimit);
-    b.bind(&O::dithering, chkDithering);
-    b.bind(&O::enableKeys, chkEnableKeys);
-    b.bind(&O::sound, chkSound);
-    b.bind(&O::soundFilter, chkSoundFilter);
-    b.bind(&O::soundFilterCutoff, txtSoundFilterCutoff, lblSoundFilterCutoff);
-    b.bind(&O::stereoExciter, chkStereoExciter);
-    b.bind(&O::surroundLite, chkSurroundLite);
-    b.bind(&O::surroundLiteMultiplier, chkSurroundLiteMultiplier);
-    b.bind(&O::surroundMultiplier, txtSurroundMultiplier);
-    b.bind(&O::zincDirectory, txtZincDir, lblZincDir);
-    b.bind(&O::romDirectory, txtRomDir, lblRomDir);
-    b.bind(&O::useLowGeometry, chkUseLowGeometry);
-    b.bind(&O::game, lstGames);
-    b.bind(&O::language, cboLang, lblLanguage);
-    Q_ASSERT_X(
-        b.unboundKeys().isEmpty(), "frmPrincipal::bindOptions",
-        qPrintable(QStringLiteral("options without a control: ") + b.unboundKeys().join(u", ")));
-}
-
-ListItems frmPrincipal::listItems() const
-{
-    return [this](ListChoice OptionSet::*list) { return m_options.items(list); };
-}
-
-void frmPrincipal::showDefaults(const std::bitset<optionCount> &which)
-{
-    m_options.show(defaultOptions(listItems()), which);
 }
 
 void frmPrincipal::connectSignals()
@@ -185,11 +119,11 @@ void frmPrincipal::Form_Load()
     // Without any language file the two language-dependent lists would stay
     // empty and their positions meaningless; give them the design-time texts.
     if (cboScanLines->count() == 0 || cboTextureQuality->count() == 0)
-        rebuildLanguageLists(LanguageTextTable::designTimeListTexts());
+        m_controls.showLanguageLists(LanguageTextTable::designTimeListTexts());
 
-    fillOptionLists();
+    m_controls.fillLists();
     // The game and the language are start-up's own to choose.
-    showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
+    m_controls.showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
     AdicionaGames();
     m_games.load();
     CarregaPadrao(saved);
@@ -214,25 +148,6 @@ void frmPrincipal::tellUser(const QString &notice)
         txtlog->append((txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n")) + notice);
 }
 
-void frmPrincipal::fillOptionLists()
-{
-    const struct {
-        QComboBox *list;
-        std::span<const QStringView> items;
-    } lists[] = {
-        {cboColorDepth, colorDepthItems},
-        {cboTextureCaching, zeroToTwoItems},
-        {cboBlending, zeroToTwoItems},
-        {cboTurnDisplay, zeroToTwoItems},
-        {cboResolution, resolutionItems},
-        {cboRend, rendererItems},
-        {cboTextureFiltering, textureFilteringItems},
-    };
-    for (const auto &entry : lists)
-        for (QStringView item : entry.items)
-            entry.list->addItem(item.toString());
-}
-
 void frmPrincipal::Form_Unload()
 {
     if (m_stage == Stage::Unloaded)
@@ -251,7 +166,7 @@ void frmPrincipal::Form_Unload()
 
 OptionSet frmPrincipal::currentOptions() const
 {
-    return m_options.state().values;
+    return m_controls.values();
 }
 
 // Read once, whole. A file that is missing or no ordinary file reads as empty,
@@ -273,11 +188,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
         m_games.select(*position);
     lstGames_Click();
 
-    const LoadedOptions loaded = loadOptions(
-        m_options.state(), [&saved](const OptionEntry &entry) { return savedValue(saved, entry); },
-        listItems(), m_desktop.soundOutputCount() >= 1);
-    m_options.show(loaded.state);
-    if (loaded.soundLocked)
+    if (m_controls.load(saved, m_desktop.soundOutputCount() >= 1))
         tellUser(LanguageTexts.text(textKey::noSoundDevice));
 }
 
@@ -293,80 +204,46 @@ void frmPrincipal::GravaPadrao()
 
 void frmPrincipal::chkSound_Click()
 {
-    runInterlockOf(&OptionSet::sound);
+    m_controls.runInterlockOf(&OptionSet::sound);
 }
 
 void frmPrincipal::chkSoundFilter_Click()
 {
-    runInterlockOf(&OptionSet::soundFilter);
+    m_controls.runInterlockOf(&OptionSet::soundFilter);
 }
 
 void frmPrincipal::chkSurroundLite_Click()
 {
-    runInterlockOf(&OptionSet::surroundLite);
+    m_controls.runInterlockOf(&OptionSet::surroundLite);
 }
 
 void frmPrincipal::chkFrameSkipAuto_Click()
 {
-    runInterlockOf(&OptionSet::frameSkipAuto);
-}
-
-void frmPrincipal::runInterlockOf(int OptionSet::*changed)
-{
-    OptionState state = m_options.state();
-    runInterlock(state, changed);
-    m_options.show(state);
+    m_controls.runInterlockOf(&OptionSet::frameSkipAuto);
 }
 
 // --- Pickers, web link and About
 
 void frmPrincipal::cmdProcuraZinc_Click()
 {
-    const std::optional<QString> folder =
-        m_desktop.pickFolder(this, LanguageTexts.text(textKey::chooseZincDirectory));
-    if (!folder)
-        return;
-    // Only a warning: the folder is taken all the same.
-    if (!holdsEmulator(m_platform, *folder))
-        m_desktop.showMessage(this, LanguageTexts.text(textKey::zincMissing),
-                              LanguageTexts.text(textKey::zincNotFoundTitle),
-                              Desktop::MessageStyle::Stop);
-    txtZincDir->setText(*folder);
+    if (const std::optional<QString> folder = m_actions.pickZincFolder())
+        txtZincDir->setText(*folder);
 }
 
 void frmPrincipal::cmdProcuraRoms_Click()
 {
-    const std::optional<QString> folder =
-        m_desktop.pickFolder(this, LanguageTexts.text(textKey::chooseRomDirectory));
-    if (folder)
+    if (const std::optional<QString> folder = m_actions.pickRomFolder())
         txtRomDir->setText(*folder);
 }
 
 void frmPrincipal::lblSite_Click()
 {
-    switch (m_desktop.openWebAddress(webAddress())) {
-    case Desktop::WebOpenResult::Opened:
-        break;
-    case Desktop::WebOpenResult::NoBrowser:
-        m_desktop.showMessage(this, QStringLiteral("Could not find associated Browser"),
-                              QStringLiteral("Browser Not Found"),
-                              Desktop::MessageStyle::Exclamation);
-        break;
-    case Desktop::WebOpenResult::NotOpened:
-        m_desktop.showMessage(this, QStringLiteral("Web Page not Opened"),
-                              QStringLiteral("URL Failed"), Desktop::MessageStyle::Exclamation);
-        break;
-    }
+    m_actions.openWebAddress();
 }
 
 void frmPrincipal::cmdHelp_Click()
 {
-    auto *about = new AboutBox({m_files.installed, m_files.options, m_files.launchScript,
-                                m_files.emulatorLog, m_files.languageFolders,
-                                m_platform.emulatorFileName},
-                               LanguageTexts, this);
-    about->setAttribute(Qt::WA_DeleteOnClose);
-    about->open();
+    m_actions.showAbout();
 }
 
 // A new user's folders are empty (an installed copy ships none) and nothing
@@ -507,16 +384,10 @@ void frmPrincipal::CarregaLingua()
     const LoadedLanguage language = loadLanguage(m_files.languageFolders, LanguageName, m_platform);
     LanguageTexts = language.texts;
     tellUser(language.notice);
-    rebuildLanguageLists(LanguageTexts);
-    m_options.setCaptions(LanguageTexts);
+    m_controls.showLanguageLists(LanguageTexts);
+    m_controls.showCaptions(LanguageTexts);
     nameControls(LanguageTexts);
     m_games.showMarks();
-}
-
-void frmPrincipal::rebuildLanguageLists(const LanguageTextTable &texts)
-{
-    refillKeepingPosition(cboScanLines, scanLineItems(texts));
-    refillKeepingPosition(cboTextureQuality, textureQualityItems(texts));
 }
 
 } // namespace rivonel

@@ -8,8 +8,9 @@
 #include "core/system/PlatformConventions.h"
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramLocations.h"
+#include "window/DesktopActions.h"
 #include "window/GameList.h"
-#include "window/OptionBinder.h"
+#include "window/OptionControls.h"
 #include "window/RunPresenter.h"
 #include "window/frmPrincipalUi.h"
 
@@ -53,20 +54,15 @@ public:
     // The option controls' values as they stand.
     OptionSet currentOptions() const;
     // The keys of the options no control is bound to (none in a whole window).
-    QStringList unboundOptions() const { return m_options.unboundKeys(); }
+    QStringList unboundOptions() const { return m_controls.unboundKeys(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void bindOptions();
-    // Puts the controls of the entries `which` names at their defaults.
-    void showDefaults(const std::bitset<optionCount> &which);
-    ListItems listItems() const;
     void connectSignals();
 
     // Start-up and options.
-    void fillOptionLists();
     IniDocument readOptionsFile();
     void CarregaPadrao(const IniDocument &saved);
     void GravaPadrao();
@@ -86,7 +82,6 @@ private:
     void chkSoundFilter_Click();
     void chkSurroundLite_Click();
     void chkFrameSkipAuto_Click();
-    void runInterlockOf(int OptionSet::*changed);
 
     // The game list.
     void AdicionaGames();
@@ -107,7 +102,6 @@ private:
     void CarregaLingua();
     void cboLang_Click();
     void cboLang_Change();
-    void rebuildLanguageLists(const LanguageTextTable &texts);
 
     Desktop &m_desktop;
     // Window-level values.
@@ -118,10 +112,11 @@ private:
     const PlatformConventions m_platform;
     const ProgramFiles m_files;
     const OptionsFile m_optionsFile;
-    OptionBinder m_options;
+    OptionControls m_controls;
     GameRun m_run;
     GameList m_games;
     RunPresenter m_runView;
+    DesktopActions m_actions;
     enum class Stage { Built, Loaded, Unloaded } m_stage = Stage::Built;
     // What start-up has to tell the user (no sound device, a file not read);
     // it follows the start-up lines instead of being replaced by them.

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/system/PlatformConventions.h"
+#include "core/system/ProgramFiles.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace rivonel {
+
+class Desktop;
+class LanguageTextTable;
+
+// What the window asks of the desktop for the user: a folder picked, the web
+// address opened, the About box, each with what the user is told when it
+// goes wrong.
+class DesktopActions {
+public:
+    DesktopActions(QWidget &form, Desktop &desktop, const PlatformConventions &platform,
+                   const ProgramFiles &files, const LanguageTextTable &texts);
+
+    // The Zinc directory the user picked; one without the emulator is taken
+    // all the same, after a warning.
+    std::optional<QString> pickZincFolder() const;
+    std::optional<QString> pickRomFolder() const;
+    void openWebAddress() const;
+    void showAbout() const;
+
+private:
+    QWidget &m_form;
+    Desktop &m_desktop;
+    const PlatformConventions &m_platform;
+    const ProgramFiles &m_files;
+    const LanguageTextTable &m_texts;
+};
+
+} // namespace rivonel

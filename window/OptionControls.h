@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/options/OptionTable.h"
+#include "window/OptionBinder.h"
+
+#include <bitset>
+
+namespace rivonel {
+
+class IniDocument;
+class LanguageTextTable;
+class frmPrincipalUi;
+
+// The window's option controls as one: each bound to its option-table entry
+// (one line a control), filled with its items, put at its defaults, loaded
+// from the saved text and kept to the interlocks.
+class OptionControls {
+public:
+    explicit OptionControls(const frmPrincipalUi &ui);
+
+    OptionSet values() const { return m_binder.state().values; }
+    // The keys of the options no control is bound to (none in a whole window).
+    QStringList unboundKeys() const { return m_binder.unboundKeys(); }
+
+    // Puts the controls of the entries `which` names at their defaults.
+    void showDefaults(const std::bitset<optionCount> &which);
+    // The lists whose items are the same in every language.
+    void fillLists();
+    // The two lists whose items are words of the language, keeping their positions.
+    void showLanguageLists(const LanguageTextTable &texts);
+    void showCaptions(const LanguageTextTable &texts);
+    // The saved options, sound locked off without an output device; true
+    // when it was.
+    bool load(const IniDocument &saved, bool soundDevice);
+    // A check box's rule, after its value changed.
+    void runInterlockOf(int OptionSet::*changed);
+
+private:
+    ListItems listItems() const;
+
+    const frmPrincipalUi &m_ui;
+    OptionBinder m_binder;
+};
+
+} // namespace rivonel
