@@ -2,7 +2,7 @@
 # Installs what is missing, builds Rivonel with its tests and runs them: all
 # of them, or those that the arguments, passed on to ctest, pick:
 #   ./test.sh -L unit          the tests labelled unit (see tests/CMakeLists.txt)
-#   ./test.sh -R test_window   the tests whose name matches
+#   ./test.sh -R test_form     the tests whose name matches
 set -eu
 RIVONEL_SOURCE_DIR=$(cd "$(dirname "$0")" && pwd)
 RIVONEL_BUILD_DIR="$RIVONEL_SOURCE_DIR/build"

@@ -82,6 +82,17 @@ inline bool leftClean(const WindowFixture *fixture)
            !QGuiApplication::overrideCursor();
 }
 
+// Whether a pixel is about that colour, and a picture's centre pixel.
+inline bool near(QRgb a, QColor b)
+{
+    return qAbs(qRed(a) - b.red()) + qAbs(qGreen(a) - b.green()) + qAbs(qBlue(a) - b.blue()) < 60;
+}
+
+inline QRgb centre(const QImage &image)
+{
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
+
 // A file's bytes, or "<unreadable>".
 inline QByteArray readAll(const QString &path)
 {

@@ -166,61 +166,6 @@ private Q_SLOTS:
                  LaunchCheck::Verdict::NoGame);
     }
 
-    void theGamesWhoseArchiveAFolderHoldsAreKnown()
-    {
-        QTemporaryDir dir;
-        for (const char *name : {"sfex.zip", "TEKKEN.ZIP", "tgmj.zip.old"})
-            QVERIFY(QFile(dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
-        // A folder of that name is no archive.
-        QVERIFY(QDir(dir.path()).mkdir(u"sg2j.zip"_s));
-        const RomFolderLook look = lookForRomArchives(dir.path(), Qt::CaseSensitive);
-        QCOMPARE(look.status, RomFolderLook::Status::Listed);
-        const auto &exact = look.present;
-        const auto anyCase = lookForRomArchives(dir.path(), Qt::CaseInsensitive).present;
-        QVERIFY(exact[0] && exact[1] && !exact[2] && !exact[13] && !exact[20] && anyCase[20] &&
-                !anyCase[6]);
-        QCOMPARE(std::count(exact.begin(), exact.end(), true), 2);
-        QCOMPARE(std::count(anyCase.begin(), anyCase.end(), true), 3);
-        QCOMPARE(lookForRomArchives(QString(), Qt::CaseSensitive).status,
-                 RomFolderLook::Status::NotSet);
-        QCOMPARE(lookForRomArchives(dir.filePath(u"nowhere"_s), Qt::CaseSensitive).status,
-                 RomFolderLook::Status::Unreadable);
-        // Once cancelled it answers nothing.
-        const std::atomic_bool cancelled = true;
-        QCOMPARE(lookForRomArchives(dir.path(), Qt::CaseSensitive, &cancelled).status,
-                 RomFolderLook::Status::NotSet);
-    }
-
-    void requestsDuringAJobMakeOneMoreAndAGoneWorkerAnswersNothing()
-    {
-        // Shared with the jobs' threads, which may outlive this function.
-        const auto go = std::make_shared<std::atomic_bool>(false);
-        const auto stopped = std::make_shared<std::atomic_bool>(false);
-        QList<int> answers;
-        {
-            SerialWorker<int, int> worker;
-            worker.setJob(
-                [go, stopped](const int &n, const std::atomic_bool &cancelled) {
-                    while (!*go && !cancelled)
-                        QThread::msleep(1);
-                    *stopped = bool(cancelled);
-                    return n * 10;
-                },
-                [&answers](const int &n, int answer) { answers << n << answer; });
-            for (int n = 1; n <= 5; ++n)
-                worker.request(n);
-            *go = true;
-            QTRY_VERIFY(!worker.busy());
-            QCOMPARE(answers, (QList<int>{1, 10, 5, 50}));
-            QCOMPARE(worker.jobsStarted(), 2);
-            *go = false;
-            worker.request(6);
-        }
-        QTRY_VERIFY(*stopped);
-        QTest::qWait(20);
-        QCOMPARE(answers.size(), 4);
-    }
-
     void theFirstRecognisedLineDecidesTheReport_data()
     {
         QTest::addColumn<QByteArray>("log");

@@ -99,24 +99,6 @@ private Q_SLOTS:
         QCOMPARE(read(u"HKCU"_s, "Name", "B").first, 234); // wider than the type
     }
 
-    void onlyARegularFileIsOpenedAndNothingWaits()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"f"_s);
-        QVERIFY(writeAll(file, "text"));
-        QFile opened;
-        QCOMPARE(openRegularFile(file, opened), OpenResult::Opened);
-        QCOMPARE(opened.readAll(), QByteArray("text"));
-        QCOMPARE(openRegularFile(dir.filePath(u"none"_s), opened), OpenResult::Missing);
-        QCOMPARE(openRegularFile(dir.path(), opened), OpenResult::NotAFile);
-#ifdef Q_OS_UNIX
-        // A FIFO and a device are the special-file rows of the tests that read files.
-        QVERIFY(QFile::link(file, dir.filePath(u"link"_s)));
-        QCOMPARE(openRegularFile(dir.filePath(u"link"_s), opened), OpenResult::Opened);
-        QCOMPARE(opened.readAll(), QByteArray("text"));
-#endif
-    }
-
     // An installed copy's first start copies the shipped options; a FIFO in
     // their place is not waited on, and nothing is made of it.
     void aShippedFifoIsNotCopied()
@@ -137,93 +119,6 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(options.path()));
 #else
         QSKIP("FIFOs are a Unix thing");
-#endif
-    }
-
-    void aWriteThatFailsHalfwayLeavesTheFileWhole()
-    {
-#ifdef Q_OS_UNIX
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"s.ini"_s);
-        const QByteArray before = "[S]\nkey=" + QByteArray(200, 'v') + "\n";
-        writeAll(file, before);
-        // Files may not grow past 100 bytes: the new text cannot be written whole.
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit small{100, limit.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-        FileRegistryStore store(dir.filePath(u"reg"_s));
-        IniProfileStore profiles;
-        const qint32 status =
-            modRegistry(store, profiles).WriteValue(file, u"S"_s, u"other"_s, u"S"_s, u"x"_s);
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, oldHandler);
-        QCOMPARE(status, modRegistry::statusRefused);
-        QCOMPARE(readAll(file), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"s.ini"_s});
-#else
-        QSKIP("file size limits are a Unix facility");
-#endif
-    }
-
-    void aSaveKilledAtAnyMomentLeavesTheOldFileOrTheNew()
-    {
-        // The child saves two sets of options in turn, until it is killed.
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"rivonel.ini"_s);
-        QByteArray texts[2];
-        for (int i : {1, 0}) {
-            IniDocument document = IniDocument::fromBytes("; notes\n[General]\nMine=1\n");
-            OptionSet options;
-            options.romDirectory = QString(i + 1, u'r');
-            options.sound = i;
-            QVERIFY(saveOptions(document, options).isEmpty());
-            texts[i] = document.toBytes();
-        }
-        writeAll(file, texts[0]);
-        writeAll(file + u".rivonel-unfinished-Ab12Cd"_s, "half of"); // as a kill leaves it
-        // A user's own copy, even named like another program's temporary file, stays.
-        const QStringList left{u"rivonel.ini"_s, u"rivonel.ini.Ab12Cd"_s};
-        writeAll(dir.filePath(left[1]), "[General]\nRomPath=/x\n");
-        const OptionsFile options(
-            ProgramLocations::portable(dir.path(), PlatformConventions::native()),
-            PlatformConventions::native(),
-            [](const QString &path) { return QFileInfo(path).isFile(); });
-        for (int run = 0; run < 40; ++run) {
-            QProcess child;
-            child.start(QStringLiteral(SAVE_CHILD_PATH), {dir.path()});
-            QVERIFY(child.waitForStarted());
-            QThread::usleep(QRandomGenerator::global()->bounded(1000, 30000));
-            child.kill();
-            QVERIFY(child.waitForFinished());
-            const QByteArray now = readAll(file);
-            QVERIFY(now == texts[0] || now == texts[1]);
-            // The next start reads the options whole and clears what the kill left.
-            QCOMPARE(options.load().document.toBytes(), now);
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), left);
-        }
-    }
-
-    void aReplacementKeepsTheFilesModeAndWhereALinkLeads()
-    {
-#ifdef Q_OS_UNIX
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"s.ini"_s), link = dir.filePath(u"link.ini"_s);
-        QVERIFY(writeAll(file, "old") && QFile::link(file, link));
-        // Write for all, which a new file would not get past the usual umask.
-        const auto mode =
-            QFile::ReadOwner | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-        QVERIFY(QFile::setPermissions(file, mode));
-        QVERIFY(writeFileAnew(link, "new"));
-        QCOMPARE(readAll(file), QByteArray("new"));
-        QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
-                 mode);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 (QStringList{u"link.ini"_s, u"s.ini"_s}));
-#else
-        QSKIP("links and modes are tested where they are Unix ones");
 #endif
     }
 
@@ -302,6 +197,71 @@ private Q_SLOTS:
         QCOMPARE(saveOptions(file, options), (QStringList{u"RomPath"_s, u"ZincPath"_s}));
         QCOMPARE(file.value(u"General"_s, u"ZincPath"_s), std::optional(u"/z"_s));
         QCOMPARE(file.value(u"General"_s, u"RomPath"_s), std::nullopt);
+    }
+
+    void aWriteThatFailsHalfwayLeavesTheFileWhole()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"s.ini"_s);
+        const QByteArray before = "[S]\nkey=" + QByteArray(200, 'v') + "\n";
+        writeAll(file, before);
+        // Files may not grow past 100 bytes: the new text cannot be written whole.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{100, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        FileRegistryStore store(dir.filePath(u"reg"_s));
+        IniProfileStore profiles;
+        const qint32 status =
+            modRegistry(store, profiles).WriteValue(file, u"S"_s, u"other"_s, u"S"_s, u"x"_s);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(status, modRegistry::statusRefused);
+        QCOMPARE(readAll(file), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"s.ini"_s});
+#else
+        QSKIP("file size limits are a Unix facility");
+#endif
+    }
+
+    void aSaveKilledAtAnyMomentLeavesTheOldFileOrTheNew()
+    {
+        // The child saves two sets of options in turn, until it is killed.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"rivonel.ini"_s);
+        QByteArray texts[2];
+        for (int i : {1, 0}) {
+            IniDocument document = IniDocument::fromBytes("; notes\n[General]\nMine=1\n");
+            OptionSet options;
+            options.romDirectory = QString(i + 1, u'r');
+            options.sound = i;
+            QVERIFY(saveOptions(document, options).isEmpty());
+            texts[i] = document.toBytes();
+        }
+        writeAll(file, texts[0]);
+        writeAll(file + u".rivonel-unfinished-Ab12Cd"_s, "half of"); // as a kill leaves it
+        // A user's own copy, even named like another program's temporary file, stays.
+        const QStringList left{u"rivonel.ini"_s, u"rivonel.ini.Ab12Cd"_s};
+        writeAll(dir.filePath(left[1]), "[General]\nRomPath=/x\n");
+        const OptionsFile options(
+            ProgramLocations::portable(dir.path(), PlatformConventions::native()),
+            PlatformConventions::native(),
+            [](const QString &path) { return QFileInfo(path).isFile(); });
+        for (int run = 0; run < 40; ++run) {
+            QProcess child;
+            child.start(QStringLiteral(SAVE_CHILD_PATH), {dir.path()});
+            QVERIFY(child.waitForStarted());
+            QThread::usleep(QRandomGenerator::global()->bounded(1000, 30000));
+            child.kill();
+            QVERIFY(child.waitForFinished());
+            const QByteArray now = readAll(file);
+            QVERIFY(now == texts[0] || now == texts[1]);
+            // The next start reads the options whole and clears what the kill left.
+            QCOMPARE(options.load().document.toBytes(), now);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), left);
+        }
     }
 };
 

@@ -2,10 +2,7 @@
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
-#include "platform/GameShortcut.h"
-#include "StoredZip.h"
 #include "window/AboutBox.h"
-#include "window/ArchiveMark.h"
 #include "window/ImageList.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
@@ -34,16 +31,6 @@ using namespace rivonel::test;
 
 namespace {
 
-bool near(QRgb a, QColor b)
-{
-    return qAbs(qRed(a) - b.red()) + qAbs(qGreen(a) - b.green()) + qAbs(qBlue(a) - b.blue()) < 60;
-}
-
-QRgb centre(const QImage &image)
-{
-    return image.pixel(image.width() / 2, image.height() / 2);
-}
-
 bool drawnIn(QWidget *widget, const QColor &colour)
 {
     const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -53,7 +40,7 @@ bool drawnIn(QWidget *widget, const QColor &colour)
 
 } // namespace
 
-class TestWindow : public QObject {
+class TestForm : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowFixture> f;
 
@@ -226,45 +213,6 @@ private Q_SLOTS:
                       : !QFileInfo(iniPath()).isFile());
     }
 
-    void theLayoutNotTheRightToWriteMakesACopyInstalled_data()
-    {
-        // What is made below a root of its own (folders end with '/'), the
-        // executable's folder first; a read-only one is made so at the end.
-        QTest::addColumn<QStringList>("made");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<bool>("installed");
-        QTest::newRow("build tree") << QStringList{u"b/"_s, u"b/language/"_s} << false << false;
-        QTest::newRow("unpacked with its languages into a prefix")
-            << QStringList{u"p/bin/"_s, u"p/bin/language/"_s, u"p/share/rivonel/"_s} << false
-            << false;
-        QTest::newRow("user-owned prefix")
-            << QStringList{u".local/bin/"_s, u".local/share/rivonel/"_s} << false << true;
-        QTest::newRow("/usr, for root too")
-            << QStringList{u"usr/bin/"_s, u"usr/share/rivonel/"_s} << true << true;
-        QTest::newRow("portable.txt in a prefix")
-            << QStringList{u"x/bin/"_s, u"x/bin/portable.txt"_s, u"x/share/rivonel/"_s} << false
-            << false;
-        QTest::newRow("read-only portable folder")
-            << QStringList{u"ro/"_s, u"ro/language/"_s} << true << false;
-        QTest::newRow("lone executable") << QStringList{u"lone/"_s} << true << false;
-    }
-
-    void theLayoutNotTheRightToWriteMakesACopyInstalled()
-    {
-        QFETCH(QStringList, made);
-        QFETCH(bool, readOnly);
-        QFETCH(bool, installed);
-        const QString root = f->programPath + u'/', bin = root + made.first().chopped(1);
-        for (const QString &name : made)
-            QVERIFY(name.endsWith(u'/') ? QDir().mkpath(root + name) : writeAll(root + name));
-        if (readOnly)
-            QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner));
-        const UserFolders user{root + u"config"_s, root + u"state"_s, root + u"data"_s};
-        const bool chosen = ProgramLocations::choose(bin, user, f->desktop.platform).installed;
-        QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(chosen, installed);
-    }
-
     void anInstalledCopyKeepsItsFilesInTheUsersFolders()
     {
         const PlatformConventions &platform = f->desktop.platform;
@@ -350,40 +298,6 @@ private Q_SLOTS:
         QVERIFY(readAll(iniPath()).contains("SoundEnable=0\n"));
     }
 
-    // --- Keys and clicks
-    void enterPressesPlayAndTheLogBoxTakesNoTyping()
-    {
-        w().Form_Load();
-        w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
-        QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
-        QSignalSpy browsed(w().cmdProcuraZinc, &QPushButton::clicked);
-        for (QWidget *widget : std::initializer_list<QWidget *>{
-                 w().txtFrameRate, w().lstGames, w().cboRend, w().txtlog, w().chkSound}) {
-            QTest::keyClick(widget, Qt::Key_Return);
-            QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
-        }
-        QCOMPARE(played.count(), 10);
-        QTest::keyClick(w().cmdProcuraZinc, Qt::Key_Return);
-        QTest::keyClick(w().txtFrameRate, Qt::Key_Return, Qt::ControlModifier);
-        w().cmdPlay->setEnabled(false);
-        QTest::keyClick(w().txtFrameRate, Qt::Key_Return);
-        QCOMPARE(browsed.count(), 1);
-        QCOMPARE(played.count(), 10);
-
-        // The log box takes no typing, pasting or cutting, but copies.
-        LogBox *log = w().txtlog;
-        QGuiApplication::clipboard()->setText(u"pasted"_s);
-        QTest::keyClicks(log, u"abc"_s);
-        for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete})
-            QTest::keyClick(log, key);
-        for (const auto key : {Qt::Key_V, Qt::Key_A, Qt::Key_X})
-            QTest::keyClick(log, key, Qt::ControlModifier);
-        QCOMPARE(log->text(), startupLog());
-        QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString(startupLog()).replace(u'\r', u""_s));
-    }
-
     void aClickChecksOrClearsABoxAndRunsItsRule()
     {
         w().Form_Load(); // without an options file every box stays grayed
@@ -401,213 +315,6 @@ private Q_SLOTS:
         w().chkSound->click();
         QCOMPARE(w().chkSurroundLite->value(), 0);
         QVERIFY(!w().chkSurroundLite->isEnabled() && !w().txtSurroundMultiplier->isEnabled());
-    }
-
-    // Tab visits every enabled control shown once, log box included; Ctrl+Tab/PgDn switch tabs.
-    void tabVisitsEveryControlOnceInReadingOrder_data()
-    {
-        QTest::addColumn<int>("tab");
-        for (int tab = 0; tab < 3; ++tab)
-            QTest::addRow("tab %d", tab) << tab;
-    }
-
-    void tabVisitsEveryControlOnceInReadingOrder()
-    {
-        QFETCH(int, tab);
-        w().Form_Load();
-        w().show();
-        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
-        w().abas->setCurrentIndex(0); // the first start shows the General tab
-        w().lstGames->setFocus();
-        for (int step = 0; step < tab; ++step)
-            QTest::keyClick(w().lstGames, step ? Qt::Key_PageDown : Qt::Key_Tab,
-                            Qt::ControlModifier);
-        QCOMPARE(w().abas->currentIndex(), tab);
-        QWidgetList visited;
-        do {
-            visited << QApplication::focusWidget();
-            QTest::keyClick(visited.last(), Qt::Key_Tab);
-        } while (QApplication::focusWidget() != w().lstGames && visited.size() < 60);
-        QWidgetList focusable;
-        for (QWidget *control : w().findChildren<QWidget *>())
-            if (control->isVisible() && control->isEnabled() &&
-                (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy())
-                focusable << control;
-        QCOMPARE(visited.size(), focusable.size());
-        QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
-                 QSet<QWidget *>(focusable.begin(), focusable.end()));
-        QCOMPARE(visited.first(4),
-                 (QWidgetList{w().lstGames, w().Picture1, w().cmdPlay, w().abas->focusProxy()}));
-        QCOMPARE(visited.last(4), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog}));
-    }
-
-    void theWindowComesBackAsItWasLeft()
-    {
-        w().show();
-        const QRect moved(w().screen()->availableGeometry().topLeft() + QPoint(3, 40),
-                          w().minimumSizeHint() + QSize(6, 40));
-        w().setGeometry(moved);
-        QVERIFY(w().close());
-        f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
-        QCOMPARE(w().geometry(), moved);
-    }
-
-    // --- Selection and pictures
-    void selectionShowsTheGameAndItsSnapshot()
-    {
-        w().Form_Load();
-        for (const auto &[romSet, colour] : {std::pair{"sfex", Qt::red}, {"sfexp", Qt::blue}}) {
-            QImage image(64, 48, QImage::Format_RGB32);
-            image.fill(colour);
-            QDir().mkpath(f->programFile(u"snap"_s));
-            QVERIFY(image.save(f->programFile(u"snap/%1.jpg"_s.arg(QLatin1String(romSet)))));
-        }
-        QVERIFY(writeAll(f->programFile(u"snap/sg2j.jpg"_s), "not a picture"));
-        f->select(1); // shares sfex's picture, scaled to fill the box
-        QCOMPARE(f->log(), u": 2 - Street Fighter EX (ASIA)"_s);
-        QTRY_VERIFY(near(shown(), Qt::red));
-        QCOMPARE(w().Picture1->pixmap().size(), QSize(320, 240));
-        f->select(4); // none: the logo
-        QVERIFY(near(shown(), logo()));
-        f->select(2);
-        QTRY_VERIFY(near(shown(), Qt::blue));
-        // No picture in the file: the logo, quietly; sfex's picture comes
-        // after its game has been left, and is dropped.
-        f->select(1);
-        f->select(6);
-        QCOMPARE(f->log(), u": 7 - Star Gladiator 2 (JP)"_s);
-        QTRY_VERIFY(!w().gameList().pictureLoading());
-        QVERIFY(near(shown(), logo()));
-        f->select(-1);
-        QCOMPARE(f->log(), u": 0 - "_s);
-        QVERIFY(near(shown(), logo()));
-        QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
-    }
-
-    void aLargePictureOrAFifoNeverStallsTheWindow()
-    {
-        w().Form_Load();
-        QDir().mkpath(f->programFile(u"snap"_s));
-        QImage big(6000, 6000, QImage::Format_RGB32);
-        big.fill(Qt::green);
-        QVERIFY(big.save(f->programFile(u"snap/sfex.jpg"_s), "JPG", 5));
-#ifdef Q_OS_UNIX
-        // Nothing writes to the FIFO: reading it would wait for ever, and the
-        // big picture after it would never come.
-        QVERIFY(putSpecialFile(u"fifo"_s, f->programFile(u"snap/sfexp.jpg"_s)));
-        f->select(2);
-        QVERIFY(near(shown(), logo()));
-#endif
-        f->select(1); // scaled while decoded, its shape kept
-        QVERIFY(near(shown(), logo()));
-        QTRY_VERIFY(near(shown(), Qt::green));
-        QCOMPARE(w().Picture1->pixmap().size(), QSize(240, 240));
-#ifdef Q_OS_UNIX
-        f->select(2);
-        QTRY_VERIFY(!w().gameList().pictureLoading());
-        QVERIFY(near(shown(), logo()));
-#endif
-    }
-
-    void gamesWhoseArchiveIsMissingAreDimmedAndSaySo()
-    {
-        w().Form_Load();
-        const QString roms = f->programPath + u"/roms"_s;
-        // An archive with no files: a zip all the same.
-        const QByteArray emptyZip = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
-        QVERIFY(writeAll(roms + u"/sfex.zip"_s, emptyZip));
-        const auto missing = [](const QString &why) { return why.contains(u" is not in "_s); };
-        // The archive's text, before the line of the game's history.
-        const auto why = [this](int game) {
-            const QString told =
-                w().lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
-            return told.left(qMax(0, told.lastIndexOf(u'\n')));
-        };
-        const auto dimmed = [this](int game) {
-            return w().lstGames->item(game)->foreground() != QBrush();
-        };
-        w().txtRomDir->setText(roms); // no language: the texts are English
-        QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
-        QVERIFY(dimmed(20) && !missing(why(1)) && !dimmed(1));
-        QCOMPARE(w().lstGames->item(20)->toolTip(), why(20) + u"\nNever played"_s);
-        QPalette palette = w().palette(); // a dark one, where the mark must stay readable
-        palette.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
-        palette.setColor(QPalette::Text, Qt::white);
-        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x50, 0x50, 0x50));
-        w().setPalette(palette);
-        const QListWidgetItem *item = w().lstGames->item(20);
-        QCoreApplication::processEvents(); // the list's palette changes after the window's
-        QVERIFY(contrastRatio(item->foreground().color(), palette.base().color()) >= 4.5);
-        QVERIFY(!item->icon().isNull());
-        // Archives that come and go while the window is open.
-        QVERIFY(writeAll(roms + u"/tekken.zip"_s, emptyZip) &&
-                QFile::remove(roms + u"/sfex.zip"_s));
-        QTRY_VERIFY(!missing(why(20)) && missing(why(0)));
-        w().txtRomDir->setText(roms + u"/x"_s);
-        QTRY_COMPARE(why(0), u"The ROM folder %1/x cannot be read, so its archive sfex.zip "
-                             "cannot be found there."_s.arg(roms));
-        w().txtRomDir->clear();
-        QTRY_VERIFY(why(0).isEmpty() && !dimmed(0));
-        QCOMPARE(w().lstGames->count(), 26);
-    }
-
-    // The second game of a set is started by its number.
-    void aGameGetsADesktopShortcutThatPlaysIt()
-    {
-        QTemporaryDir data;
-        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-        w().Form_Load();
-        f->select(1);
-        w().gameList().shortcutAction()->trigger();
-        qunsetenv("XDG_DATA_HOME");
-#ifdef Q_OS_WIN
-        // A shell link in the Start menu's programs: its header, then its target.
-        const QString path = gameShortcutPath(u"2"_s);
-        const QByteArray link = readAll(path);
-        const QString arguments = u"--play 2"_s;
-        QVERIFY(link.startsWith(QByteArray("L\0\0\0", 4)) &&
-                link.contains(QByteArray(reinterpret_cast<const char *>(arguments.utf16()),
-                                         arguments.size() * 2)));
-#else
-        const QString path =
-            data.filePath(u"applications/example.rivonel.Rivonel.play_2.desktop"_s);
-        QVERIFY(readAll(path).endsWith(
-            " --play "
-            "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
-#endif
-        QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
-    }
-
-    // Each archive's state shows in the list, the menu's report lists its
-    // files, and the next start knows them before it reads any.
-    void archivesAreCheckedReportedAndRemembered()
-    {
-        w().Form_Load();
-        const QString roms = f->programPath + u"/roms"_s;
-        const QByteArray zip = zincsim::makeStoredZip({{u"sfex.bin"_s, "rom"}});
-        QVERIFY(writeAll(roms + u"/sfex.zip"_s, zip) &&
-                writeAll(roms + u"/tgmj.zip"_s, zip.left(20)));
-        const auto item = [this](int game) { return w().lstGames->item(game); };
-        const LanguageTextTable english;
-        const QString ready = english.text(textKey::archiveReady).arg(u"sfex.zip"_s);
-        w().txtRomDir->setText(roms);
-        QTRY_COMPARE(item(0)->toolTip(), ready + u"\nNever played"_s);
-        QCOMPARE(item(13)->data(Qt::AccessibleDescriptionRole).toString(),
-                 english.text(textKey::archiveDamaged)
-                         .arg(u"tgmj.zip"_s, english.text(textKey::faultTruncated)) +
-                     u"\nNever played"_s);
-        QVERIFY(!item(0)->icon().isNull() && !item(13)->icon().isNull() &&
-                item(13)->foreground() != item(0)->foreground());
-
-        f->select(1);
-        w().mnuCheckArchive->trigger();
-        QTRY_VERIFY(f->log().endsWith(english.text(textKey::archiveFilesIn)
-                                          .arg(f->desktop.platform.join(roms, u"sfex.zip"_s)) +
-                                      u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
-
-        f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
-        w().Form_Load();
-        QCOMPARE(w().gameList().romFolder().knowledge().state(u"tgmj"_s), ArchiveState::Damaged);
     }
 
     // --- Pickers and the link
@@ -655,5 +362,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWindow)
-#include "test_window.moc"
+QTEST_MAIN(TestForm)
+#include "test_form.moc"

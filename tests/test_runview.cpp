@@ -120,7 +120,7 @@ struct LaunchFixture : WindowFixture {
 
 } // namespace
 
-class TestLaunch : public QObject {
+class TestRunView : public QObject {
     Q_OBJECT
     std::unique_ptr<LaunchFixture> f;
 
@@ -348,5 +348,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestLaunch)
-#include "test_launch.moc"
+QTEST_MAIN(TestRunView)
+#include "test_runview.moc"

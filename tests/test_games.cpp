@@ -35,7 +35,7 @@ QByteArray bomb()
 
 } // namespace
 
-class TestArchives : public QObject {
+class TestGames : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     const PlatformConventions platform = PlatformConventions::native();
@@ -118,7 +118,32 @@ private Q_SLOTS:
         bytes.replace("\"ready\"", "\"fine\"");
         QVERIFY(ArchiveKnowledge::fromBytes(bytes).readings.isEmpty());
     }
+
+    void theGamesWhoseArchiveAFolderHoldsAreKnown()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"sfex.zip", "TEKKEN.ZIP", "tgmj.zip.old"})
+            QVERIFY(QFile(dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+        // A folder of that name is no archive.
+        QVERIFY(QDir(dir.path()).mkdir(u"sg2j.zip"_s));
+        const RomFolderLook look = lookForRomArchives(dir.path(), Qt::CaseSensitive);
+        QCOMPARE(look.status, RomFolderLook::Status::Listed);
+        const auto &exact = look.present;
+        const auto anyCase = lookForRomArchives(dir.path(), Qt::CaseInsensitive).present;
+        QVERIFY(exact[0] && exact[1] && !exact[2] && !exact[13] && !exact[20] && anyCase[20] &&
+                !anyCase[6]);
+        QCOMPARE(std::count(exact.begin(), exact.end(), true), 2);
+        QCOMPARE(std::count(anyCase.begin(), anyCase.end(), true), 3);
+        QCOMPARE(lookForRomArchives(QString(), Qt::CaseSensitive).status,
+                 RomFolderLook::Status::NotSet);
+        QCOMPARE(lookForRomArchives(dir.filePath(u"nowhere"_s), Qt::CaseSensitive).status,
+                 RomFolderLook::Status::Unreadable);
+        // Once cancelled it answers nothing.
+        const std::atomic_bool cancelled = true;
+        QCOMPARE(lookForRomArchives(dir.path(), Qt::CaseSensitive, &cancelled).status,
+                 RomFolderLook::Status::NotSet);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestArchives)
-#include "test_archives.moc"
+QTEST_GUILESS_MAIN(TestGames)
+#include "test_games.moc"

@@ -1,0 +1,91 @@
+#include "core/games/ArchiveChecks.h"
+#include "core/history/PlayHistory.h"
+#include "core/system/CommandLine.h"
+#include "WindowFixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+using namespace rivonel;
+using namespace rivonel::test;
+
+using Action = CommandLine::Action;
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+
+    void theCommandLineIsReadBeforeAnyWindow_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("read"); // the action, the game's position, Qt's arguments
+        QTest::newRow("none") << u""_s << u"0 -1"_s;
+        QTest::newRow("set") << u"--play SFEX2"_s << u"4 4"_s;
+        QTest::newRow("shared set") << u"--play=sfex"_s << u"4 0"_s;
+        QTest::newRow("Qt's") << u"-platform xcb --play 26 --reverse"_s << u"4 25 0 1 4"_s;
+        QTest::newRow("list") << u"--json --list"_s << u"3 -1"_s;
+        QTest::newRow("help wins") << u"-x --help"_s << u"1 -1"_s;
+        for (const char *bad : {"--play 0", "--play=27", "--play pong", "--play", "--json",
+                                "--play=1 --play=2", "--list --play=1", "sfex", "--style=x -x"})
+            QTest::newRow(bad) << QString::fromLatin1(bad) << u"5 -1"_s;
+    }
+
+    void theCommandLineIsReadBeforeAnyWindow()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, read);
+        const CommandLine command = parseCommandLine(arguments.split(u' ', Qt::SkipEmptyParts));
+        QStringList got{QString::number(static_cast<int>(command.action)),
+                        QString::number(command.position)};
+        for (int i : command.qtArguments)
+            got << QString::number(i);
+        QCOMPARE(got.join(u' '), read);
+        QCOMPARE(command.error.isEmpty(), command.action != Action::Bad);
+    }
+
+    // The games in the table's order, in text and in JSON.
+    void theListShowsEveryGameWithItsArchiveAndHistory()
+    {
+        RomFolderLook roms{RomFolderLook::Status::Listed, u"/roms"_s, {}};
+        roms.present[1] = true;
+        PlayHistory history;
+        history.addRun(1, QDateTime::currentDateTimeUtc(), QDateTime::currentDateTimeUtc());
+        history.setFavourite(25, true);
+        const QJsonArray games = QJsonDocument::fromJson(gameListJson(roms, history)).array();
+        const QStringList lines = gameListText(roms, history).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(games.size() == gameCount && lines.size() == gameCount + 1);
+        const auto json = [&](int position) {
+            QStringList values;
+            for (const char16_t *key :
+                 {u"number", u"romSet", u"title", u"archivePresent", u"timesPlayed", u"favourite"})
+                values << games[position][QStringView(key)].toVariant().toString();
+            return values.join(u' ');
+        };
+        QCOMPARE(lines[1].simplified() + u'|' + lines[2].simplified() + u'|' +
+                     lines[26].simplified(),
+                 u"1 sfex Street Fighter EX (JP) no 0 no|2 sfex Street Fighter EX (ASIA) yes 1 no|"
+                 "26 myangel3 Kosodate Quiz My Angel 3 (JP) Ver. A no 0 yes"_s);
+        QCOMPARE(json(1) + u'|' + json(25),
+                 u"2 sfex Street Fighter EX (ASIA) true 1 false|"
+                 "26 myangel3 Kosodate Quiz My Angel 3 (JP) Ver. A false 0 true"_s);
+        // With the archives' checks, each game's state: its set's, shared by games 1 and 2.
+        ArchiveKnowledge archives;
+        archives.readings[u"sfex"_s].verdict = ArchiveReading::Verdict::Damaged;
+        QVERIFY(
+            gameListText(roms, history, &archives).section(u'\n', 2, 2).endsWith(u"  damaged"_s));
+        QCOMPARE(
+            QJsonDocument::fromJson(gameListJson(roms, history, &archives))[0][u"archiveState"_s]
+                .toString(),
+            u"damaged"_s);
+        roms.status = RomFolderLook::Status::Unreadable;
+        QVERIFY(
+            QJsonDocument::fromJson(gameListJson(roms, history))[1][u"archivePresent"_s].isNull());
+    }
+};
+
+QTEST_MAIN(TestCommandLine)
+#include "test_commandline.moc"

@@ -1,0 +1,210 @@
+#include "platform/GameShortcut.h"
+#include "StoredZip.h"
+#include "window/ArchiveMark.h"
+#include "window/ImageList.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+using namespace rivonel;
+using namespace rivonel::test;
+
+class TestGameList : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+    frmPrincipal &w() const { return *f->window; }
+    QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
+    QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup()
+    {
+        QVERIFY(leftClean(f.get()));
+        f.reset();
+    }
+
+    // --- Selection and pictures
+    void selectionShowsTheGameAndItsSnapshot()
+    {
+        w().Form_Load();
+        for (const auto &[romSet, colour] : {std::pair{"sfex", Qt::red}, {"sfexp", Qt::blue}}) {
+            QImage image(64, 48, QImage::Format_RGB32);
+            image.fill(colour);
+            QDir().mkpath(f->programFile(u"snap"_s));
+            QVERIFY(image.save(f->programFile(u"snap/%1.jpg"_s.arg(QLatin1String(romSet)))));
+        }
+        QVERIFY(writeAll(f->programFile(u"snap/sg2j.jpg"_s), "not a picture"));
+        f->select(1); // shares sfex's picture, scaled to fill the box
+        QCOMPARE(f->log(), u": 2 - Street Fighter EX (ASIA)"_s);
+        QTRY_VERIFY(near(shown(), Qt::red));
+        QCOMPARE(w().Picture1->pixmap().size(), QSize(320, 240));
+        f->select(4); // none: the logo
+        QVERIFY(near(shown(), logo()));
+        f->select(2);
+        QTRY_VERIFY(near(shown(), Qt::blue));
+        // No picture in the file: the logo, quietly; sfex's picture comes
+        // after its game has been left, and is dropped.
+        f->select(1);
+        f->select(6);
+        QCOMPARE(f->log(), u": 7 - Star Gladiator 2 (JP)"_s);
+        QTRY_VERIFY(!w().gameList().pictureLoading());
+        QVERIFY(near(shown(), logo()));
+        f->select(-1);
+        QCOMPARE(f->log(), u": 0 - "_s);
+        QVERIFY(near(shown(), logo()));
+        QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
+    }
+
+    void aLargePictureOrAFifoNeverStallsTheWindow()
+    {
+        w().Form_Load();
+        QDir().mkpath(f->programFile(u"snap"_s));
+        QImage big(6000, 6000, QImage::Format_RGB32);
+        big.fill(Qt::green);
+        QVERIFY(big.save(f->programFile(u"snap/sfex.jpg"_s), "JPG", 5));
+#ifdef Q_OS_UNIX
+        // Nothing writes to the FIFO: reading it would wait for ever, and the
+        // big picture after it would never come.
+        QVERIFY(putSpecialFile(u"fifo"_s, f->programFile(u"snap/sfexp.jpg"_s)));
+        f->select(2);
+        QVERIFY(near(shown(), logo()));
+#endif
+        f->select(1); // scaled while decoded, its shape kept
+        QVERIFY(near(shown(), logo()));
+        QTRY_VERIFY(near(shown(), Qt::green));
+        QCOMPARE(w().Picture1->pixmap().size(), QSize(240, 240));
+#ifdef Q_OS_UNIX
+        f->select(2);
+        QTRY_VERIFY(!w().gameList().pictureLoading());
+        QVERIFY(near(shown(), logo()));
+#endif
+    }
+
+    void gamesWhoseArchiveIsMissingAreDimmedAndSaySo()
+    {
+        w().Form_Load();
+        const QString roms = f->programPath + u"/roms"_s;
+        // An archive with no files: a zip all the same.
+        const QByteArray emptyZip = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s, emptyZip));
+        const auto missing = [](const QString &why) { return why.contains(u" is not in "_s); };
+        // The archive's text, before the line of the game's history.
+        const auto why = [this](int game) {
+            const QString told =
+                w().lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+            return told.left(qMax(0, told.lastIndexOf(u'\n')));
+        };
+        const auto dimmed = [this](int game) {
+            return w().lstGames->item(game)->foreground() != QBrush();
+        };
+        w().txtRomDir->setText(roms); // no language: the texts are English
+        QTRY_COMPARE(why(20), u"Its ROM archive tekken.zip is not in %1."_s.arg(roms));
+        QVERIFY(dimmed(20) && !missing(why(1)) && !dimmed(1));
+        QCOMPARE(w().lstGames->item(20)->toolTip(), why(20) + u"\nNever played"_s);
+        QPalette palette = w().palette(); // a dark one, where the mark must stay readable
+        palette.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x50, 0x50, 0x50));
+        w().setPalette(palette);
+        const QListWidgetItem *item = w().lstGames->item(20);
+        QCoreApplication::processEvents(); // the list's palette changes after the window's
+        QVERIFY(contrastRatio(item->foreground().color(), palette.base().color()) >= 4.5);
+        QVERIFY(!item->icon().isNull());
+        // Archives that come and go while the window is open.
+        QVERIFY(writeAll(roms + u"/tekken.zip"_s, emptyZip) &&
+                QFile::remove(roms + u"/sfex.zip"_s));
+        QTRY_VERIFY(!missing(why(20)) && missing(why(0)));
+        w().txtRomDir->setText(roms + u"/x"_s);
+        QTRY_COMPARE(why(0), u"The ROM folder %1/x cannot be read, so its archive sfex.zip "
+                             "cannot be found there."_s.arg(roms));
+        w().txtRomDir->clear();
+        QTRY_VERIFY(why(0).isEmpty() && !dimmed(0));
+        QCOMPARE(w().lstGames->count(), 26);
+    }
+
+    // The second game of a set is started by its number.
+    void aGameGetsADesktopShortcutThatPlaysIt()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        w().Form_Load();
+        f->select(1);
+        w().gameList().shortcutAction()->trigger();
+        qunsetenv("XDG_DATA_HOME");
+#ifdef Q_OS_WIN
+        // A shell link in the Start menu's programs: its header, then its target.
+        const QString path = gameShortcutPath(u"2"_s);
+        const QByteArray link = readAll(path);
+        const QString arguments = u"--play 2"_s;
+        QVERIFY(link.startsWith(QByteArray("L\0\0\0", 4)) &&
+                link.contains(QByteArray(reinterpret_cast<const char *>(arguments.utf16()),
+                                         arguments.size() * 2)));
+#else
+        const QString path =
+            data.filePath(u"applications/example.rivonel.Rivonel.play_2.desktop"_s);
+        QVERIFY(readAll(path).endsWith(
+            " --play "
+            "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
+#endif
+        QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
+    }
+
+    // Each archive's state shows in the list, the menu's report lists its
+    // files, and the next start knows them before it reads any.
+    void archivesAreCheckedReportedAndRemembered()
+    {
+        w().Form_Load();
+        const QString roms = f->programPath + u"/roms"_s;
+        const QByteArray zip = zincsim::makeStoredZip({{u"sfex.bin"_s, "rom"}});
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s, zip) &&
+                writeAll(roms + u"/tgmj.zip"_s, zip.left(20)));
+        const auto item = [this](int game) { return w().lstGames->item(game); };
+        const LanguageTextTable english;
+        const QString ready = english.text(textKey::archiveReady).arg(u"sfex.zip"_s);
+        w().txtRomDir->setText(roms);
+        QTRY_COMPARE(item(0)->toolTip(), ready + u"\nNever played"_s);
+        QCOMPARE(item(13)->data(Qt::AccessibleDescriptionRole).toString(),
+                 english.text(textKey::archiveDamaged)
+                         .arg(u"tgmj.zip"_s, english.text(textKey::faultTruncated)) +
+                     u"\nNever played"_s);
+        QVERIFY(!item(0)->icon().isNull() && !item(13)->icon().isNull() &&
+                item(13)->foreground() != item(0)->foreground());
+
+        f->select(1);
+        w().mnuCheckArchive->trigger();
+        QTRY_VERIFY(f->log().endsWith(english.text(textKey::archiveFilesIn)
+                                          .arg(f->desktop.platform.join(roms, u"sfex.zip"_s)) +
+                                      u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
+
+        f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
+        w().Form_Load();
+        QCOMPARE(w().gameList().romFolder().knowledge().state(u"tgmj"_s), ArchiveState::Damaged);
+    }
+
+    // A launcher the desktop accepts, whatever the program's path holds.
+    void theShortcutIsAValidDesktopEntry()
+    {
+        const QString program = u"/opt/my games/Ri\"vo$nel`%\\x"_s;
+        const QString entry =
+            QString::fromUtf8(desktopEntryText(program, u"Game 5%"_s, u"sfex2"_s));
+        QVERIFY(entry.contains(
+            u"\nExec=\"/opt/my games/Ri\\\\\"vo\\\\$nel\\\\`%%\\\\\\\\x\" --play sfex2\n"_s));
+#ifdef RIVONEL_DESKTOP_FILE_VALIDATE
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"example.rivonel.Rivonel.play_sfex2.desktop"_s);
+        QVERIFY(writeAll(path, entry.toUtf8()));
+        QProcess validate;
+        validate.start(QStringLiteral(RIVONEL_DESKTOP_FILE_VALIDATE), {path});
+        QVERIFY(validate.waitForFinished());
+        QVERIFY2(validate.exitCode() == 0 && validate.readAll().isEmpty(), qPrintable(entry));
+#endif
+    }
+};
+
+QTEST_MAIN(TestGameList)
+#include "test_gamelist.moc"

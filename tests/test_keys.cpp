@@ -1,0 +1,107 @@
+#include "window/LinkLabel.h"
+#include "window/LogBox.h"
+#include "window/ValueCheckBox.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+using namespace rivonel;
+using namespace rivonel::test;
+
+class TestKeys : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+    frmPrincipal &w() const { return *f->window; }
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup()
+    {
+        QVERIFY(leftClean(f.get()));
+        f.reset();
+    }
+
+    // --- Keys and clicks
+    void enterPressesPlayAndTheLogBoxTakesNoTyping()
+    {
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
+        QSignalSpy browsed(w().cmdProcuraZinc, &QPushButton::clicked);
+        for (QWidget *widget : std::initializer_list<QWidget *>{
+                 w().txtFrameRate, w().lstGames, w().cboRend, w().txtlog, w().chkSound}) {
+            QTest::keyClick(widget, Qt::Key_Return);
+            QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
+        }
+        QCOMPARE(played.count(), 10);
+        QTest::keyClick(w().cmdProcuraZinc, Qt::Key_Return);
+        QTest::keyClick(w().txtFrameRate, Qt::Key_Return, Qt::ControlModifier);
+        w().cmdPlay->setEnabled(false);
+        QTest::keyClick(w().txtFrameRate, Qt::Key_Return);
+        QCOMPARE(browsed.count(), 1);
+        QCOMPARE(played.count(), 10);
+
+        // The log box takes no typing, pasting or cutting, but copies.
+        LogBox *log = w().txtlog;
+        const QString before = log->text();
+        QGuiApplication::clipboard()->setText(u"pasted"_s);
+        QTest::keyClicks(log, u"abc"_s);
+        for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete})
+            QTest::keyClick(log, key);
+        for (const auto key : {Qt::Key_V, Qt::Key_A, Qt::Key_X})
+            QTest::keyClick(log, key, Qt::ControlModifier);
+        QCOMPARE(log->text(), before);
+        QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString(before).replace(u'\r', u""_s));
+    }
+
+    // Tab visits every enabled control shown once, log box included; Ctrl+Tab/PgDn switch tabs.
+    void tabVisitsEveryControlOnceInReadingOrder_data()
+    {
+        QTest::addColumn<int>("tab");
+        for (int tab = 0; tab < 3; ++tab)
+            QTest::addRow("tab %d", tab) << tab;
+    }
+
+    void tabVisitsEveryControlOnceInReadingOrder()
+    {
+        QFETCH(int, tab);
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        w().abas->setCurrentIndex(0); // the first start shows the General tab
+        w().lstGames->setFocus();
+        for (int step = 0; step < tab; ++step)
+            QTest::keyClick(w().lstGames, step ? Qt::Key_PageDown : Qt::Key_Tab,
+                            Qt::ControlModifier);
+        QCOMPARE(w().abas->currentIndex(), tab);
+        QWidgetList visited;
+        do {
+            visited << QApplication::focusWidget();
+            QTest::keyClick(visited.last(), Qt::Key_Tab);
+        } while (QApplication::focusWidget() != w().lstGames && visited.size() < 60);
+        QWidgetList focusable;
+        for (QWidget *control : w().findChildren<QWidget *>())
+            if (control->isVisible() && control->isEnabled() &&
+                (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy())
+                focusable << control;
+        QCOMPARE(visited.size(), focusable.size());
+        QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
+                 QSet<QWidget *>(focusable.begin(), focusable.end()));
+        QCOMPARE(visited.first(4),
+                 (QWidgetList{w().lstGames, w().Picture1, w().cmdPlay, w().abas->focusProxy()}));
+        QCOMPARE(visited.last(4), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog}));
+    }
+};
+
+QTEST_MAIN(TestKeys)
+#include "test_keys.moc"
