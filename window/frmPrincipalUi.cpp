@@ -4,6 +4,7 @@
 
 #include "window/frmPrincipalUi.h"
 
+#include "window/ControlTable.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/system/ProgramInfo.h"
 #include "window/ImageList.h"
@@ -37,112 +38,6 @@ constexpr int timerIntervalMs = 1000;
 constexpr int pictureFrame = 2; // leaves exactly 320 x 240 for the picture
 const QMargins pageMargins(6, 6, 6, 6);
 
-// Where a control of a tab goes: a cell of one of the tabs' grids. Controls
-// that share a cell stand side by side, or, in the video lists, a caption
-// above its field.
-enum class Area { VideoChecks, VideoLists, AudioLeft, AudioRight, General };
-constexpr int areaCount = 5;
-struct Place {
-    Area area;
-    int row;
-    int column;
-    int span = 1;
-};
-
-// One control of a tab: its place, object name, design-time caption, the
-// texts it takes from the language besides its option's caption, and, for
-// a box for a number, how many digits it is wide. The rows stand in Tab order.
-struct ControlRow {
-    QWidget *(*make)(frmPrincipalUi &ui, QWidget *page);
-    QWidget *(*widget)(const frmPrincipalUi &ui);
-    Place place;
-    const char *name;
-    const char *caption = nullptr;
-    int captionKey = 0;
-    int nameKey = 0;
-    int digits = 0;
-};
-
-template <auto Slot> QWidget *make(frmPrincipalUi &ui, QWidget *page)
-{
-    using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(ui.*Slot)>>;
-    if constexpr (std::is_constructible_v<Widget, QString, QWidget *>)
-        ui.*Slot = new Widget(QString(), page);
-    else
-        ui.*Slot = new Widget(page);
-    return ui.*Slot;
-}
-
-template <auto Slot> QWidget *widgetOf(const frmPrincipalUi &ui)
-{
-    return ui.*Slot;
-}
-
-template <auto Slot>
-constexpr ControlRow control(Place place, const char *name, const char *caption = nullptr,
-                             int captionKey = 0, int nameKey = 0, int digits = 0)
-{
-    return {&make<Slot>, &widgetOf<Slot>, place, name, caption, captionKey, nameKey, digits};
-}
-
-using U = frmPrincipalUi;
-using A = Area;
-const ControlRow pageControls[] = {
-    // Vídeo: check boxes on the left, the lists and the frame rate in a
-    // three-column grid on the right, in the order of the rows they form.
-    control<&U::chkFullScreen>({A::VideoChecks, 0, 0}, "chkFullScreen", "Tela Inteira"),
-    control<&U::chkShowFPS>({A::VideoChecks, 1, 0}, "chkShowFPS", "Mostrar FPS"),
-    control<&U::chkFrameSkip>({A::VideoChecks, 2, 0}, "chkFrameSkip", "FrameSkip"),
-    control<&U::chkFrameSkipAuto>({A::VideoChecks, 2, 0}, "chkFrameSkipAuto", "Auto"),
-    control<&U::chkFrameLimit>({A::VideoChecks, 3, 0}, "chkFrameLimit", "Limitar Frames"),
-    control<&U::chkDithering>({A::VideoChecks, 4, 0}, "chkDithering", "Dithering"),
-    control<&U::chkEnableKeys>({A::VideoChecks, 5, 0}, "chkEnableKeys", "Ligar Teclas"),
-    control<&U::lblRenderer>({A::VideoLists, 0, 0}, "lblRenderer", "Renderização:"),
-    control<&U::cboRend>({A::VideoLists, 0, 0}, "cboRend"),
-    control<&U::lblResolution>({A::VideoLists, 0, 1}, "lblResolution", "Resolução:"),
-    control<&U::cboResolution>({A::VideoLists, 0, 1}, "cboResolution"),
-    control<&U::lblColorDepth>({A::VideoLists, 0, 2}, "lblColorDepth", "Taxa de Cor:"),
-    control<&U::cboColorDepth>({A::VideoLists, 0, 2}, "cboColorDepth"),
-    control<&U::lblScanlines>({A::VideoLists, 1, 0}, "lblScanlines", "Scanlines:"),
-    control<&U::cboScanLines>({A::VideoLists, 1, 0}, "cboScanLines"),
-    control<&U::lblTextureFiltering>({A::VideoLists, 1, 1}, "lblTextureFiltering",
-                                     "Filtrar texturas:"),
-    control<&U::cboTextureFiltering>({A::VideoLists, 1, 1}, "cboTextureFiltering"),
-    control<&U::lblTextureQuality>({A::VideoLists, 1, 2}, "lblTextureQuality", "Qualidade:"),
-    control<&U::cboTextureQuality>({A::VideoLists, 1, 2}, "cboTextureQuality"),
-    control<&U::lblTextureCaching>({A::VideoLists, 2, 0}, "lblTextureCaching", "Cache"),
-    control<&U::cboTextureCaching>({A::VideoLists, 2, 0}, "cboTextureCaching"),
-    control<&U::lblFrameRate>({A::VideoLists, 2, 1}, "lblFrameRate", "Taxa de Frames:"),
-    control<&U::txtFrameRate>({A::VideoLists, 2, 1}, "txtFrameRate"),
-    control<&U::lblTurnDisplay>({A::VideoLists, 2, 2}, "lblTurnDisplay", "Mudar tela:"),
-    control<&U::cboTurnDisplay>({A::VideoLists, 2, 2}, "cboTurnDisplay"),
-    control<&U::lblBlending>({A::VideoLists, 3, 0}, "lblBlending", "Brilho:"),
-    control<&U::cboBlending>({A::VideoLists, 3, 0}, "cboBlending"),
-    // Audio.
-    control<&U::chkSound>({A::AudioLeft, 0, 0}, "chkSound", "Habilitar Som"),
-    control<&U::chkSoundFilter>({A::AudioLeft, 1, 0}, "chkSoundFilter", "Filtrar Som"),
-    control<&U::lblSoundFilterCutoff>({A::AudioLeft, 1, 0}, "lblSoundFilterCutoff", "Corte:"),
-    control<&U::txtSoundFilterCutoff>({A::AudioLeft, 1, 0}, "txtSoundFilterCutoff", nullptr, 0,
-                                      0, 5),
-    control<&U::chkStereoExciter>({A::AudioLeft, 2, 0}, "chkStereoExciter", "Stereo"),
-    control<&U::chkSurroundLite>({A::AudioRight, 0, 0}, "chkSurroundLite", "Surround"),
-    control<&U::chkSurroundLiteMultiplier>({A::AudioRight, 1, 0}, "chkSurroundLiteMultiplier",
-                                           "Multiplicador de surround"),
-    control<&U::txtSurroundMultiplier>({A::AudioRight, 1, 0}, "txtSurroundMultiplier", nullptr, 0,
-                                       0, 3),
-    // Geral.
-    control<&U::lblZincDir>({A::General, 0, 0, 2}, "lblZincDir", "Diretório do Zinc:"),
-    control<&U::txtZincDir>({A::General, 1, 0}, "txtZincDir"),
-    control<&U::cmdProcuraZinc>({A::General, 1, 1}, "cmdProcuraZinc", "Procurar",
-                                textKey::browseCaption, textKey::browseZincName),
-    control<&U::lblRomDir>({A::General, 2, 0, 2}, "lblRomDir", "Diretório de Roms"),
-    control<&U::txtRomDir>({A::General, 3, 0}, "txtRomDir"),
-    control<&U::cmdProcuraRoms>({A::General, 3, 1}, "cmdProcuraRoms", "Procurar",
-                                textKey::browseCaption, textKey::browseRomName),
-    control<&U::chkUseLowGeometry>({A::General, 4, 0, 2}, "chkUseLowGeometry",
-                                   "Usar baixa geometria"),
-};
-
 template <class Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
@@ -175,6 +70,48 @@ QLayout *cellOf(Area area, const QWidgetList &widgets)
     if (!captioned)
         cell->addStretch();
     return cell;
+}
+
+// The tabs' controls by area and cell, and each cell's width in columns.
+struct PageCells {
+    QMap<std::pair<int, int>, QWidgetList> widgets[areaCount];
+    QMap<std::pair<int, int>, int> spans[areaCount];
+};
+
+QGridLayout *gridOf(Area area, const PageCells &cells)
+{
+    auto *grid = new QGridLayout;
+    const auto &widgets = cells.widgets[int(area)];
+    for (auto it = widgets.cbegin(); it != widgets.cend(); ++it) {
+        const auto [row, column] = it.key();
+        const int span = cells.spans[int(area)].value(it.key());
+        if (it->size() == 1)
+            grid->addWidget(it->first(), row, column, 1, span);
+        else
+            grid->addLayout(cellOf(area, *it), row, column, 1, span);
+    }
+    grid->setRowStretch(grid->rowCount(), 1);
+    return grid;
+}
+
+void layOutPages(QTabWidget &tabs, const PageCells &cells)
+{
+    using Tab = frmPrincipalUi::Tab;
+    auto *video = new QHBoxLayout(tabs.widget(Tab::videoTab));
+    video->setContentsMargins(pageMargins);
+    video->addLayout(gridOf(Area::VideoChecks, cells));
+    QGridLayout *lists = gridOf(Area::VideoLists, cells);
+    lists->setHorizontalSpacing(4);
+    video->addLayout(lists, 1);
+    auto *audio = new QHBoxLayout(tabs.widget(Tab::audioTab));
+    audio->setContentsMargins(pageMargins);
+    audio->addLayout(gridOf(Area::AudioLeft, cells));
+    audio->addSpacing(tabs.fontMetrics().averageCharWidth() * 2);
+    audio->addLayout(gridOf(Area::AudioRight, cells));
+    audio->addStretch();
+    auto *general = new QVBoxLayout(tabs.widget(Tab::generalTab));
+    general->setContentsMargins(pageMargins);
+    general->addLayout(gridOf(Area::General, cells));
 }
 
 } // namespace
@@ -240,12 +177,11 @@ void frmPrincipalUi::buildFrame(QWidget *form)
 
 void frmPrincipalUi::buildPages()
 {
-    QMap<std::pair<int, int>, QWidgetList> cells[areaCount];
-    QMap<std::pair<int, int>, int> spans[areaCount];
+    PageCells cells;
     QLabel *caption = nullptr;
-    for (const ControlRow &row : pageControls) {
+    for (const ControlRow &row : pageControls()) {
         const int area = static_cast<int>(row.place.area);
-        const int page = area <= int(Area::VideoLists) ? videoTab
+        const int page = area <= int(Area::VideoLists)   ? videoTab
                          : area <= int(Area::AudioRight) ? audioTab
                                                          : generalTab;
         QWidget *widget = named(row.make(*this, abas->widget(page)), row.name);
@@ -262,37 +198,10 @@ void frmPrincipalUi::buildPages()
             m_pageOrder << widget;
         }
         const std::pair cell{row.place.row, row.place.column};
-        cells[area][cell] << widget;
-        spans[area].insert(cell, row.place.span);
+        cells.widgets[area][cell] << widget;
+        cells.spans[area].insert(cell, row.place.span);
     }
-    QGridLayout *grids[areaCount];
-    for (int area = 0; area < areaCount; ++area) {
-        grids[area] = new QGridLayout;
-        for (auto it = cells[area].cbegin(); it != cells[area].cend(); ++it) {
-            const auto [row, column] = it.key();
-            const int span = spans[area].value(it.key());
-            if (it->size() == 1)
-                grids[area]->addWidget(it->first(), row, column, 1, span);
-            else
-                grids[area]->addLayout(cellOf(Area(area), *it), row, column, 1, span);
-        }
-        grids[area]->setRowStretch(grids[area]->rowCount(), 1);
-    }
-    grids[int(Area::VideoLists)]->setHorizontalSpacing(4);
-
-    auto *video = new QHBoxLayout(abas->widget(videoTab));
-    video->setContentsMargins(pageMargins);
-    video->addLayout(grids[int(Area::VideoChecks)]);
-    video->addLayout(grids[int(Area::VideoLists)], 1);
-    auto *audio = new QHBoxLayout(abas->widget(audioTab));
-    audio->setContentsMargins(pageMargins);
-    audio->addLayout(grids[int(Area::AudioLeft)]);
-    audio->addSpacing(abas->fontMetrics().averageCharWidth() * 2);
-    audio->addLayout(grids[int(Area::AudioRight)]);
-    audio->addStretch();
-    auto *general = new QVBoxLayout(abas->widget(generalTab));
-    general->setContentsMargins(pageMargins);
-    general->addLayout(grids[int(Area::General)]);
+    layOutPages(*abas, cells);
 }
 
 void frmPrincipalUi::layOutFrame(QWidget *form)
@@ -350,7 +259,7 @@ void frmPrincipalUi::nameControls(const LanguageTextTable &texts) const
     lstGames->setAccessibleName(texts.text(textKey::gamesListName));
     Picture1->setAccessibleName(texts.text(textKey::pictureName));
     txtlog->setAccessibleName(texts.text(textKey::logBoxName));
-    for (const ControlRow &row : pageControls) {
+    for (const ControlRow &row : pageControls()) {
         if (row.captionKey)
             setCaption(row.widget(*this), texts.text(row.captionKey));
         if (row.nameKey)

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -63,15 +64,9 @@ int badArgument(const QString &error)
     return rivonel::badArgumentExit;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The answers that need no window system at all; nothing for the window.
+std::optional<int> answerOnConsole(const rivonel::CommandLine &command, int argc, char *argv[])
 {
-    // The command line is answered before any window system is needed.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const rivonel::CommandLine command = rivonel::parseCommandLine(arguments);
     using Action = rivonel::CommandLine::Action;
     switch (command.action) {
     case Action::Help:
@@ -90,12 +85,65 @@ int main(int argc, char *argv[])
     case Action::Play:
         break;
     }
+    return std::nullopt;
+}
 
-    // Qt is given only its own options.
+// Qt is given only its own options.
+std::vector<char *> qtArguments(const rivonel::CommandLine &command, char *argv[])
+{
     std::vector<char *> qtArgv{argv[0]};
     for (int i : command.qtArguments)
         qtArgv.push_back(argv[i + 1]);
     qtArgv.push_back(nullptr);
+    return qtArgv;
+}
+
+// The exit status of a start that left its command line to the Rivonel
+// already running; nothing for the first.
+std::optional<int> handOver(rivonel::SingleInstance &instance, const QStringList &arguments,
+                            const rivonel::ProgramLocations &locations,
+                            const rivonel::PlatformConventions &platform)
+{
+    switch (instance.claimOrHandOver(arguments)) {
+    case rivonel::SingleInstance::Start::HandedOver:
+        return 0;
+    case rivonel::SingleInstance::Start::NoAnswer:
+        std::fprintf(stderr,
+                     "rivonel: a Rivonel that keeps its options in %s is running but does not "
+                     "answer.\n",
+                     qPrintable(QDir::toNativeSeparators(
+                         rivonel::ProgramFiles::of(locations, platform).options)));
+        return 1;
+    case rivonel::SingleInstance::Start::First:
+    case rivonel::SingleInstance::Start::Unchecked:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Comes to the front and follows a command line handed over by a second start.
+void followHandedOver(rivonel::frmPrincipal &window, const QStringList &handed)
+{
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    window.followCommandLine(handed);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The command line is answered before any window system is needed.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const rivonel::CommandLine command = rivonel::parseCommandLine(arguments);
+    if (const std::optional<int> answered = answerOnConsole(command, argc, argv))
+        return *answered;
+
+    std::vector<char *> qtArgv = qtArguments(command, argv);
     int qtArgc = static_cast<int>(qtArgv.size()) - 1;
     QApplication app(qtArgc, qtArgv.data());
     // Whatever Qt did not take after all is a mistake.
@@ -106,37 +154,19 @@ int main(int argc, char *argv[])
 
     // One Rivonel per options file: a second start hands its command line to
     // the first, which comes to the front and follows it.
-    const QString optionsFile = rivonel::ProgramFiles::of(locations, platform).options;
-    rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(optionsFile));
-    switch (instance.claimOrHandOver(arguments)) {
-    case rivonel::SingleInstance::Start::HandedOver:
-        return 0;
-    case rivonel::SingleInstance::Start::NoAnswer:
-        std::fprintf(stderr,
-                     "rivonel: a Rivonel that keeps its options in %s is running but does not "
-                     "answer.\n",
-                     qPrintable(QDir::toNativeSeparators(optionsFile)));
-        return 1;
-    case rivonel::SingleInstance::Start::First:
-    case rivonel::SingleInstance::Start::Unchecked:
-        break;
-    }
+    rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(
+        rivonel::ProgramFiles::of(locations, platform).options));
+    if (const std::optional<int> handed = handOver(instance, arguments, locations, platform))
+        return *handed;
 
     rivonel::SystemDesktop desktop;
     rivonel::frmPrincipal window(desktop, locations);
     window.Form_Load();
     window.show();
     QObject::connect(&instance, &rivonel::SingleInstance::commandLineReceived, &window,
-                     [&window](const QStringList &handed) {
-                         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) |
-                                               Qt::WindowActive);
-                         window.show();
-                         window.raise();
-                         window.activateWindow();
-                         window.followCommandLine(handed);
-                     });
+                     [&window](const QStringList &handed) { followHandedOver(window, handed); });
     instance.listen();
-    if (command.action == Action::Play)
+    if (command.action == rivonel::CommandLine::Action::Play)
         QTimer::singleShot(0, &window,
                            [&window, arguments] { window.followCommandLine(arguments); });
     return app.exec();

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+
+class QWidget;
+
+namespace rivonel {
+
+class frmPrincipalUi;
+
+// Where a control of a tab goes: a cell of one of the tabs' grids. Controls
+// that share a cell stand side by side, or, in the video lists, a caption
+// above its field.
+enum class Area { VideoChecks, VideoLists, AudioLeft, AudioRight, General };
+inline constexpr int areaCount = 5;
+struct Place {
+    Area area;
+    int row;
+    int column;
+    int span = 1;
+};
+
+// One control of a tab: its place, object name, design-time caption, the
+// texts it takes from the language besides its option's caption, and, for
+// a box for a number, how many digits it is wide. The rows stand in Tab order.
+struct ControlRow {
+    QWidget *(*make)(frmPrincipalUi &ui, QWidget *page);
+    QWidget *(*widget)(const frmPrincipalUi &ui);
+    Place place;
+    const char *name;
+    const char *caption = nullptr;
+    int captionKey = 0;
+    int nameKey = 0;
+    int digits = 0;
+};
+
+// The tabs' controls, in Tab order.
+std::span<const ControlRow> pageControls();
+
+} // namespace rivonel
