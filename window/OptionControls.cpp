@@ -1,5 +1,6 @@
 #include "window/OptionControls.h"
 
+#include "core/languages/LanguageSearch.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/Interlocks.h"
 #include "core/options/OptionItems.h"
@@ -8,6 +9,8 @@
 #include "window/frmPrincipalUi.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QSignalBlocker>
 
 #include <span>
 
@@ -70,9 +73,31 @@ ListItems OptionControls::listItems() const
     return [this](ListChoice OptionSet::*list) { return m_binder.items(list); };
 }
 
-void OptionControls::showDefaults(const std::bitset<optionCount> &which)
+void OptionControls::showDefaults(Defaults which)
 {
-    m_binder.show(defaultOptions(listItems()), which);
+    const auto kinds = which == Defaults::Lists
+                           ? entriesOfKind({SettingKind::ListPosition, SettingKind::ListText})
+                           : entriesOfKind({SettingKind::Text, SettingKind::CheckState,
+                                            SettingKind::CheckedWhenOne, SettingKind::SoundEnable});
+    m_binder.show(defaultOptions(listItems()), kinds);
+}
+
+void OptionControls::listLanguages(const QStringList &folders, const QString &separator,
+                                   const QString &savedName)
+{
+    QList<QStringList> found;
+    for (const QString &folder : folders)
+        found << ProcuraArquivos(folder + separator, QStringLiteral("*.ini"),
+                                 [] { QCoreApplication::processEvents(); });
+    const LanguageChoice choice = chooseLanguage(found, savedName);
+    {
+        // Qt selects the first item added to an empty list; only the
+        // selection below may choose (and apply) a language.
+        const QSignalBlocker quiet(m_ui.cboLang);
+        m_ui.cboLang->addItems(choice.names);
+        m_ui.cboLang->setCurrentIndex(-1);
+    }
+    m_ui.cboLang->setCurrentIndex(choice.selected);
 }
 
 void OptionControls::fillLists()

@@ -22,8 +22,15 @@ public:
     // The keys of the options no control is bound to (none in a whole window).
     QStringList unboundKeys() const { return m_binder.unboundKeys(); }
 
-    // Puts the controls of the entries `which` names at their defaults.
-    void showDefaults(const std::bitset<optionCount> &which);
+    // Puts controls at their defaults: the texts and the check boxes when
+    // the window is built, the lists once they are filled (the game and the
+    // language are start-up's own to choose).
+    enum class Defaults { TextsAndBoxes, Lists };
+    void showDefaults(Defaults which);
+    // The languages the folders hold, the saved one (or the first) selected,
+    // which applies it; folders are searched in order, the user's own first.
+    void listLanguages(const QStringList &folders, const QString &separator,
+                       const QString &savedName);
     // The lists whose items are the same in every language.
     void fillLists();
     // The two lists whose items are words of the language, keeping their positions.

@@ -2,7 +2,6 @@
 
 #include "core/games/GameTable.h"
 #include "core/history/PlayHistory.h"
-#include "core/languages/LanguageSearch.h"
 #include "core/options/FolderGuidance.h"
 #include "core/options/LanguageLoad.h"
 #include "core/options/SavedOptions.h"
@@ -27,7 +26,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -49,11 +47,8 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowIcon(appIcon());
-    // The texts and the check boxes start at their defaults here, before any
-    // handler is connected; the lists, once Form_Load has filled them.
-    m_controls.showDefaults(entriesOfKind({SettingKind::Text, SettingKind::CheckState,
-                                           SettingKind::CheckedWhenOne,
-                                           SettingKind::SoundEnable}));
+    // Before any handler is connected.
+    m_controls.showDefaults(OptionControls::Defaults::TextsAndBoxes);
     connectSignals();
     new KeyRouter(*this, *this);
     (new WindowGeometry(*this, m_files.windowGeometry))->restore();
@@ -122,8 +117,7 @@ void frmPrincipal::Form_Load()
         m_controls.showLanguageLists(LanguageTextTable::designTimeListTexts());
 
     m_controls.fillLists();
-    // The game and the language are start-up's own to choose.
-    m_controls.showDefaults(entriesOfKind({SettingKind::ListPosition, SettingKind::ListText}));
+    m_controls.showDefaults(OptionControls::Defaults::Lists);
     AdicionaGames();
     m_games.load();
     CarregaPadrao(saved);
@@ -202,26 +196,6 @@ void frmPrincipal::GravaPadrao()
                               Desktop::MessageStyle::Exclamation);
 }
 
-void frmPrincipal::chkSound_Click()
-{
-    m_controls.runInterlockOf(&OptionSet::sound);
-}
-
-void frmPrincipal::chkSoundFilter_Click()
-{
-    m_controls.runInterlockOf(&OptionSet::soundFilter);
-}
-
-void frmPrincipal::chkSurroundLite_Click()
-{
-    m_controls.runInterlockOf(&OptionSet::surroundLite);
-}
-
-void frmPrincipal::chkFrameSkipAuto_Click()
-{
-    m_controls.runInterlockOf(&OptionSet::frameSkipAuto);
-}
-
 // --- Pickers, web link and About
 
 void frmPrincipal::cmdProcuraZinc_Click()
@@ -234,16 +208,6 @@ void frmPrincipal::cmdProcuraRoms_Click()
 {
     if (const std::optional<QString> folder = m_actions.pickRomFolder())
         txtRomDir->setText(*folder);
-}
-
-void frmPrincipal::lblSite_Click()
-{
-    m_actions.openWebAddress();
-}
-
-void frmPrincipal::cmdHelp_Click()
-{
-    m_actions.showAbout();
 }
 
 // A new user's folders are empty (an installed copy ships none) and nothing
@@ -275,11 +239,6 @@ void frmPrincipal::lstGames_Click()
     m_games.showSelectedPicture();
 }
 
-void frmPrincipal::lstGames_DblClick()
-{
-    cmdPlay_Click();
-}
-
 void frmPrincipal::mnuCheckArchive_Click()
 {
     if (const std::optional<QString> romSet = RomSetNames.at(currentOptions().game.position))
@@ -294,11 +253,6 @@ void frmPrincipal::cmdPlay_Click()
     const std::optional<QString> romSet = RomSetNames.at(options.game.position);
     const QString warning = m_games.romFolder().beforePlay(options, romSet);
     m_run.play({options, romSet, LanguageTexts, warning});
-}
-
-void frmPrincipal::Timer1_Timer()
-{
-    m_run.look();
 }
 
 void frmPrincipal::runStarted(const QString &log)
@@ -351,31 +305,8 @@ void frmPrincipal::followCommandLine(const QStringList &args)
 
 void frmPrincipal::ListaLinguas()
 {
-    // The user's own languages first, then those installed with the program.
-    QList<QStringList> folders;
-    for (const QString &folder : m_files.languageFolders)
-        folders << ProcuraArquivos(folder + m_platform.separator, QStringLiteral("*.ini"),
-                                   [] { QCoreApplication::processEvents(); });
-    const LanguageChoice choice = chooseLanguage(folders, LanguageName);
-    {
-        // Qt selects the first item added to an empty list; only the
-        // selection below may choose (and apply) a language.
-        const QSignalBlocker quiet(cboLang);
-        cboLang->addItems(choice.names);
-        cboLang->setCurrentIndex(-1);
-    }
     // Selecting applies the language (cboLang_Click).
-    cboLang->setCurrentIndex(choice.selected);
-}
-
-void frmPrincipal::cboLang_Click()
-{
-    CarregaLingua();
-}
-
-void frmPrincipal::cboLang_Change()
-{
-    CarregaLingua();
+    m_controls.listLanguages(m_files.languageFolders, m_platform.separator, LanguageName);
 }
 
 void frmPrincipal::CarregaLingua()

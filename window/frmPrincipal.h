@@ -73,26 +73,26 @@ private:
     // Pickers, web link, About and the folders still to set.
     void cmdProcuraZinc_Click();
     void cmdProcuraRoms_Click();
-    void lblSite_Click();
-    void cmdHelp_Click();
+    void lblSite_Click() { m_actions.openWebAddress(); }
+    void cmdHelp_Click() { m_actions.showAbout(); }
     QStringList guideToFolders();
 
     // Option interlocks: each box's rule runs when its value changes.
-    void chkSound_Click();
-    void chkSoundFilter_Click();
-    void chkSurroundLite_Click();
-    void chkFrameSkipAuto_Click();
+    void chkSound_Click() { m_controls.runInterlockOf(&OptionSet::sound); }
+    void chkSoundFilter_Click() { m_controls.runInterlockOf(&OptionSet::soundFilter); }
+    void chkSurroundLite_Click() { m_controls.runInterlockOf(&OptionSet::surroundLite); }
+    void chkFrameSkipAuto_Click() { m_controls.runInterlockOf(&OptionSet::frameSkipAuto); }
 
     // The game list.
     void AdicionaGames();
     void lstGames_Click();
-    void lstGames_DblClick();
+    void lstGames_DblClick() { cmdPlay_Click(); }
     void mnuCheckArchive_Click();
 
     // Launch and run monitor: the run is GameRun's; the window locks,
     // unlocks and shows.
     void cmdPlay_Click();
-    void Timer1_Timer();
+    void Timer1_Timer() { m_run.look(); }
     void runStarted(const QString &log);
     void runFailed(const QString &log);
     void runEnded(const RunOutcome &outcome);
@@ -100,8 +100,8 @@ private:
     // Localisation.
     void ListaLinguas();
     void CarregaLingua();
-    void cboLang_Click();
-    void cboLang_Change();
+    void cboLang_Click() { CarregaLingua(); }
+    void cboLang_Change() { CarregaLingua(); }
 
     Desktop &m_desktop;
     // Window-level values.
