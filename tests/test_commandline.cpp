@@ -74,6 +74,7 @@ private Q_SLOTS:
                  "26 myangel3 Kosodate Quiz My Angel 3 (JP) Ver. A false 0 true"_s);
         // With the archives' checks, each game's state: its set's, shared by games 1 and 2.
         ArchiveKnowledge archives;
+        archives.folder = roms.folder;
         archives.readings[u"sfex"_s].verdict = ArchiveReading::Verdict::Damaged;
         QVERIFY(
             gameListText(roms, history, &archives).section(u'\n', 2, 2).endsWith(u"  damaged"_s));

@@ -26,8 +26,13 @@ RunPresenter::~RunPresenter()
         QApplication::restoreOverrideCursor();
 }
 
-void RunPresenter::connectSignals()
+// All the wiring: the session's end once, and each run window as it opens.
+void RunPresenter::connectSignals(RunWindow *opened)
 {
+    if (opened) {
+        connect(opened, &RunWindow::stopRequested, this, &RunPresenter::stop);
+        return;
+    }
 #ifndef QT_NO_SESSIONMANAGER
     if (qApp)
         connect(qApp, &QGuiApplication::commitDataRequest, this, &RunPresenter::sessionEnding);
@@ -45,7 +50,7 @@ void RunPresenter::lock(const QString &game)
     m_clock.start();
     // The way out while the main window is locked.
     m_runWindow = std::make_unique<RunWindow>(game, m_texts, &m_form);
-    connect(m_runWindow.get(), &RunWindow::stopRequested, this, &RunPresenter::stop);
+    connectSignals(m_runWindow.get());
     m_runWindow->setWindowFlag(Qt::Dialog);
     m_runWindow->setEnabled(true);
     m_runWindow->show();

@@ -40,7 +40,7 @@ public:
     RunWindow *runWindow() const { return m_runWindow.get(); }
 
 private:
-    void connectSignals();
+    void connectSignals(RunWindow *opened = nullptr);
     void stop();
 #ifndef QT_NO_SESSIONMANAGER
     void sessionEnding(QSessionManager &manager);

@@ -277,27 +277,19 @@ void frmPrincipal::runEnded(const RunOutcome &outcome)
 
 void frmPrincipal::followCommandLine(const QStringList &args)
 {
-    QStringList arguments = args;
-    if (!arguments.isEmpty() && !arguments.first().startsWith(u'-'))
-        arguments.removeFirst();
-    const CommandLine command = parseCommandLine(arguments);
-    if (m_stage != Stage::Loaded || command.game.isEmpty())
+    const HandedPlay asked = handedPlay(args);
+    if (m_stage != Stage::Loaded || asked.ask == HandedPlay::Ask::Nothing)
         return;
-    if (command.action != CommandLine::Action::Play) {
-        if (!gamePositionNamed(command.game))
-            tellUser(LanguageTexts.text(textKey::playAskedUnknownGame).arg(command.game));
-        return;
-    }
-    const QString title = gameTable()[static_cast<std::size_t>(command.position)].title.toString();
-    if (m_run.watching()) {
-        tellUser(LanguageTexts.text(textKey::playAskedDuringRun).arg(title));
-        return;
-    }
-    if (!isEnabled() || !cmdPlay->isEnabled() || QApplication::activeModalWidget()) {
-        tellUser(LanguageTexts.text(textKey::playAskedWhileBusy).arg(title));
-        return;
-    }
-    m_games.select(command.position);
+    if (asked.ask == HandedPlay::Ask::UnknownGame)
+        return tellUser(LanguageTexts.text(textKey::playAskedUnknownGame).arg(asked.game));
+    const QString title = gameTable()[static_cast<std::size_t>(asked.position)].title.toString();
+    const bool busy = !isEnabled() || !cmdPlay->isEnabled() || QApplication::activeModalWidget();
+    if (m_run.watching() || busy)
+        return tellUser(LanguageTexts
+                            .text(m_run.watching() ? textKey::playAskedDuringRun
+                                                   : textKey::playAskedWhileBusy)
+                            .arg(title));
+    m_games.select(asked.position);
     cmdPlay->click();
 }
 

@@ -1,9 +1,3 @@
-#include "core/games/ArchiveChecks.h"
-#include "core/games/RomArchives.h"
-#include "core/history/PlayHistory.h"
-#include "core/options/OptionsFile.h"
-#include "core/options/OptionTable.h"
-#include "core/options/SavedOptions.h"
 #include "core/system/CommandLine.h"
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
@@ -30,29 +24,12 @@ rivonel::ProgramLocations programLocations()
         rivonel::UserFolders::fromEnvironment(), rivonel::PlatformConventions::native());
 }
 
-// The games with what the saved options and the history say of them; read
-// only, so a listing never creates or changes a file.
 int printGameList(bool json)
 {
     const auto platform = rivonel::PlatformConventions::native();
-    const rivonel::ProgramLocations locations = programLocations();
-    const auto files = rivonel::ProgramFiles::of(locations, platform);
-    const rivonel::IniDocument::Reading saved = rivonel::IniDocument::read(files.options);
-    const QString romFolder = rivonel::savedValue(
-        saved.document, rivonel::optionEntry(&rivonel::OptionSet::romDirectory));
-    const rivonel::RomFolderLook roms = rivonel::lookForRomArchives(romFolder, platform.fileNames);
-    const rivonel::PlayHistory history = rivonel::PlayHistory::read(files.history);
-    // Each archive's state: what the window's checks keep, brought up to date
-    // by reading through only the archives that changed since (nothing is written).
-    const std::atomic_bool notCancelled(false);
-    const rivonel::ArchiveKnowledge archives =
-        romFolder.isEmpty() ? rivonel::ArchiveKnowledge{}
-                            : rivonel::checkArchives(
-                                  rivonel::readArchiveKnowledge(files.archiveChecks),
-                                  platform, romFolder, rivonel::allRomSets(),
-                                  rivonel::readZipArchive, notCancelled);
-    const QByteArray out = json ? rivonel::gameListJson(roms, history, &archives)
-                                : rivonel::gameListText(roms, history, &archives).toUtf8();
+    const QByteArray out = rivonel::gameListing(
+        rivonel::ProgramFiles::of(programLocations(), platform), platform, json,
+        rivonel::readZipArchive);
     std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
     return 0;
 }

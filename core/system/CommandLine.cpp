@@ -1,5 +1,10 @@
 #include "core/system/CommandLine.h"
 
+#include "core/history/GameRow.h"
+#include "core/options/OptionTable.h"
+#include "core/options/SavedOptions.h"
+#include "core/settings/IniDocument.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,6 +44,33 @@ CommandLine bad(const QString &error, const QString &game = {})
     command.action = CommandLine::Action::Bad;
     command.error = error;
     command.game = game;
+    return command;
+}
+
+// What the arguments, read through, ask for as a whole.
+CommandLine settled(CommandLine command, bool list, const std::optional<QString> &game,
+                    const QString &firstError)
+{
+    if (!firstError.isEmpty())
+        return bad(firstError);
+    if (list && game)
+        return bad(QStringLiteral("--list and --play cannot go together"));
+    if (command.json && !list)
+        return bad(QStringLiteral("--json goes with --list"));
+    if (game) {
+        command.game = *game;
+        const std::optional<int> position = gamePositionNamed(*game);
+        if (!position)
+            return bad(QStringLiteral("unknown game '%1': give a ROM set name (see --list) or a "
+                                      "number from 1 to %2")
+                           .arg(*game)
+                           .arg(gameCount),
+                       *game);
+        command.action = CommandLine::Action::Play;
+        command.position = *position;
+    } else if (list) {
+        command.action = CommandLine::Action::List;
+    }
     return command;
 }
 
@@ -90,27 +122,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
             fail(QStringLiteral("unknown argument '%1'").arg(argument));
         }
     }
-    if (!firstError.isEmpty())
-        return bad(firstError);
-    if (list && game)
-        return bad(QStringLiteral("--list and --play cannot go together"));
-    if (command.json && !list)
-        return bad(QStringLiteral("--json goes with --list"));
-    if (game) {
-        command.game = *game;
-        const std::optional<int> position = gamePositionNamed(*game);
-        if (!position)
-            return bad(QStringLiteral("unknown game '%1': give a ROM set name (see --list) or a "
-                                      "number from 1 to %2")
-                           .arg(*game)
-                           .arg(gameCount),
-                       *game);
-        command.action = CommandLine::Action::Play;
-        command.position = *position;
-    } else if (list) {
-        command.action = CommandLine::Action::List;
-    }
-    return command;
+    return settled(command, list, game, firstError);
 }
 
 QString usageLine()
@@ -153,12 +165,9 @@ QString helpText()
 
 namespace {
 
-// Whether the game's archive is in the folder; nothing when it is unknown.
-std::optional<bool> archiveThere(const RomFolderLook &roms, int position)
+QString yesNo(bool yes)
 {
-    if (roms.status != RomFolderLook::Status::Listed)
-        return std::nullopt;
-    return roms.present[static_cast<std::size_t>(position)];
+    return yes ? u"yes"_s : u"no"_s;
 }
 
 } // namespace
@@ -174,23 +183,19 @@ QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
                        .arg(u"Played"_s, 6)
                        .arg(archives ? u"Favourite  State"_s : u"Favourite"_s) +
                    u'\n';
+    const LanguageTextTable english;
     for (int position = 0; position < gameCount; ++position) {
         const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];
-        const std::optional<bool> archive = archiveThere(roms, position);
-        const GamePlays &plays = history.at(position);
+        const GameRow row =
+            gameRow(position, roms, archives ? *archives : ArchiveKnowledge{}, history, english);
         text += QStringLiteral("%1  %2  %3  %4  %5  %6")
                     .arg(gameNumber(position), 3)
                     .arg(game.romSet.toString(), -11)
                     .arg(game.title.toString(), -30)
-                    .arg(!archive   ? u"unknown"_s
-                         : *archive ? u"yes"_s
-                                    : u"no"_s,
-                         -7)
-                    .arg(plays.times, 6)
-                    .arg(plays.favourite ? u"yes"_s : u"no"_s, archives ? -9 : 0) +
-                (archives ? u"  "_s + archiveStateName(archives->state(game.romSet.toString()))
-                          : QString()) +
-                u'\n';
+                    .arg(row.archivePresent ? yesNo(*row.archivePresent) : u"unknown"_s, -7)
+                    .arg(row.plays.times, 6)
+                    .arg(yesNo(row.favourite), archives ? -9 : 0) +
+                (archives ? u"  "_s + archiveStateName(row.state) : QString()) + u'\n';
     }
     return text;
 }
@@ -199,28 +204,65 @@ QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
                         const ArchiveKnowledge *archives)
 {
     QJsonArray games;
+    const LanguageTextTable english;
     for (int position = 0; position < gameCount; ++position) {
         const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];
-        const std::optional<bool> archive = archiveThere(roms, position);
-        const GamePlays &plays = history.at(position);
+        const GameRow row =
+            gameRow(position, roms, archives ? *archives : ArchiveKnowledge{}, history, english);
+        const GamePlays &plays = row.plays;
         QJsonObject entry{
             {u"number"_s, gameNumber(position)},
             {u"romSet"_s, game.romSet.toString()},
             {u"title"_s, game.title.toString()},
-            {u"archivePresent"_s, archive ? QJsonValue(*archive) : QJsonValue()},
+            {u"archivePresent"_s,
+             row.archivePresent ? QJsonValue(*row.archivePresent) : QJsonValue()},
             {u"timesPlayed"_s, plays.times},
             {u"secondsPlayed"_s, plays.seconds},
             {u"lastPlayed"_s, plays.last.isValid()
                                   ? QJsonValue(plays.last.toUTC().toString(Qt::ISODate))
                                   : QJsonValue()},
-            {u"favourite"_s, plays.favourite},
+            {u"favourite"_s, row.favourite},
         };
         if (archives)
-            entry.insert(u"archiveState"_s,
-                         archiveStateName(archives->state(game.romSet.toString())));
+            entry.insert(u"archiveState"_s, archiveStateName(row.state));
         games.append(entry);
     }
     return QJsonDocument(games).toJson(QJsonDocument::Indented);
+}
+
+QByteArray gameListing(const ProgramFiles &files, const PlatformConventions &platform, bool json,
+                       const ArchiveReader &read)
+{
+    const IniDocument::Reading saved = IniDocument::read(files.options);
+    const QString romFolder =
+        savedValue(saved.document, optionEntry(&OptionSet::romDirectory));
+    const RomFolderLook roms = lookForRomArchives(romFolder, platform.fileNames);
+    const PlayHistory history = PlayHistory::read(files.history);
+    // What the window's checks keep, brought up to date by reading through
+    // only the archives that changed since; nothing is written.
+    const std::atomic_bool notCancelled(false);
+    const ArchiveKnowledge archives =
+        romFolder.isEmpty()
+            ? ArchiveKnowledge{}
+            : checkArchives(readArchiveKnowledge(files.archiveChecks), platform, romFolder,
+                            allRomSets(), read, notCancelled);
+    return json ? gameListJson(roms, history, &archives)
+                : gameListText(roms, history, &archives).toUtf8();
+}
+
+HandedPlay handedPlay(const QStringList &args)
+{
+    QStringList arguments = args;
+    if (!arguments.isEmpty() && !arguments.first().startsWith(u'-'))
+        arguments.removeFirst();
+    const CommandLine command = parseCommandLine(arguments);
+    if (command.game.isEmpty())
+        return {};
+    if (command.action != CommandLine::Action::Play)
+        return {gamePositionNamed(command.game) ? HandedPlay::Ask::Nothing
+                                                : HandedPlay::Ask::UnknownGame,
+                -1, command.game};
+    return {HandedPlay::Ask::Play, command.position, command.game};
 }
 
 } // namespace rivonel

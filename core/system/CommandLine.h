@@ -3,6 +3,7 @@
 #include "core/games/ArchiveChecks.h"
 #include "core/games/RomArchives.h"
 #include "core/history/PlayHistory.h"
+#include "core/system/ProgramFiles.h"
 
 #include <QByteArray>
 #include <QList>
@@ -47,5 +48,21 @@ QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
                      const ArchiveKnowledge *archives = nullptr);
 QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
                         const ArchiveKnowledge *archives = nullptr);
+
+// The listing --list prints, from the files a Rivonel keeps: the saved ROM
+// folder, the history and the archives' checks. Only read: a listing never
+// creates or changes a file.
+QByteArray gameListing(const ProgramFiles &files, const PlatformConventions &platform, bool json,
+                       const ArchiveReader &read);
+
+// What a command line handed to the open window asks of it: args may start
+// with the program's name. Only a --play that names a game asks to play.
+struct HandedPlay {
+    enum class Ask { Nothing, UnknownGame, Play };
+    Ask ask = Ask::Nothing;
+    int position = -1;
+    QString game;
+};
+HandedPlay handedPlay(const QStringList &args);
 
 } // namespace rivonel
