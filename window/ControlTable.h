@@ -2,10 +2,12 @@
 
 #include <span>
 
+class QLabel;
 class QWidget;
 
 namespace rivonel {
 
+class OptionBinder;
 class frmPrincipalUi;
 
 // Where a control of a tab goes: a cell of one of the tabs' grids. Controls
@@ -20,12 +22,15 @@ struct Place {
     int span = 1;
 };
 
-// One control of a tab: its place, object name, design-time caption, the
-// texts it takes from the language besides its option's caption, and, for
-// a box for a number, how many digits it is wide. The rows stand in Tab order.
+// One control of a tab (RIVONEL_PAGE_CONTROLS): its place, object name and
+// design-time caption, how it is bound to its option with the caption
+// before it (none for a control without one), the texts it takes from the
+// language besides its option's caption, and, for a box for a number, how
+// many digits it is wide.
 struct ControlRow {
     QWidget *(*make)(frmPrincipalUi &ui, QWidget *page);
     QWidget *(*widget)(const frmPrincipalUi &ui);
+    void (*bind)(OptionBinder &binder, const frmPrincipalUi &ui, QLabel *caption);
     Place place;
     const char *name;
     const char *caption = nullptr;

@@ -6,10 +6,12 @@
 #include "core/options/OptionItems.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/IniDocument.h"
+#include "window/ControlTable.h"
 #include "window/frmPrincipalUi.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QSignalBlocker>
 
 #include <span>
@@ -32,37 +34,20 @@ void refillKeepingPosition(QComboBox *list, const QStringList &items)
 
 OptionControls::OptionControls(const frmPrincipalUi &ui) : m_ui(ui)
 {
-    using O = OptionSet;
-    OptionBinder &b = m_binder;
-    b.bind(&O::renderer, ui.cboRend, ui.lblRenderer);
-    b.bind(&O::resolution, ui.cboResolution, ui.lblResolution);
-    b.bind(&O::colorDepth, ui.cboColorDepth, ui.lblColorDepth);
-    b.bind(&O::scanLines, ui.cboScanLines, ui.lblScanlines);
-    b.bind(&O::textureFiltering, ui.cboTextureFiltering, ui.lblTextureFiltering);
-    b.bind(&O::textureQuality, ui.cboTextureQuality, ui.lblTextureQuality);
-    b.bind(&O::textureCaching, ui.cboTextureCaching, ui.lblTextureCaching);
-    b.bind(&O::turnDisplay, ui.cboTurnDisplay, ui.lblTurnDisplay);
-    b.bind(&O::blending, ui.cboBlending, ui.lblBlending);
-    b.bind(&O::frameRate, ui.txtFrameRate, ui.lblFrameRate);
-    b.bind(&O::fullScreen, ui.chkFullScreen);
-    b.bind(&O::showFps, ui.chkShowFPS);
-    b.bind(&O::frameSkip, ui.chkFrameSkip);
-    b.bind(&O::frameSkipAuto, ui.chkFrameSkipAuto);
-    b.bind(&O::frameLimit, ui.chkFrameLimit);
-    b.bind(&O::dithering, ui.chkDithering);
-    b.bind(&O::enableKeys, ui.chkEnableKeys);
-    b.bind(&O::sound, ui.chkSound);
-    b.bind(&O::soundFilter, ui.chkSoundFilter);
-    b.bind(&O::soundFilterCutoff, ui.txtSoundFilterCutoff, ui.lblSoundFilterCutoff);
-    b.bind(&O::stereoExciter, ui.chkStereoExciter);
-    b.bind(&O::surroundLite, ui.chkSurroundLite);
-    b.bind(&O::surroundLiteMultiplier, ui.chkSurroundLiteMultiplier);
-    b.bind(&O::surroundMultiplier, ui.txtSurroundMultiplier);
-    b.bind(&O::zincDirectory, ui.txtZincDir, ui.lblZincDir);
-    b.bind(&O::romDirectory, ui.txtRomDir, ui.lblRomDir);
-    b.bind(&O::useLowGeometry, ui.chkUseLowGeometry);
-    b.bind(&O::game, ui.lstGames);
-    b.bind(&O::language, ui.cboLang, ui.lblLanguage);
+    // Each field with the caption before it, as the control table has them.
+    QLabel *caption = nullptr;
+    for (const ControlRow &row : pageControls()) {
+        if (auto *label = qobject_cast<QLabel *>(row.widget(ui))) {
+            caption = label;
+            continue;
+        }
+        if (row.bind)
+            row.bind(m_binder, ui, caption);
+        caption = nullptr;
+    }
+    m_binder.bind(&OptionSet::game, ui.lstGames);
+    m_binder.bind(&OptionSet::language, ui.cboLang, ui.lblLanguage);
+    const OptionBinder &b = m_binder;
     Q_ASSERT_X(
         b.unboundKeys().isEmpty(), "OptionControls",
         qPrintable(QStringLiteral("options without a control: ") + b.unboundKeys().join(u", ")));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/PageControls.h"
+
 #include <QList>
 
 class QAction;
@@ -49,53 +51,10 @@ public:
     // The list's context menu: the selected game's archive report.
     QAction *mnuCheckArchive = nullptr;
 
-    // Tab "Vídeo".
-    QLabel *lblRenderer = nullptr;
-    QComboBox *cboRend = nullptr;
-    QLabel *lblResolution = nullptr;
-    QComboBox *cboResolution = nullptr;
-    QLabel *lblColorDepth = nullptr;
-    QComboBox *cboColorDepth = nullptr;
-    QLabel *lblScanlines = nullptr;
-    QComboBox *cboScanLines = nullptr;
-    QLabel *lblTextureFiltering = nullptr;
-    QComboBox *cboTextureFiltering = nullptr;
-    QLabel *lblTextureQuality = nullptr;
-    QComboBox *cboTextureQuality = nullptr;
-    QLabel *lblTextureCaching = nullptr;
-    QComboBox *cboTextureCaching = nullptr;
-    QLabel *lblFrameRate = nullptr;
-    QLineEdit *txtFrameRate = nullptr;
-    QLabel *lblTurnDisplay = nullptr;
-    QComboBox *cboTurnDisplay = nullptr;
-    QLabel *lblBlending = nullptr;
-    QComboBox *cboBlending = nullptr;
-    ValueCheckBox *chkFullScreen = nullptr;
-    ValueCheckBox *chkShowFPS = nullptr;
-    ValueCheckBox *chkFrameSkip = nullptr;
-    ValueCheckBox *chkFrameSkipAuto = nullptr;
-    ValueCheckBox *chkFrameLimit = nullptr;
-    ValueCheckBox *chkDithering = nullptr;
-    ValueCheckBox *chkEnableKeys = nullptr;
-
-    // Tab "Audio".
-    ValueCheckBox *chkSound = nullptr;
-    ValueCheckBox *chkSoundFilter = nullptr;
-    QLabel *lblSoundFilterCutoff = nullptr;
-    QLineEdit *txtSoundFilterCutoff = nullptr;
-    ValueCheckBox *chkStereoExciter = nullptr;
-    ValueCheckBox *chkSurroundLite = nullptr;
-    ValueCheckBox *chkSurroundLiteMultiplier = nullptr;
-    QLineEdit *txtSurroundMultiplier = nullptr;
-
-    // Tab "Geral".
-    QLabel *lblZincDir = nullptr;
-    QLineEdit *txtZincDir = nullptr;
-    QPushButton *cmdProcuraZinc = nullptr;
-    QLabel *lblRomDir = nullptr;
-    QLineEdit *txtRomDir = nullptr;
-    QPushButton *cmdProcuraRoms = nullptr;
-    ValueCheckBox *chkUseLowGeometry = nullptr;
+    // The tabs' controls.
+#define RIVONEL_DECLARE_CONTROL(Type, name, ...) Type *name = nullptr;
+    RIVONEL_PAGE_CONTROLS(RIVONEL_DECLARE_CONTROL)
+#undef RIVONEL_DECLARE_CONTROL
 
 private:
     void buildFrame(QWidget *form);
