@@ -1,6 +1,7 @@
 #include "core/options/OptionsFile.h"
 
 #include "core/options/SavedOptions.h"
+#include "core/system/ProgramFiles.h"
 #include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 
@@ -12,7 +13,7 @@ namespace rivonel {
 
 OptionsFile::OptionsFile(const ProgramLocations &locations, const PlatformConventions &platform,
                          IsSettingsFile isSettingsFile)
-    : m_locations(locations), m_path(platform.join(locations.settingsDirectory, settingsFileName)),
+    : m_locations(locations), m_path(ProgramFiles::of(locations, platform).options),
       m_isSettingsFile(std::move(isSettingsFile))
 {
 }
