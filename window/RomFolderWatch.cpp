@@ -1,6 +1,5 @@
 #include "window/RomFolderWatch.h"
 
-#include "core/emulator/EmulatorInterface.h"
 #include "core/games/ArchiveReport.h"
 #include "core/games/GameTable.h"
 #include "core/options/OptionSet.h"
@@ -144,19 +143,14 @@ void RomFolderWatch::checked(ArchiveKnowledge checked)
 // since its last reading is not read again.
 void RomFolderWatch::reportOn(const QString &romSet, const QString &typedFolder)
 {
-    const QString archive = romSet + romArchiveExtension.toString();
-    switch (m_look.status) {
-    case RomFolderLook::Status::Listed:
+    if (m_look.status == RomFolderLook::Status::Listed) {
         m_reportWanted = romSet;
         check();
-        break;
-    case RomFolderLook::Status::Unreadable:
-        Q_EMIT told(m_texts.text(textKey::romFolderUnreadable).arg(m_look.folder, archive));
-        break;
-    case RomFolderLook::Status::NotSet:
-        Q_EMIT told(m_texts.text(textKey::archiveMissing).arg(archive, typedFolder));
-        break;
+        return;
     }
+    const bool unreadable = m_look.status == RomFolderLook::Status::Unreadable;
+    Q_EMIT told(
+        archiveAbsentText(unreadable, unreadable ? m_look.folder : typedFolder, romSet, m_texts));
 }
 
 QString RomFolderWatch::beforePlay(const OptionSet &options, const std::optional<QString> &romSet)

@@ -78,4 +78,12 @@ std::optional<QString> archiveWarning(const ArchiveKnowledge &known, const QStri
     }
 }
 
+QString archiveAbsentText(bool folderUnreadable, const QString &folder, const QString &romSet,
+                          const LanguageTextTable &texts)
+{
+    const QString archive = romSet + romArchiveExtension.toString();
+    return folderUnreadable ? texts.text(textKey::romFolderUnreadable).arg(folder, archive)
+                            : texts.text(textKey::archiveMissing).arg(archive, folder);
+}
+
 } // namespace rivonel

@@ -14,6 +14,11 @@ namespace rivonel {
 QString archiveStateText(const ArchiveKnowledge &known, const QString &folder,
                          const QString &romSet, const LanguageTextTable &texts);
 
+// Why a ROM set's archive cannot be had from folder: the folder cannot be
+// read, or the archive is not in it.
+QString archiveAbsentText(bool folderUnreadable, const QString &folder, const QString &romSet,
+                          const LanguageTextTable &texts);
+
 // The "Check archive" report: each file read back whole with its size and
 // CRC-32, then the verdict.
 QString archiveReport(const ArchiveKnowledge &known, const PlatformConventions &platform,

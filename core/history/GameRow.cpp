@@ -1,6 +1,5 @@
 #include "core/history/GameRow.h"
 
-#include "core/emulator/EmulatorInterface.h"
 #include "core/games/ArchiveReport.h"
 #include "core/games/GameTable.h"
 
@@ -18,10 +17,8 @@ QString archiveSentence(const GameRow &row, const RomFolderLook &roms,
         return {};
     if (!row.absent)
         return archiveStateText(known, roms.folder, romSet, texts);
-    const QString archive = romSet + romArchiveExtension.toString();
-    return roms.status == RomFolderLook::Status::Unreadable
-               ? texts.text(textKey::romFolderUnreadable).arg(roms.folder, archive)
-               : texts.text(textKey::archiveMissing).arg(archive, roms.folder);
+    return archiveAbsentText(roms.status == RomFolderLook::Status::Unreadable, roms.folder, romSet,
+                             texts);
 }
 
 } // namespace
