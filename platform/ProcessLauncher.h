@@ -2,7 +2,6 @@
 
 #include "core/run/Launcher.h"
 #include "core/system/PlatformConventions.h"
-#include "platform/RunProcesses.h"
 
 #include <QObject>
 #include <QString>
@@ -11,14 +10,7 @@
 #include <functional>
 #include <memory>
 
-class QSocketNotifier;
-class QWinEventNotifier;
-
 namespace rivonel {
-
-namespace win32 {
-class HiddenLaunch;
-}
 
 // Starts the launch script through the system's shell, hidden and detached
 // (it outlives this program), with nothing of this program's standard input,
@@ -27,7 +19,8 @@ class HiddenLaunch;
 // on Windows), otherwise by polling. On Windows the script runs in a job that
 // nothing can leave; on Linux this program is the subreaper of all it starts,
 // and a run's processes carry a mark in their environment, so a stop finds
-// them however they detached.
+// them however they detached. What is the system's own lives in one file a
+// system (ProcessLauncherPosix.cpp, ProcessLauncherWindows.cpp).
 class ProcessLauncher : public QObject, public Launcher {
     Q_OBJECT
 public:
@@ -49,9 +42,15 @@ public:
     ScriptEnd scriptEnd() override;
 
 private:
-    void watch();
-    void forget();
+    struct System; // the system's handles on the run
+    void connectSignals();
     void reportEnd();
+    void forget();
+    // The system's side of each step.
+    static void prepareSystem();
+    bool launch(const QString &scriptPath, const QString &workingDirectory);
+    void watch();
+    void stopWatching();
     void signalAll(bool force);
 
     const PlatformConventions m_platform;
@@ -60,25 +59,8 @@ private:
     QTimer m_poll;
     QTimer m_force;
     bool m_stopping = false;
-#ifdef Q_OS_WIN
-    std::unique_ptr<win32::HiddenLaunch> m_launch;
-    QWinEventNotifier *m_exitNotifier = nullptr;
-    ScriptEnd m_end;
-#else
-    bool scriptRunning() const;
-    // The run's processes still there; reaps those that have ended.
-    QList<RunProcess> liveProcesses() const;
-    void reapScript() const;
-    qint64 m_pid = 0;
-    qint64 m_group = 0; // the process group the script runs in
-    int m_pidfd = -1;
-    QByteArray m_mark;                // in the environment of everything the run starts
-    mutable QSet<qint64> m_known;     // processes seen to be of the run
-    mutable bool m_scriptReaped = false;
-    mutable ScriptEnd m_end;
-    bool m_forced = false;
-    QSocketNotifier *m_exitNotifier = nullptr;
-#endif
+    bool m_forced = false; // forced: whatever still runs is forced again on each look
+    std::unique_ptr<System> m_system;
 };
 
 } // namespace rivonel

@@ -42,18 +42,30 @@ for include in $(find "$build_dir" -path '*_autogen/include' -type d | sort); do
     flags="$flags -I$include"
 done
 
-# The core's units see what the build lets them see: core/ alone (and a
-# windows.h that stops the compile); everything else sees the whole tree.
+# Each folder of the program sees what the build lets it see, its fence in
+# <build dir>/fences (a core layer: itself and the layers below it, and a
+# windows.h that stops the compile); the tests and tools see the whole tree.
 tree="-I$source_dir -I$source_dir/tests -I$source_dir/tools/zinc-sim"
-core_tree="-I$build_dir/core-include"
-[ -e "$build_dir/core-include/core" ] || core_tree="$core_tree -I$source_dir"
+fences=$build_dir/fences
+fence_of() {
+    case $1 in
+    core/*) layer=${1#core/}; echo "core-${layer%%/*}" ;;
+    platform/* | win32/*) echo platform ;;
+    window/*) echo window ;;
+    *) echo tree ;;
+    esac
+}
 
-units=$(cd "$source_dir" && find core window platform win32 tools tests -name '*.cpp' 2>/dev/null | sort)
+# Every unit but those the Windows build leaves out (the Unix side of a class).
+units=$(cd "$source_dir" && find core window platform win32 tools tests -name '*.cpp' ! -name '*Posix.cpp' 2>/dev/null | sort)
 # The code moc generated for the window and the tests.
 for test in $(cd "$source_dir/tests" && ls test_*.cpp | sed 's/\.cpp$//'); do
     units="$units $build_dir/tests/${test}_autogen/mocs_compilation.cpp"
 done
-units="$units $build_dir/rivonel_ui_autogen/mocs_compilation.cpp"
+for library in $(cd "$build_dir" && ls -d rivonel_*_autogen 2>/dev/null); do
+    [ -f "$build_dir/$library/mocs_compilation.cpp" ] &&
+        units="$units $build_dir/$library/mocs_compilation.cpp"
+done
 
 mkdir -p "$state"
 # Replaces a file with standard input only when that differs, so that its
@@ -62,9 +74,15 @@ update() {
     cat >"$1.new" && if cmp -s "$1.new" "$1"; then rm -f "$1.new"; else mv "$1.new" "$1"; fi
 }
 # The flags as response files, one argument a line, quoted for the compiler:
-# one for the core's units, one for the rest.
-printf '%s\n' $core_tree $flags | sed 's/[\\"'\'' ]/\\&/g' | update "$state/core-flags"
-printf '%s\n' $tree $flags | sed 's/[\\"'\'' ]/\\&/g' | update "$state/flags"
+# one a fence, and one for the rest.
+quoted() { printf '%s\n' "$@" | sed 's/[\\"'\'' ]/\\&/g'; }
+quoted $tree $flags | update "$state/flags-tree"
+for fence in $(ls "$fences"); do
+    seen="-I$fences/$fence"
+    # Without the links the fence is empty: the tree stands in, unfenced.
+    [ -n "$(ls "$fences/$fence")" ] || seen="$seen -I$source_dir"
+    quoted $seen $flags | update "$state/flags-$fence"
+done
 # The toolchain: the compiler, and the system headers its dependency lists
 # leave out (its own, MinGW's and Qt's), by their names, sizes and times.
 system_dirs=$("$compiler" -xc++ -E -v - </dev/null 2>&1 |
@@ -98,7 +116,7 @@ done >"$list"
             rm -f "$stamp" "$stamp.out"
             continue
         fi
-        case $unit in core/*) unit_flags=$state/core-flags ;; *) unit_flags=$state/flags ;; esac
+        unit_flags=$state/flags-$(fence_of "$unit")
         printf 'all: %s\n' "$stamp"
         printf '%s: FLAGS := %s\n' "$stamp" "$unit_flags"
         printf '%s: %s %s %s\n\t$(check)\n' "$stamp" "$path" "$unit_flags" "$state/toolchain"

@@ -1,6 +1,6 @@
 #include "core/games/ArchiveChecks.h"
 #include "core/history/PlayHistory.h"
-#include "core/system/CommandLine.h"
+#include "core/app/CommandLine.h"
 #include "WindowFixture.h"
 
 #include <QJsonArray>

@@ -6,7 +6,7 @@
 #include "core/options/LanguageLoad.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
-#include "core/system/CommandLine.h"
+#include "core/app/CommandLine.h"
 #include "core/system/ProgramInfo.h"
 #include "platform/Desktop.h"
 #include "window/AppIcon.h"

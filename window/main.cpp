@@ -1,4 +1,4 @@
-#include "core/system/CommandLine.h"
+#include "core/app/CommandLine.h"
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"

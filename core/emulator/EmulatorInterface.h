@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/games/GameTable.h"
 #include "core/system/PlatformConventions.h"
 
 #include <QByteArray>
@@ -20,7 +21,6 @@ const RendererPlugin &rendererPlugin(int position);
 
 inline constexpr QStringView zincConfigFileName = u"zinc.cfg";
 inline constexpr QStringView rendererConfigFileName = u"renderer.cfg";
-inline constexpr QStringView romArchiveExtension = u".zip";
 
 // The two console lines understood, each matched at the start of a line.
 inline constexpr QStringView finishedLine = u"Finished execution...";

@@ -1,6 +1,5 @@
 #include "core/games/ArchiveChecks.h"
 
-#include "core/emulator/EmulatorInterface.h"
 #include "core/games/GameTable.h"
 #include "core/system/SafeOpen.h"
 

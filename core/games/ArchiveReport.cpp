@@ -1,6 +1,6 @@
 #include "core/games/ArchiveReport.h"
 
-#include "core/emulator/EmulatorInterface.h"
+#include "core/games/GameTable.h"
 
 namespace rivonel {
 

@@ -12,6 +12,8 @@ struct GameEntry {
 };
 
 inline constexpr int gameCount = 26;
+// What a ROM set's name takes to name its archive, as the emulator looks for it.
+inline constexpr QStringView romArchiveExtension = u".zip";
 
 // The emulator's own game numbering: row p is game number p + 1. Never reorder.
 const std::array<GameEntry, gameCount> &gameTable();

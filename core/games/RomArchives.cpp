@@ -1,6 +1,6 @@
 #include "core/games/RomArchives.h"
 
-#include "core/emulator/EmulatorInterface.h"
+#include "core/games/GameTable.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/emulator/LaunchScript.h"
+#include "core/system/ScriptShell.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "core/system/CommandLine.h"
+#include "core/app/CommandLine.h"
 
 #include "core/history/GameRow.h"
 #include "core/options/OptionTable.h"

@@ -1,0 +1,117 @@
+// The launcher's side on Windows: cmd in a job that nothing started in it
+// can leave, ended through the job.
+
+#include "platform/ProcessLauncher.h"
+
+#include "win32/HiddenLaunch.h"
+
+#include <QDir>
+#include <QWinEventNotifier>
+
+namespace rivonel {
+
+namespace {
+
+constexpr int pollIntervalMs = 50;
+
+ScriptEnd endFromExitCode(unsigned long code)
+{
+    // An exit code with both top bits set is an exception that ended the process.
+    if ((code & 0xC0000000UL) != 0xC0000000UL)
+        return {ScriptEnd::How::Exited, static_cast<qint64>(code), {}};
+    const struct {
+        unsigned long code;
+        const char *name;
+    } known[] = {
+        {0xC0000005UL, "access violation"},   {0xC000001DUL, "illegal instruction"},
+        {0xC0000094UL, "integer division by zero"}, {0xC00000FDUL, "stack overflow"},
+        {0xC0000409UL, "stack buffer overrun"}, {0xC000013AUL, "Ctrl+C"},
+    };
+    QString cause = QStringLiteral("0x%1").arg(code, 8, 16, QLatin1Char('0')).toUpper();
+    cause.replace(0, 2, QStringLiteral("0x"));
+    for (const auto &entry : known)
+        if (entry.code == code)
+            cause = QStringLiteral("%1 (%2)").arg(QLatin1String(entry.name), cause);
+    return {ScriptEnd::How::Killed, static_cast<qint64>(code), cause};
+}
+
+} // namespace
+
+struct ProcessLauncher::System {
+    std::unique_ptr<win32::HiddenLaunch> launch;
+    QWinEventNotifier *exitNotifier = nullptr;
+    ScriptEnd end;
+
+    ~System() { delete exitNotifier; }
+};
+
+ProcessLauncher::ProcessLauncher(PlatformConventions platform, int graceMs, QObject *parent)
+    : QObject(parent), m_platform(std::move(platform)), m_graceMs(graceMs),
+      m_system(std::make_unique<System>())
+{
+    prepareSystem();
+    m_poll.setInterval(pollIntervalMs);
+    m_force.setSingleShot(true);
+    // The grace is given whole: a coarse timer may fire early.
+    m_force.setTimerType(Qt::PreciseTimer);
+    connectSignals();
+}
+
+ProcessLauncher::~ProcessLauncher()
+{
+    forget();
+}
+
+void ProcessLauncher::prepareSystem() {}
+
+bool ProcessLauncher::launch(const QString &scriptPath, const QString &workingDirectory)
+{
+    m_system->launch = std::make_unique<win32::HiddenLaunch>();
+    return m_system->launch->start(QDir::toNativeSeparators(scriptPath).toStdWString(),
+                                   QDir::toNativeSeparators(workingDirectory).toStdWString());
+}
+
+void ProcessLauncher::watch()
+{
+    m_system->exitNotifier = new QWinEventNotifier(m_system->launch->processHandle(), this);
+    connect(m_system->exitNotifier, &QWinEventNotifier::activated, this,
+            &ProcessLauncher::reportEnd);
+}
+
+void ProcessLauncher::stopWatching()
+{
+    if (m_system->exitNotifier)
+        m_system->exitNotifier->setEnabled(false);
+}
+
+bool ProcessLauncher::running() const
+{
+    return m_system->launch && m_system->launch->running();
+}
+
+ScriptEnd ProcessLauncher::scriptEnd()
+{
+    if (m_system->launch && !m_system->launch->running())
+        if (const auto code = m_system->launch->exitCode())
+            m_system->end = endFromExitCode(*code);
+    return m_system->end;
+}
+
+void ProcessLauncher::signalAll(bool force)
+{
+    if (m_system->launch)
+        force ? m_system->launch->forceEnd() : m_system->launch->askToEnd();
+}
+
+// Lets go of the run without ending it.
+void ProcessLauncher::forget()
+{
+    m_poll.stop();
+    m_force.stop();
+    m_stopping = false;
+    m_forced = false;
+    m_ended = nullptr;
+    m_system = std::make_unique<System>();
+}
+
+} // namespace rivonel
