@@ -1,28 +1,13 @@
 #pragma once
 
 #include "core/emulator/EmulatorInterface.h"
-#include "core/languages/LanguageTextTable.h"
+#include "MarkerTexts.h"
 #include "core/system/PlatformConventions.h"
 #include "RomContents.h"
 #include "StoredZip.h"
 #include "WindowFixture.h"
 
 namespace rivonel::test {
-
-// A language of markers, "<n>" for text n with the places of its English
-// text, so every message shows where each of its words comes from.
-inline LanguageTextTable markerTexts()
-{
-    LanguageTextTable texts;
-    for (int n = 1; n <= LanguageTextTable::count; ++n) {
-        const QString english = LanguageTextTable().text(n);
-        texts.set(n, u'<' + QString::number(n) +
-                         (english.contains(u"%1") ? QStringLiteral(" %1") : QString()) +
-                         (english.contains(u"%2") ? QStringLiteral(" %2") : QString()) +
-                         (english.contains(u"%3") ? QStringLiteral(" %3") : QString()) + u'>');
-    }
-    return texts;
-}
 
 // Fills zinc with the substitute emulator and all four plug-ins, and roms
 // with a complete sfex archive and a kikaioh archive that lacks a file.

@@ -1,6 +1,8 @@
+#include "core/history/GameRow.h"
 #include "core/games/ArchiveChecks.h"
 #include "core/history/PlayHistory.h"
 #include "platform/GameShortcut.h"
+#include "MarkerTexts.h"
 #include "WindowFixture.h"
 
 #include <QJsonArray>
@@ -60,6 +62,54 @@ private Q_SLOTS:
         QCOMPARE(told(12, 11550), u"Played 12 times, 3 h 12 min in all, last on "_s + day);
     }
 
+    // What the list, a screen reader and --list say of a game, from the
+    // folder's look, the checks of that folder and the history.
+    void aGameRowSaysWhatTheFolderTheChecksAndTheHistorySay_data()
+    {
+        QTest::addColumn<int>("status"); // RomFolderLook::Status
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("checkedFolder");
+        QTest::addColumn<bool>("favourite");
+        QTest::addColumn<QString>("said"); // absent|state|present|description
+        const QString roms = u"/r"_s;
+        using S = RomFolderLook::Status;
+        QTest::newRow("no folder") << int(S::NotSet) << false << roms << false
+                                   << u"0|0|?|<108>"_s;
+        QTest::newRow("there and checked")
+            << int(S::Listed) << true << roms << false << u"0|5|1|<122 sfex.zip>\n<108>"_s;
+        QTest::newRow("checked in another folder")
+            << int(S::Listed) << true << u"/other"_s << true
+            << u"0|0|1|<131 sfex.zip>\n<113>\n<108>"_s;
+        QTest::newRow("not there") << int(S::Listed) << false << roms << false
+                                   << u"1|1|0|<79 sfex.zip /r>\n<108>"_s;
+        QTest::newRow("folder unreadable") << int(S::Unreadable) << false << roms << true
+                                           << u"1|1|?|<80 /r sfex.zip>\n<113>\n<108>"_s;
+    }
+    void aGameRowSaysWhatTheFolderTheChecksAndTheHistorySay()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, present);
+        QFETCH(QString, checkedFolder);
+        QFETCH(bool, favourite);
+        QFETCH(QString, said);
+        RomFolderLook roms{RomFolderLook::Status(status), u"/r"_s, {}};
+        roms.present[0] = present;
+        ArchiveKnowledge known;
+        known.folder = checkedFolder;
+        known.readings[u"sfex"_s].verdict =
+            status == int(RomFolderLook::Status::Listed) && present ? ArchiveReading::Verdict::Ready
+                                                                    : ArchiveReading::Verdict::Missing;
+        PlayHistory history;
+        history.setFavourite(0, favourite);
+        const GameRow row = gameRow(0, roms, known, history, markerTexts());
+        const QString presence =
+            row.archivePresent ? QString::number(*row.archivePresent) : u"?"_s;
+        QCOMPARE(u"%1|%2|%3|%4"_s.arg(int(row.absent)).arg(int(row.state)).arg(presence,
+                                                                            row.description),
+                 said);
+        QCOMPARE(row.favourite, favourite);
+        QCOMPARE(gameRow(gameCount, roms, known, history, markerTexts()).description, QString());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHistory)

@@ -1,4 +1,5 @@
 #include "core/games/GameTable.h"
+#include "core/run/ArchiveLessons.h"
 #include "core/run/GameRun.h"
 #include "EmulatorSetup.h"
 #include "FakeLauncher.h"
@@ -379,6 +380,47 @@ private Q_SLOTS:
         QCOMPARE(f->failed->count(), 1);
         QCOMPARE(files(), before);
         QVERIFY(f->started->isEmpty() && f->fake.starts.isEmpty());
+    }
+
+    // Play warns from the last check only when it saw the archive as it is;
+    // a run's missing file is learned for the version it ran, and a later
+    // check of that version keeps it.
+    void whatRunsTeachHoldsForTheArchiveTheyRan()
+    {
+        const PlayedArchive played{u"sfex"_s, u"/r"_s, {10, 20}};
+        ArchiveKnowledge known;
+        known.folder = u"/r"_s;
+        known.readings[u"sfex"_s] = {ArchiveReading::Verdict::Damaged, {}, {}, {}, {10, 20}};
+        const LanguageTextTable texts = markerTexts();
+        QVERIFY(playWarning(known, played, texts).value_or(QString()).startsWith(u"<134 "_s));
+        PlayedArchive changed = played;
+        changed.identity.modified = 21;
+        PlayedArchive elsewhere = played;
+        elsewhere.folder = u"/s"_s;
+        QVERIFY(!playWarning(known, changed, texts) && !playWarning(known, elsewhere, texts) &&
+                !playWarning(known, {}, texts));
+        known.readings[u"sfex"_s].verdict = ArchiveReading::Verdict::Ready;
+        QVERIFY(!playWarning(known, played, texts));
+
+        const QString line = u"ERROR: missing rom file: /r/sfex.zip [ sfex_gfx.bin ]"_s;
+        QVERIFY(!learnFromRun(known, played, u"ERROR: something else"_s));
+        QVERIFY(!learnFromRun(known, elsewhere, line) && !learnFromRun(known, {}, line));
+        QVERIFY(known.learned.isEmpty());
+        QVERIFY(learnFromRun(known, played, line));
+        QCOMPARE(known.learned.value(u"sfex"_s), (LearnedMissing{{10, 20}, u"sfex_gfx.bin"_s}));
+        QCOMPARE(known.state(u"sfex"_s), ArchiveState::Incomplete);
+
+        // A check that read the same version keeps the lesson; one of a
+        // changed archive or of another folder does not.
+        ArchiveKnowledge checked;
+        checked.folder = u"/r"_s;
+        checked.readings[u"sfex"_s] = {ArchiveReading::Verdict::Ready, {}, {}, {}, {10, 20}};
+        QCOMPARE(withLessons(checked, known).missingFile(u"sfex"_s), u"sfex_gfx.bin"_s);
+        checked.readings[u"sfex"_s].identity.size = 11;
+        QVERIFY(withLessons(checked, known).learned.isEmpty());
+        checked.readings[u"sfex"_s].identity.size = 10;
+        checked.folder = u"/s"_s;
+        QVERIFY(withLessons(checked, known).learned.isEmpty());
     }
 };
 
