@@ -13,8 +13,8 @@
 
 #include "core/games/ArchiveChecks.h"
 #include "core/games/GameTable.h"
-#include "platform/ZipArchiveCheck.h"
 #include "FakeDesktop.h"
+#include "platform/ZipArchiveCheck.h"
 #include "window/frmPrincipal.h"
 
 #include <QAction>
@@ -202,7 +202,8 @@ void windowFigures(const QString &folder)
     window.txtRomDir->setText(folder);
     const auto checked = [&window, &folder](int jobs) {
         return [&window, &folder, jobs] {
-            return window.gameList().romFolder().checks().jobsStarted() >= jobs && !window.gameList().romFolder().checks().busy() &&
+            return window.gameList().romFolder().checks().jobsStarted() >= jobs &&
+                   !window.gameList().romFolder().checks().busy() &&
                    window.gameList().romFolder().knowledge().folder == folder;
         };
     };

@@ -84,8 +84,8 @@ struct ProcessLauncher::System {
     qint64 pid = 0;
     qint64 group = 0; // the process group the script runs in
     int pidfd = -1;
-    QByteArray mark;               // in the environment of everything the run starts
-    mutable QSet<qint64> known;    // processes seen to be of the run
+    QByteArray mark;            // in the environment of everything the run starts
+    mutable QSet<qint64> known; // processes seen to be of the run
     mutable bool scriptReaped = false;
     mutable ScriptEnd end;
     QSocketNotifier *exitNotifier = nullptr;

@@ -23,9 +23,9 @@ ScriptEnd endFromExitCode(unsigned long code)
         unsigned long code;
         const char *name;
     } known[] = {
-        {0xC0000005UL, "access violation"},   {0xC000001DUL, "illegal instruction"},
+        {0xC0000005UL, "access violation"},         {0xC000001DUL, "illegal instruction"},
         {0xC0000094UL, "integer division by zero"}, {0xC00000FDUL, "stack overflow"},
-        {0xC0000409UL, "stack buffer overrun"}, {0xC000013AUL, "Ctrl+C"},
+        {0xC0000409UL, "stack buffer overrun"},     {0xC000013AUL, "Ctrl+C"},
     };
     QString cause = QStringLiteral("0x%1").arg(code, 8, 16, QLatin1Char('0')).toUpper();
     cause.replace(0, 2, QStringLiteral("0x"));
@@ -62,7 +62,9 @@ ProcessLauncher::~ProcessLauncher()
     forget();
 }
 
-void ProcessLauncher::prepareSystem() {}
+void ProcessLauncher::prepareSystem()
+{
+}
 
 bool ProcessLauncher::launch(const QString &scriptPath, const QString &workingDirectory)
 {

@@ -55,10 +55,10 @@ template <> constexpr Extras extrasOf<&frmPrincipalUi::txtSoundFilterCutoff>{0, 
 template <> constexpr Extras extrasOf<&frmPrincipalUi::txtSurroundMultiplier>{0, 0, 3};
 template <>
 constexpr Extras extrasOf<&frmPrincipalUi::cmdProcuraZinc>{textKey::browseCaption,
-                                                          textKey::browseZincName};
+                                                           textKey::browseZincName};
 template <>
 constexpr Extras extrasOf<&frmPrincipalUi::cmdProcuraRoms>{textKey::browseCaption,
-                                                          textKey::browseRomName};
+                                                           textKey::browseRomName};
 
 template <auto Slot, auto Option>
 constexpr ControlRow control(Area area, int row, int column, int span, const char *name,
@@ -67,12 +67,12 @@ constexpr ControlRow control(Area area, int row, int column, int span, const cha
     constexpr Extras extras = extrasOf<Slot>;
     constexpr auto bind =
         std::is_null_pointer_v<decltype(Option)> ? nullptr : &bindTo<Slot, Option>;
-    return {&make<Slot>,    &widgetOf<Slot>,   bind,         {area, row, column, span},
-            name,           caption,           extras.captionKey, extras.nameKey,
-            extras.digits};
+    return {
+        &make<Slot>,       &widgetOf<Slot>, bind,         {area, row, column, span}, name, caption,
+        extras.captionKey, extras.nameKey,  extras.digits};
 }
 
-#define RIVONEL_CONTROL_ROW(Type, name, area, row, column, span, caption, option)               \
+#define RIVONEL_CONTROL_ROW(Type, name, area, row, column, span, caption, option)                  \
     control<&frmPrincipalUi::name, option>(Area::area, row, column, span, #name, caption),
 const ControlRow rows[] = {RIVONEL_PAGE_CONTROLS(RIVONEL_CONTROL_ROW)};
 #undef RIVONEL_CONTROL_ROW

@@ -8,9 +8,8 @@
 
 namespace rivonel {
 
-DesktopActions::DesktopActions(QWidget &form, Desktop &desktop,
-                               const PlatformConventions &platform, const ProgramFiles &files,
-                               const LanguageTextTable &texts)
+DesktopActions::DesktopActions(QWidget &form, Desktop &desktop, const PlatformConventions &platform,
+                               const ProgramFiles &files, const LanguageTextTable &texts)
     : m_form(form), m_desktop(desktop), m_platform(platform), m_files(files), m_texts(texts)
 {
 }
@@ -50,10 +49,10 @@ void DesktopActions::openWebAddress() const
 
 void DesktopActions::showAbout() const
 {
-    auto *about = new AboutBox({m_files.installed, m_files.options, m_files.launchScript,
-                                m_files.emulatorLog, m_files.languageFolders,
-                                m_platform.emulatorFileName},
-                               m_texts, &m_form);
+    auto *about =
+        new AboutBox({m_files.installed, m_files.options, m_files.launchScript, m_files.emulatorLog,
+                      m_files.languageFolders, m_platform.emulatorFileName},
+                     m_texts, &m_form);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();
 }

@@ -129,10 +129,10 @@ void GameList::showSelectedPicture()
     const int position = selected();
     if (position < 0 || position >= gameCount)
         return;
-    m_pictureLoad.request({m_files.snapFolders,
-                           gameTable()[static_cast<std::size_t>(position)].romSet.toString() +
-                               snapExtension,
-                           m_controls.picture->contentsRect().size(), m_selection});
+    m_pictureLoad.request(
+        {m_files.snapFolders,
+         gameTable()[static_cast<std::size_t>(position)].romSet.toString() + snapExtension,
+         m_controls.picture->contentsRect().size(), m_selection});
 }
 
 void GameList::showPicture(const QImage &picture)

@@ -32,7 +32,7 @@ public:
     struct Controls {
         QListWidget *list;
         QLabel *picture;
-        ImageList *images;   // the logo, which stands in for a missing picture
+        ImageList *images;     // the logo, which stands in for a missing picture
         QAction *checkArchive; // the context menu's "Check archive"
     };
     GameList(const Controls &controls, PlatformConventions platform, const ProgramFiles &files,

@@ -118,9 +118,8 @@ void OptionControls::showCaptions(const LanguageTextTable &texts)
 bool OptionControls::load(const IniDocument &saved, bool soundDevice)
 {
     const LoadedOptions loaded = loadOptions(
-        m_binder.state(),
-        [&saved](const OptionEntry &entry) { return savedValue(saved, entry); }, listItems(),
-        soundDevice);
+        m_binder.state(), [&saved](const OptionEntry &entry) { return savedValue(saved, entry); },
+        listItems(), soundDevice);
     m_binder.show(loaded.state);
     return loaded.soundLocked;
 }

@@ -116,8 +116,9 @@ void RomFolderWatch::check()
     QStringList archives;
     for (int position = 0; position < gameCount; ++position)
         if (m_look.present[static_cast<std::size_t>(position)])
-            archives << archivePath(m_platform, m_look.folder,
-                                    gameTable()[static_cast<std::size_t>(position)].romSet.toString());
+            archives << archivePath(
+                m_platform, m_look.folder,
+                gameTable()[static_cast<std::size_t>(position)].romSet.toString());
     archives.removeDuplicates();
     if (const QStringList watched = m_watch.files(); watched != archives) {
         if (!watched.isEmpty())

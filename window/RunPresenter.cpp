@@ -13,8 +13,8 @@ namespace rivonel {
 
 RunPresenter::RunPresenter(QWidget &form, QPushButton &play, QTimer &clock, GameRun &run,
                            Desktop &desktop, const LanguageTextTable &texts)
-    : QObject(&form), m_form(form), m_play(play), m_clock(clock), m_run(run),
-      m_desktop(desktop), m_texts(texts)
+    : QObject(&form), m_form(form), m_play(play), m_clock(clock), m_run(run), m_desktop(desktop),
+      m_texts(texts)
 {
     connectSignals();
 }

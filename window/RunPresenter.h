@@ -23,8 +23,8 @@ class RunWindow;
 class RunPresenter : public QObject {
     Q_OBJECT
 public:
-    RunPresenter(QWidget &form, QPushButton &play, QTimer &clock, GameRun &run,
-                 Desktop &desktop, const LanguageTextTable &texts);
+    RunPresenter(QWidget &form, QPushButton &play, QTimer &clock, GameRun &run, Desktop &desktop,
+                 const LanguageTextTable &texts);
     ~RunPresenter() override;
 
     // The run has started: locks the window and shows the run window.

@@ -25,8 +25,8 @@ WindowGeometry::WindowGeometry(QWidget &window, QString file)
 void WindowGeometry::restore()
 {
     // Wide enough for every list's longest item, in any language.
-    m_window.resize(
-        startSize.expandedTo(QSize(m_window.sizeHint().width(), m_window.minimumSizeHint().height())));
+    m_window.resize(startSize.expandedTo(
+        QSize(m_window.sizeHint().width(), m_window.minimumSizeHint().height())));
     const IniDocument::Reading saved = IniDocument::read(m_file);
     if (const auto geometry = saved.document.value(geometrySection, geometryKey))
         // Qt brings a place off every screen back onto one.

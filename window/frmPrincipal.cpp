@@ -1,12 +1,12 @@
 #include "window/frmPrincipal.h"
 
+#include "core/app/CommandLine.h"
 #include "core/games/GameTable.h"
 #include "core/history/PlayHistory.h"
 #include "core/options/FolderGuidance.h"
 #include "core/options/LanguageLoad.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
-#include "core/app/CommandLine.h"
 #include "core/system/ProgramInfo.h"
 #include "platform/Desktop.h"
 #include "window/AppIcon.h"
@@ -33,15 +33,15 @@
 namespace rivonel {
 
 frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, QWidget *parent)
-    : QWidget(parent), frmPrincipalUi(this), m_desktop(desktop),
-      m_platform(desktop.conventions()), m_files(ProgramFiles::of(locations, m_platform)),
+    : QWidget(parent), frmPrincipalUi(this), m_desktop(desktop), m_platform(desktop.conventions()),
+      m_files(ProgramFiles::of(locations, m_platform)),
       m_optionsFile(locations, m_platform,
                     [&settings = desktop.settingsAccess()](const QString &path) {
                         return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
       m_controls(*this), m_run(desktop.launcher(), m_platform, m_files),
-      m_games({lstGames, Picture1, ImageList1, mnuCheckArchive}, m_platform, m_files,
-              LanguageTexts, this),
+      m_games({lstGames, Picture1, ImageList1, mnuCheckArchive}, m_platform, m_files, LanguageTexts,
+              this),
       m_runView(*this, *cmdPlay, *Timer1, m_run, desktop, LanguageTexts),
       m_actions(*this, desktop, m_platform, m_files, LanguageTexts)
 {
@@ -285,10 +285,10 @@ void frmPrincipal::followCommandLine(const QStringList &args)
     const QString title = gameTable()[static_cast<std::size_t>(asked.position)].title.toString();
     const bool busy = !isEnabled() || !cmdPlay->isEnabled() || QApplication::activeModalWidget();
     if (m_run.watching() || busy)
-        return tellUser(LanguageTexts
-                            .text(m_run.watching() ? textKey::playAskedDuringRun
-                                                   : textKey::playAskedWhileBusy)
-                            .arg(title));
+        return tellUser(
+            LanguageTexts
+                .text(m_run.watching() ? textKey::playAskedDuringRun : textKey::playAskedWhileBusy)
+                .arg(title));
     m_games.select(asked.position);
     cmdPlay->click();
 }

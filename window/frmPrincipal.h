@@ -9,10 +9,10 @@
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramLocations.h"
 #include "window/DesktopActions.h"
+#include "window/frmPrincipalUi.h"
 #include "window/GameList.h"
 #include "window/OptionControls.h"
 #include "window/RunPresenter.h"
-#include "window/frmPrincipalUi.h"
 
 #include <QString>
 #include <QStringList>
@@ -121,7 +121,6 @@ private:
     // What start-up has to tell the user (no sound device, a file not read);
     // it follows the start-up lines instead of being replaced by them.
     QStringList m_startupNotices;
-
 };
 
 } // namespace rivonel

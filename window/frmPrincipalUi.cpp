@@ -4,9 +4,9 @@
 
 #include "window/frmPrincipalUi.h"
 
-#include "window/ControlTable.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/system/ProgramInfo.h"
+#include "window/ControlTable.h"
 #include "window/ImageList.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"

@@ -27,9 +27,9 @@ rivonel::ProgramLocations programLocations()
 int printGameList(bool json)
 {
     const auto platform = rivonel::PlatformConventions::native();
-    const QByteArray out = rivonel::gameListing(
-        rivonel::ProgramFiles::of(programLocations(), platform), platform, json,
-        rivonel::readZipArchive);
+    const QByteArray out =
+        rivonel::gameListing(rivonel::ProgramFiles::of(programLocations(), platform), platform,
+                             json, rivonel::readZipArchive);
     std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
     return 0;
 }
@@ -131,8 +131,8 @@ int main(int argc, char *argv[])
 
     // One Rivonel per options file: a second start hands its command line to
     // the first, which comes to the front and follows it.
-    rivonel::SingleInstance instance(rivonel::SingleInstance::folderFor(
-        rivonel::ProgramFiles::of(locations, platform).options));
+    rivonel::SingleInstance instance(
+        rivonel::SingleInstance::folderFor(rivonel::ProgramFiles::of(locations, platform).options));
     if (const std::optional<int> handed = handOver(instance, arguments, locations, platform))
         return *handed;
 

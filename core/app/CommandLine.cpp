@@ -234,18 +234,16 @@ QByteArray gameListing(const ProgramFiles &files, const PlatformConventions &pla
                        const ArchiveReader &read)
 {
     const IniDocument::Reading saved = IniDocument::read(files.options);
-    const QString romFolder =
-        savedValue(saved.document, optionEntry(&OptionSet::romDirectory));
+    const QString romFolder = savedValue(saved.document, optionEntry(&OptionSet::romDirectory));
     const RomFolderLook roms = lookForRomArchives(romFolder, platform.fileNames);
     const PlayHistory history = PlayHistory::read(files.history);
     // What the window's checks keep, brought up to date by reading through
     // only the archives that changed since; nothing is written.
     const std::atomic_bool notCancelled(false);
     const ArchiveKnowledge archives =
-        romFolder.isEmpty()
-            ? ArchiveKnowledge{}
-            : checkArchives(readArchiveKnowledge(files.archiveChecks), platform, romFolder,
-                            allRomSets(), read, notCancelled);
+        romFolder.isEmpty() ? ArchiveKnowledge{}
+                            : checkArchives(readArchiveKnowledge(files.archiveChecks), platform,
+                                            romFolder, allRomSets(), read, notCancelled);
     return json ? gameListJson(roms, history, &archives)
                 : gameListText(roms, history, &archives).toUtf8();
 }

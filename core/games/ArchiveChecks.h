@@ -89,8 +89,8 @@ ArchiveKnowledge checkArchives(const ArchiveKnowledge &known, const PlatformConv
                                const ArchiveReader &read, const std::atomic_bool &cancelled,
                                int *reads = nullptr);
 
-// What is read of the file the knowledge is kept in: nothing from a file that is missing, damaged, no ordinary file or
-// far larger than 26 archives' entries take.
+// What is read of the file the knowledge is kept in: nothing from a file that is missing, damaged,
+// no ordinary file or far larger than 26 archives' entries take.
 inline constexpr qint64 largestKnowledgeFile = 4 << 20;
 ArchiveKnowledge readArchiveKnowledge(const QString &path);
 

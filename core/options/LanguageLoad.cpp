@@ -17,8 +17,8 @@ LoadedLanguage loadLanguage(const QStringList &folders, const QString &name,
         language.status == IniDocument::ReadStatus::Missing)
         return {LanguageTextTable::fromFile(language.document), {}};
     const LanguageTextTable english = LanguageTextTable::english();
-    return {english, english.text(textKey::fileNotRead)
-                         .arg(file, whyNotRead(english, language.status))};
+    return {english,
+            english.text(textKey::fileNotRead).arg(file, whyNotRead(english, language.status))};
 }
 
 bool holdsEmulator(const PlatformConventions &platform, const QString &folder)

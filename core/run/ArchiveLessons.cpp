@@ -31,9 +31,9 @@ bool learnFromRun(ArchiveKnowledge &known, const PlayedArchive &played, const QS
     if (played.romSet.isEmpty() || !lastLine.startsWith(missingRomLine) ||
         known.folder != played.folder)
         return false;
-    known.learned.insert(played.romSet,
-                         {played.identity, missingRomFileName(lastLine, played.folder,
-                                                              played.romSet)});
+    known.learned.insert(
+        played.romSet,
+        {played.identity, missingRomFileName(lastLine, played.folder, played.romSet)});
     return true;
 }
 

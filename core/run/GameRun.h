@@ -30,7 +30,7 @@ struct RunRequest {
 // the log's deciding line, the game and when it ran.
 struct RunOutcome {
     QString report;
-    QString lastLine; // the deciding line, or the log's last
+    QString lastLine;  // the deciding line, or the log's last
     int position = -1; // the game's place in the list
     QDateTime started; // UTC
     QDateTime ended;
