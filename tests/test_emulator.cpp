@@ -3,14 +3,8 @@
 #include "core/emulator/LaunchChecks.h"
 #include "core/emulator/RunReport.h"
 #include "core/emulator/ShellQuoting.h"
-#include "core/games/RomArchives.h"
-#include "core/system/SerialWorker.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;

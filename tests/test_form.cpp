@@ -9,20 +9,9 @@
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;

@@ -4,7 +4,6 @@
 #include "window/ImageList.h"
 #include "WindowFixture.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;

@@ -5,10 +5,6 @@
 #include "MarkerTexts.h"
 #include "WindowFixture.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;

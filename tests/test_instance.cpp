@@ -1,13 +1,11 @@
 #include "platform/SingleInstance.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <QThread>
 
 using namespace Qt::StringLiterals;

@@ -7,12 +7,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include <optional>
 

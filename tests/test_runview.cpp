@@ -5,15 +5,11 @@
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStyle>
-#include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>

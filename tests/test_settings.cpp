@@ -7,13 +7,8 @@
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <csignal>

@@ -4,7 +4,6 @@
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
-#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
