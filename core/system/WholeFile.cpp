@@ -63,19 +63,12 @@ QString followedLinks(const QString &path)
 
 } // namespace
 
-bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
+bool writeFileAnew(const QString &path, const QByteArray &bytes)
 {
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     const QString target = followedLinks(path);
     const QFileInfo old(target);
-    if (old.isDir())
-        return fail(QStringLiteral("%1 is a folder").arg(target));
-    if (old.exists() && !old.isWritable())
-        return fail(QStringLiteral("%1 is not writable").arg(target));
+    if (old.isDir() || (old.exists() && !old.isWritable()))
+        return false;
     // The new file keeps the old one's mode (not this user's rights, which
     // would be set as the owner's); a new one gets the usual.
     const QFile::Permissions permissions =
@@ -92,17 +85,16 @@ bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error)
                             permissions);
     }
     if (!created)
-        return fail(copy.errorString());
+        return false;
     const bool written = copy.write(bytes) == bytes.size() && flushToDisk(copy) &&
                          (!old.exists() || copy.setPermissions(permissions));
-    const QString why = copy.errorString();
     copy.close();
     std::error_code renamed;
     if (written)
         std::filesystem::rename(nativePath(copy.fileName()), nativePath(target), renamed);
     if (!written || renamed) {
         copy.remove();
-        return fail(written ? QString::fromStdString(renamed.message()) : why);
+        return false;
     }
     return true;
 }

@@ -7,8 +7,8 @@ namespace rivonel {
 
 // Creates or replaces the file with exactly these bytes. The old file is
 // replaced only once the new one has been written whole, and keeps its
-// permissions. False, with a reason, on failure; the old file is then untouched.
-bool writeFileAnew(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// permissions. False on failure; the old file is then untouched.
+bool writeFileAnew(const QString &path, const QByteArray &bytes);
 
 // Removes what a write cut short (the program killed before it replaced the
 // file) left beside the file: the copies writeFileAnew names as its own, and
