@@ -112,6 +112,9 @@ inline void specialFileRows()
 #endif
 }
 
+// An ordinary file that nobody may read, root included (Linux only).
+inline const QString writeOnly = QStringLiteral("/proc/sys/vm/drop_caches");
+
 // Puts one at path: a directory, a FIFO nothing ever writes to (a read that
 // opens it waits for ever, and ctest's time-out fails the test), or a link
 // to an endless device.

@@ -179,27 +179,34 @@ private Q_SLOTS:
     {
         specialFileRows();
         QTest::newRow("too large") << u"large"_s;
+        if (QFile::exists(writeOnly))
+            QTest::newRow("unreadable") << u"unreadable"_s;
     }
 
     void optionsThatCannotBeReadAreNotReplaced()
     {
         QFETCH(QString, kind);
         const bool large = kind == u"large"_s;
+        const bool unreadable = kind == u"unreadable"_s;
         QFile big(iniPath());
         QVERIFY(large ? writeAll(iniPath()) && big.resize(IniDocument::maxFileSize + 1)
                       : QDir().mkpath(QFileInfo(iniPath()).path()) &&
-                            putSpecialFile(kind, iniPath()));
+                            (unreadable ? QFile::link(writeOnly, iniPath())
+                                        : putSpecialFile(kind, iniPath())));
         w().Form_Load();
         const QString why = large ? u"the file is larger than 2048 KiB."_s
-                                  : u"it is a folder, a pipe or a device, not an ordinary file."_s;
+                            : unreadable
+                                ? u"the file could not be read."_s
+                                : u"it is a folder, a pipe or a device, not an ordinary file."_s;
         QCOMPARE(f->log(),
                  startupLog() + u"\r\nThe file %1 was not read: %2"_s.arg(iniPath(), why));
         QVERIFY(w().close());
         QCOMPARE(f->desktop.calls.filter(u"showMessage"_s),
                  QStringList{u"showMessage|Your options could not be saved in %1: %2|%3|48"_s.arg(
                      iniPath(), why, w().windowTitle())});
-        QVERIFY(large ? QFileInfo(iniPath()).size() == IniDocument::maxFileSize + 1
-                      : !QFileInfo(iniPath()).isFile());
+        QVERIFY(large        ? QFileInfo(iniPath()).size() == IniDocument::maxFileSize + 1
+                : unreadable ? QFileInfo(iniPath()).symLinkTarget() == writeOnly
+                             : !QFileInfo(iniPath()).isFile());
     }
 
     void anInstalledCopyKeepsItsFilesInTheUsersFolders()

@@ -33,6 +33,18 @@ QByteArray bomb()
     return bytes;
 }
 
+// The archive with its second file's header field (at that offset in its
+// local header and in its central one) set to value.
+QByteArray edited(int local, int central, quint64 value, int width)
+{
+    QByteArray bytes = sample;
+    const qsizetype second = bytes.indexOf("PK\x03\x04", 1);
+    const qsizetype entry = bytes.indexOf("PK\x01\x02", bytes.indexOf("PK\x01\x02") + 1);
+    for (int i = 0; i < width; ++i)
+        bytes[second + local + i] = bytes[entry + central + i] = char(value >> (8 * i));
+    return bytes;
+}
+
 } // namespace
 
 class TestGames : public QObject {
@@ -63,6 +75,10 @@ private Q_SLOTS:
                                    << Verdict::Damaged << Fault::Truncated << QString();
         QTest::newRow("zip bomb") << u"file"_s << bomb() << Verdict::Damaged << Fault::TooLarge
                                   << u"b.bin"_s;
+        QTest::newRow("unknown method") << u"file"_s << edited(8, 10, 0x50, 2) << Verdict::Damaged
+                                        << Fault::Unreadable << u"b.bin"_s;
+        QTest::newRow("ends inside a file") << u"file"_s << edited(18, 20, 90000 * 0x100000001, 8)
+                                            << Verdict::Damaged << Fault::Truncated << u"b.bin"_s;
         QTest::newRow("not a zip") << u"file"_s << QByteArray("plain text\n") << Verdict::NotAZip
                                    << Fault::None << QString();
         QTest::newRow("empty") << u"file"_s << QByteArray() << Verdict::NotAZip << Fault::None

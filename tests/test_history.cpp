@@ -1,10 +1,9 @@
-#include "core/history/GameRow.h"
 #include "core/games/ArchiveChecks.h"
+#include "core/history/GameRow.h"
 #include "core/history/PlayHistory.h"
-#include "platform/GameShortcut.h"
 #include "MarkerTexts.h"
+#include "platform/GameShortcut.h"
 #include "WindowFixture.h"
-
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -23,6 +22,7 @@ private Q_SLOTS:
                                << 2;
         QTest::newRow("negative") << "[Game3]\nPlayed=-2\nLast=2026-12-01T20:15:00Z\n"_ba << 0;
         QTest::newRow("no date") << "[Game3]\nPlayed=2\nSeconds=90\n"_ba << 0;
+        QTest::newRow("no count") << "[Game3]\nPlayed=2x\nSeconds=90\n"_ba << 0;
         QTest::newRow("bad date") << "[Game3]\nPlayed=2\nLast=yesterday\n"_ba << 0;
         QTest::newRow("binary") << QByteArray("\0\xff[Game3\n\x01=", 12) << 0;
     }
@@ -33,6 +33,8 @@ private Q_SLOTS:
         const PlayHistory read = PlayHistory::fromBytes(
             bytes + "\n[Game1]\nPlayed=1\nSeconds=5\nLast=2026-11-02T08:00:00Z\nFavourite=1\n");
         QCOMPARE(read.at(2).times, times);
+        if (times == 0) // dropped whole
+            QCOMPARE(read.at(2), GamePlays());
         QCOMPARE(read.at(0),
                  (GamePlays{1, 5, QDateTime(QDate(2026, 11, 2), QTime(8, 0), Qt::UTC), true}));
         // Written and read again, it is the same; a run adds to it.
@@ -69,15 +71,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("said"); // absent|state|present|description
         const QString roms = u"/r"_s;
         using S = RomFolderLook::Status;
-        QTest::newRow("no folder") << int(S::NotSet) << false << roms << false
-                                   << u"0|0|?|<108>"_s;
+        QTest::newRow("no folder") << int(S::NotSet) << false << roms << false << u"0|0|?|<108>"_s;
         QTest::newRow("there and checked")
             << int(S::Listed) << true << roms << false << u"0|5|1|<122 sfex.zip>\n<108>"_s;
-        QTest::newRow("checked in another folder")
-            << int(S::Listed) << true << u"/other"_s << true
-            << u"0|0|1|<131 sfex.zip>\n<113>\n<108>"_s;
-        QTest::newRow("not there") << int(S::Listed) << false << roms << false
-                                   << u"1|1|0|<79 sfex.zip /r>\n<108>"_s;
+        QTest::newRow("checked in another folder") << int(S::Listed) << true << u"/other"_s << true
+                                                   << u"0|0|1|<131 sfex.zip>\n<113>\n<108>"_s;
+        QTest::newRow("not there")
+            << int(S::Listed) << false << roms << false << u"1|1|0|<79 sfex.zip /r>\n<108>"_s;
         QTest::newRow("folder unreadable") << int(S::Unreadable) << false << roms << true
                                            << u"1|1|?|<80 /r sfex.zip>\n<113>\n<108>"_s;
     }
@@ -92,16 +92,16 @@ private Q_SLOTS:
         roms.present[0] = present;
         ArchiveKnowledge known;
         known.folder = checkedFolder;
-        known.readings[u"sfex"_s].verdict =
-            status == int(RomFolderLook::Status::Listed) && present ? ArchiveReading::Verdict::Ready
-                                                                    : ArchiveReading::Verdict::Missing;
+        known.readings[u"sfex"_s].verdict = status == int(RomFolderLook::Status::Listed) && present
+                                                ? ArchiveReading::Verdict::Ready
+                                                : ArchiveReading::Verdict::Missing;
         PlayHistory history;
         history.setFavourite(0, favourite);
         const GameRow row = gameRow(0, roms, known, history, markerTexts());
-        const QString presence =
-            row.archivePresent ? QString::number(*row.archivePresent) : u"?"_s;
-        QCOMPARE(u"%1|%2|%3|%4"_s.arg(int(row.absent)).arg(int(row.state)).arg(presence,
-                                                                            row.description),
+        const QString presence = row.archivePresent ? QString::number(*row.archivePresent) : u"?"_s;
+        QCOMPARE(u"%1|%2|%3|%4"_s.arg(int(row.absent))
+                     .arg(int(row.state))
+                     .arg(presence, row.description),
                  said);
         QCOMPARE(row.favourite, favourite);
         QCOMPARE(gameRow(gameCount, roms, known, history, markerTexts()).description, QString());

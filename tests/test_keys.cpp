@@ -49,6 +49,14 @@ private Q_SLOTS:
         QTest::keyClick(w().txtFrameRate, Qt::Key_Return);
         QCOMPARE(browsed.count(), 1);
         QCOMPARE(played.count(), 10);
+        // A double click on a game plays it (here: its archive is missing).
+        f->select(0);
+        const QPoint at = w().lstGames->visualItemRect(w().lstGames->item(0)).center();
+        QTest::mouseClick(w().lstGames->viewport(), Qt::LeftButton, {}, at);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, w().lstGames->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(w().lstGames->viewport(), &twice);
+        QVERIFY2(f->log().contains(u"sfex.zip"_s), qPrintable(f->log()));
 
         // The log box takes no typing, pasting or cutting, but copies.
         LogBox *log = w().txtlog;

@@ -15,6 +15,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -111,8 +113,8 @@ private Q_SLOTS:
         QTest::newRow("crash") << 0 << QByteArray("ZINC_SIM_CRASH")
                                << u"<54 Renderer settings: 15>\r\n"_s + aborted + u"\r\n<73>"_s
                                << false;
-        QTest::newRow("exit code")
-            << 0 << QByteArray("ZINC_SIM_EXIT_CODE") << u"<54 Running...>\r\n<84 1>\r\n<73>"_s << false;
+        QTest::newRow("exit code") << 0 << QByteArray("ZINC_SIM_EXIT_CODE")
+                                   << u"<54 Running...>\r\n<84 1>\r\n<73>"_s << false;
     }
 
     void aRunReportsHowTheEmulatorEnded()
@@ -192,7 +194,10 @@ private Q_SLOTS:
         QCOMPARE(f->ended->count(), 1);
     }
 
-    void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded_data() { specialFileRows(); }
+    void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded_data()
+    {
+        specialFileRows();
+    }
 
     void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded()
     {
@@ -240,6 +245,39 @@ private Q_SLOTS:
         QVERIFY(!f->run->watching());
 #else
         QSKIP("FIFOs are a Unix thing");
+#endif
+    }
+
+    // The game keeps none of this program's standard handles: a terminal or
+    // a pipe it was started from is free once this program lets go of it.
+    void aRunHoldsNoneOfThisProgramsStandardHandles()
+    {
+#ifdef Q_OS_UNIX
+        qputenv("ZINC_SIM_RUN_MS", "60000");
+        int in[2], out[2], saved[3];
+        QVERIFY(::pipe2(in, O_CLOEXEC) == 0 && ::pipe2(out, O_CLOEXEC) == 0);
+        for (int fd = 0; fd < 3; ++fd) {
+            saved[fd] = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+            ::dup2(fd == 0 ? in[0] : out[1], fd);
+        }
+        f->use(f->real);
+        f->play(0);
+        for (int fd = 0; fd < 3; ++fd)
+            ::dup2(saved[fd], fd), ::close(saved[fd]);
+        ::close(in[0]);
+        ::close(out[1]);
+        QVERIFY(f->run->watching());
+        // No reader left: an error to write; no writer left: the end to read.
+        pollfd ends[2] = {{in[1], POLLOUT, 0}, { out[0], POLLIN, 0 }};
+        QTRY_VERIFY(::poll(ends, 2, 0) > 0 && (ends[0].revents & POLLERR) &&
+                    (ends[1].revents & POLLHUP));
+        QVERIFY(f->run->watching());
+        ::close(in[1]);
+        ::close(out[0]);
+        f->run->stop();
+        QTRY_COMPARE_WITH_TIMEOUT(f->ended->count(), 1, runLimitMs);
+#else
+        QSKIP("file descriptors are a Unix thing");
 #endif
     }
 

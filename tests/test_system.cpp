@@ -4,7 +4,6 @@
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
-
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -53,7 +52,8 @@ private Q_SLOTS:
         if (readOnly)
             QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner));
         const UserFolders user{root + u"config"_s, root + u"state"_s, root + u"data"_s};
-        const bool chosen = ProgramLocations::choose(bin, user, PlatformConventions::native()).installed;
+        const bool chosen =
+            ProgramLocations::choose(bin, user, PlatformConventions::native()).installed;
         QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(chosen, installed);
     }
@@ -104,6 +104,9 @@ private Q_SLOTS:
         QCOMPARE(openRegularFile(dir.filePath(u"link"_s), opened), OpenResult::Opened);
         QCOMPARE(opened.readAll(), QByteArray("text"));
 #endif
+        // Write-only for everyone, root too.
+        if (QFile::exists(writeOnly))
+            QCOMPARE(openRegularFile(writeOnly, opened), OpenResult::Unreadable);
     }
 
     void aReplacementKeepsTheFilesModeAndWhereALinkLeads()
