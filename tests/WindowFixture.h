@@ -112,8 +112,12 @@ inline void specialFileRows()
 #endif
 }
 
-// An ordinary file that nobody may read, root included (Linux only).
+// An ordinary file that nobody may read, root included; none elsewhere.
+#ifdef Q_OS_LINUX
 inline const QString writeOnly = QStringLiteral("/proc/sys/vm/drop_caches");
+#else
+inline const QString writeOnly;
+#endif
 
 // Puts one at path: a directory, a FIFO nothing ever writes to (a read that
 // opens it waits for ever, and ctest's time-out fails the test), or a link
