@@ -9,11 +9,18 @@ namespace {
 // A wait on the spot looks this often, and forces for so many looks at most.
 constexpr int waitStepMs = 20;
 constexpr int forcedLooks = 100;
+// Where the system tells no end, or after a stop, the run is looked at so often.
+constexpr int pollIntervalMs = 50;
 } // namespace
 
-// The timers' wiring; the system's end notice is wired where it is made (watch).
-void ProcessLauncher::connectSignals()
+// The timers and their wiring; the system's end notice is wired where it is
+// made (watch).
+void ProcessLauncher::setUpTimers()
 {
+    m_poll.setInterval(pollIntervalMs);
+    m_force.setSingleShot(true);
+    // The grace is given whole: a coarse timer may fire early.
+    m_force.setTimerType(Qt::PreciseTimer);
     connect(&m_poll, &QTimer::timeout, this, [this] {
         // Something may have started since the force: it goes the same way.
         if (m_forced)

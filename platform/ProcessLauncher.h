@@ -43,7 +43,7 @@ public:
 
 private:
     struct System; // the system's handles on the run
-    void connectSignals();
+    void setUpTimers();
     void reportEnd();
     void forget();
     // The system's side of each step.

@@ -26,8 +26,6 @@ namespace rivonel {
 
 namespace {
 
-constexpr int pollIntervalMs = 50;
-
 bool pidAlive(qint64 pid)
 {
     if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) != 0)
@@ -147,17 +145,11 @@ ProcessLauncher::ProcessLauncher(PlatformConventions platform, int graceMs, QObj
       m_system(std::make_unique<System>())
 {
     prepareSystem();
-    m_poll.setInterval(pollIntervalMs);
-    m_force.setSingleShot(true);
-    // The grace is given whole: a coarse timer may fire early.
-    m_force.setTimerType(Qt::PreciseTimer);
-    connectSignals();
+    setUpTimers();
 }
 
-ProcessLauncher::~ProcessLauncher()
-{
-    forget();
-}
+// What the system still holds of a run is let go, never ended.
+ProcessLauncher::~ProcessLauncher() = default;
 
 void ProcessLauncher::prepareSystem()
 {

@@ -12,8 +12,6 @@ namespace rivonel {
 
 namespace {
 
-constexpr int pollIntervalMs = 50;
-
 ScriptEnd endFromExitCode(unsigned long code)
 {
     // An exit code with both top bits set is an exception that ended the process.
@@ -50,17 +48,11 @@ ProcessLauncher::ProcessLauncher(PlatformConventions platform, int graceMs, QObj
       m_system(std::make_unique<System>())
 {
     prepareSystem();
-    m_poll.setInterval(pollIntervalMs);
-    m_force.setSingleShot(true);
-    // The grace is given whole: a coarse timer may fire early.
-    m_force.setTimerType(Qt::PreciseTimer);
-    connectSignals();
+    setUpTimers();
 }
 
-ProcessLauncher::~ProcessLauncher()
-{
-    forget();
-}
+// What the system still holds of a run is let go, never ended.
+ProcessLauncher::~ProcessLauncher() = default;
 
 void ProcessLauncher::prepareSystem()
 {
