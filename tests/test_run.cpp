@@ -281,6 +281,33 @@ private Q_SLOTS:
 #endif
     }
 
+    // A shell that cannot start is a failed launch. A new start lets go of
+    // the run being stopped: its forcing and its stop never reach the new one.
+    void aLauncherStartsAnewWhateverTheLastRunDid()
+    {
+        PlatformConventions broken = f->platform;
+        broken.launchShell = f->dir.filePath(u"no-shell"_s);
+        const QString script = f->dir.filePath(u"script"_s);
+        QVERIFY(writeAll(script, "trap 'sleep 0.3; exit 3' TERM\nsleep 30 &\nwait\n"));
+        QVERIFY(!ProcessLauncher(broken).start(script, f->dir.path(), [] {}));
+#ifdef Q_OS_UNIX
+        ProcessLauncher launcher(f->platform, 1000);
+        int ended = 0;
+        QVERIFY(launcher.start(script, f->dir.path(), []{}));
+        launcher.stop();
+        QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
+        QTest::qWait(1500); // past the first run's grace
+        QVERIFY(launcher.running() && !ended);
+        launcher.stop();
+        QTRY_COMPARE(ended, 1);
+        QCOMPARE(launcher.scriptEnd().code, 3); // asked, not forced
+        // What a script leaves behind holds its run only after a stop.
+        QVERIFY(writeAll(script, "sleep 10 &\n"));
+        QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
+        QTRY_COMPARE_WITH_TIMEOUT(ended, 2, 3000);
+#endif
+    }
+
     void aStopIsReportedAndAnAbandonedRunSaysNothing()
     {
         f->play(0);

@@ -23,17 +23,14 @@ namespace {
 
 constexpr int runLimitMs = 20000;
 
-// Whether any of the processes still runs: an ended one waiting to be
-// reaped does not.
-bool isAnyRunning(const QList<qint64> &processes)
+// Whether any of the processes is still there: running, or ended and not
+// yet reaped by this program, whose children they became.
+bool isAnyLeft(const QList<qint64> &processes)
 {
 #ifdef Q_OS_UNIX
-    for (const qint64 pid : processes) {
-        QFile stat(u"/proc/%1/stat"_s.arg(pid));
-        if (::kill(static_cast<pid_t>(pid), 0) == 0 &&
-            !(stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ")))
+    for (const qint64 pid : processes)
+        if (::kill(static_cast<pid_t>(pid), 0) == 0)
             return true;
-    }
 #else
     Q_UNUSED(processes);
 #endif
@@ -95,7 +92,10 @@ struct LaunchFixture : WindowFixture {
             runLimitMs);
         return started ? processes : QList<qint64>();
     }
-    QString script() const { return programFile(desktop.platform.launchScriptName); }
+    QString script() const
+    {
+        return programFile(desktop.platform.launchScriptName);
+    }
     void play(int position) const
     {
         select(position);
@@ -169,7 +169,7 @@ private Q_SLOTS:
         // The run is over only once none of its processes runs.
         bool leftBehind = true;
         connect(f->window->runWindow(), &QObject::destroyed, this,
-                [&] { leftBehind = isAnyRunning(processes); });
+                [&] { leftBehind = isAnyLeft(processes); });
         QTest::keyClick(run->cmdStop, Qt::Key_Escape);
         QVERIFY(!run->cmdStop->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
@@ -200,7 +200,7 @@ private Q_SLOTS:
         QVERIFY(!f->window->close());
         QVERIFY(!f->window->runWindow()->cmdStop->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!f->window->isVisible() && f->idle(), runLimitMs);
-        QVERIFY(!isAnyRunning(processes));
+        QVERIFY(!isAnyLeft(processes));
         QVERIFY(!QFile::exists(f->script()));
         QVERIFY(!QFile::exists(f->logFile()));
         QVERIFY(readAll(f->programFile(u"rivonel.ini"_s)).contains("ShowFPS=1"));
@@ -211,7 +211,7 @@ private Q_SLOTS:
         const QList<qint64> second = f->runningProcesses();
         f->window->Form_Unload();
         QVERIFY(f->desktop.calls.isEmpty());
-        QVERIFY(!isAnyRunning(second));
+        QVERIFY(!isAnyLeft(second));
         QVERIFY(!QFile::exists(f->script()) && !QFile::exists(f->logFile()));
     }
 
@@ -289,9 +289,11 @@ private Q_SLOTS:
         frmPrincipal again(f->desktop, f->locations);
         again.Form_Load();
         QCOMPARE(again.gameList().playHistory().at(0).times, 2);
-        QVERIFY(again.gameList().playHistory().at(1).favourite && !again.gameList().playHistory().at(20).times);
+        QVERIFY(again.gameList().playHistory().at(1).favourite &&
+                !again.gameList().playHistory().at(20).times);
         f->window->gameList().favouriteAction()->trigger();
-        QVERIFY(!f->window->gameList().playHistory().at(1).favourite && told(1) == ready + u"<108>"_s);
+        QVERIFY(!f->window->gameList().playHistory().at(1).favourite &&
+                told(1) == ready + u"<108>"_s);
     }
 
     // What a command line asks of the open window (a second start's, or the
