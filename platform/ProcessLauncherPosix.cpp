@@ -6,12 +6,10 @@
 #include "platform/RunProcesses.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QProcess>
 #include <QSet>
 #include <QSocketNotifier>
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,23 +23,6 @@
 namespace rivonel {
 
 namespace {
-
-bool pidAlive(qint64 pid)
-{
-    if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) != 0)
-        return false;
-#ifdef Q_OS_LINUX
-    // An ended process that nobody has reaped yet still answers kill().
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray text = stat.readAll();
-        const qsizetype close = text.lastIndexOf(')');
-        if (close >= 0 && close + 2 < text.size() && text.at(close + 2) == 'Z')
-            return false;
-    }
-#endif
-    return true;
-}
 
 QString signalName(int signal)
 {
@@ -90,11 +71,15 @@ struct ProcessLauncher::System {
 
     bool scriptRunning() const
     {
-        if (pidfd >= 0) {
-            pollfd fd{pidfd, POLLIN, 0};
-            return ::poll(&fd, 1, 0) == 0;
-        }
-        return pidAlive(pid);
+        if (pid <= 0)
+            return false;
+#ifdef Q_OS_LINUX
+        // The script is our child (we are its subreaper): its end is reaped.
+        reapScript();
+        return !scriptReaped;
+#else
+        return ::kill(static_cast<pid_t>(pid), 0) == 0;
+#endif
     }
 
     void reapScript() const
