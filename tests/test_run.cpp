@@ -14,6 +14,7 @@
 #include <thread>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
@@ -290,7 +291,8 @@ private Q_SLOTS:
         broken.launchShell = f->dir.filePath(u"no-shell"_s);
         const QString script = f->dir.filePath(u"script"_s);
         QVERIFY(writeAll(script, "trap 'sleep 0.3; exit 3' TERM\nsleep 30 &\nwait\n"));
-        QVERIFY(!ProcessLauncher(broken).start(script, f->dir.path(), []{}));
+        ProcessLauncher none(broken);
+        QVERIFY(!none.start(script, f->dir.path(), []{}) && !none.running());
         ProcessLauncher launcher(f->platform, 1000);
         int ended = 0;
         QVERIFY(launcher.start(script, f->dir.path(), []{}));
@@ -305,6 +307,12 @@ private Q_SLOTS:
         QVERIFY(writeAll(script, "sleep 10 &\n"));
         QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
         QTRY_COMPARE_WITH_TIMEOUT(ended, 2, 3000);
+        // A script the system reaped itself (SIGCHLD ignored) has ended all the same.
+        const auto handler = std::signal(SIGCHLD, SIG_IGN);
+        QVERIFY(writeAll(script, "exit 0\n"));
+        QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
+        QTRY_COMPARE(ended, 3);
+        std::signal(SIGCHLD, handler);
 #else
         QSKIP("a POSIX shell script; the Windows launch is tested in test_win32");
 #endif
