@@ -121,6 +121,11 @@ private Q_SLOTS:
         QVERIFY(second.wait(startLimitMs));
         QCOMPARE(second.handed, SingleInstance::Start::HandedOver);
         QCOMPARE(received.first().first().toStringList(), arguments);
+
+        // Where no lock can be made, nothing is checked: the start goes on alone.
+        QVERIFY(QFile(runtime.filePath(u"file"_s)).open(QIODevice::WriteOnly));
+        QCOMPARE(SingleInstance(runtime.filePath(u"file/sub"_s)).claimOrHandOver({}),
+                 SingleInstance::Start::Unchecked);
     }
 };
 
