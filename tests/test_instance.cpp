@@ -47,9 +47,7 @@ struct Copy {
         process.start();
         return process.waitForStarted() &&
                QTest::qWaitFor(
-                   [&] {
-                       return QFile::exists(lock) || process.state() == QProcess::NotRunning;
-                   },
+                   [&] { return QFile::exists(lock) || process.state() == QProcess::NotRunning; },
                    startLimitMs);
     }
     bool running() { return !process.waitForFinished(1000); }
