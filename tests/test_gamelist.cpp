@@ -4,9 +4,13 @@
 #include "window/ImageList.h"
 #include "WindowFixture.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -126,15 +130,31 @@ private Q_SLOTS:
         QCOMPARE(w().lstGames->count(), 26);
     }
 
-    // The second game of a set is started by its number.
+    // The context menu is about the game clicked; the second game of a set
+    // is started by its number.
     void aGameGetsADesktopShortcutThatPlaysIt()
     {
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
         w().Form_Load();
-        f->select(1);
-        w().gameList().shortcutAction()->trigger();
+        f->select(5);
+        QStringList offered;
+        QTimer::singleShot(0, this, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction *action : menu->actions())
+                offered << action->text() + (action->isChecked() ? u"*"_s : u""_s);
+            menu->actions().at(1)->trigger();
+            menu->close();
+        });
+        const QPoint at = w().lstGames->visualItemRect(w().lstGames->item(1)).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, w().lstGames->mapToGlobal(at));
+        QApplication::sendEvent(w().lstGames->viewport(), &click);
+        QCoreApplication::processEvents(); // without a menu the check runs here
         qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(offered,
+                 (QStringList{u"Favourite"_s, u"Create a desktop shortcut"_s, u"Check archive"_s}));
+        QCOMPARE(w().lstGames->currentRow(), 1);
 #ifdef Q_OS_WIN
         // A shell link in the Start menu's programs: its header, then its target.
         const QString path = gameShortcutPath(u"2"_s);

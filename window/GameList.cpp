@@ -179,29 +179,22 @@ void GameList::showContextMenu(const QPoint &at)
 {
     QListWidget *list = m_controls.list;
     const QModelIndex index = list->indexAt(at);
-    m_menuPosition = index.isValid() ? index.row() : -1;
-    if (m_menuPosition < 0)
+    if (!index.isValid())
         return;
-    // Checking an archive reports on the selected game: the one clicked.
-    select(m_menuPosition);
+    // The menu is about the game clicked, which every action reads as the selected one.
+    select(index.row());
     m_favouriteAction->setText(m_texts.text(textKey::favouriteCaption));
-    m_favouriteAction->setChecked(m_history.at(m_menuPosition).favourite);
+    m_favouriteAction->setChecked(m_history.at(index.row()).favourite);
     m_shortcutAction->setText(m_texts.text(textKey::createShortcutCaption));
+    m_controls.checkArchive->setText(m_texts.text(textKey::checkArchiveCaption));
     QMenu menu(list);
     menu.addActions({m_favouriteAction, m_shortcutAction, m_controls.checkArchive});
     menu.exec(list->viewport()->mapToGlobal(at));
-    m_menuPosition = -1;
-}
-
-// The game the menu was opened on, or else the selected one (its key).
-int GameList::actionPosition() const
-{
-    return m_menuPosition >= 0 ? m_menuPosition : selected();
 }
 
 void GameList::toggleFavourite()
 {
-    const int position = actionPosition();
+    const int position = selected();
     if (position < 0 || position >= gameCount)
         return;
     m_history.setFavourite(position, !m_history.at(position).favourite);
@@ -211,7 +204,7 @@ void GameList::toggleFavourite()
 
 void GameList::createShortcut()
 {
-    const int position = actionPosition();
+    const int position = selected();
     if (position < 0 || position >= gameCount)
         return;
     const QString game = playArgument(position);

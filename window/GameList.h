@@ -74,7 +74,6 @@ private:
     };
     void connectSignals();
     void showContextMenu(const QPoint &at);
-    int actionPosition() const;
     void toggleFavourite();
     void createShortcut();
     void saveHistory();
@@ -90,7 +89,6 @@ private:
     PlayHistory m_history;
     QAction *m_favouriteAction = nullptr;
     QAction *m_shortcutAction = nullptr;
-    int m_menuPosition = -1; // the game the open context menu is about
 };
 
 } // namespace rivonel

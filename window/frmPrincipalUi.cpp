@@ -250,7 +250,6 @@ void frmPrincipalUi::setFocusOrder(QWidget *form)
 void frmPrincipalUi::nameControls(const LanguageTextTable &texts) const
 {
     cmdPlay->setText(texts.text(textKey::playCaption));
-    mnuCheckArchive->setText(texts.text(textKey::checkArchiveCaption));
     cmdHelp->setToolTip(texts.text(textKey::helpButtonTip));
     cmdHelp->setAccessibleName(texts.text(textKey::aboutTitle));
     abas->setTabText(videoTab, texts.text(textKey::videoTabCaption));
