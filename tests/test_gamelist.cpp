@@ -1,6 +1,7 @@
 #include "platform/GameShortcut.h"
 #include "StoredZip.h"
 #include "window/ArchiveMark.h"
+#include "window/FavouriteStar.h"
 #include "window/ImageList.h"
 #include "WindowFixture.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -171,6 +173,22 @@ private Q_SLOTS:
             "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
 #endif
         QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
+
+        // A favourite wears a gold star.
+        w().gameList().favouriteAction()->trigger();
+        QTest::failOnWarning(QRegularExpression(u"QPainter"_s));
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w()));
+        const auto starred = [this](int game) {
+            const QRect row = w().lstGames->visualItemRect(w().lstGames->item(game));
+            const QImage shot = w().lstGames->viewport()->grab(row).toImage();
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    if (shot.pixel(x, y) == qRgb(0xff, 0xc1, 0x07))
+                        return true;
+            return false;
+        };
+        QVERIFY(starred(1) && !starred(0));
     }
 
     // Each archive's state shows in the list, the menu's report lists its
