@@ -97,6 +97,7 @@ private Q_SLOTS:
         QCOMPARE(openRegularFile(file, opened), OpenResult::Opened);
         QCOMPARE(opened.readAll(), QByteArray("text"));
         QCOMPARE(openRegularFile(dir.filePath(u"none"_s), opened), OpenResult::Missing);
+        QCOMPARE(openRegularFile(QString(), opened), OpenResult::Missing);
         QCOMPARE(openRegularFile(dir.path(), opened), OpenResult::NotAFile);
 #ifdef Q_OS_UNIX
         // A FIFO and a device are the special-file rows of the tests that read files.
