@@ -208,8 +208,11 @@ private Q_SLOTS:
         f->run->look();
         f->run->look();
         QVERIFY(f->run->watching() && f->ended->isEmpty());
-        f->fake.end();
+        f->fake.isRunning = false; // gone, before the launcher has told so
+        f->run->look();
+        QCOMPARE(f->ended->count(), 1);
         QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
+        f->fake.end();
     }
 
     // The emulator swaps its log for a FIFO and back, again and again, while
