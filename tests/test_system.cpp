@@ -127,6 +127,12 @@ private Q_SLOTS:
                  mode);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{u"link.ini"_s, u"s.ini"_s}));
+        // Nor is anything but an ordinary file replaced, even through a link.
+        for (const QString &kind : {u"directory"_s, u"fifo"_s}) {
+            QVERIFY(putSpecialFile(kind, dir.filePath(kind)) && QFile::remove(link) &&
+                    QFile::link(dir.filePath(kind), link));
+            QVERIFY(!writeFileAnew(link, "new") && !QFileInfo(dir.filePath(kind)).isFile());
+        }
 #else
         QSKIP("links and modes are tested where they are Unix ones");
 #endif

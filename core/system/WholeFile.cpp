@@ -67,7 +67,9 @@ bool writeFileAnew(const QString &path, const QByteArray &bytes)
 {
     const QString target = followedLinks(path);
     const QFileInfo old(target);
-    if (old.isDir() || (old.exists() && !old.isWritable()))
+    // Only an ordinary file is replaced: a device or a pipe at the name (or
+    // at the end of its link) is no file of ours to swap for one.
+    if (old.exists() && (!old.isFile() || !old.isWritable()))
         return false;
     // The new file keeps the old one's mode (not this user's rights, which
     // would be set as the owner's); a new one gets the usual.
