@@ -109,17 +109,14 @@ std::optional<QString> GameRun::clearStaleLog(const LanguageTextTable &texts) co
 bool GameRun::launch(const RunRequest &request)
 {
     m_request = request;
-    m_scriptEnded = false;
     m_stopRequested = false;
     m_watch = RunLogWatch();
     m_logOffset = 0;
     const QPointer<GameRun> self(this);
     const bool launched = m_launcher.start(m_script, m_runDirectory, [self] {
-        if (!self)
-            return;
-        self->m_scriptEnded = true;
         // Look at the log at once rather than on the next tick.
-        self->look();
+        if (self)
+            self->look();
     });
     if (!launched)
         return false;
@@ -141,7 +138,7 @@ bool GameRun::lookOnce()
 {
     if (!m_watching)
         return true;
-    const bool scriptEnded = m_scriptEnded || !m_launcher.running();
+    const bool scriptEnded = !m_launcher.running();
     bool caughtUp = true;
     LogProblem problem = readLogAddition(caughtUp);
     if (!caughtUp)
@@ -218,7 +215,6 @@ void GameRun::stopNow()
         return;
     m_stopRequested = true;
     m_launcher.stopAndWait();
-    m_scriptEnded = !m_launcher.running();
     // Whatever the log still holds is read now: nothing will look later.
     while (m_watching && !lookOnce()) {
     }

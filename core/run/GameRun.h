@@ -98,7 +98,6 @@ private:
     QDateTime m_started;
     QString m_command;
     bool m_watching = false;
-    bool m_scriptEnded = false;
     bool m_stopRequested = false;
     RunLogWatch m_watch;
     qint64 m_logOffset = 0; // how much of the log the watch has read
