@@ -1,6 +1,7 @@
+#include "core/app/CommandLine.h"
 #include "core/games/ArchiveChecks.h"
 #include "core/history/PlayHistory.h"
-#include "core/app/CommandLine.h"
+#include "core/system/ProgramFiles.h"
 #include "WindowFixture.h"
 
 #include <QJsonArray>
@@ -84,6 +85,29 @@ private Q_SLOTS:
         roms.status = RomFolderLook::Status::Unreadable;
         QVERIFY(
             QJsonDocument::fromJson(gameListJson(roms, history))[1][u"archivePresent"_s].isNull());
+    }
+
+    // --list reads the ROM folder the options name and checks what changed
+    // there, keeping nothing of it.
+    void theListChecksTheArchivesOfTheSavedFolder()
+    {
+        QTemporaryDir dir;
+        const PlatformConventions platform = PlatformConventions::native();
+        const ProgramFiles files =
+            ProgramFiles::of(ProgramLocations::portable(dir.path(), platform), platform);
+        QVERIFY(writeAll(files.options, "[General]\nRomPath=" + dir.path().toUtf8() + '\n') &&
+                writeAll(dir.filePath(u"sfex.zip"_s), "zip"));
+        const auto damaged = [](QFile &, const std::atomic_bool &cancelled) {
+            ArchiveReading reading;
+            reading.verdict = cancelled ? reading.verdict : ArchiveReading::Verdict::Damaged;
+            return reading;
+        };
+        QVERIFY(gameListing(files, platform, false, damaged)
+                    .split('\n')
+                    .at(1)
+                    .simplified()
+                    .endsWith("yes 0 no damaged"));
+        QVERIFY(!QFile::exists(files.archiveChecks));
     }
 };
 

@@ -94,11 +94,20 @@ private Q_SLOTS:
         QCOMPARE(read(u"HKCU"_s, "Name", "B").first, 234); // wider than the type
     }
 
-    // An installed copy's first start copies the shipped options; a FIFO in
-    // their place is not waited on, and nothing is made of it.
-    void aShippedFifoIsNotCopied()
+    // An installed copy's first start copies the shipped options, but not a
+    // FIFO in their place (never waited on) nor a file too large to read.
+    void aShippedFileThatCannotBeReadIsNotCopied_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("too large") << u"large"_s;
 #ifdef Q_OS_UNIX
+        QTest::newRow("FIFO") << u"fifo"_s;
+#endif
+    }
+
+    void aShippedFileThatCannotBeReadIsNotCopied()
+    {
+        QFETCH(QString, kind);
         QTemporaryDir dir;
         const PlatformConventions platform = PlatformConventions::native();
         const ProgramLocations installed = ProgramLocations::installedFor(
@@ -106,15 +115,16 @@ private Q_SLOTS:
             {dir.filePath(u"config"_s), dir.filePath(u"state"_s), dir.filePath(u"data"_s)},
             platform);
         QVERIFY(QDir().mkpath(QFileInfo(installed.defaultSettings).path()));
-        QVERIFY(putSpecialFile(u"fifo"_s, installed.defaultSettings));
+        QFile large(installed.defaultSettings);
+        QVERIFY(kind == u"fifo"_s ? putSpecialFile(kind, installed.defaultSettings)
+                                  : large.open(QIODevice::WriteOnly) &&
+                                        large.resize(IniDocument::maxFileSize + 1));
+        large.close();
         const OptionsFile options(installed, platform,
                                   [](const QString &file) { return QFileInfo(file).isFile(); });
         const OptionsFile::Loaded loaded = options.load();
         QVERIFY(!loaded.created && loaded.status == IniDocument::ReadStatus::Missing);
         QVERIFY(!QFileInfo::exists(options.path()));
-#else
-        QSKIP("FIFOs are a Unix thing");
-#endif
     }
 
     void iniEditsKeepEverythingElse()
