@@ -8,14 +8,8 @@
 #include <QDirIterator>
 #include <QSignalSpy>
 
-#include <atomic>
-#include <list>
-#include <optional>
-#include <thread>
-
 #ifdef Q_OS_UNIX
 #include <csignal>
-#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -213,43 +207,6 @@ private Q_SLOTS:
         QCOMPARE(f->ended->count(), 1);
         QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
         f->fake.end();
-    }
-
-    // The emulator swaps its log for a FIFO and back, again and again, while
-    // the run looks at it: no look may wait for a writer.
-    void aLogSwappedForAFifoNeverHoldsTheRun()
-    {
-#ifdef Q_OS_UNIX
-        const QString dir = f->dir.path();
-        const QByteArray log = QFile::encodeName(f->log()),
-                         fileCopy = QFile::encodeName(dir + u"/file.tmp"_s),
-                         fifoCopy = QFile::encodeName(dir + u"/fifo.tmp"_s);
-        QVERIFY(putSpecialFile(u"fifo"_s, dir + u"/fifo"_s));
-        const QByteArray fifoPath = QFile::encodeName(dir + u"/fifo"_s);
-        f->play(0);
-        std::atomic<bool> swapped{false};
-        std::atomic<int> looks{0};
-        // Swapping goes on until the looks have overlapped it well.
-        std::thread emulator([&] {
-            for (int swap = 0; swap < 200 || looks < 200; ++swap) {
-                writeAll(QFile::decodeName(fileCopy), "frame " + QByteArray::number(swap) + '\n');
-                std::rename(fileCopy.constData(), log.constData());
-                ::link(fifoPath.constData(), fifoCopy.constData());
-                std::rename(fifoCopy.constData(), log.constData());
-            }
-            writeAll(QFile::decodeName(fileCopy), "last frame\n");
-            std::rename(fileCopy.constData(), log.constData());
-            swapped = true;
-        });
-        for (; !swapped; ++looks)
-            f->run->look();
-        emulator.join();
-        f->fake.end();
-        QCOMPARE(f->ended->count(), 1);
-        QVERIFY(!f->run->watching());
-#else
-        QSKIP("FIFOs are a Unix thing");
-#endif
     }
 
     // The game keeps none of this program's standard handles: a terminal or
