@@ -127,6 +127,9 @@ private Q_SLOTS:
         w().txtRomDir->setText(roms + u"/x"_s);
         QTRY_COMPARE(why(0), u"The ROM folder %1/x cannot be read, so its archive sfex.zip "
                              "cannot be found there."_s.arg(roms));
+        f->select(0); // the menu's check says the same of a folder it cannot read
+        w().mnuCheckArchive->trigger();
+        QVERIFY(f->log().endsWith(why(0)));
         w().txtRomDir->clear();
         QTRY_VERIFY(why(0).isEmpty() && !dimmed(0));
         QCOMPARE(w().lstGames->count(), 26);
@@ -219,6 +222,11 @@ private Q_SLOTS:
         QTRY_VERIFY(f->log().endsWith(english.text(textKey::archiveFilesIn)
                                           .arg(f->desktop.platform.join(roms, u"sfex.zip"_s)) +
                                       u"\r\nsfex.bin: 3 bytes, CRC-32 79520FA1\r\n"_s + ready));
+        // An archive rewritten where it stands is checked again.
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s, zip.left(20)));
+        QTRY_VERIFY(item(0)->toolTip().startsWith(
+            english.text(textKey::archiveDamaged)
+                .arg(u"sfex.zip"_s, english.text(textKey::faultTruncated))));
 
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
         w().Form_Load();
