@@ -214,11 +214,11 @@ private Q_SLOTS:
         RunLogWatch watch;
         watch.feed("a\nb\nc\nd\ne\nf\ng");
         watch.finish();
-        QCOMPARE(runReport(watch, {true, LogProblem::NotDeleted, u"/p/log.txt"_s, {}}, numberedTexts(),
-                           u"/r"_s, u"x"_s),
+        QCOMPARE(runReport(watch, {true, LogProblem::NotDeleted, u"/p/log.txt"_s, {}},
+                           numberedTexts(), u"/r"_s, u"x"_s),
                  u"T72\r\nT76 (/p/log.txt)\r\nT73\r\nc\r\nd\r\ne\r\nf\r\ng"_s);
-        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s, {}}, numberedTexts(),
-                           u"/r"_s, u"x"_s),
+        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s, {}},
+                           numberedTexts(), u"/r"_s, u"x"_s),
                  u"T53\r\nT74 (L)"_s);
     }
 

@@ -18,17 +18,6 @@ using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
-namespace {
-
-bool drawnIn(QWidget *widget, const QColor &colour)
-{
-    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
-    return std::count(pixels, pixels + image.width() * image.height(), colour.rgb()) > 0;
-}
-
-} // namespace
-
 class TestForm : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowFixture> f;
@@ -76,20 +65,6 @@ private Q_SLOTS:
         w().Timer1->start();
         QVERIFY(w().close());
         QVERIFY(!QFile::exists(script) && !w().Timer1->isActive() && !QFile::exists(iniPath()));
-    }
-
-    void everyOptionHasAControlThatStartsAtItsDefault()
-    {
-        QCOMPARE(w().unboundOptions(), QStringList());
-        // Texts and boxes start so when the window is built, the lists once
-        // Form_Load has filled them.
-        QCOMPARE(w().txtFrameRate->text() + w().txtSoundFilterCutoff->text() +
-                     w().txtSurroundMultiplier->text() + w().txtRomDir->text(),
-                 u"1002205040C:\\Games\\Zinc\\Roms"_s);
-        QVERIFY(w().chkSound->value() == 2 && w().chkUseLowGeometry->value() == 2);
-        w().Form_Load();
-        QCOMPARE(w().cboResolution->currentText() + w().cboRend->currentText(),
-                 u"640x480Direct3D"_s);
     }
 
     void everyControlIsSavedUnderItsKeyAndRestored()
@@ -282,18 +257,6 @@ private Q_SLOTS:
         QVERIFY(w().findChild<AboutBox *>());
     }
 
-    void withoutASoundDeviceSoundIsOffAndTheUserIsTold()
-    {
-        f->desktop.soundDevices = 0;
-        QVERIFY(writeAll(f->programFile(u"language/L.ini"_s), "[Language]\nString39=No sound.\n"));
-        loadWith("[Audio]\nSoundEnable=1\n");
-        w().chkFrameSkipAuto->click(); // a rule keeps what it does not touch
-        QVERIFY(w().chkSound->value() == 0 && !w().chkSound->isEnabled());
-        QCOMPARE(f->log(), startupLog() + u"\r\nNo sound."_s);
-        QVERIFY(w().close());
-        QVERIFY(readAll(iniPath()).contains("SoundEnable=0\n"));
-    }
-
     void aClickChecksOrClearsABoxAndRunsItsRule()
     {
         w().Form_Load(); // without an options file every box stays grayed
@@ -347,14 +310,6 @@ private Q_SLOTS:
             f->desktop.calls.filter(u"showMessage"_s).mid(1),
             (QStringList{u"showMessage|Could not find associated Browser|Browser Not Found|48"_s,
                          u"showMessage|Web Page not Opened|URL Failed|48"_s}));
-
-        // The palette's link colour, dimmed with the window.
-        QPalette palette = w().palette();
-        palette.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
-        w().setPalette(palette);
-        QVERIFY(drawnIn(w().lblSite, palette.color(QPalette::Link)));
-        w().setEnabled(false);
-        QVERIFY(!drawnIn(w().lblSite, palette.color(QPalette::Link)));
     }
 };
 

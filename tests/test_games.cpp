@@ -3,12 +3,6 @@
 #include "StoredZip.h"
 #include "WindowFixture.h"
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -109,31 +103,6 @@ private Q_SLOTS:
         if (reading.verdict == Verdict::Ready)
             QCOMPARE(reading.entries, (QList<ArchiveEntry>{{u"a.bin"_s, 10, 0x00effe3a},
                                                            {u"b.bin"_s, 5000, 0xd09108fc}}));
-    }
-
-    // With no handle left for libzip, the archive cannot be told whole.
-    void anArchiveWithoutAHandleToSpareIsUnreadable()
-    {
-#ifdef Q_OS_UNIX
-        QVERIFY(writeAll(archive(), sample));
-        QFile opened(archive());
-        QVERIFY(opened.open(QIODevice::ReadOnly));
-        rlimit limit{};
-        getrlimit(RLIMIT_NOFILE, &limit);
-        const rlimit few{64, limit.rlim_max};
-        setrlimit(RLIMIT_NOFILE, &few);
-        QList<int> taken;
-        for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;)
-            taken << fd;
-        const ArchiveReading reading = readZipArchive(opened, std::atomic_bool(false));
-        for (const int fd : taken)
-            ::close(fd);
-        setrlimit(RLIMIT_NOFILE, &limit);
-        QCOMPARE(reading.verdict, Verdict::Damaged);
-        QCOMPARE(reading.fault, Fault::Unreadable);
-#else
-        QSKIP("handle limits are a Unix facility");
-#endif
     }
 
     // An unchanged archive is not read again, across starts too; what a run

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;

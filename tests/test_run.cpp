@@ -8,13 +8,6 @@
 #include <QDirIterator>
 #include <QSignalSpy>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-#endif
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -207,75 +200,6 @@ private Q_SLOTS:
         QCOMPARE(f->ended->count(), 1);
         QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
         f->fake.end();
-    }
-
-    // The game keeps none of this program's standard handles: a terminal or
-    // a pipe it was started from is free once this program lets go of it.
-    void aRunHoldsNoneOfThisProgramsStandardHandles()
-    {
-#ifdef Q_OS_UNIX
-        qputenv("ZINC_SIM_RUN_MS", "60000");
-        int in[2], out[2], saved[3];
-        QVERIFY(::pipe2(in, O_CLOEXEC) == 0 && ::pipe2(out, O_CLOEXEC) == 0);
-        for (int fd = 0; fd < 3; ++fd) {
-            saved[fd] = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
-            ::dup2(fd == 0 ? in[0] : out[1], fd);
-        }
-        f->use(f->real);
-        f->play(0);
-        for (int fd = 0; fd < 3; ++fd)
-            ::dup2(saved[fd], fd), ::close(saved[fd]);
-        ::close(in[0]);
-        ::close(out[1]);
-        QVERIFY(f->run->watching());
-        // No reader left: an error to write; no writer left: the end to read.
-        pollfd ends[2] = {{in[1], POLLOUT, 0}, { out[0], POLLIN, 0 }};
-        QTRY_VERIFY(::poll(ends, 2, 0) > 0 && (ends[0].revents & POLLERR) &&
-                    (ends[1].revents & POLLHUP));
-        QVERIFY(f->run->watching());
-        ::close(in[1]);
-        ::close(out[0]);
-        f->run->stop();
-        QTRY_COMPARE_WITH_TIMEOUT(f->ended->count(), 1, runLimitMs);
-#else
-        QSKIP("file descriptors are a Unix thing");
-#endif
-    }
-
-    // A shell that cannot start is a failed launch. A new start lets go of
-    // the run being stopped: its forcing and its stop never reach the new one.
-    void aLauncherStartsAnewWhateverTheLastRunDid()
-    {
-#ifdef Q_OS_UNIX
-        PlatformConventions broken = f->platform;
-        broken.launchShell = f->dir.filePath(u"no-shell"_s);
-        const QString script = f->dir.filePath(u"script"_s);
-        QVERIFY(writeAll(script, "trap 'sleep 0.3; exit 3' TERM\nsleep 30 &\nwait\n"));
-        ProcessLauncher none(broken);
-        QVERIFY(!none.start(script, f->dir.path(), []{}) && !none.running());
-        ProcessLauncher launcher(f->platform, 1000);
-        int ended = 0;
-        QVERIFY(launcher.start(script, f->dir.path(), []{}));
-        launcher.stop();
-        QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
-        QTest::qWait(1500); // past the first run's grace
-        QVERIFY(launcher.running() && !ended);
-        launcher.stop();
-        QTRY_COMPARE(ended, 1);
-        QCOMPARE(launcher.scriptEnd().code, 3); // asked, not forced
-        // What a script leaves behind holds its run only after a stop.
-        QVERIFY(writeAll(script, "sleep 10 &\n"));
-        QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
-        QTRY_COMPARE_WITH_TIMEOUT(ended, 2, 3000);
-        // A script the system reaped itself (SIGCHLD ignored) has ended all the same.
-        const auto handler = std::signal(SIGCHLD, SIG_IGN);
-        QVERIFY(writeAll(script, "exit 0\n"));
-        QVERIFY(launcher.start(script, f->dir.path(), [&] { ++ended; }));
-        QTRY_COMPARE(ended, 3);
-        std::signal(SIGCHLD, handler);
-#else
-        QSKIP("a POSIX shell script; the Windows launch is tested in test_win32");
-#endif
     }
 
     void aStopIsReportedAndAnAbandonedRunSaysNothing()

@@ -157,15 +157,6 @@ private Q_SLOTS:
         QVERIFY(run->cmdStop->isEnabled() && f->window->run().watching());
         QVERIFY(f->desktop.realLauncher.running());
 
-        // The whole title in bold beside an icon and a button; no minimise or maximise.
-        QFont bold = run->font();
-        bold.setBold(true);
-        QVERIFY(run->width() >= QFontMetrics(bold).horizontalAdvance(run->windowTitle()) +
-                                    2 * run->style()->pixelMetric(QStyle::PM_TitleBarHeight));
-        QCOMPARE(run->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint |
-                                       Qt::WindowMaximizeButtonHint),
-                 Qt::CustomizeWindowHint);
-
         // The run is over only once none of its processes runs.
         bool leftBehind = true;
         connect(f->window->runWindow(), &QObject::destroyed, this,

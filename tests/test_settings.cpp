@@ -10,12 +10,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#endif
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -77,21 +71,6 @@ private Q_SLOTS:
         // Only text is written to a file.
         QCOMPARE(write(file, "a", "D", qint64(1)) + write(file, "five", "S", qint64(5)), 99);
         QVERIFY(readAll(file).endsWith("\nnum=12abc\nfive=5\n"));
-
-        // The registry keeps each value's type; values that do not convert store nothing.
-        QCOMPARE(read(u"HKCU"_s, "Name", "S").first, 2); // no such key yet
-        const std::tuple<const char *, const char *, Value> values[] = {{"Name", "S", u"Olá"_s},
-                                                                        {"D", "D", qint64(-2)},
-                                                                        {"B", "b", true},
-                                                                        {"Big", "D", qint64(40000)},
-                                                                        {"Flag", "B", u"maybe"_s}};
-        for (const auto &[name, type, value] : values)
-            QCOMPARE(write(u"hkcu"_s, name, type, value), 0);
-        QCOMPARE(read(u"HKCU"_s, "name", "S"), std::pair(0, Value(u"Olá"_s)));
-        QCOMPARE(read(u"HKCU"_s, "D", "D"), std::pair(0, Value(qint64(-2))));
-        QCOMPARE(read(u"HKCU"_s, "B", "B"), std::pair(0, Value(true)));
-        QCOMPARE(read(u"HKCU"_s, "Big", "D").first + read(u"HKCU"_s, "Flag", "B").first, 4);
-        QCOMPARE(read(u"HKCU"_s, "Name", "B").first, 234); // wider than the type
     }
 
     // An installed copy's first start copies the shipped options, but not a
@@ -202,33 +181,6 @@ private Q_SLOTS:
         QCOMPARE(saveOptions(file, options), (QStringList{u"RomPath"_s, u"ZincPath"_s}));
         QCOMPARE(file.value(u"General"_s, u"ZincPath"_s), std::optional(u"/z"_s));
         QCOMPARE(file.value(u"General"_s, u"RomPath"_s), std::nullopt);
-    }
-
-    void aWriteThatFailsHalfwayLeavesTheFileWhole()
-    {
-#ifdef Q_OS_UNIX
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"s.ini"_s);
-        const QByteArray before = "[S]\nkey=" + QByteArray(200, 'v') + "\n";
-        writeAll(file, before);
-        // Files may not grow past 100 bytes: the new text cannot be written whole.
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit small{100, limit.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-        FileRegistryStore store(dir.filePath(u"reg"_s));
-        IniProfileStore profiles;
-        const qint32 status =
-            modRegistry(store, profiles).WriteValue(file, u"S"_s, u"other"_s, u"S"_s, u"x"_s);
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, oldHandler);
-        QCOMPARE(status, modRegistry::statusRefused);
-        QCOMPARE(readAll(file), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"s.ini"_s});
-#else
-        QSKIP("file size limits are a Unix facility");
-#endif
     }
 
     void aSaveKilledAtAnyMomentLeavesTheOldFileOrTheNew()
