@@ -3,7 +3,6 @@
 #include "core/settings/IniDocument.h"
 #include "core/settings/modRegistry.h"
 #include "core/settings/RegistryStore.h"
-#include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
@@ -71,39 +70,6 @@ private Q_SLOTS:
         // Only text is written to a file.
         QCOMPARE(write(file, "a", "D", qint64(1)) + write(file, "five", "S", qint64(5)), 99);
         QVERIFY(readAll(file).endsWith("\nnum=12abc\nfive=5\n"));
-    }
-
-    // An installed copy's first start copies the shipped options, but not a
-    // FIFO in their place (never waited on) nor a file too large to read.
-    void aShippedFileThatCannotBeReadIsNotCopied_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("too large") << u"large"_s;
-#ifdef Q_OS_UNIX
-        QTest::newRow("FIFO") << u"fifo"_s;
-#endif
-    }
-
-    void aShippedFileThatCannotBeReadIsNotCopied()
-    {
-        QFETCH(QString, kind);
-        QTemporaryDir dir;
-        const PlatformConventions platform = PlatformConventions::native();
-        const ProgramLocations installed = ProgramLocations::installedFor(
-            dir.filePath(u"bin"_s),
-            {dir.filePath(u"config"_s), dir.filePath(u"state"_s), dir.filePath(u"data"_s)},
-            platform);
-        QVERIFY(QDir().mkpath(QFileInfo(installed.defaultSettings).path()));
-        QFile large(installed.defaultSettings);
-        QVERIFY(kind == u"fifo"_s ? putSpecialFile(kind, installed.defaultSettings)
-                                  : large.open(QIODevice::WriteOnly) &&
-                                        large.resize(IniDocument::maxFileSize + 1));
-        large.close();
-        const OptionsFile options(installed, platform,
-                                  [](const QString &file) { return QFileInfo(file).isFile(); });
-        const OptionsFile::Loaded loaded = options.load();
-        QVERIFY(!loaded.created && loaded.status == IniDocument::ReadStatus::Missing);
-        QVERIFY(!QFileInfo::exists(options.path()));
     }
 
     void iniEditsKeepEverythingElse()

@@ -1,5 +1,4 @@
 #include "core/system/ProgramLocations.h"
-#include "core/system/SafeOpen.h"
 #include "core/system/SerialWorker.h"
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
@@ -86,28 +85,6 @@ private Q_SLOTS:
         QTRY_VERIFY(*stopped);
         QTest::qWait(20);
         QCOMPARE(answers.size(), 4);
-    }
-
-    void onlyARegularFileIsOpenedAndNothingWaits()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"f"_s);
-        QVERIFY(writeAll(file, "text"));
-        QFile opened;
-        QCOMPARE(openRegularFile(file, opened), OpenResult::Opened);
-        QCOMPARE(opened.readAll(), QByteArray("text"));
-        QCOMPARE(openRegularFile(dir.filePath(u"none"_s), opened), OpenResult::Missing);
-        QCOMPARE(openRegularFile(QString(), opened), OpenResult::Missing);
-        QCOMPARE(openRegularFile(dir.path(), opened), OpenResult::NotAFile);
-#ifdef Q_OS_UNIX
-        // A FIFO and a device are the special-file rows of the tests that read files.
-        QVERIFY(QFile::link(file, dir.filePath(u"link"_s)));
-        QCOMPARE(openRegularFile(dir.filePath(u"link"_s), opened), OpenResult::Opened);
-        QCOMPARE(opened.readAll(), QByteArray("text"));
-#endif
-        // Write-only for everyone, root too.
-        if (QFile::exists(writeOnly))
-            QCOMPARE(openRegularFile(writeOnly, opened), OpenResult::Unreadable);
     }
 
     void aReplacementKeepsTheFilesModeAndWhereALinkLeads()
