@@ -13,7 +13,8 @@ set_property(SOURCE "${PROJECT_BINARY_DIR}/generated/rivonel.rc" APPEND PROPERTY
   OBJECT_DEPENDS "${RIVONEL_WINDOWS_ICON}")
 
 # Built programs (the tests, and the tools the build runs) start under wine,
-# in a prefix of the build's own, quiet, without the .NET and HTML prompts.
+# in a prefix of the build's own (the Linux build's test_win32 uses it too),
+# quiet, without the .NET and HTML prompts.
 if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(RIVONEL_WINE wine64 PATHS /usr/lib/wine)
   if(RIVONEL_WINE)
