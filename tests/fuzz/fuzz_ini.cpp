@@ -65,27 +65,14 @@ QList<Entry> entriesOf(const QByteArray &bytes)
     return entries;
 }
 
-QString caseShuffled(const QString &name, FuzzInput &input)
+// A name read from the input, the same in capitals (letter by letter, as
+// names are matched) with blanks after, or any.
+QString pickName(FuzzInput &input, const QString &known)
 {
-    QString shuffled;
-    for (const QChar c : name)
-        shuffled += input.flag() ? c.toUpper() : c.toLower();
-    return shuffled;
-}
-
-QString pickName(FuzzInput &input, const QString &known, const char16_t *const *common,
-                 std::uint32_t commonCount)
-{
-    switch (input.number(3)) {
-    case 0:
-        return known;
-    case 1:
-        return caseShuffled(known, input) + QStringLiteral("  ");
-    case 2:
-        return QString::fromUtf16(common[input.number(commonCount - 1)]);
-    default:
-        return input.text(12);
-    }
+    QString capitals = QStringLiteral("  ");
+    for (qsizetype i = known.size() - 1; i >= 0; --i)
+        capitals.prepend(known.at(i).toUpper());
+    return input.flag() ? (input.flag() ? known : capitals) : input.text(12);
 }
 
 QString pickValue(FuzzInput &input)
@@ -115,15 +102,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     IniDocument document = IniDocument::fromBytes(bytes);
     FUZZ_CHECK(document.toBytes() == bytes);
 
-    static const char16_t *const sections[] = {u"General", u"Video", u"Language", u"new"};
-    static const char16_t *const keys[] = {u"RomPath", u"String52", u"Language", u"key"};
     QList<Entry> entries = entriesOf(bytes);
     FuzzInput input(data, size);
     for (int edits = int(input.number(3)); edits > 0; --edits) {
         const Entry known =
             entries.isEmpty() ? Entry{} : entries.at(input.number(quint32(entries.size() - 1)));
-        const QString section = pickName(input, known.first, sections, std::size(sections));
-        const QString key = pickName(input, known.second, keys, std::size(keys));
+        const QString section = pickName(input, known.first);
+        const QString key = pickName(input, known.second);
         const QString value = pickValue(input);
 
         QList<std::optional<QString>> before;
