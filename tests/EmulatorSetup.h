@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/emulator/EmulatorInterface.h"
-#include "MarkerTexts.h"
 #include "core/system/PlatformConventions.h"
+#include "MarkerTexts.h"
 #include "RomContents.h"
 #include "StoredZip.h"
 #include "WindowFixture.h"

@@ -2,11 +2,13 @@
 
 #include "FakeDesktop.h"
 #include "window/frmPrincipal.h"
+#include "window/ImageList.h"
 #include "window/LogBox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +94,25 @@ inline QRgb centre(const QImage &image)
 {
     return image.pixel(image.width() / 2, image.height() / 2);
 }
+
+// A window test: a new window for each test function, left clean after it.
+class WindowTest : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<WindowFixture> f;
+    frmPrincipal &w() const { return *f->window; }
+    // The picture's centre, and the logo's.
+    QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
+    QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
+
+protected Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup()
+    {
+        QVERIFY(leftClean(f.get()));
+        f.reset();
+    }
+};
 
 // A file's bytes, or "<unreadable>".
 inline QByteArray readAll(const QString &path)

@@ -3,7 +3,6 @@
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "window/AboutBox.h"
-#include "window/ImageList.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -18,19 +17,14 @@ using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
-class TestForm : public QObject {
+class TestForm : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-
-    frmPrincipal &w() const { return *f->window; }
     QString iniPath() const { return f->programFile(u"rivonel.ini"_s); }
     void loadWith(const QByteArray &ini)
     {
         QVERIFY(writeAll(iniPath(), ini));
         w().Form_Load();
     }
-    QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
-    QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
     // The start-up lines, and what they say of folders the options do not set.
     QString startupLog() const
     {
@@ -40,13 +34,6 @@ class TestForm : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(leftClean(f.get()));
-        f.reset();
-    }
-
     // --- Start-up, options and shutdown
     void startupShowsTitleAddressAndTheLogo()
     {

@@ -4,14 +4,9 @@ using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
-class TestGeometry : public QObject {
+class TestGeometry : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-    frmPrincipal &w() const { return *f->window; }
-
 private Q_SLOTS:
-    void init() { f = std::make_unique<WindowFixture>(); }
-
     void theWindowComesBackAsItWasLeft()
     {
         w().show();

@@ -16,19 +16,9 @@ using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
-class TestKeys : public QObject {
+class TestKeys : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-    frmPrincipal &w() const { return *f->window; }
-
 private Q_SLOTS:
-    void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(leftClean(f.get()));
-        f.reset();
-    }
-
     // --- Keys and clicks
     void enterPressesPlayAndTheLogBoxTakesNoTyping()
     {

@@ -50,23 +50,14 @@ QStringList items(const QComboBox *list)
 
 } // namespace
 
-class TestLanguages : public QObject {
+class TestLanguages : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-
     void addLanguage(const QString &name, const QByteArray &bytes)
     {
         QVERIFY(writeAll(f->programFile(u"language/"_s + name), bytes));
     }
 
 private Q_SLOTS:
-    void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(leftClean(f.get()));
-        f.reset();
-    }
-
     void theSavedLanguageOrTheFirstIsChosen()
     {
         using L = QList<QStringList>;
