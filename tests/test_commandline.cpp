@@ -29,6 +29,7 @@ private Q_SLOTS:
         QTest::newRow("Qt's") << u"-platform xcb --play 26 --reverse"_s << u"4 25 0 1 4"_s;
         QTest::newRow("list") << u"--json --list"_s << u"3 -1"_s;
         QTest::newRow("help wins") << u"-x --help"_s << u"1 -1"_s;
+        QTest::newRow("the version wins") << u"--play 3 -v"_s << u"2 -1"_s;
         for (const char *bad : {"--play 0", "--play=27", "--play pong", "--play", "--json",
                                 "--play=1 --play=2", "--list --play=1", "sfex", "--style=x -x"})
             QTest::newRow(bad) << QString::fromLatin1(bad) << u"5 -1"_s;
