@@ -130,6 +130,7 @@ private Q_SLOTS:
                                              u"a b/$(touch pwned)"_s);
         if (!variable.isEmpty())
             qputenv(variable.constData(), "1");
+        QVERIFY(!f->real.running()); // nothing launched yet
         f->use(f->real);
         f->play(game);
         QCOMPARE(f->started->count(), 1);
@@ -199,20 +200,25 @@ private Q_SLOTS:
     void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded_data()
     {
         specialFileRows();
+        if (QFile::exists(writeOnly))
+            QTest::newRow("unreadable") << u"unreadable"_s;
     }
 
     void aLogThatCannotBeUsedEndsTheRunOnceTheScriptHasEnded()
     {
         QFETCH(QString, kind);
+        const bool unreadable = kind == u"unreadable"_s;
         f->play(11);
-        QVERIFY(putSpecialFile(kind, f->log())); // not a file: the looks wait
+        // Not a file, or one that cannot be read: the looks wait.
+        QVERIFY(unreadable ? QFile::link(writeOnly, f->log()) : putSpecialFile(kind, f->log()));
         f->run->look();
         f->run->look();
         QVERIFY(f->run->watching() && f->ended->isEmpty());
         f->fake.isRunning = false; // gone, before the launcher has told so
         f->run->look();
         QCOMPARE(f->ended->count(), 1);
-        QCOMPARE(RunFixture::said(*f->ended), u"<53>\r\n<74 %1>"_s.arg(f->log()));
+        QCOMPARE(RunFixture::said(*f->ended),
+                 u"<53>\r\n<%1 %2>"_s.arg(unreadable ? 75 : 74).arg(f->log()));
         f->fake.end();
     }
 

@@ -163,6 +163,8 @@ private Q_SLOTS:
                 [&] { leftBehind = isAnyLeft(processes); });
         QTest::keyClick(run->cmdStop, Qt::Key_Escape);
         QVERIFY(!run->cmdStop->isEnabled());
+        QTest::qWait(300); // the polite request has its grace before the force
+        QVERIFY(f->window->run().watching());
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
         QVERIFY(!leftBehind);
         QVERIFY(!f->window->runWindow());
