@@ -8,6 +8,10 @@
 #include <QDirIterator>
 #include <QSignalSpy>
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
@@ -220,6 +224,33 @@ private Q_SLOTS:
         QCOMPARE(RunFixture::said(*f->ended),
                  u"<53>\r\n<%1 %2>"_s.arg(unreadable ? 75 : 74).arg(f->log()));
         f->fake.end();
+    }
+
+    // A start lets go of a run being stopped: that run's force never reaches the new one.
+    void aNewRunIsOutOfReachOfTheLastRunsStop()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the scripts are sh; test_win32 ends its runs on Windows");
+#else
+        ProcessLauncher launcher(f->platform, 300);
+        // A script deaf to a polite request, which says its process number.
+        const auto deaf = [this](const char *name) {
+            const QString script = f->dir.filePath(QLatin1String(name));
+            writeAll(script,
+                     "trap '' TERM\necho $$ > " + script.toUtf8() + ".pid\nexec sleep 30\n");
+            return script;
+        };
+        QVERIFY(launcher.start(deaf("first"), f->dir.path(), [] {}));
+        QTRY_VERIFY(QFile::exists(f->dir.filePath(u"first.pid"_s)));
+        launcher.stop();
+        bool ended = false;
+        QVERIFY(launcher.start(deaf("second"), f->dir.path(), [&] { ended = true; }));
+        QTest::qWait(600);
+        QVERIFY(launcher.running() && !ended);
+        launcher.stopAndWait();
+        QVERIFY(!launcher.running());
+        ::kill(readAll(f->dir.filePath(u"first.pid"_s)).trimmed().toInt(), SIGKILL); // let go
+#endif
     }
 
     void aStopIsReportedAndAnAbandonedRunSaysNothing()
