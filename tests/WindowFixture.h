@@ -121,18 +121,6 @@ inline QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// The things at a file's name that are no ordinary file, as data rows of a
-// column "kind".
-inline void specialFileRows()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("directory") << QStringLiteral("directory");
-#ifdef Q_OS_UNIX
-    QTest::newRow("FIFO") << QStringLiteral("fifo");
-    QTest::newRow("link to a device") << QStringLiteral("device");
-#endif
-}
-
 // An ordinary file that nobody may read, root included; none elsewhere.
 #ifdef Q_OS_LINUX
 inline const QString writeOnly = QStringLiteral("/proc/sys/vm/drop_caches");
@@ -140,9 +128,23 @@ inline const QString writeOnly = QStringLiteral("/proc/sys/vm/drop_caches");
 inline const QString writeOnly;
 #endif
 
+// The things at a file's name that are no ordinary file, as data rows of a
+// column "kind"; with unreadable, also a file nobody may read, where there is one.
+inline void specialFileRows(bool unreadable = false)
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << QStringLiteral("directory");
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+#endif
+    if (unreadable && QFile::exists(writeOnly))
+        QTest::newRow("unreadable") << QStringLiteral("unreadable");
+}
+
 // Puts one at path: a directory, a FIFO nothing ever writes to (a read that
-// opens it waits for ever, and ctest's time-out fails the test), or a link
-// to an endless device.
+// opens it waits for ever, and ctest's time-out fails the test), a link
+// to an endless device, or one to the unreadable file.
 inline bool putSpecialFile(const QString &kind, const QString &path)
 {
 #ifdef Q_OS_UNIX
@@ -150,6 +152,8 @@ inline bool putSpecialFile(const QString &kind, const QString &path)
         return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
     if (kind == QStringLiteral("device"))
         return QFile::link(QStringLiteral("/dev/zero"), path);
+    if (kind == QStringLiteral("unreadable"))
+        return QFile::link(writeOnly, path);
 #else
     Q_UNUSED(kind);
 #endif

@@ -69,10 +69,14 @@ QList<Entry> entriesOf(const QByteArray &bytes)
 // names are matched) with blanks after, or any.
 QString pickName(FuzzInput &input, const QString &known)
 {
-    QString capitals = QStringLiteral("  ");
-    for (qsizetype i = known.size() - 1; i >= 0; --i)
-        capitals.prepend(known.at(i).toUpper());
-    return input.flag() ? (input.flag() ? known : capitals) : input.text(12);
+    if (!input.flag())
+        return input.text(12);
+    if (input.flag())
+        return known;
+    QString capitals;
+    for (const QChar c : known)
+        capitals += c.toUpper();
+    return capitals + QStringLiteral("  ");
 }
 
 QString pickValue(FuzzInput &input)
