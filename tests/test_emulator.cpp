@@ -18,7 +18,8 @@ LanguageTextTable numberedTexts()
 {
     LanguageTextTable texts;
     for (int n = 1; n <= LanguageTextTable::count; ++n)
-        texts.set(n, u"T"_s + QString::number(n) + (n == 54 || n >= 74 ? u" (%1)"_s : QString()));
+        texts.set(n, u"T"_s + QString::number(n) +
+                         (n == 54 || (n >= 74 && n <= 134) ? u" (%1)"_s : QString()));
     return texts;
 }
 
@@ -125,7 +126,7 @@ private Q_SLOTS:
         for (int position : {0, 1, 2, 3, -1})
             QTest::addRow("plug-in %d", position)
                 << position << u"/z/"_s + QLatin1String(plugins[position < 0 ? 4 : position])
-                << u"T42 "_s + QLatin1String(plugins[position < 0 ? 4 : position]) + u" T47"_s;
+                << u"T42 "_s + QLatin1String(plugins[position < 0 ? 4 : position]) + u" T47 T136"_s;
         QTest::newRow("nothing") << 2 << QString() << started + u"T48 Software Renderer\r\n"_s;
     }
 

@@ -1,4 +1,5 @@
-#include "core/options/FolderGuidance.h"
+#include "core/emulator/EmulatorInterface.h"
+#include "core/options/OptionTable.h"
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
@@ -25,33 +26,56 @@ class TestForm : public WindowTest {
         QVERIFY(writeAll(iniPath(), ini));
         w().Form_Load();
     }
-    // The start-up lines, and what they say of folders the options do not set.
-    QString startupLog() const
+    QString startupLog() const { return w().windowTitle() + u"\r\n"_s + webAddress(); }
+    // The check boxes' values, in the table's order.
+    QList<int> boxes() const
     {
-        return (QStringList{w().windowTitle(), webAddress()} +
-                folderGuidance(w().currentOptions(), f->desktop.platform, w().languageTexts()))
-            .join(u"\r\n"_s);
+        QList<int> values;
+        const OptionSet o = w().currentOptions();
+        for (const OptionEntry &entry : optionTable())
+            if (const auto box = std::get_if<int OptionSet::*>(&entry.field))
+                values << o.**box;
+        return values;
     }
 
 private Q_SLOTS:
     // --- Start-up, options and shutdown
-    void startupShowsTitleAddressAndTheLogo()
+    void aNewUsersOptionsAreKeptAndStartOnOrOff()
     {
         f->desktop.soundDevices = 0; // its notice is empty without a language: no line at all
         w().Form_Load();
         QCOMPARE(w().windowTitle(), u"Rivonel 0.0.3 for Zinc 0.9"_s);
-        QCOMPARE(f->log(), startupLog());
+        QCOMPARE(f->log(), startupLog() + u"\r\nYour options will be kept in %1 when Rivonel "
+                                          "closes."_s.arg(iniPath()));
         QVERIFY(w().lstGames->selectedItems().isEmpty() && near(shown(), logo()));
         // Without language files the language's lists get the design-time texts.
         QCOMPARE(w().cboScanLines->currentText() + w().cboTextureQuality->currentText(),
                  u"NenhumaPadrão"_s);
-        // The close deletes the launch script, stops the timer and never
-        // creates the options file.
+        // No box is left in the third state; the renderer is OpenGL.
+        QVERIFY(!boxes().contains(check::grayed));
+        QCOMPARE(w().cboRend->currentIndex(), 1);
+        QCOMPARE(w().txtFrameRate->text() + w().txtZincDir->text(), u"100"_s);
+        const OptionSet first = w().currentOptions();
+        // The close deletes the launch script, stops the timer and makes the
+        // options file: the same one an empty file would become.
         const QString script = f->programFile(f->desktop.platform.launchScriptName);
         QVERIFY(writeAll(script));
         w().Timer1->start();
         QVERIFY(w().close());
-        QVERIFY(!QFile::exists(script) && !w().Timer1->isActive() && !QFile::exists(iniPath()));
+        QVERIFY(!QFile::exists(script) && !w().Timer1->isActive());
+        const QByteArray made = readAll(iniPath());
+        init();
+        f->desktop.soundDevices = 0;
+        loadWith(QByteArray());
+        QVERIFY(w().close());
+        QCOMPARE(made, readAll(iniPath()));
+
+        // The next start finds every choice, and says nothing of the file.
+        init();
+        f->desktop.soundDevices = 0;
+        loadWith(made);
+        QCOMPARE(w().currentOptions(), first);
+        QCOMPARE(f->log(), startupLog());
     }
 
     void everyControlIsSavedUnderItsKeyAndRestored()
@@ -192,31 +216,97 @@ private Q_SLOTS:
         }
     }
 
-    void unsetFoldersAreExplainedOnTheGeneralTab_data()
+    void unsetFoldersAreNoticedAboveTheList_data()
     {
         QTest::addColumn<QString>("zinc");
         QTest::addColumn<QString>("roms");
         QTest::addColumn<QStringList>("told");
+        QTest::addColumn<QString>("button");
         const QString there = u"."_s, gone = u"/nowhere/zinc"_s;
         const QString emulator = PlatformConventions::native().emulatorFileName;
         QTest::newRow("both empty")
-            << QString() << QString() << QStringList{u"Z "_s + emulator, u"R"_s};
+            << QString() << QString() << QStringList{u"Z "_s + emulator, u"R"_s} << u"Zb"_s;
         QTest::newRow("a Zinc folder that is not there")
-            << gone << there << QStringList{u"No /nowhere/zinc. Z "_s + emulator};
-        QTest::newRow("both there") << there << there << QStringList();
+            << gone << there << QStringList{u"No /nowhere/zinc. Z "_s + emulator} << u"Zb"_s;
+        QTest::newRow("a Zinc folder without Zinc")
+            << u"/"_s << QString() << QStringList{u"E Z "_s + emulator, u"R"_s} << u"Zb"_s;
+        QTest::newRow("only the ROM folder")
+            << u"zinc"_s << gone << QStringList{u"No /nowhere/zinc. R"_s} << u"Rb"_s;
+        QTest::newRow("both there") << u"zinc"_s << there << QStringList() << QString();
     }
 
-    void unsetFoldersAreExplainedOnTheGeneralTab()
+    void unsetFoldersAreNoticedAboveTheList()
     {
         QFETCH(QString, zinc);
         QFETCH(QString, roms);
         QFETCH(QStringList, told);
+        QFETCH(QString, button);
         QVERIFY(writeAll(f->programFile(u"language/L.ini"_s),
-                         "[Language]\nString92=Z %1\nString93=R\nString94=No %1.\n"));
-        loadWith(u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8());
-        const QString title = w().windowTitle() + u"\r\n"_s + webAddress();
-        QCOMPARE(f->log(), (QStringList(title) + told).join(u"\r\n"_s));
+                         "[Language]\nString44=E\nString92=Z %1\nString93=R\nString94=No %1.\n"
+                         "String138=Zb\nString139=Rb\n"));
+        // "zinc" is a Zinc folder with the emulator.
+        const QString zincFolder = zinc == u"zinc"_s ? f->programPath + u"/zinc"_s : zinc;
+        QVERIFY(writeAll(f->programPath + u"/zinc/"_s + f->desktop.platform.emulatorFileName));
+        loadWith(u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zincFolder, roms).toUtf8());
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        // In sight above the list, not in the log, on the tab to set them.
+        QCOMPARE(f->log(), startupLog());
+        QCOMPARE(w().fraNotice->isVisible(), !told.isEmpty());
+        QCOMPARE(w().lblNotice->text(), told.value(0)); // one step at a time
         QCOMPARE(w().abas->currentIndex(), told.isEmpty() ? 0 : 2);
+        if (told.isEmpty())
+            return;
+        // Its button opens the field to set, which is marked.
+        QCOMPARE(w().cmdNotice->text(), button);
+        w().abas->setCurrentIndex(0);
+        w().cmdNotice->click();
+        QLineEdit *field = button == u"Zb"_s ? w().txtZincDir : w().txtRomDir;
+        QCOMPARE(w().abas->currentIndex(), 2);
+        QVERIFY(field->hasFocus());
+        QCOMPARE(field->accessibleDescription(), told.first());
+        QCOMPARE(field->actions().size(), 1);
+        // Once both can serve, notice and marks go; a Play before says what is missing.
+        w().cmdPlay->setEnabled(true);
+        f->select(0);
+        w().cmdPlay->click();
+        QCOMPARE(f->log(), told.join(u"\r\n"_s));
+        w().txtZincDir->setText(f->programPath + u"/zinc"_s);
+        w().txtRomDir->setText(u"."_s);
+        QTRY_VERIFY(!w().fraNotice->isVisible());
+        QVERIFY(field->actions().isEmpty() && field->accessibleDescription().isEmpty());
+    }
+
+    void theRendererStartsOnAPluginTheFolderHas_data()
+    {
+        QTest::addColumn<QList<int>>("plugins");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("renderer");
+        QTest::newRow("none") << QList<int>{} << QByteArray() << 1;
+        QTest::newRow("Software") << QList<int>{2} << QByteArray() << 2;
+        QTest::newRow("Direct3D and Software") << QList<int>{0, 2} << QByteArray() << 2;
+        QTest::newRow("Direct3D") << QList<int>{0} << QByteArray() << 0;
+        QTest::newRow("Glide") << QList<int>{3} << QByteArray() << 3;
+        QTest::newRow("all") << QList<int>{0, 1, 2, 3} << QByteArray() << 1;
+        QTest::newRow("stored") << QList<int>{2} << QByteArray("Renderer=0\n") << 0;
+        QTest::newRow("stored, not a number") << QList<int>{2} << QByteArray("Renderer=x\n") << 2;
+    }
+
+    void theRendererStartsOnAPluginTheFolderHas()
+    {
+        QFETCH(QList<int>, plugins);
+        QFETCH(QByteArray, stored);
+        QFETCH(int, renderer);
+        const QString zinc = f->programPath + u"/zinc"_s;
+        QVERIFY(QDir().mkpath(zinc));
+        for (const int plugin : plugins)
+            QVERIFY(writeAll(zinc + u'/' + rendererPlugin(plugin).file.toString()));
+        loadWith("[General]\nZincPath=" + zinc.toUtf8() + "\n[Video]\n" + stored);
+        QCOMPARE(w().cboRend->currentIndex(), renderer);
+        // Missing plug-ins are named in the list itself, heard as read.
+        for (int position = 0; position < 4; ++position)
+            QCOMPARE(w().cboRend->itemText(position).endsWith(u" (plug-in missing)"_s),
+                     !plugins.contains(position));
     }
 
     void theAboutBoxNamesThisCopysFilesInItsLanguage()
@@ -243,7 +333,8 @@ private Q_SLOTS:
 
     void aClickChecksOrClearsABoxAndRunsItsRule()
     {
-        w().Form_Load(); // without an options file every box stays grayed
+        w().Form_Load();
+        w().chkSound->setValue(check::grayed); // as a saved 2 may leave a box
         QList<int> sound;
         for (int i = 0; i < 3; ++i) {
             w().chkSound->click();

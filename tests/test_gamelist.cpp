@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -166,9 +167,10 @@ private Q_SLOTS:
             QCoreApplication::processEvents(); // without a menu the check runs here
             return offered;
         };
-        const QString offered = u"Favourite%1/Create a desktop shortcut/Check archive/"_s;
+        // Play first, then a separator (no language here gives Play no text).
+        const QString offered = u"//Favourite%1/Create a desktop shortcut/Check archive/"_s;
         QCOMPARE(menuOn(0, -1), offered.arg(QString()));
-        QCOMPARE(menuOn(1, 1), offered.arg(u"*"_s));
+        QCOMPARE(menuOn(1, 3), offered.arg(u"*"_s));
         qunsetenv("XDG_DATA_HOME");
         QCOMPARE(w().lstGames->currentRow(), 1);
 #ifdef Q_OS_WIN
@@ -187,6 +189,10 @@ private Q_SLOTS:
             "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
 #endif
         QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
+        QSignalSpy played(&w().gameList(), &GameList::playRequested);
+        menuOn(2, 0);
+        QCOMPARE(played.count(), 1);
+        QCOMPARE(w().gameList().selected(), 2);
     }
 
     // Each archive's state shows in the list, the menu's report lists its

@@ -1,4 +1,8 @@
+#include "EmulatorSetup.h"
 #include "WindowFixture.h"
+
+#include <QComboBox>
+#include <QSplitter>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -11,11 +15,78 @@ private Q_SLOTS:
     {
         w().show();
         const QRect moved(w().screen()->availableGeometry().topLeft() + QPoint(3, 40),
-                          w().minimumSizeHint() + QSize(6, 40));
+                          w().minimumSizeHint() + QSize(6, 90));
         w().setGeometry(moved);
+        // The log box dragged taller, and a filter chosen.
+        const QList<int> split{w().splLog->sizes().at(0) - 30, w().splLog->sizes().at(1) + 30};
+        w().splLog->setSizes(split);
+        w().cboFilter->setCurrentIndex(2);
         QVERIFY(w().close());
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
+        w().show();
         QCOMPARE(w().geometry(), moved);
+        QCOMPARE(w().splLog->sizes(), split);
+        QCOMPARE(w().cboFilter->currentIndex(), 2);
+    }
+
+    // At the start size and on a full HD screen, with the notice shown or
+    // not, no control covers another and the picture keeps its shape.
+    void nothingOverlaps_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("folders");
+        QTest::newRow("start, new user") << QSize(758, 402) << false;
+        QTest::newRow("start") << QSize(758, 402) << true;
+        QTest::newRow("full HD") << QSize(1920, 1040) << true;
+        QTest::newRow("full HD, new user") << QSize(1920, 1040) << false;
+    }
+
+    void nothingOverlaps()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, folders);
+        const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
+        prepareZincAndRoms(zinc, roms);
+        QVERIFY(writeAll(
+            f->programFile(u"rivonel.ini"_s),
+            folders ? u"[General]\nZincPath=%1\nRomPath=%2\nLastGame=3\n"_s.arg(zinc, roms).toUtf8()
+                    : QByteArray("[General]\nLastGame=3\n")));
+        w().Form_Load();
+        w().resize(size);
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w()));
+        QTRY_VERIFY(!w().gameList().pictureLoading());
+        QCOMPARE(w().fraNotice->isVisible(), !folders);
+        // The controls the user sees, each where no other is.
+        QList<QWidget *> shown;
+        for (QWidget *control : w().findChildren<QWidget *>())
+            if (control->isVisible() && !control->objectName().isEmpty() &&
+                !control->objectName().startsWith(u"qt_"_s))
+                shown << control;
+        QVERIFY(shown.size() > 15);
+        // Where it shows: its rectangle, cut to each of its parents'.
+        const auto place = [this](QWidget *control) {
+            QRect shownPart(control->mapTo(&w(), QPoint()), control->size());
+            for (QWidget *parent = control->parentWidget(); parent != &w();
+                 parent = parent->parentWidget())
+                shownPart &= QRect(parent->mapTo(&w(), QPoint()), parent->size());
+            return shownPart;
+        };
+        for (QWidget *a : shown) {
+            QVERIFY2(w().rect().contains(place(a)), a->objectName().toLatin1());
+            for (QWidget *b : shown)
+                if (a != b && !a->isAncestorOf(b) && !b->isAncestorOf(a))
+                    QVERIFY2(!place(a).intersects(place(b)),
+                             (a->objectName() + u" on "_s + b->objectName()).toLatin1());
+        }
+        // The picture fills its box at the logo's shape, larger on a larger screen.
+        if (size.width() > 1000)
+            QTRY_VERIFY(w().Picture1->pixmap().width() > 320);
+        const QSize picture = w().Picture1->pixmap().size();
+        QVERIFY(w().Picture1->contentsRect().size().expandedTo(picture) ==
+                w().Picture1->contentsRect().size());
+        QVERIFY(qAbs(picture.width() * 3 - picture.height() * 4) <= 4);
+        QVERIFY(!w().lblDetails->text().isEmpty());
     }
 };
 

@@ -22,7 +22,14 @@ private Q_SLOTS:
     // --- Keys and clicks
     void enterPressesPlayAndTheLogBoxTakesNoTyping()
     {
+        // A Zinc folder and a ROM folder without the game's archive.
+        const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
+        QVERIFY(writeAll(zinc + u'/' + f->desktop.platform.emulatorFileName) &&
+                QDir().mkpath(roms));
+        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
+                         u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8()));
         w().Form_Load();
+        f->select(0);
         w().show();
         QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
         QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
@@ -77,6 +84,7 @@ private Q_SLOTS:
         w().show();
         QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
         w().abas->setCurrentIndex(0); // the first start shows the General tab
+        f->select(0);
         w().lstGames->setFocus();
         for (int step = 0; step < tab; ++step)
             QTest::keyClick(w().lstGames, step ? Qt::Key_PageDown : Qt::Key_Tab,
@@ -96,8 +104,10 @@ private Q_SLOTS:
         QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
                  QSet<QWidget *>(focusable.begin(), focusable.end()));
         QCOMPARE(visited.first(4),
-                 (QWidgetList{w().lstGames, w().Picture1, w().cmdPlay, w().abas->focusProxy()}));
-        QCOMPARE(visited.last(4), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog}));
+                 (QWidgetList{w().lstGames, w().Picture1, w().cmdPlay, w().abas->tabBar()}));
+        // The notice's button, the search and the filter lead back to the list.
+        QCOMPARE(visited.last(7), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog,
+                                               w().cmdNotice, w().txtSearch, w().cboFilter}));
     }
 };
 

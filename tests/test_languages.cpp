@@ -179,12 +179,17 @@ private Q_SLOTS:
         for (int tab = 0; tab < w.abas->count(); ++tab) {
             w.abas->setCurrentIndex(tab);
             for (QWidget *control : w.findChildren<QWidget *>()) {
-                if (!control->isVisible())
+                // A field's own icons (a mark, a clear button) are the field's to size.
+                if (!control->isVisible() || control->parentWidget()->inherits("QLineEdit"))
                     continue;
                 const QByteArray what = control->objectName().toLatin1();
 #ifndef Q_OS_WIN // under wine the window has none of Windows' fonts to measure with
-                if (control->inherits("QLabel") || control->inherits("QAbstractButton") ||
-                    control->inherits("QComboBox"))
+                // A label that wraps its lines fits in any width given the height.
+                if (const auto *label = qobject_cast<QLabel *>(control); label && label->wordWrap())
+                    QVERIFY2(control->height() >= control->heightForWidth(control->width()),
+                             what.constData());
+                else if (control->inherits("QLabel") || control->inherits("QAbstractButton") ||
+                         control->inherits("QComboBox"))
                     QVERIFY2(control->width() >= control->sizeHint().width() &&
                                  control->height() >= control->minimumSizeHint().height(),
                              what.constData());
@@ -202,7 +207,14 @@ private Q_SLOTS:
     {
         addLanguage(u"Portugues.ini"_s, languageFile("pt"));
         addLanguage(u"English.ini"_s, languageFile("en", {14}));
-        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[General]\nLanguage=Portugues\n"));
+        // Zinc without its plug-ins, and the game's archive.
+        const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
+        QVERIFY(writeAll(zinc + u'/' + f->desktop.platform.emulatorFileName) &&
+                writeAll(roms + u"/sfex.zip"_s));
+        QVERIFY(
+            writeAll(f->programFile(u"rivonel.ini"_s),
+                     u"[General]\nLanguage=Portugues\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms)
+                         .toUtf8()));
         f->window->Form_Load();
         frmPrincipal &w = *f->window;
         QCOMPARE(items(w.cboLang), (QStringList{u"English"_s, u"Portugues"_s}));
@@ -231,7 +243,7 @@ private Q_SLOTS:
         // Messages are built from the language chosen when they are written.
         f->select(0);
         w.cmdPlay->click();
-        QCOMPARE(f->log(), u"pt 42 sfex.zip pt 43"_s);
+        QVERIFY2(f->log().startsWith(u"pt 42 ogl_renderer.znc pt 47 "_s), qPrintable(f->log()));
     }
 };
 

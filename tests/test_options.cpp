@@ -24,9 +24,11 @@ LoadedOptions load(const QMap<QString, QString> &saved, bool soundPlayable = tru
             return QStringList{u"Direct3D"_s, u"OpenGL"_s, u"Software"_s, u"Glide"_s};
         return QStringList{u"None"_s, u"Light"_s, u"Strong"_s};
     };
-    return loadOptions(
-        start, [&](const OptionEntry &e) { return saved.value(e.loadKey().toString()); }, items,
-        soundPlayable);
+    const auto stored = [&](const OptionEntry &e) -> std::optional<QString> {
+        const auto found = saved.constFind(e.loadKey().toString());
+        return found == saved.cend() ? std::nullopt : std::optional(*found);
+    };
+    return loadOptions(start, stored, items, soundPlayable, unsetOptions(items));
 }
 
 // The audio boxes' values, "!" after a disabled one, then the two text
@@ -66,14 +68,14 @@ private Q_SLOTS:
         QCOMPARE(o.romDirectory + u'|' + o.zincDirectory, u"/r o m s|"_s); // missing: empty
         QCOMPARE((QList<int>{o.useLowGeometry, o.soundFilter, o.stereoExciter, o.surroundLite,
                              o.showFps, o.frameSkip, o.enableKeys}),
-                 (QList<int>{0, 2, 2, 2, 1, 2, 2}));
+                 (QList<int>{0, 2, 0, 0, 1, 0, 2})); // what cannot serve, or is missing: unset
         QCOMPARE((QList<ListChoice>{o.renderer, o.resolution, o.scanLines, o.textureQuality, o.game,
                                     o.language}),
                  (QList<ListChoice>{{}, {3, u"800x600"_s}, {2, u"Strong"_s}, {}, {}, {}}));
 
         const O kept =
             load({{u"Renderer"_s, u"4"_s}, {u"Resolution"_s, u"999x999"_s}}).state.values;
-        QCOMPARE(kept.renderer, (ListChoice{0, u"Direct3D"_s}));
+        QCOMPARE(kept.renderer, (ListChoice{1, u"OpenGL"_s})); // no such renderer: the unset one
         QCOMPARE(kept.resolution, (ListChoice{2, u"640x480"_s}));
     }
 
@@ -86,11 +88,11 @@ private Q_SLOTS:
         QVERIFY(!off.soundLocked);
 
         const LoadedOptions on = load({{u"SoundEnable"_s, u"1"_s}, {u"SurroundLite"_s, u"1"_s}});
-        QCOMPARE(audio(on.state), u"1 2 2 1 1 cutoff multiplier"_s);
+        QCOMPARE(audio(on.state), u"1 0 0 1 0 - multiplier"_s);
         // Grayed counts as on for the filter and surround rules.
         const LoadedOptions grayed = load(
             {{u"SoundEnable"_s, u"0"_s}, {u"SoundFilter"_s, u"2"_s}, {u"SurroundLite"_s, u"2"_s}});
-        QCOMPARE(audio(grayed.state), u"0 2! 0! 2! 1 cutoff multiplier"_s);
+        QCOMPARE(audio(grayed.state), u"0 2! 0! 2! 0 cutoff multiplier"_s);
 
         // Without a sound device sound is off and locked, whatever was saved.
         const LoadedOptions mute = load({{u"SoundEnable"_s, u"1"_s}}, false);

@@ -14,9 +14,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QToolTip>
 
 namespace rivonel {
 
@@ -47,6 +49,36 @@ private:
     GameList *m_games;
 };
 
+// A row's tooltip opens beside the list, level with the row, so it never
+// covers Play below the list's end.
+class TipBesideList : public QObject {
+public:
+    explicit TipBesideList(QListWidget *list) : QObject(list), m_list(list)
+    {
+        list->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        const QPoint at = static_cast<QHelpEvent *>(event)->pos();
+        const QModelIndex index = m_list->indexAt(at);
+        const QString tip = index.data(Qt::ToolTipRole).toString();
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            const QRect row = m_list->visualRect(index);
+            QToolTip::showText(m_list->mapToGlobal(QPoint(m_list->width(), 0)) +
+                                   QPoint(0, m_list->viewport()->mapTo(m_list, row.topLeft()).y()),
+                               tip, m_list->viewport(), row);
+        }
+        return true;
+    }
+
+private:
+    QListWidget *m_list;
+};
+
 } // namespace
 
 GameList::GameList(const Controls &controls, PlatformConventions platform,
@@ -66,14 +98,18 @@ GameList::GameList(const Controls &controls, PlatformConventions platform,
     m_shortcutAction->setVisible(gameShortcutsSupported());
     list->addActions({m_favouriteAction, m_shortcutAction});
     new PaletteFollower(list, this);
+    new TipBesideList(list);
+    m_refit.setSingleShot(true);
+    m_refit.setInterval(150);
+    m_controls.picture->installEventFilter(this);
     m_pictureLoad.setJob(
         [platform = m_platform](const PictureRequest &wanted, const std::atomic_bool &) {
             return readSnapPicture(firstExistingFile(wanted.folders, wanted.name, platform),
                                    wanted.box);
         },
         [this](const PictureRequest &wanted, const QImage &picture) {
-            if (wanted.selection == m_selection && !picture.isNull())
-                showPicture(picture);
+            if (wanted.selection == m_selection)
+                showPicture(picture.isNull() ? m_controls.images->image(0) : picture);
         });
     connectSignals();
 }
@@ -82,6 +118,8 @@ void GameList::connectSignals()
 {
     QListWidget *list = m_controls.list;
     connect(list, &QListWidget::itemDoubleClicked, this, &GameList::playRequested);
+    connect(m_controls.play, &QAction::triggered, this, &GameList::playRequested);
+    connect(&m_refit, &QTimer::timeout, this, &GameList::readPicture);
     connect(list, &QListWidget::customContextMenuRequested, this, &GameList::showContextMenu);
     connect(m_favouriteAction, &QAction::triggered, this, &GameList::toggleFavourite);
     connect(m_shortcutAction, &QAction::triggered, this, &GameList::createShortcut);
@@ -124,11 +162,17 @@ int GameList::selected() const
 // none, or one that cannot be read; the window never waits for it.
 void GameList::showSelectedPicture()
 {
-    ++m_selection;
     showPicture(m_controls.images->image(0));
+    readPicture();
+}
+
+// What is shown stays until the picture read at the box's size replaces it.
+void GameList::readPicture()
+{
+    ++m_selection;
     const int position = selected();
     if (position < 0 || position >= gameCount)
-        return;
+        return showPicture(m_controls.images->image(0));
     m_pictureLoad.request(
         {m_files.snapFolders,
          gameTable()[static_cast<std::size_t>(position)].romSet.toString() + snapExtension,
@@ -151,14 +195,42 @@ void GameList::showMarks()
     QListWidget *list = m_controls.list;
     for (int position = 0; position < gameCount && position < list->count(); ++position) {
         QListWidgetItem *item = list->item(position);
-        const GameRow row = gameRow(position, m_folder.look(), m_folder.knowledge(), m_history,
-                                    m_texts, list->locale());
-        if (row.absent)
-            markMissingArchive(*list, *item, row.description);
+        const GameRow shown = row(position);
+        if (shown.absent)
+            markMissingArchive(*list, *item, shown.description);
         else
-            showArchiveMark(item, row.state, row.description);
-        item->setData(favouriteRole, row.favourite);
+            showArchiveMark(item, shown.state, shown.description);
+        item->setData(favouriteRole, shown.favourite);
+        list->setRowHidden(position, !shownInList(position, shown, m_filter, m_search,
+                                                  QDateTime::currentDateTimeUtc()));
     }
+    showDetails();
+}
+
+bool GameList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_controls.picture && event->type() == QEvent::Resize)
+        m_refit.start();
+    return false;
+}
+
+void GameList::find(const QString &search, GameFilter filter)
+{
+    m_search = search;
+    m_filter = filter;
+    showMarks();
+}
+
+GameRow GameList::row(int position) const
+{
+    return gameRow(position, m_folder.look(), m_folder.knowledge(), m_history, m_texts,
+                   m_controls.list->locale());
+}
+
+void GameList::showDetails()
+{
+    const int position = selected();
+    m_controls.details->setText(gameDetails(position, row(position), m_texts));
 }
 
 void GameList::runEnded(const RunOutcome &outcome)
@@ -188,6 +260,9 @@ void GameList::showContextMenu(const QPoint &at)
     m_shortcutAction->setText(m_texts.text(textKey::createShortcutCaption));
     m_controls.checkArchive->setText(m_texts.text(textKey::checkArchiveCaption));
     QMenu menu(list);
+    menu.addAction(m_controls.play);
+    menu.setDefaultAction(m_controls.play);
+    menu.addSeparator();
     menu.addActions({m_favouriteAction, m_shortcutAction, m_controls.checkArchive});
     menu.exec(list->viewport()->mapToGlobal(at));
 }

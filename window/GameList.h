@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history/GameRow.h"
 #include "core/history/PlayHistory.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/system/PlatformConventions.h"
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QObject>
 #include <QSize>
+#include <QTimer>
 
 class QAction;
 class QLabel;
@@ -33,7 +35,9 @@ public:
         QListWidget *list;
         QLabel *picture;
         ImageList *images;     // the logo, which stands in for a missing picture
+        QAction *play;         // the context menu's Play
         QAction *checkArchive; // the context menu's "Check archive"
+        QLabel *details;       // what is known of the selected game
     };
     GameList(const Controls &controls, PlatformConventions platform, const ProgramFiles &files,
              const LanguageTextTable &texts, QObject *parent = nullptr);
@@ -48,8 +52,16 @@ public:
     // The selected game's picture: the logo until it is read, and when there is none.
     void showSelectedPicture();
     void showPicture(const QImage &picture);
-    // Every game's mark and description, as the folder, the checks and the history say.
+    // Every game's mark and description, as the folder, the checks and the
+    // history say; the rows the search and the filter leave, and the details.
     void showMarks();
+    // Shows only the games whose title or ROM set holds search and that the
+    // filter keeps. Positions stay those of the table.
+    void find(const QString &search, GameFilter filter);
+    // The selected game's details.
+    void showDetails();
+    // What the list says of the game at position.
+    GameRow row(int position) const;
 
     RomFolderWatch &romFolder() { return m_folder; }
     const RomFolderWatch &romFolder() const { return m_folder; }
@@ -62,7 +74,7 @@ public:
     void runEnded(const RunOutcome &outcome);
 
 Q_SIGNALS:
-    void playRequested(); // a double click
+    void playRequested(); // a double click, or Play in the menu
     void told(const QString &text);
 
 private:
@@ -77,6 +89,8 @@ private:
     void toggleFavourite();
     void createShortcut();
     void saveHistory();
+    void readPicture();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     const Controls m_controls;
     const PlatformConventions m_platform;
@@ -89,6 +103,10 @@ private:
     PlayHistory m_history;
     QAction *m_favouriteAction = nullptr;
     QAction *m_shortcutAction = nullptr;
+    // A picture grown or shrunk with the window is read again at its new size.
+    QTimer m_refit;
+    QString m_search;
+    GameFilter m_filter = GameFilter::All;
 };
 
 } // namespace rivonel

@@ -15,10 +15,10 @@ LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-QSize LogBox::sizeHint() const
+QSize LogBox::linesHigh(int lines) const
 {
     const int margins = 2 * (frameWidth() + qRound(document()->documentMargin()));
-    return {QPlainTextEdit::sizeHint().width(), 3 * fontMetrics().lineSpacing() + margins};
+    return {QPlainTextEdit::sizeHint().width(), lines * fontMetrics().lineSpacing() + margins};
 }
 
 QString LogBox::text() const

@@ -11,8 +11,8 @@ class LogBox : public QPlainTextEdit {
 public:
     explicit LogBox(QWidget *parent = nullptr);
 
-    // Three lines; the box grows with the window.
-    QSize sizeHint() const override;
+    // Three lines, the least it takes; the user may drag it taller, and back.
+    QSize sizeHint() const override { return linesHigh(3); }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
     QString text() const;
@@ -24,6 +24,7 @@ public:
     void appendVerdict(const QString &report);
 
 private:
+    QSize linesHigh(int lines) const;
     void display(const QString &text);
     void announce(const QString &verdict);
 

@@ -1,5 +1,6 @@
 #include "window/OptionControls.h"
 
+#include "core/emulator/EmulatorInterface.h"
 #include "core/languages/LanguageSearch.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/Interlocks.h"
@@ -115,11 +116,17 @@ void OptionControls::showCaptions(const LanguageTextTable &texts)
     m_binder.setCaptions(texts);
 }
 
-bool OptionControls::load(const IniDocument &saved, bool soundDevice)
+bool OptionControls::load(const IniDocument &saved, bool soundDevice,
+                          const PlatformConventions &platform)
 {
+    OptionSet unset = unsetOptions(listItems());
+    // A first start runs on a plug-in the Zinc folder has.
+    const int renderer =
+        preferredRenderer(platform, savedValue(saved, optionEntry(&OptionSet::zincDirectory)));
+    unset.renderer = {renderer, m_binder.items(&OptionSet::renderer).value(renderer)};
     const LoadedOptions loaded = loadOptions(
-        m_binder.state(), [&saved](const OptionEntry &entry) { return savedValue(saved, entry); },
-        listItems(), soundDevice);
+        m_binder.state(), [&saved](const OptionEntry &entry) { return storedValue(saved, entry); },
+        listItems(), soundDevice, unset);
     m_binder.show(loaded.state);
     return loaded.soundLocked;
 }

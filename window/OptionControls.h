@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/options/OptionTable.h"
+#include "core/system/PlatformConventions.h"
 #include "window/OptionBinder.h"
 
 #include <bitset>
@@ -37,8 +38,9 @@ public:
     void showLanguageLists(const LanguageTextTable &texts);
     void showCaptions(const LanguageTextTable &texts);
     // The saved options, sound locked off without an output device; true
-    // when it was.
-    bool load(const IniDocument &saved, bool soundDevice);
+    // when it was. What nothing saved serves takes its unset value, the
+    // renderer one whose plug-in the saved Zinc folder holds.
+    bool load(const IniDocument &saved, bool soundDevice, const PlatformConventions &platform);
     // A check box's rule, after its value changed.
     void runInterlockOf(int OptionSet::*changed);
 

@@ -64,10 +64,17 @@ void RunPresenter::giveBack()
         QApplication::restoreOverrideCursor();
         m_hourglass = false;
     }
-    m_play.setEnabled(true);
+    m_play.setEnabled(m_playable);
     m_form.setEnabled(true);
     if (m_closeAfterRun)
         QTimer::singleShot(0, &m_form, &QWidget::close);
+}
+
+void RunPresenter::setPlayable(bool playable)
+{
+    m_playable = playable;
+    if (!m_runWindow)
+        m_play.setEnabled(playable);
 }
 
 bool RunPresenter::mayClose()

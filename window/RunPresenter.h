@@ -31,6 +31,9 @@ public:
     void lock(const QString &game);
     // The run is over: gives the window back, and closes it if the user asked to.
     void giveBack();
+    // Whether Play may be pressed once no run holds the window (a game is
+    // selected).
+    void setPlayable(bool playable);
     // Whether the window may close now. During a run it asks; a yes stops
     // the game, and the window closes once the run has ended.
     bool mayClose();
@@ -54,6 +57,7 @@ private:
     const LanguageTextTable &m_texts;
     std::unique_ptr<RunWindow> m_runWindow;
     bool m_hourglass = false;
+    bool m_playable = true;
     bool m_closeAfterRun = false; // the user chose to stop the run and close
 };
 

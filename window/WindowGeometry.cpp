@@ -3,9 +3,11 @@
 #include "core/settings/IniDocument.h"
 #include "core/system/WholeFile.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QSplitter>
 #include <QWidget>
 
 namespace rivonel {
@@ -14,10 +16,14 @@ namespace {
 constexpr QSize startSize(758, 402);
 const QString geometrySection = QStringLiteral("Window");
 const QString geometryKey = QStringLiteral("Geometry");
+const QString splitterKey = QStringLiteral("LogSplit");
+const QString filterKey = QStringLiteral("Filter");
 } // namespace
 
-WindowGeometry::WindowGeometry(QWidget &window, QString file)
-    : QObject(&window), m_window(window), m_file(std::move(file))
+WindowGeometry::WindowGeometry(QWidget &window, QString file, QSplitter *splitter,
+                               QComboBox *filter)
+    : QObject(&window), m_window(window), m_file(std::move(file)), m_splitter(splitter),
+      m_filter(filter)
 {
     window.installEventFilter(this);
 }
@@ -31,6 +37,13 @@ void WindowGeometry::restore()
     if (const auto geometry = saved.document.value(geometrySection, geometryKey))
         // Qt brings a place off every screen back onto one.
         m_window.restoreGeometry(QByteArray::fromBase64(geometry->toLatin1()));
+    if (const auto split = saved.document.value(geometrySection, splitterKey); split && m_splitter)
+        m_splitter->restoreState(QByteArray::fromBase64(split->toLatin1()));
+    bool number = false;
+    const int filter =
+        saved.document.value(geometrySection, filterKey).value_or(QString()).toInt(&number);
+    if (m_filter && number && filter >= 0 && filter < m_filter->count())
+        m_filter->setCurrentIndex(filter);
 }
 
 bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
@@ -45,9 +58,15 @@ bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
 void WindowGeometry::save() const
 {
     IniDocument document;
-    if (document.setValue(geometrySection, geometryKey,
-                          QString::fromLatin1(m_window.saveGeometry().toBase64())) &&
-        QDir().mkpath(QFileInfo(m_file).path()))
+    bool kept = document.setValue(geometrySection, geometryKey,
+                                  QString::fromLatin1(m_window.saveGeometry().toBase64()));
+    if (m_splitter)
+        kept = kept && document.setValue(geometrySection, splitterKey,
+                                         QString::fromLatin1(m_splitter->saveState().toBase64()));
+    if (m_filter)
+        kept = kept && document.setValue(geometrySection, filterKey,
+                                         QString::number(m_filter->currentIndex()));
+    if (kept && QDir().mkpath(QFileInfo(m_file).path()))
         (void)writeFileAnew(m_file, document.toBytes());
 }
 

@@ -3,16 +3,20 @@
 #include <QObject>
 #include <QString>
 
+class QComboBox;
+class QSplitter;
 class QWidget;
 
 namespace rivonel {
 
-// The size and place a window comes back at: kept in a file of its own when
-// the window closes (not when it is minimised), and restored when asked.
+// The size and place a window comes back at, with where the user put its
+// splitter and which games its list shows: kept in a file of its own when the
+// window closes (not when it is minimised), and restored when asked.
 class WindowGeometry : public QObject {
     Q_OBJECT
 public:
-    WindowGeometry(QWidget &window, QString file);
+    WindowGeometry(QWidget &window, QString file, QSplitter *splitter = nullptr,
+                   QComboBox *filter = nullptr);
 
     // Wide enough for the window's contents, or as it was last left.
     void restore();
@@ -25,6 +29,8 @@ private:
 
     QWidget &m_window;
     const QString m_file;
+    QSplitter *m_splitter;
+    QComboBox *m_filter;
 };
 
 } // namespace rivonel

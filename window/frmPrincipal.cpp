@@ -40,9 +40,11 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
                         return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
       m_controls(*this), m_run(desktop.launcher(), m_platform, m_files),
-      m_games({lstGames, Picture1, ImageList1, mnuCheckArchive}, m_platform, m_files, LanguageTexts,
-              this),
+      m_games({lstGames, Picture1, ImageList1, mnuPlay, mnuCheckArchive, lblDetails}, m_platform,
+              m_files, LanguageTexts, this),
       m_runView(*this, *cmdPlay, *Timer1, m_run, desktop, LanguageTexts),
+      m_guide(
+          *this, m_platform, LanguageTexts, [this] { return currentOptions(); }, this),
       m_actions(*this, desktop, m_platform, m_files, LanguageTexts)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
@@ -51,7 +53,7 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     m_controls.showDefaults(OptionControls::Defaults::TextsAndBoxes);
     connectSignals();
     new KeyRouter(*this, *this);
-    (new WindowGeometry(*this, m_files.windowGeometry))->restore();
+    (new WindowGeometry(*this, m_files.windowGeometry, splLog, cboFilter))->restore();
 }
 
 void frmPrincipal::connectSignals()
@@ -72,6 +74,10 @@ void frmPrincipal::connectSignals()
     connect(&m_games, &GameList::playRequested, this, &frmPrincipal::lstGames_DblClick);
     connect(&m_games, &GameList::told, this, &frmPrincipal::tellUser);
     connect(mnuCheckArchive, &QAction::triggered, this, &frmPrincipal::mnuCheckArchive_Click);
+    connect(txtSearch, &QLineEdit::textChanged, this, &frmPrincipal::txtSearch_Change);
+    connect(cboFilter, &QComboBox::currentIndexChanged, this, &frmPrincipal::txtSearch_Change);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, txtSearch,
+            [this] { txtSearch->setFocus(Qt::ShortcutFocusReason), txtSearch->selectAll(); });
     // The marks follow the ROM folder's name as it is typed, once typing pauses.
     connect(txtRomDir, &QLineEdit::textChanged, &m_games.romFolder(), &RomFolderWatch::setFolder);
     connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
@@ -122,13 +128,18 @@ void frmPrincipal::Form_Load()
     m_games.load();
     CarregaPadrao(saved);
     m_games.romFolder().lookNow(txtRomDir->text());
+    txtSearch_Change();
+    // What is still to set up stays in sight above the list, on the tab to set it.
+    m_guide.refresh();
+    if (!m_guide.steps().empty())
+        abas->setCurrentIndex(generalTab);
 
+    // The language's captions may want more room than the design-time ones.
+    resize(size().expandedTo(QSize(sizeHint().width(), minimumSizeHint().height())));
     // Replaces the selection line the load leaves behind; what start-up has
-    // to say still reaches the user, each on a line of its own, what to set
-    // first.
-    txtlog->setText(
-        (QStringList(startupLog(title, webAddress())) + guideToFolders() + m_startupNotices)
-            .join(QStringLiteral("\r\n")));
+    // to say still reaches the user, each on a line of its own.
+    txtlog->setText((QStringList(startupLog(title, webAddress())) + m_startupNotices)
+                        .join(QStringLiteral("\r\n")));
     m_stage = Stage::Loaded;
 }
 
@@ -182,7 +193,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
         m_games.select(*position);
     lstGames_Click();
 
-    if (m_controls.load(saved, m_desktop.soundOutputCount() >= 1))
+    if (m_controls.load(saved, m_desktop.soundOutputCount() >= 1, m_platform))
         tellUser(LanguageTexts.text(textKey::noSoundDevice));
 }
 
@@ -210,16 +221,6 @@ void frmPrincipal::cmdProcuraRoms_Click()
         txtRomDir->setText(*folder);
 }
 
-// A new user's folders are empty (an installed copy ships none) and nothing
-// can run until both are set.
-QStringList frmPrincipal::guideToFolders()
-{
-    const QStringList steps = folderGuidance(currentOptions(), m_platform, LanguageTexts);
-    if (!steps.isEmpty())
-        abas->setCurrentIndex(generalTab);
-    return steps;
-}
-
 // --- Game catalogue
 
 void frmPrincipal::AdicionaGames()
@@ -237,6 +238,16 @@ void frmPrincipal::lstGames_Click()
     txtlog->setText(LanguageTexts.text(textKey::gameLabel) + QStringLiteral(": ") +
                     QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
     m_games.showSelectedPicture();
+    m_games.showDetails();
+    m_guide.keepWarning({});
+    m_runView.setPlayable(game.position >= 0);
+    cmdPlay->setToolTip(game.position >= 0 ? QString()
+                                           : LanguageTexts.text(textKey::chooseGameFirst));
+}
+
+void frmPrincipal::txtSearch_Change()
+{
+    m_games.find(txtSearch->text(), GameFilter(std::max(0, cboFilter->currentIndex())));
 }
 
 void frmPrincipal::mnuCheckArchive_Click()
@@ -251,8 +262,24 @@ void frmPrincipal::cmdPlay_Click()
 {
     const OptionSet options = currentOptions();
     const std::optional<QString> romSet = RomSetNames.at(options.game.position);
+    if (!romSet)
+        return; // Play is not offered without a game
+    if (const QString why = whyNotPlayable(options); !why.isEmpty())
+        return txtlog->setText(why);
     const QString warning = m_games.romFolder().beforePlay(options, romSet);
+    // In sight while the run goes on, not only in the log.
+    m_guide.keepWarning(warning);
     m_run.play({options, romSet, LanguageTexts, warning});
+}
+
+// A folder still to set, or an archive the list already knows is not there.
+QString frmPrincipal::whyNotPlayable(const OptionSet &options) const
+{
+    const QStringList steps = folderGuidance(options, m_platform, LanguageTexts);
+    if (!steps.isEmpty())
+        return steps.join(QStringLiteral("\r\n"));
+    const GameRow row = m_games.row(options.game.position);
+    return row.absent ? row.archive : QString();
 }
 
 void frmPrincipal::runStarted(const QString &log)
@@ -273,6 +300,7 @@ void frmPrincipal::runEnded(const RunOutcome &outcome)
     txtlog->appendVerdict(outcome.report);
     m_runView.giveBack();
     m_games.runEnded(outcome);
+    m_guide.refresh();
 }
 
 void frmPrincipal::followCommandLine(const QStringList &args)
@@ -311,6 +339,8 @@ void frmPrincipal::CarregaLingua()
     m_controls.showCaptions(LanguageTexts);
     nameControls(LanguageTexts);
     m_games.showMarks();
+    if (m_stage != Stage::Built)
+        m_guide.refresh();
 }
 
 } // namespace rivonel

@@ -13,6 +13,7 @@
 #include "window/GameList.h"
 #include "window/OptionControls.h"
 #include "window/RunPresenter.h"
+#include "window/SetupGuide.h"
 
 #include <QString>
 #include <QStringList>
@@ -70,12 +71,11 @@ private:
     // start-up lines.
     void tellUser(const QString &notice);
 
-    // Pickers, web link, About and the folders still to set.
+    // Pickers, web link and About.
     void cmdProcuraZinc_Click();
     void cmdProcuraRoms_Click();
     void lblSite_Click() { m_actions.openWebAddress(); }
     void cmdHelp_Click() { m_actions.showAbout(); }
-    QStringList guideToFolders();
 
     // Option interlocks: each box's rule runs when its value changes.
     void chkSound_Click() { m_controls.runInterlockOf(&OptionSet::sound); }
@@ -88,10 +88,13 @@ private:
     void lstGames_Click();
     void lstGames_DblClick() { cmdPlay_Click(); }
     void mnuCheckArchive_Click();
+    void txtSearch_Change();
 
     // Launch and run monitor: the run is GameRun's; the window locks,
     // unlocks and shows.
     void cmdPlay_Click();
+    // Why the game cannot run, said before anything is written; empty when it may.
+    QString whyNotPlayable(const OptionSet &options) const;
     void Timer1_Timer() { m_run.look(); }
     void runStarted(const QString &log);
     void runFailed(const QString &log);
@@ -116,6 +119,7 @@ private:
     GameRun m_run;
     GameList m_games;
     RunPresenter m_runView;
+    SetupGuide m_guide;
     DesktopActions m_actions;
     enum class Stage { Built, Loaded, Unloaded } m_stage = Stage::Built;
     // What start-up has to tell the user (no sound device, a file not read);

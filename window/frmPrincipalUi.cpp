@@ -1,6 +1,7 @@
 // Creates the window's controls with their names and design-time texts, and
-// lays them out: the game list and the log box take whatever room the window
-// has beyond what the rest needs; the picture keeps its 320 x 240.
+// lays them out: the game list and the picture take whatever room the window
+// has beyond what the rest needs (the picture from 320 x 240 up, keeping its
+// shape); the log box keeps its height unless the user drags it.
 
 #include "window/frmPrincipalUi.h"
 
@@ -10,6 +11,7 @@
 #include "window/ImageList.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
+#include "window/PictureBox.h"
 #include "window/ValueCheckBox.h"
 
 #include <QAction>
@@ -23,6 +25,9 @@
 #include <QMap>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -119,6 +124,7 @@ void layOutPages(QTabWidget &tabs, const PageCells &cells)
 void frmPrincipalUi::setupUi(QWidget *form)
 {
     buildFrame(form);
+    buildFinding(form);
     buildPages();
     // A focused command button takes Enter itself; everywhere else Enter
     // presses cmdPlay (see KeyRouter).
@@ -144,11 +150,10 @@ void frmPrincipalUi::buildFrame(QWidget *form)
     const QImage logo(QStringLiteral(":/logo.jpg"));
     ImageList1 = named(new ImageList(form), "ImageList1");
     ImageList1->add(logo);
-    Picture1 = named(new QLabel(form), "Picture1");
+    Picture1 = named(new PictureBox(logo.size() + 2 * QSize(pictureFrame, pictureFrame), form),
+                     "Picture1");
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1->setLineWidth(pictureFrame);
-    Picture1->setFixedSize(logo.size() + 2 * QSize(pictureFrame, pictureFrame));
-    Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setPixmap(QPixmap::fromImage(logo));
     // A screen reader reaches it by Tab and names it.
     Picture1->setFocusPolicy(Qt::TabFocus);
@@ -172,7 +177,52 @@ void frmPrincipalUi::buildFrame(QWidget *form)
     txtlog = named(new LogBox(form), "txtlog");
     Timer1 = named(new QTimer(form), "Timer1");
     Timer1->setInterval(timerIntervalMs);
+    mnuPlay = named(new QAction(form), "mnuPlay");
     mnuCheckArchive = named(new QAction(form), "mnuCheckArchive");
+    lblDetails = named(new QLabel, "lblDetails");
+    lblDetails->setWordWrap(true);
+    lblDetails->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // It takes the room under the picture and scrolls when that is too little;
+    // the window never grows for it.
+    scrDetails = named(new QScrollArea(form), "scrDetails");
+    scrDetails->setWidget(lblDetails);
+    scrDetails->setWidgetResizable(true);
+    scrDetails->setFrameShape(QFrame::NoFrame);
+    scrDetails->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrDetails->setMinimumHeight(0);
+    scrDetails->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    scrDetails->setFocusPolicy(Qt::NoFocus);
+}
+
+void frmPrincipalUi::buildFinding(QWidget *form)
+{
+    fraNotice = named(new QFrame(form), "fraNotice");
+    fraNotice->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    fraNotice->setAutoFillBackground(true);
+    fraNotice->setBackgroundRole(QPalette::ToolTipBase);
+    fraNotice->setForegroundRole(QPalette::ToolTipText);
+    lblNotice = named(new QLabel(fraNotice), "lblNotice");
+    lblNotice->setWordWrap(true);
+    lblNotice->setForegroundRole(QPalette::ToolTipText);
+    cmdNotice = named(new QPushButton(fraNotice), "cmdNotice");
+    auto *notice = new QHBoxLayout(fraNotice);
+    notice->setContentsMargins(6, 4, 6, 4);
+    auto *icon = new QLabel(fraNotice);
+    const int side = form->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    icon->setPixmap(form->style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(side));
+    notice->addWidget(icon, 0, Qt::AlignTop);
+    notice->addWidget(lblNotice, 1);
+    notice->addWidget(cmdNotice, 0, Qt::AlignVCenter);
+    fraNotice->hide();
+
+    txtSearch = named(new QLineEdit(form), "txtSearch");
+    txtSearch->setClearButtonEnabled(true);
+    lblFilter = named(new QLabel(form), "lblFilter");
+    cboFilter = named(new QComboBox(form), "cboFilter");
+    lblFilter->setBuddy(cboFilter);
+    for (int item = 0; item < 4; ++item)
+        cboFilter->addItem(QString());
 }
 
 void frmPrincipalUi::buildPages()
@@ -206,7 +256,12 @@ void frmPrincipalUi::buildPages()
 
 void frmPrincipalUi::layOutFrame(QWidget *form)
 {
+    auto *finding = new QHBoxLayout;
+    finding->addWidget(txtSearch, 1);
+    finding->addWidget(lblFilter);
+    finding->addWidget(cboFilter);
     auto *left = new QVBoxLayout;
+    left->addLayout(finding);
     left->addWidget(lstGames, 1);
     left->addWidget(abas);
     lblLanguage->setBuddy(cboLang);
@@ -216,18 +271,29 @@ void frmPrincipalUi::layOutFrame(QWidget *form)
         language->addWidget(widget);
     language->addWidget(lblSite, 1);
     auto *right = new QVBoxLayout;
-    right->addWidget(Picture1, 0, Qt::AlignHCenter);
+    right->addWidget(Picture1, 3);
     right->addLayout(language);
-    right->addStretch();
+    right->addWidget(scrDetails, 1);
+    // The list gets most of a wider window, the picture the rest.
     auto *top = new QHBoxLayout;
-    top->addLayout(left, 1);
-    top->addLayout(right);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addLayout(left, 3);
+    top->addLayout(right, 2);
+    auto *upper = new QWidget(form);
+    upper->setLayout(top);
 
+    splLog = named(new QSplitter(Qt::Vertical, form), "splLog");
+    splLog->setChildrenCollapsible(false);
+    splLog->addWidget(upper);
+    splLog->addWidget(txtlog);
+    splLog->setStretchFactor(0, 1);
+    splLog->setStretchFactor(1, 0);
+    // Across the top, outside the splitter: the window's own layout gives its
+    // wrapped lines the height they need.
     auto *window = new QVBoxLayout(form);
     window->setContentsMargins(8, 8, 8, 8);
-    window->setSpacing(6);
-    window->addLayout(top);
-    window->addWidget(txtlog);
+    window->addWidget(fraNotice);
+    window->addWidget(splLog);
 }
 
 // Reading order: the list, the picture, Play, the tabs and the shown tab's
@@ -241,10 +307,18 @@ void frmPrincipalUi::setFocusOrder(QWidget *form)
     abas->setFocusPolicy(Qt::NoFocus); // which Qt passes on to the headers
     QTabBar *headers = abas->findChild<QTabBar *>();
     headers->setFocusPolicy(Qt::TabFocus);
-    const QWidgetList order = QWidgetList{lstGames, Picture1, cmdPlay, headers} + m_pageOrder +
-                              QWidgetList{cboLang, cmdHelp, lblSite, txtlog};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        form->setTabOrder(order[i - 1], order[i]);
+    // Through its proxy it would still be a stop wherever the chain has it.
+    abas->setFocusProxy(nullptr);
+    // Its scroll arrows, when shown, are for the mouse; in the chain they
+    // would hand Tab back to the headers.
+    for (QToolButton *arrow : headers->findChildren<QToolButton *>())
+        arrow->setFocusPolicy(Qt::NoFocus);
+    const QWidgetList order =
+        QWidgetList{cmdNotice, txtSearch, cboFilter, lstGames, Picture1, cmdPlay, headers} +
+        m_pageOrder + QWidgetList{cboLang, cmdHelp, lblSite, txtlog};
+    // The ring closes from the log box back to the first: Tab goes round.
+    for (qsizetype i = 1; i <= order.size(); ++i)
+        form->setTabOrder(order[i - 1], order[i % order.size()]);
 }
 
 void frmPrincipalUi::nameControls(const LanguageTextTable &texts) const
@@ -256,6 +330,14 @@ void frmPrincipalUi::nameControls(const LanguageTextTable &texts) const
     abas->setTabText(audioTab, texts.text(textKey::audioTabCaption));
     abas->setTabText(generalTab, texts.text(textKey::generalTabCaption));
     lstGames->setAccessibleName(texts.text(textKey::gamesListName));
+    txtSearch->setPlaceholderText(texts.text(textKey::searchPlaceholder));
+    txtSearch->setAccessibleName(texts.text(textKey::searchName));
+    lblFilter->setText(texts.text(textKey::filterName));
+    for (const int key : {textKey::filterAll, textKey::filterAvailable, textKey::filterFavourites,
+                          textKey::filterRecent})
+        cboFilter->setItemText(key - textKey::filterAll, texts.text(key));
+    lblDetails->setAccessibleName(texts.text(textKey::detailsName));
+    mnuPlay->setText(texts.text(textKey::playCaption));
     Picture1->setAccessibleName(texts.text(textKey::pictureName));
     txtlog->setAccessibleName(texts.text(textKey::logBoxName));
     for (const ControlRow &row : pageControls()) {

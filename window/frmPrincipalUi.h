@@ -6,10 +6,13 @@
 
 class QAction;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -37,8 +40,17 @@ public:
     // and the captions no option entry gives.
     void nameControls(const LanguageTextTable &texts) const;
 
+    // Above the list: what is still to set up, and the search with its filter.
+    QFrame *fraNotice = nullptr;
+    QLabel *lblNotice = nullptr;
+    QPushButton *cmdNotice = nullptr; // opens the field to set
+    QLineEdit *txtSearch = nullptr;
+    QLabel *lblFilter = nullptr;
+    QComboBox *cboFilter = nullptr; // all, available, favourites, played recently
     QListWidget *lstGames = nullptr;
-    QLabel *Picture1 = nullptr;
+    QLabel *Picture1 = nullptr;   // grows with the window, keeping its shape
+    QLabel *lblDetails = nullptr; // the selected game, under the picture
+    QScrollArea *scrDetails = nullptr;
     ImageList *ImageList1 = nullptr;
     QPushButton *cmdPlay = nullptr;
     QTabWidget *abas = nullptr;
@@ -47,8 +59,10 @@ public:
     QToolButton *cmdHelp = nullptr; // opens the About box, as F1 does
     LinkLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
+    QSplitter *splLog = nullptr; // between the rest and the log box
     QTimer *Timer1 = nullptr;
-    // The list's context menu: the selected game's archive report.
+    // The list's context menu: Play, and the selected game's archive report.
+    QAction *mnuPlay = nullptr;
     QAction *mnuCheckArchive = nullptr;
 
     // The tabs' controls.
@@ -58,6 +72,7 @@ public:
 
 private:
     void buildFrame(QWidget *form);
+    void buildFinding(QWidget *form);
     void buildPages();
     void layOutFrame(QWidget *form);
     void setFocusOrder(QWidget *form);

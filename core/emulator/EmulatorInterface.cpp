@@ -4,6 +4,8 @@
 #include "core/emulator/LaunchScript.h"
 #include "core/emulator/ShellQuoting.h"
 
+#include <QFileInfo>
+
 #include <array>
 
 namespace rivonel {
@@ -23,6 +25,23 @@ const RendererPlugin &rendererPlugin(int position)
     if (position >= 0 && position < static_cast<int>(glide))
         return plugins[static_cast<std::size_t>(position)];
     return plugins[glide];
+}
+
+bool rendererPresent(const PlatformConventions &platform, const QString &zincDirectory,
+                     int position)
+{
+    return !zincDirectory.isEmpty() &&
+           QFileInfo(platform.join(zincDirectory, rendererPlugin(position).file.toString()))
+               .isFile();
+}
+
+int preferredRenderer(const PlatformConventions &platform, const QString &zincDirectory)
+{
+    constexpr int openGl = 1, software = 2, direct3d = 0, glide3dfx = 3;
+    for (const int position : {openGl, software, direct3d, glide3dfx})
+        if (rendererPresent(platform, zincDirectory, position))
+            return position;
+    return openGl;
 }
 
 QString optionFileHeader(const QString &webAddress)

@@ -19,6 +19,13 @@ struct RendererPlugin {
 // The plug-in for a renderer list position; anything but 0 to 2 is Glide.
 const RendererPlugin &rendererPlugin(int position);
 
+// Whether the renderer's plug-in is in the Zinc directory.
+bool rendererPresent(const PlatformConventions &platform, const QString &zincDirectory,
+                     int position);
+// The renderer a new user starts on: the first of OpenGL, Software,
+// Direct3D and Glide whose plug-in the folder holds; OpenGL when none is there.
+int preferredRenderer(const PlatformConventions &platform, const QString &zincDirectory);
+
 inline constexpr QStringView zincConfigFileName = u"zinc.cfg";
 inline constexpr QStringView rendererConfigFileName = u"renderer.cfg";
 

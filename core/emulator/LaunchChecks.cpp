@@ -49,7 +49,8 @@ LaunchCheck checkLaunch(const PlatformConventions &platform, const OptionSet &op
     const RendererPlugin &plugin = rendererPlugin(options.renderer.position);
     if (!exists(platform.join(zinc, plugin.file.toString())))
         return missing(texts.text(textKey::couldNotFind) + space + plugin.file.toString() + space +
-                       texts.text(textKey::pluginNotInZincDirectory));
+                       texts.text(textKey::pluginNotInZincDirectory) + space +
+                       texts.text(textKey::chooseRendererThere));
     log += texts.text(textKey::rendererLogLabel) + plugin.logName.toString() + crlf;
 
     return {LaunchCheck::Verdict::Ready, log,

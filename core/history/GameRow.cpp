@@ -43,14 +43,48 @@ GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge 
     row.favourite = row.plays.favourite;
 
     QStringList lines;
-    if (const QString sentence = archiveSentence(row, roms, ofFolder, romSet, texts);
-        !sentence.isEmpty())
-        lines << sentence;
+    row.archive = archiveSentence(row, roms, ofFolder, romSet, texts);
+    if (!row.archive.isEmpty())
+        lines << row.archive;
     if (row.favourite)
         lines << texts.text(textKey::favouriteCaption);
     lines << playHistoryText(row.plays, texts, locale);
     row.description = lines.join(u'\n');
     return row;
+}
+
+bool shownInList(int position, const GameRow &row, GameFilter filter, const QString &search,
+                 const QDateTime &now)
+{
+    if (position < 0 || position >= gameCount)
+        return false;
+    const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];
+    const QString wanted = search.trimmed();
+    if (!wanted.isEmpty() && !game.title.contains(wanted, Qt::CaseInsensitive) &&
+        !game.romSet.contains(wanted, Qt::CaseInsensitive))
+        return false;
+    switch (filter) {
+    case GameFilter::All:
+        return true;
+    case GameFilter::Available:
+        return row.archivePresent.value_or(false);
+    case GameFilter::Favourites:
+        return row.favourite;
+    case GameFilter::Recent:
+        return row.plays.last.isValid() && row.plays.last.addDays(recentDays) >= now;
+    }
+    return true;
+}
+
+QString gameDetails(int position, const GameRow &row, const LanguageTextTable &texts)
+{
+    if (position < 0 || position >= gameCount)
+        return {};
+    const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];
+    return texts.text(textKey::gameLabel) + QStringLiteral(": ") +
+           QString::number(gameNumber(position)) + QStringLiteral(" - ") + game.title.toString() +
+           u'\n' + texts.text(textKey::romSetLabel).arg(game.romSet.toString()) + u'\n' +
+           row.description;
 }
 
 } // namespace rivonel

@@ -5,6 +5,7 @@
 #include "core/history/PlayHistory.h"
 #include "core/languages/LanguageTextTable.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 
@@ -22,6 +23,7 @@ struct GameRow {
     // cannot be read): the row is dimmed and marked.
     bool absent = false;
     ArchiveState state = ArchiveState::Unknown;
+    QString archive; // the archive's sentence, empty until the folder is looked at
     // The archive's sentence, "Favourite", then the history, a line each:
     // the tooltip and the accessible description.
     QString description;
@@ -34,5 +36,19 @@ struct GameRow {
 GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge &known,
                 const PlayHistory &history, const LanguageTextTable &texts,
                 const QLocale &locale = QLocale());
+
+// What the list shows: every game, those whose archive is in the ROM folder,
+// the favourites, or those played in the last recentDays days.
+enum class GameFilter { All, Available, Favourites, Recent };
+inline constexpr int recentDays = 30;
+
+// Whether the game at position is shown for the filter and the search, which
+// matches its title or its ROM set anywhere, in any case.
+bool shownInList(int position, const GameRow &row, GameFilter filter, const QString &search,
+                 const QDateTime &now);
+
+// What the details beside the list say of the game: its number and title,
+// its ROM set, then its row's description.
+QString gameDetails(int position, const GameRow &row, const LanguageTextTable &texts);
 
 } // namespace rivonel

@@ -157,6 +157,22 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Files in %1:",
     "%1: %2 bytes, CRC-32 %3",
     "Warning: %1 The game is started all the same.",
+    "Your options will be kept in %1 when Rivonel closes.",
+    "The Renderer list is on the Video tab; a renderer marked \u201cplug-in missing\u201d cannot "
+    "run.",
+    "%1 (plug-in missing)",
+    "Set the Zinc directory",
+    "Set the ROM directory",
+    "Choose a game in the list to play it.",
+    "Search by title or ROM set (Ctrl+F)",
+    "All games",
+    "Available only",
+    "Favourites",
+    "Played recently",
+    "Show:",
+    "ROM set: %1",
+    "Search games",
+    "Selected game",
 };
 
 QString englishText(int number)

@@ -155,20 +155,37 @@ inline constexpr int archiveChecking = 131;   // %1: the archive
 inline constexpr int archiveFilesIn = 132;    // %1: the archive's path
 inline constexpr int archiveFile = 133;       // %1: the file, %2: its size, %3: its CRC-32
 inline constexpr int archiveWarning = 134;    // %1: what is wrong with the archive
+// A new user's way in, and finding a game.
+inline constexpr int optionsWillLiveIn = 135;   // %1: rivonel.ini, made at the close
+inline constexpr int chooseRendererThere = 136; // after a missing plug-in: where to choose
+inline constexpr int pluginMissingMark =
+    137; // %1: a renderer whose plug-in is not in the Zinc directory
+inline constexpr int setZincButton = 138;
+inline constexpr int setRomButton = 139;
+inline constexpr int chooseGameFirst = 140; // Play's tip without a selected game
+inline constexpr int searchPlaceholder = 141;
+inline constexpr int filterAll = 142; // the filter's items, these four
+inline constexpr int filterAvailable = 143;
+inline constexpr int filterFavourites = 144;
+inline constexpr int filterRecent = 145;
+inline constexpr int filterName = 146;
+inline constexpr int romSetLabel = 147; // %1: the game's ROM set
+inline constexpr int searchName = 148;
+inline constexpr int detailsName = 149;
 } // namespace textKey
 
-// The texts String01 to String134 of one language. Numbers outside 1 to 134
+// The texts String01 to String149 of one language. Numbers outside 1 to 149
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 134;
+    static constexpr int count = 149;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String134"
+    // "String01" ... "String149"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

@@ -7,15 +7,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace rivonel {
 
 // Whether a folder option names a folder that is there. An empty name would
 // put a file at the root of the file system, a missing folder nowhere.
 bool isExistingFolder(const QString &folder);
 
-// What a user must set before a game can run, in their language: a line for
-// each of the Zinc and ROM directories that is empty or names no folder,
-// saying where to set it. Nothing when both are folders.
+// A folder a game cannot run without, not yet usable, and what to do about it.
+struct FolderStep {
+    QString OptionSet::*folder;
+    QString line;
+};
+
+// What a user must set before a game can run, in their language: a step for
+// the Zinc directory while it is empty, names no folder or lacks the emulator,
+// then one for the ROM directory while it is empty or names no folder. Each
+// says where to set it. Nothing when both are usable.
+std::vector<FolderStep> folderSteps(const OptionSet &options, const PlatformConventions &platform,
+                                    const LanguageTextTable &texts);
+// The steps' lines.
 QStringList folderGuidance(const OptionSet &options, const PlatformConventions &platform,
                            const LanguageTextTable &texts);
 

@@ -11,39 +11,40 @@ namespace {
 using K = SettingKind;
 using O = OptionSet;
 
-// Check boxes start grayed, so the load changes each one and runs its rule.
-constexpr int grayed = check::grayed;
+// What a box holds when nothing saved serves: the choices a new user's
+// first game needs (its speed kept, its keys and sound on), the rest off.
+constexpr int off = check::unchecked;
+constexpr int on = check::checked;
 
 constexpr std::array<OptionEntry, optionCount> table{{
-    {&O::romDirectory, u"General", u"RomPath", K::Text, u"C:\\Games\\Zinc\\Roms",
-     textKey::romDirectoryCaption},
-    {&O::zincDirectory, u"General", u"ZincPath", K::Text, u"C:\\Games\\Zinc",
-     textKey::zincDirectoryCaption},
+    {&O::romDirectory, u"General", u"RomPath", K::Text, u"", textKey::romDirectoryCaption},
+    {&O::zincDirectory, u"General", u"ZincPath", K::Text, u"", textKey::zincDirectoryCaption},
     {&O::game, u"General", u"LastGame", K::LastGame, ListStart{-1}},
     {&O::language, u"General", u"Language", K::Language, ListStart{-1}, textKey::languageCaption},
     // Without this the low geometry choice could never be kept.
-    {&O::useLowGeometry, u"General", u"UseLowGeometry", K::CheckedWhenOne, grayed,
+    {&O::useLowGeometry, u"General", u"UseLowGeometry", K::CheckedWhenOne, off,
      textKey::lowGeometryCaption},
-    {&O::sound, u"Audio", u"SoundEnable", K::SoundEnable, grayed, textKey::soundEnableCaption},
-    {&O::soundFilter, u"Audio", u"SoundFilter", K::CheckState, grayed, textKey::soundFilterCaption},
+    {&O::sound, u"Audio", u"SoundEnable", K::SoundEnable, on, textKey::soundEnableCaption},
+    {&O::soundFilter, u"Audio", u"SoundFilter", K::CheckState, off, textKey::soundFilterCaption},
     {&O::soundFilterCutoff, u"Audio", u"SoundCutoff", K::Text, u"22050",
      textKey::soundFilterCutoffCaption},
-    {&O::stereoExciter, u"Audio", u"StereoExciter", K::CheckState, grayed,
+    {&O::stereoExciter, u"Audio", u"StereoExciter", K::CheckState, off,
      textKey::stereoExciterCaption},
-    {&O::surroundLite, u"Audio", u"SurroundLite", K::CheckState, grayed,
-     textKey::surroundLiteCaption},
-    {&O::surroundLiteMultiplier, u"Audio", u"SurroundLiteMultiplierEnabled", K::CheckState, grayed,
+    {&O::surroundLite, u"Audio", u"SurroundLite", K::CheckState, off, textKey::surroundLiteCaption},
+    {&O::surroundLiteMultiplier, u"Audio", u"SurroundLiteMultiplierEnabled", K::CheckState, off,
      textKey::surroundMultiplierCaption},
     {&O::surroundMultiplier, u"Audio", u"SurroundLiteMultiplier", K::Text, u"40"},
-    {&O::renderer, u"Video", u"Renderer", K::ListPosition, ListStart{0}, textKey::rendererCaption},
-    {&O::showFps, u"Video", u"ShowFPS", K::CheckState, grayed, textKey::showFpsCaption},
-    {&O::frameSkip, u"Video", u"FrameSkip", K::CheckState, grayed, textKey::frameSkipCaption},
-    {&O::frameSkipAuto, u"Video", u"FrameSkipAuto", K::CheckState, grayed,
+    // OpenGL: the plug-in a Zinc folder has on every system (the window prefers
+    // one the folder holds).
+    {&O::renderer, u"Video", u"Renderer", K::ListPosition, ListStart{1}, textKey::rendererCaption},
+    {&O::showFps, u"Video", u"ShowFPS", K::CheckState, off, textKey::showFpsCaption},
+    {&O::frameSkip, u"Video", u"FrameSkip", K::CheckState, off, textKey::frameSkipCaption},
+    {&O::frameSkipAuto, u"Video", u"FrameSkipAuto", K::CheckState, off,
      textKey::frameSkipAutoCaption},
-    {&O::frameLimit, u"Video", u"FrameLimit", K::CheckState, grayed, textKey::frameLimitCaption},
-    {&O::dithering, u"Video", u"Dithering", K::CheckState, grayed, textKey::ditheringCaption},
-    {&O::enableKeys, u"Video", u"EnableKeys", K::CheckState, grayed, textKey::enableKeysCaption},
-    {&O::fullScreen, u"Video", u"FullScreen", K::CheckState, grayed, textKey::fullScreenCaption},
+    {&O::frameLimit, u"Video", u"FrameLimit", K::CheckState, on, textKey::frameLimitCaption},
+    {&O::dithering, u"Video", u"Dithering", K::CheckState, off, textKey::ditheringCaption},
+    {&O::enableKeys, u"Video", u"EnableKeys", K::CheckState, on, textKey::enableKeysCaption},
+    {&O::fullScreen, u"Video", u"FullScreen", K::CheckState, off, textKey::fullScreenCaption},
     {&O::resolution, u"Video", u"Resolution", K::ListText, ListStart{2}, // 640x480
      textKey::resolutionCaption},
     {&O::colorDepth, u"Video", u"ColorDepth", K::ListText, ListStart{0},
@@ -87,10 +88,12 @@ static_assert(std::all_of(table.begin(), table.end(), [](const OptionEntry &entr
     return entry.defaultValue.index() == entry.field.index();
 }));
 
-void setDefault(OptionSet &values, const OptionEntry &entry, const ListItems &items)
+void setDefault(OptionSet &values, const OptionEntry &entry, const ListItems &items, bool loaded)
 {
     if (const auto box = std::get_if<int OptionSet::*>(&entry.field)) {
-        values.**box = std::get<int>(entry.defaultValue);
+        // Before the load every box is grayed, so the load changes each one
+        // and runs its rule.
+        values.**box = loaded ? std::get<int>(entry.defaultValue) : check::grayed;
     } else if (const auto text = std::get_if<QString OptionSet::*>(&entry.field)) {
         values.**text = std::get<QStringView>(entry.defaultValue).toString();
     } else {
@@ -126,8 +129,16 @@ OptionState defaultOptions(const ListItems &items)
 {
     OptionState state;
     for (const OptionEntry &entry : table)
-        setDefault(state.values, entry, items);
+        setDefault(state.values, entry, items, false);
     return state;
+}
+
+OptionSet unsetOptions(const ListItems &items)
+{
+    OptionSet values;
+    for (const OptionEntry &entry : table)
+        setDefault(values, entry, items, true);
+    return values;
 }
 
 std::bitset<optionCount> entriesOfKind(std::initializer_list<SettingKind> kinds)

@@ -36,7 +36,8 @@ struct ListStart {
 using OptionDefault = std::variant<int, QStringView, ListStart>;
 
 // One saved option: where it lives in OptionSet and in rivonel.ini, the value
-// its control starts with, and the language text that captions it (0 for none).
+// it takes when nothing saved serves, and the language text that captions it
+// (0 for none).
 struct OptionEntry {
     OptionField field;
     QStringView section;
@@ -73,9 +74,12 @@ struct OptionState {
 };
 
 // The options as the window starts, before the saved ones are read: each
-// entry at its default, every control enabled. A list's text is its item at
-// the default position, empty while the list has no such item.
+// entry at its default but the check boxes, which are grayed; every control
+// enabled. A list's text is its item at the default position, empty while
+// the list has no such item.
 OptionState defaultOptions(const ListItems &items);
+// What each option is when nothing saved serves it.
+OptionSet unsetOptions(const ListItems &items);
 
 // The table's entries of the given kinds.
 std::bitset<optionCount> entriesOfKind(std::initializer_list<SettingKind> kinds);

@@ -88,15 +88,31 @@ OptionsFile::SaveProblem replace(const QString &path, const QByteArray &bytes)
     return QFileInfo(file.absolutePath()).isWritable() ? P::NotWrittenWhole : P::FolderReadOnly;
 }
 
+// Makes the file where there was none, and its folder with it.
+OptionsFile::SaveProblem create(const QString &path, const QString &folder, const QByteArray &bytes)
+{
+    using P = OptionsFile::SaveProblem;
+    if (QDir().mkpath(folder) && writeFileAnew(path, bytes))
+        return P::None;
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable() ? P::NotWrittenWhole : P::FolderReadOnly;
+}
+
 } // namespace
 
 // One reading of the file, every option edited in memory, one replacement.
 OptionsFile::Saved OptionsFile::save(const OptionSet &options) const
 {
     Saved saved;
-    // The file is never created here: without one nothing is kept.
     IniDocument::Reading file = IniDocument::read(m_path);
-    if (file.status == IniDocument::ReadStatus::Missing || !isTheSettingsFile(file.status))
+    // A user without the file would lose every choice: it is made anew, with
+    // every key, in the order an empty file would be filled.
+    if (file.status == IniDocument::ReadStatus::Missing) {
+        saved.unsavedKeys = saveOptions(file.document, options);
+        saved.problem = create(m_path, m_locations.settingsDirectory, file.document.toBytes());
+        return saved;
+    }
+    if (!isTheSettingsFile(file.status))
         return saved;
     if (file.status != IniDocument::ReadStatus::Read) {
         saved.problem = SaveProblem::NotRead;
@@ -116,6 +132,8 @@ QStringList OptionsFile::notices(const Loaded &loaded, const LanguageTextTable &
     QStringList notices;
     if (loaded.created)
         notices << texts.text(textKey::optionsLiveIn).arg(m_path);
+    else if (loaded.status == IniDocument::ReadStatus::Missing)
+        notices << texts.text(textKey::optionsWillLiveIn).arg(m_path);
     if (loaded.status != IniDocument::ReadStatus::Read &&
         loaded.status != IniDocument::ReadStatus::Missing)
         notices << texts.text(textKey::fileNotRead).arg(m_path, whyNotRead(texts, loaded.status));

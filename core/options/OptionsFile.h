@@ -18,7 +18,8 @@ namespace rivonel {
 using IsSettingsFile = std::function<bool(const QString &path)>;
 
 // rivonel.ini: read once, whole, at start, and replaced once, whole, at the
-// close. Only an installed copy ever creates it, from the shipped options.
+// close. An installed copy starts from the shipped options; without a file
+// the close makes one.
 class OptionsFile {
 public:
     OptionsFile(const ProgramLocations &locations, const PlatformConventions &platform,
@@ -49,7 +50,7 @@ public:
         QStringList unsavedKeys; // values a line break kept out; their saved text stands
     };
     // Writes every option into the file's text and replaces the file when
-    // its bytes changed. Without a file nothing is kept, and that is no problem.
+    // its bytes changed; creates it, with its folder, when there is none.
     Saved save(const OptionSet &options) const;
 
     // What the user is told of a load or a save, in their language; nothing

@@ -22,18 +22,25 @@ ListChoice choiceAt(const QStringList &items, int position)
     return {position, position < 0 ? QString() : items.at(position)};
 }
 
-void loadEntry(LoadedOptions &loaded, const OptionEntry &entry, const QString &value,
-               const ListItems &items, bool soundPlayable)
+void loadEntry(LoadedOptions &loaded, const OptionEntry &entry, const std::optional<QString> &value,
+               const ListItems &items, bool soundPlayable, const OptionSet &unset)
 {
     OptionState &state = loaded.state;
-    const auto number = wholeNumber(value);
+    const auto number = wholeNumber(value.value_or(QString()));
+    const auto box = [&](std::optional<int> saved) {
+        const auto field = std::get<int OptionSet::*>(entry.field);
+        // Never left grayed for want of a saved value.
+        setCheckValue(state, field, saved.value_or(unset.*field));
+    };
     switch (entry.kind) {
-    case K::Text:
-        state.values.*std::get<QString OptionSet::*>(entry.field) = value;
+    case K::Text: {
+        const auto field = std::get<QString OptionSet::*>(entry.field);
+        state.values.*field = value.value_or(unset.*field);
         break;
+    }
     case K::CheckState:
-        if (number && *number >= check::unchecked && *number <= check::grayed)
-            setCheckValue(state, std::get<int OptionSet::*>(entry.field), *number);
+        box(number && *number >= check::unchecked && *number <= check::grayed ? number
+                                                                              : std::nullopt);
         break;
     case K::SoundEnable:
         // A machine that cannot play sound gets it off, whatever was saved.
@@ -45,21 +52,23 @@ void loadEntry(LoadedOptions &loaded, const OptionEntry &entry, const QString &v
         }
         [[fallthrough]];
     case K::CheckedWhenOne:
-        if (number)
-            setCheckValue(state, std::get<int OptionSet::*>(entry.field),
-                          *number == 1 ? check::checked : check::unchecked);
+        box(number ? std::optional(*number == 1 ? check::checked : check::unchecked)
+                   : std::nullopt);
         break;
     case K::ListPosition: {
         const auto field = std::get<ListChoice OptionSet::*>(entry.field);
         const QStringList list = items(field);
-        if (number && *number >= -1 && *number < list.size())
-            state.values.*field = choiceAt(list, *number);
+        const int position =
+            number && *number >= -1 && *number < list.size() ? *number : (unset.*field).position;
+        if (position < list.size())
+            state.values.*field = choiceAt(list, position);
         break;
     }
     case K::ListText: {
         const auto field = std::get<ListChoice OptionSet::*>(entry.field);
         const QStringList list = items(field);
-        const int position = value.isEmpty() ? -1 : static_cast<int>(list.indexOf(value));
+        const int position =
+            value.value_or(QString()).isEmpty() ? -1 : static_cast<int>(list.indexOf(*value));
         if (position >= 0)
             state.values.*field = choiceAt(list, position);
         break;
@@ -73,18 +82,23 @@ void loadEntry(LoadedOptions &loaded, const OptionEntry &entry, const QString &v
 } // namespace
 
 LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListItems &items,
-                          bool soundPlayable)
+                          bool soundPlayable, const OptionSet &unset)
 {
     LoadedOptions loaded{std::move(state)};
     for (const OptionEntry &entry : optionTable())
         if (entry.kind != K::LastGame && entry.kind != K::Language)
-            loadEntry(loaded, entry, saved(entry), items, soundPlayable);
+            loadEntry(loaded, entry, saved(entry), items, soundPlayable, unset);
     return loaded;
+}
+
+std::optional<QString> storedValue(const IniDocument &file, const OptionEntry &entry)
+{
+    return file.value(entry.section.toString(), entry.loadKey().toString());
 }
 
 QString savedValue(const IniDocument &file, const OptionEntry &entry)
 {
-    return file.value(entry.section.toString(), entry.loadKey().toString()).value_or(QString());
+    return storedValue(file, entry).value_or(QString());
 }
 
 QString savedText(const OptionSet &options, const OptionEntry &entry)

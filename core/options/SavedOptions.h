@@ -13,8 +13,8 @@ class IniDocument;
 
 // The rules between the options and their texts in rivonel.ini.
 
-// The text saved for an entry, empty when there is none.
-using SavedText = std::function<QString(const OptionEntry &)>;
+// The text saved for an entry, nothing when there is none.
+using SavedText = std::function<std::optional<QString>(const OptionEntry &)>;
 
 struct LoadedOptions {
     OptionState state;
@@ -22,14 +22,16 @@ struct LoadedOptions {
 };
 
 // Applies the saved texts in the table's order, running the check box rules
-// as values change. A text that cannot serve an option (not a number, out of
-// range, no such item) leaves it as it is. The last game and the language
-// are left to start-up.
+// as values change. Where nothing is saved, and where a saved text cannot
+// serve a box or the renderer (not a number, out of range), the option takes
+// its value in unset; a list text that names no item leaves the list as it
+// is. The last game and the language are left to start-up.
 LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListItems &items,
-                          bool soundPlayable);
+                          bool soundPlayable, const OptionSet &unset);
 
 // The text saved for an entry in the options file, empty when there is none.
 QString savedValue(const IniDocument &file, const OptionEntry &entry);
+std::optional<QString> storedValue(const IniDocument &file, const OptionEntry &entry);
 
 // The text the save writes for an entry.
 QString savedText(const OptionSet &options, const OptionEntry &entry);
