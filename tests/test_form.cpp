@@ -55,6 +55,12 @@ private Q_SLOTS:
         QVERIFY(!boxes().contains(check::grayed));
         QCOMPARE(w().cboRend->currentIndex(), 1);
         QCOMPARE(w().txtFrameRate->text() + w().txtZincDir->text(), u"100"_s);
+        // Play waits for a game, and says so.
+        QVERIFY(!w().cmdPlay->isEnabled() && !w().cmdPlay->toolTip().isEmpty());
+        f->select(3);
+        QVERIFY(w().cmdPlay->isEnabled() && w().cmdPlay->toolTip().isEmpty());
+        f->select(-1);
+        QVERIFY(!w().cmdPlay->isEnabled());
         const OptionSet first = w().currentOptions();
         // The close deletes the launch script, stops the timer and makes the
         // options file: the same one an empty file would become.

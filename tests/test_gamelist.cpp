@@ -1,3 +1,4 @@
+#include "core/system/ProgramFiles.h"
 #include "platform/GameShortcut.h"
 #include "StoredZip.h"
 #include "window/ArchiveMark.h"
@@ -5,14 +6,18 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -51,6 +56,70 @@ private Q_SLOTS:
         QCOMPARE(f->log(), u": 0 - "_s);
         QVERIFY(near(shown(), logo()));
         QVERIFY(f->desktop.calls.filter(u"showMessage"_s).isEmpty());
+    }
+
+    // Hidden rows keep every game at its place: Play sends the table's number.
+    void theSearchAndTheFilterHideGamesButNoNumberChanges()
+    {
+        const QString roms = f->programPath + u"/roms"_s;
+        QVERIFY(writeAll(roms + u"/sfexp.zip"_s, "PK"));
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const auto day = [&](int ago) { return now.addDays(-ago).toString(Qt::ISODate).toUtf8(); };
+        QVERIFY(writeAll(ProgramFiles::of(f->locations, f->desktop.platform).history,
+                         "[Game5]\nPlayed=1\nSeconds=60\nLast=" + day(29) +
+                             "\nFavourite=1\n"
+                             "[Game6]\nPlayed=1\nSeconds=60\nLast=" +
+                             day(31) + "\n"));
+        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
+                         "[General]\nRomPath=" + roms.toUtf8() + "\n"));
+        w().Form_Load();
+        QTRY_VERIFY(!w().gameList().romFolder().looks().busy());
+        const auto shownRows = [this] {
+            QList<int> rows;
+            for (int row = 0; row < w().lstGames->count(); ++row)
+                if (!w().lstGames->isRowHidden(row))
+                    rows << row;
+            return rows;
+        };
+        QCOMPARE(shownRows().size(), 26);
+        w().txtSearch->setText(u"  ex PLUS "_s); // by title, in any case
+        QCOMPARE(shownRows(), (QList<int>{2, 3}));
+        w().txtSearch->setText(u"SFEX"_s); // by ROM set
+        QCOMPARE(shownRows(), (QList<int>{0, 1, 2, 3, 4, 5}));
+        const std::pair<int, QList<int>> filters[] = {{1, {2, 3}}, {2, {4}}, {3, {4}}};
+        for (const auto &[filter, rows] : filters) {
+            w().cboFilter->setCurrentIndex(filter);
+            QCOMPARE(shownRows(), rows);
+        }
+        w().txtSearch->clear();
+        QCOMPARE(shownRows(), (QList<int>{4})); // played 29 days ago, not 31
+        // The shown game plays under its own number.
+        f->select(4);
+        QCOMPARE(w().currentOptions().game.position, 4);
+        QVERIFY(w().lblDetails->text().startsWith(u": 5 - "_s));
+        w().cboFilter->setCurrentIndex(0);
+        QCOMPARE(shownRows().size(), 26);
+    }
+
+    void aRowsTipNeverCoversPlay()
+    {
+        w().Form_Load();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w()));
+        // The row at the list's bottom edge, pointed at above Play.
+        QWidget *rows = w().lstGames->viewport();
+        const QPoint at(rows->width() - 10, rows->height() - 3);
+        const QModelIndex row = w().lstGames->indexAt(at);
+        QVERIFY(row.isValid());
+        QHelpEvent ask(QEvent::ToolTip, at, rows->mapToGlobal(at));
+        QApplication::sendEvent(rows, &ask);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), row.data(Qt::ToolTipRole).toString());
+        const QRect play(w().cmdPlay->mapToGlobal(QPoint()), w().cmdPlay->size());
+        for (QWidget *tip : QApplication::topLevelWidgets())
+            if (tip->inherits("QTipLabel") && tip->isVisible())
+                QVERIFY(!tip->geometry().intersects(play));
+        QToolTip::hideText();
     }
 
     void aLargePictureOrAFifoNeverStallsTheWindow()

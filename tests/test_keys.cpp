@@ -109,6 +109,33 @@ private Q_SLOTS:
         QCOMPARE(visited.last(7), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog,
                                                w().cmdNotice, w().txtSearch, w().cboFilter}));
     }
+
+    // Every control Tab reaches shows that it has the focus.
+    void theFocusIsAlwaysInSight()
+    {
+        w().Form_Load();
+        f->select(0);
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        w().abas->setCurrentIndex(0);
+        // As after a Tab: the style draws its focus marks for the keyboard.
+        w().setAttribute(Qt::WA_KeyboardFocusChange);
+        QStringList unmarked;
+        for (QWidget *control : w().findChildren<QWidget *>()) {
+            if (!control->isVisible() || !control->isEnabled() ||
+                !(control->focusPolicy() & Qt::TabFocus) || control->focusProxy())
+                continue;
+            w().txtlog->setFocus();
+            if (control == w().txtlog)
+                w().lstGames->setFocus();
+            const QImage before = control->grab().toImage();
+            control->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            if (control->grab().toImage() == before)
+                unmarked << control->objectName();
+        }
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(u", "_s)));
+    }
 };
 
 QTEST_MAIN(TestKeys)

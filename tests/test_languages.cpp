@@ -205,7 +205,9 @@ private Q_SLOTS:
     // --- Applying a language to the window
     void theChosenLanguageCaptionsTheWindowAndKeepsItsChoices()
     {
-        addLanguage(u"Portugues.ini"_s, languageFile("pt"));
+        // A language named in its own words, as its file gives them.
+        addLanguage(u"Portugues.ini"_s,
+                    languageFile("pt").replace("[Language]\n", "[Language]\nName= Português \n"));
         addLanguage(u"English.ini"_s, languageFile("en", {14}));
         // Zinc without its plug-ins, and the game's archive.
         const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
@@ -215,10 +217,16 @@ private Q_SLOTS:
             writeAll(f->programFile(u"rivonel.ini"_s),
                      u"[General]\nLanguage=Portugues\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms)
                          .toUtf8()));
+        f->desktop.soundDevices = 0;
         f->window->Form_Load();
         frmPrincipal &w = *f->window;
-        QCOMPARE(items(w.cboLang), (QStringList{u"English"_s, u"Portugues"_s}));
-        QCOMPARE(w.cboLang->currentText(), u"Portugues"_s);
+        // What start-up said follows a switch of language, and back.
+        QVERIFY(f->log().endsWith(u"\r\npt 39"_s));
+        w.cboLang->setCurrentIndex(0);
+        QVERIFY(f->log().endsWith(u"\r\nen 39"_s));
+        w.cboLang->setCurrentIndex(1);
+        QCOMPARE(items(w.cboLang), (QStringList{u"English"_s, u"Português"_s}));
+        QCOMPARE(w.currentOptions().language, (ListChoice{1, u"Portugues"_s}));
         QCOMPARE((QStringList{w.cmdPlay->text(), w.cmdProcuraZinc->text(), w.cmdProcuraRoms->text(),
                               w.lblSoundFilterCutoff->text(), w.chkSound->text(),
                               w.abas->tabText(2), w.abas->tabText(0), w.chkEnableKeys->text(),
@@ -244,6 +252,16 @@ private Q_SLOTS:
         f->select(0);
         w.cmdPlay->click();
         QVERIFY2(f->log().startsWith(u"pt 42 ogl_renderer.znc pt 47 "_s), qPrintable(f->log()));
+        // A run's report stays as written; the program's own lines follow a switch.
+        w.cboLang->setCurrentIndex(0);
+        QVERIFY(f->log().startsWith(u"pt 42 "_s));
+        f->select(1);
+        QCOMPARE(f->log(), u"en 1: 2 - Street Fighter EX (ASIA)"_s);
+        w.cboLang->setCurrentIndex(1);
+        QCOMPARE(f->log(), u"pt 1: 2 - Street Fighter EX (ASIA)"_s);
+        // What is kept is the file's name.
+        QVERIFY(w.close());
+        QVERIFY(readAll(f->programFile(u"rivonel.ini"_s)).contains("\nLanguage=Portugues\n"));
     }
 };
 

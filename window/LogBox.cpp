@@ -28,6 +28,7 @@ QString LogBox::text() const
 
 void LogBox::setText(const QString &text)
 {
+    m_pieces = {{{}, text}};
     m_text = text;
     display(m_text);
     announce(QString());
@@ -35,7 +36,40 @@ void LogBox::setText(const QString &text)
 
 void LogBox::append(const QString &text)
 {
-    setText(m_text + text);
+    addPiece({{}, text});
+}
+
+void LogBox::setText(const Wording &wording, const LanguageTextTable &texts)
+{
+    setText(wording(texts));
+    m_pieces.front().wording = wording;
+}
+
+void LogBox::append(const Wording &wording, const LanguageTextTable &texts)
+{
+    addPiece({wording, wording(texts)});
+}
+
+void LogBox::addPiece(Piece piece)
+{
+    m_text += piece.text;
+    m_pieces.append(std::move(piece));
+    display(m_text);
+    announce(QString());
+}
+
+void LogBox::retranslate(const LanguageTextTable &texts)
+{
+    QString worded;
+    for (Piece &piece : m_pieces) {
+        if (piece.wording)
+            piece.text = piece.wording(texts);
+        worded += piece.text;
+    }
+    if (worded == m_text)
+        return;
+    m_text = worded;
+    display(m_text);
 }
 
 void LogBox::appendVerdict(const QString &report)

@@ -13,6 +13,16 @@ namespace rivonel {
 
 namespace {
 
+// An item's value: what it keeps beside its shown text (a language's file
+// name), else that text; empty for no item.
+QString itemValue(const QComboBox *list, int index)
+{
+    if (index < 0)
+        return {};
+    const QVariant kept = list->itemData(index);
+    return kept.isValid() ? kept.toString() : list->itemText(index);
+}
+
 std::function<void(const QString &)> captionOf(QLabel *label)
 {
     if (!label)
@@ -64,7 +74,7 @@ void OptionBinder::bind(ListChoice OptionSet::*field, QComboBox *list, QLabel *c
 {
     slot(field) = {list,
                    [=](OptionSet &o) {
-                       o.*field = {list->currentIndex(), list->currentText()};
+                       o.*field = {list->currentIndex(), itemValue(list, list->currentIndex())};
                    },
                    [=](const OptionSet &o) {
                        const QSignalBlocker quiet(list);
@@ -74,7 +84,7 @@ void OptionBinder::bind(ListChoice OptionSet::*field, QComboBox *list, QLabel *c
                    [list] {
                        QStringList items;
                        for (int i = 0; i < list->count(); ++i)
-                           items << list->itemText(i);
+                           items << itemValue(list, i);
                        return items;
                    }};
 }

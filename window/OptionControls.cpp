@@ -4,6 +4,7 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/Interlocks.h"
+#include "core/options/LanguageLoad.h"
 #include "core/options/OptionItems.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/IniDocument.h"
@@ -68,19 +69,24 @@ void OptionControls::showDefaults(Defaults which)
     m_binder.show(defaultOptions(listItems()), kinds);
 }
 
-void OptionControls::listLanguages(const QStringList &folders, const QString &separator,
+void OptionControls::listLanguages(const QStringList &folders, const PlatformConventions &platform,
                                    const QString &savedName)
 {
     QList<QStringList> found;
     for (const QString &folder : folders)
-        found << ProcuraArquivos(folder + separator, QStringLiteral("*.ini"),
+        found << ProcuraArquivos(folder + platform.separator, QStringLiteral("*.ini"),
                                  [] { QCoreApplication::processEvents(); });
     const LanguageChoice choice = chooseLanguage(found, savedName);
     {
         // Qt selects the first item added to an empty list; only the
         // selection below may choose (and apply) a language.
         const QSignalBlocker quiet(m_ui.cboLang);
-        m_ui.cboLang->addItems(choice.names);
+        // Each in its own words where its file gives them; the file's name is
+        // what is kept.
+        for (const QString &name : choice.names) {
+            const QString own = languageOwnName(folders, name, platform);
+            m_ui.cboLang->addItem(own.isEmpty() ? name : own, name);
+        }
         m_ui.cboLang->setCurrentIndex(-1);
     }
     m_ui.cboLang->setCurrentIndex(choice.selected);

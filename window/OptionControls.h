@@ -30,7 +30,7 @@ public:
     void showDefaults(Defaults which);
     // The languages the folders hold, the saved one (or the first) selected,
     // which applies it; folders are searched in order, the user's own first.
-    void listLanguages(const QStringList &folders, const QString &separator,
+    void listLanguages(const QStringList &folders, const PlatformConventions &platform,
                        const QString &savedName);
     // The lists whose items are the same in every language.
     void fillLists();

@@ -1,5 +1,8 @@
 #include "window/PictureBox.h"
 
+#include <QPainter>
+#include <QPen>
+
 namespace rivonel {
 
 PictureBox::PictureBox(QSize least, QWidget *parent) : QLabel(parent), m_least(least)
@@ -7,6 +10,18 @@ PictureBox::PictureBox(QSize least, QWidget *parent) : QLabel(parent), m_least(l
     setMinimumSize(least);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAlignment(Qt::AlignCenter);
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 } // namespace rivonel

@@ -36,7 +36,7 @@ void WindowGeometry::restore()
     const IniDocument::Reading saved = IniDocument::read(m_file);
     if (const auto geometry = saved.document.value(geometrySection, geometryKey))
         // Qt brings a place off every screen back onto one.
-        m_window.restoreGeometry(QByteArray::fromBase64(geometry->toLatin1()));
+        m_fitted = m_window.restoreGeometry(QByteArray::fromBase64(geometry->toLatin1()));
     if (const auto split = saved.document.value(geometrySection, splitterKey); split && m_splitter)
         m_splitter->restoreState(QByteArray::fromBase64(split->toLatin1()));
     bool number = false;
@@ -49,8 +49,15 @@ void WindowGeometry::restore()
 bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
 {
     // Closed, not minimised: kept for the next start.
-    if (watched == &m_window && event->type() == QEvent::Hide && !event->spontaneous())
+    if (watched != &m_window || event->spontaneous())
+        return false;
+    if (event->type() == QEvent::Hide)
         save();
+    // A first start opens wide enough for the language's captions, which
+    // the window did not have when it was built.
+    if (event->type() == QEvent::Show && !std::exchange(m_fitted, true))
+        m_window.resize(m_window.size().expandedTo(
+            QSize(m_window.sizeHint().width(), m_window.minimumSizeHint().height())));
     return false;
 }
 

@@ -31,6 +31,7 @@ private:
     const QString m_file;
     QSplitter *m_splitter;
     QComboBox *m_filter;
+    bool m_fitted = false; // to its contents, or as the user left it
 };
 
 } // namespace rivonel

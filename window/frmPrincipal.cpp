@@ -1,6 +1,7 @@
 #include "window/frmPrincipal.h"
 
 #include "core/app/CommandLine.h"
+#include "core/games/ArchiveReport.h"
 #include "core/games/GameTable.h"
 #include "core/history/PlayHistory.h"
 #include "core/options/FolderGuidance.h"
@@ -134,23 +135,29 @@ void frmPrincipal::Form_Load()
     if (!m_guide.steps().empty())
         abas->setCurrentIndex(generalTab);
 
-    // The language's captions may want more room than the design-time ones.
-    resize(size().expandedTo(QSize(sizeHint().width(), minimumSizeHint().height())));
     // Replaces the selection line the load leaves behind; what start-up has
     // to say still reaches the user, each on a line of its own.
-    txtlog->setText((QStringList(startupLog(title, webAddress())) + m_startupNotices)
-                        .join(QStringLiteral("\r\n")));
+    txtlog->setText(QStringList(startupLog(title, webAddress())).join(QStringLiteral("\r\n")));
     m_stage = Stage::Loaded;
+    for (const LogBox::Wording &notice : std::exchange(m_startupNotices, {}))
+        say(notice);
 }
 
 void frmPrincipal::tellUser(const QString &notice)
 {
-    if (notice.isEmpty())
+    say([notice](const LanguageTextTable &) { return notice; });
+}
+
+void frmPrincipal::say(const LogBox::Wording &notice)
+{
+    if (notice(LanguageTexts).isEmpty())
         return; // a text the language lacks: nothing to say, not an empty line
     if (m_stage == Stage::Built)
-        m_startupNotices << notice;
-    else
-        txtlog->append((txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n")) + notice);
+        return m_startupNotices.append(notice);
+    const QString lineEnd = txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n");
+    txtlog->append(
+        [notice, lineEnd](const LanguageTextTable &texts) { return lineEnd + notice(texts); },
+        LanguageTexts);
 }
 
 void frmPrincipal::Form_Unload()
@@ -178,10 +185,13 @@ OptionSet frmPrincipal::currentOptions() const
 // and so does one that cannot be read, which the user is told of.
 IniDocument frmPrincipal::readOptionsFile()
 {
-    const OptionsFile::Loaded loaded = m_optionsFile.load();
-    for (const QString &notice : m_optionsFile.notices(loaded, LanguageTexts))
-        tellUser(notice);
-    return loaded.document;
+    OptionsFile::Loaded loaded = m_optionsFile.load();
+    // What the notice needs, not the whole file.
+    const OptionsFile::Loaded told{IniDocument(), loaded.created, loaded.status};
+    say([this, told](const LanguageTextTable &texts) {
+        return m_optionsFile.notices(told, texts).join(QStringLiteral("\r\n"));
+    });
+    return std::move(loaded.document);
 }
 
 void frmPrincipal::CarregaPadrao(const IniDocument &saved)
@@ -194,7 +204,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
     lstGames_Click();
 
     if (m_controls.load(saved, m_desktop.soundOutputCount() >= 1, m_platform))
-        tellUser(LanguageTexts.text(textKey::noSoundDevice));
+        say([](const LanguageTextTable &texts) { return texts.text(textKey::noSoundDevice); });
 }
 
 void frmPrincipal::GravaPadrao()
@@ -235,8 +245,12 @@ void frmPrincipal::lstGames_Click()
 {
     const ListChoice game = currentOptions().game;
     // Written first, so it stands even when the picture fails.
-    txtlog->setText(LanguageTexts.text(textKey::gameLabel) + QStringLiteral(": ") +
-                    QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text);
+    txtlog->setText(
+        [game](const LanguageTextTable &texts) {
+            return texts.text(textKey::gameLabel) + QStringLiteral(": ") +
+                   QString::number(gameNumber(game.position)) + QStringLiteral(" - ") + game.text;
+        },
+        LanguageTexts);
     m_games.showSelectedPicture();
     m_games.showDetails();
     m_guide.keepWarning({});
@@ -264,22 +278,34 @@ void frmPrincipal::cmdPlay_Click()
     const std::optional<QString> romSet = RomSetNames.at(options.game.position);
     if (!romSet)
         return; // Play is not offered without a game
-    if (const QString why = whyNotPlayable(options); !why.isEmpty())
-        return txtlog->setText(why);
+    if (const LogBox::Wording why = whyNotPlayable(options, *romSet))
+        return txtlog->setText(why, LanguageTexts);
     const QString warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);
     m_run.play({options, romSet, LanguageTexts, warning});
 }
 
-// A folder still to set, or an archive the list already knows is not there.
-QString frmPrincipal::whyNotPlayable(const OptionSet &options) const
+// A folder still to set, or an archive the list already knows is not there;
+// nothing when the game may run.
+LogBox::Wording frmPrincipal::whyNotPlayable(const OptionSet &options, const QString &romSet) const
 {
-    const QStringList steps = folderGuidance(options, m_platform, LanguageTexts);
-    if (!steps.isEmpty())
-        return steps.join(QStringLiteral("\r\n"));
-    const GameRow row = m_games.row(options.game.position);
-    return row.absent ? row.archive : QString();
+    std::vector<FolderStep> steps = folderSteps(options, m_platform, LanguageTexts);
+    if (!steps.empty())
+        return [steps, options, platform = m_platform](const LanguageTextTable &texts) {
+            QStringList lines;
+            for (const FolderStep &step : steps)
+                lines << folderStepLine(step.folder, step.why, options.*step.folder, platform,
+                                        texts);
+            return lines.join(QStringLiteral("\r\n"));
+        };
+    if (!m_games.row(options.game.position).absent)
+        return {};
+    const RomFolderLook &look = m_games.romFolder().look();
+    return [unreadable = look.status == RomFolderLook::Status::Unreadable, folder = look.folder,
+            romSet](const LanguageTextTable &texts) {
+        return archiveAbsentText(unreadable, folder, romSet, texts);
+    };
 }
 
 void frmPrincipal::runStarted(const QString &log)
@@ -309,14 +335,15 @@ void frmPrincipal::followCommandLine(const QStringList &args)
     if (m_stage != Stage::Loaded || asked.ask == HandedPlay::Ask::Nothing)
         return;
     if (asked.ask == HandedPlay::Ask::UnknownGame)
-        return tellUser(LanguageTexts.text(textKey::playAskedUnknownGame).arg(asked.game));
+        return say([game = asked.game](const LanguageTextTable &texts) {
+            return texts.text(textKey::playAskedUnknownGame).arg(game);
+        });
     const QString title = gameTable()[static_cast<std::size_t>(asked.position)].title.toString();
     const bool busy = !isEnabled() || !cmdPlay->isEnabled() || QApplication::activeModalWidget();
     if (m_run.watching() || busy)
-        return tellUser(
-            LanguageTexts
-                .text(m_run.watching() ? textKey::playAskedDuringRun : textKey::playAskedWhileBusy)
-                .arg(title));
+        return say(
+            [key = m_run.watching() ? textKey::playAskedDuringRun : textKey::playAskedWhileBusy,
+             title](const LanguageTextTable &texts) { return texts.text(key).arg(title); });
     m_games.select(asked.position);
     cmdPlay->click();
 }
@@ -326,7 +353,7 @@ void frmPrincipal::followCommandLine(const QStringList &args)
 void frmPrincipal::ListaLinguas()
 {
     // Selecting applies the language (cboLang_Click).
-    m_controls.listLanguages(m_files.languageFolders, m_platform.separator, LanguageName);
+    m_controls.listLanguages(m_files.languageFolders, m_platform, LanguageName);
 }
 
 void frmPrincipal::CarregaLingua()
@@ -339,6 +366,7 @@ void frmPrincipal::CarregaLingua()
     m_controls.showCaptions(LanguageTexts);
     nameControls(LanguageTexts);
     m_games.showMarks();
+    txtlog->retranslate(LanguageTexts);
     if (m_stage != Stage::Built)
         m_guide.refresh();
 }

@@ -11,6 +11,7 @@
 #include "window/DesktopActions.h"
 #include "window/frmPrincipalUi.h"
 #include "window/GameList.h"
+#include "window/LogBox.h"
 #include "window/OptionControls.h"
 #include "window/RunPresenter.h"
 #include "window/SetupGuide.h"
@@ -70,6 +71,7 @@ private:
     // Says something to the user in the log box; during start-up, after the
     // start-up lines.
     void tellUser(const QString &notice);
+    void say(const LogBox::Wording &notice);
 
     // Pickers, web link and About.
     void cmdProcuraZinc_Click();
@@ -93,8 +95,8 @@ private:
     // Launch and run monitor: the run is GameRun's; the window locks,
     // unlocks and shows.
     void cmdPlay_Click();
-    // Why the game cannot run, said before anything is written; empty when it may.
-    QString whyNotPlayable(const OptionSet &options) const;
+    // Why the game cannot run, said before anything is written; none when it may.
+    LogBox::Wording whyNotPlayable(const OptionSet &options, const QString &romSet) const;
     void Timer1_Timer() { m_run.look(); }
     void runStarted(const QString &log);
     void runFailed(const QString &log);
@@ -124,7 +126,7 @@ private:
     enum class Stage { Built, Loaded, Unloaded } m_stage = Stage::Built;
     // What start-up has to tell the user (no sound device, a file not read);
     // it follows the start-up lines instead of being replaced by them.
-    QStringList m_startupNotices;
+    QList<LogBox::Wording> m_startupNotices;
 };
 
 } // namespace rivonel

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace rivonel {
 
 bool isExistingFolder(const QString &folder)
@@ -9,31 +11,42 @@ bool isExistingFolder(const QString &folder)
     return !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
+QString folderStepLine(QString OptionSet::*folder, FolderStep::Why why, const QString &typed,
+                       const PlatformConventions &platform, const LanguageTextTable &texts)
+{
+    const QString howToSet =
+        folder == &OptionSet::zincDirectory
+            ? texts.text(textKey::setZincDirectory).arg(platform.emulatorFileName)
+            : texts.text(textKey::setRomDirectory);
+    switch (why) {
+    case FolderStep::Why::Unset:
+        return howToSet;
+    case FolderStep::Why::NotThere:
+        // A name that leads nowhere is shown, so a typing mistake can be seen.
+        return texts.text(textKey::noSuchFolder).arg(typed) + u' ' + howToSet;
+    case FolderStep::Why::NoEmulator:
+        return texts.text(textKey::zincMissing) + u' ' + howToSet;
+    }
+    return howToSet;
+}
+
 std::vector<FolderStep> folderSteps(const OptionSet &options, const PlatformConventions &platform,
                                     const LanguageTextTable &texts)
 {
-    const struct {
-        QString OptionSet::*folder;
-        QString howToSet;
-        QString emulator; // the file the folder must hold, if any
-    } folders[] = {
-        {&OptionSet::zincDirectory,
-         texts.text(textKey::setZincDirectory).arg(platform.emulatorFileName),
-         platform.emulatorFileName},
-        {&OptionSet::romDirectory, texts.text(textKey::setRomDirectory), {}},
-    };
+    using Why = FolderStep::Why;
     std::vector<FolderStep> steps;
-    const QString space = QStringLiteral(" ");
-    for (const auto &[field, howToSet, emulator] : folders) {
+    for (QString OptionSet::*field : {&OptionSet::zincDirectory, &OptionSet::romDirectory}) {
         const QString &folder = options.*field;
+        const bool zinc = field == &OptionSet::zincDirectory;
+        std::optional<Why> why;
         if (folder.isEmpty())
-            steps.push_back({field, howToSet});
-        // A name that leads nowhere is shown, so a typing mistake can be seen.
+            why = Why::Unset;
         else if (!isExistingFolder(folder))
-            steps.push_back(
-                {field, texts.text(textKey::noSuchFolder).arg(folder) + space + howToSet});
-        else if (!emulator.isEmpty() && !QFileInfo(platform.join(folder, emulator)).isFile())
-            steps.push_back({field, texts.text(textKey::zincMissing) + space + howToSet});
+            why = Why::NotThere;
+        else if (zinc && !QFileInfo(platform.join(folder, platform.emulatorFileName)).isFile())
+            why = Why::NoEmulator;
+        if (why)
+            steps.push_back({field, *why, folderStepLine(field, *why, folder, platform, texts)});
     }
     return steps;
 }

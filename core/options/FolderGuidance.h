@@ -17,9 +17,15 @@ bool isExistingFolder(const QString &folder);
 
 // A folder a game cannot run without, not yet usable, and what to do about it.
 struct FolderStep {
+    enum class Why { Unset, NotThere, NoEmulator };
     QString OptionSet::*folder;
+    Why why;
     QString line;
 };
+
+// What a step says in a language, of the folder as typed.
+QString folderStepLine(QString OptionSet::*folder, FolderStep::Why why, const QString &typed,
+                       const PlatformConventions &platform, const LanguageTextTable &texts);
 
 // What a user must set before a game can run, in their language: a step for
 // the Zinc directory while it is empty, names no folder or lacks the emulator,

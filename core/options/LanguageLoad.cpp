@@ -3,7 +3,9 @@
 #include "core/options/OptionsFile.h"
 #include "core/settings/IniDocument.h"
 #include "core/system/ProgramLocations.h"
+#include "core/system/SafeOpen.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace rivonel {
@@ -19,6 +21,25 @@ LoadedLanguage loadLanguage(const QStringList &folders, const QString &name,
     const LanguageTextTable english = LanguageTextTable::english();
     return {english,
             english.text(textKey::fileNotRead).arg(file, whyNotRead(english, language.status))};
+}
+
+QString languageOwnName(const QStringList &folders, const QString &name,
+                        const PlatformConventions &platform)
+{
+    constexpr qint64 nameWithin = 4096;
+    QFile file;
+    if (openRegularFile(firstExistingFile(folders, name + QStringLiteral(".ini"), platform),
+                        file) != OpenResult::Opened)
+        return {};
+    QByteArray start = file.read(nameWithin);
+    // A line cut at the end is no line of the file.
+    if (start.size() == nameWithin)
+        start.truncate(start.lastIndexOf('\n') + 1);
+    return IniDocument::fromBytes(start)
+        .value(QStringLiteral("Language"), QStringLiteral("Name"))
+        .value_or(QString())
+        .trimmed()
+        .left(64);
 }
 
 bool holdsEmulator(const PlatformConventions &platform, const QString &folder)

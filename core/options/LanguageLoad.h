@@ -21,6 +21,12 @@ struct LoadedLanguage {
 LoadedLanguage loadLanguage(const QStringList &folders, const QString &name,
                             const PlatformConventions &platform);
 
+// The name a language file gives its language in its own words ("Name" in
+// its first lines), empty when it gives none. Only the start of the file is
+// read: the list never waits for a large one.
+QString languageOwnName(const QStringList &folders, const QString &name,
+                        const PlatformConventions &platform);
+
 // Whether folder holds the emulator's executable.
 bool holdsEmulator(const PlatformConventions &platform, const QString &folder);
 
