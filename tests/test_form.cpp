@@ -53,6 +53,8 @@ private Q_SLOTS:
                  u"NenhumaPadrão"_s);
         // No box is left in the third state; the renderer is OpenGL.
         QVERIFY(!boxes().contains(check::grayed));
+        // Their rules ran on the way: the fields of boxes that are off are off.
+        QVERIFY(!w().txtSoundFilterCutoff->isEnabled() && !w().txtSurroundMultiplier->isEnabled());
         QCOMPARE(w().cboRend->currentIndex(), 1);
         QCOMPARE(w().txtFrameRate->text() + w().txtZincDir->text(), u"100"_s);
         // Play waits for a game, and says so.

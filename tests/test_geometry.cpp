@@ -86,6 +86,9 @@ private Q_SLOTS:
         QVERIFY(w().Picture1->contentsRect().size().expandedTo(picture) ==
                 w().Picture1->contentsRect().size());
         QVERIFY(qAbs(picture.width() * 3 - picture.height() * 4) <= 4);
+        // And follows the window when it changes again.
+        w().resize(w().size() + QSize(200, 150));
+        QTRY_VERIFY(w().Picture1->pixmap().size() != picture);
         QVERIFY(!w().lblDetails->text().isEmpty());
     }
 };

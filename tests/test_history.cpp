@@ -105,6 +105,9 @@ private Q_SLOTS:
                  said);
         QCOMPARE(row.favourite, favourite);
         QCOMPARE(gameRow(gameCount, roms, known, history, markerTexts()).description, QString());
+        // Only an archive seen in the folder counts as available.
+        QCOMPARE(shownInList(0, row, GameFilter::Available, {}, QDateTime::currentDateTimeUtc()),
+                 row.archivePresent.value_or(false));
     }
 };
 
