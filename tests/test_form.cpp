@@ -315,6 +315,16 @@ private Q_SLOTS:
         for (int position = 0; position < 4; ++position)
             QCOMPARE(w().cboRend->itemText(position).endsWith(u" (plug-in missing)"_s),
                      !plugins.contains(position));
+        // Another Zinc folder, with Glide only: the renderer follows it
+        // unless it was saved.
+        const QString glide = f->programPath + u"/glide"_s;
+        QVERIFY(writeAll(glide + u'/' + rendererPlugin(3).file.toString()));
+        w().txtZincDir->setText(glide);
+        const auto missing = [this](int position) {
+            return w().cboRend->itemText(position).endsWith(u" (plug-in missing)"_s);
+        };
+        QTRY_VERIFY(missing(0) && missing(1) && missing(2) && !missing(3));
+        QCOMPARE(w().cboRend->currentIndex(), stored.isEmpty() || renderer == 3 ? 3 : renderer);
     }
 
     void theAboutBoxNamesThisCopysFilesInItsLanguage()

@@ -295,15 +295,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("position");
-        QTest::newRow("set") << QStringList{u"/usr/bin/rivonel"_s, u"--play"_s, u"sfex"_s} << 0;
-        QTest::newRow("number") << QStringList{u"--play=2"_s} << 1;
+        QTest::addColumn<int>("before"); // the game selected before
+        QTest::newRow("set") << QStringList{u"/usr/bin/rivonel"_s, u"--play"_s, u"sfex"_s} << 0
+                             << 5;
+        QTest::newRow("number, no game selected") << QStringList{u"--play=2"_s} << 1 << -1;
     }
     void aCommandLinePlaysInTheOpenWindow()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, position);
+        QFETCH(int, before);
         f = std::make_unique<LaunchFixture>(false);
-        f->select(5);
+        f->select(before);
         f->window->followCommandLine(arguments);
         QVERIFY(f->locked() && f->window->currentOptions().game.position == position);
         const auto ask = [this](const QString &game) {

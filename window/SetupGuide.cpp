@@ -36,6 +36,8 @@ void SetupGuide::connectSignals()
     for (QLineEdit *field : {m_ui.txtZincDir, m_ui.txtRomDir})
         connect(field, &QLineEdit::textChanged, &m_delay, qOverload<>(&QTimer::start));
     connect(m_ui.cmdNotice, &QPushButton::clicked, this, &SetupGuide::openStep);
+    // Only the user's own choice, not one made from code.
+    connect(m_ui.cboRend, &QComboBox::activated, this, [this] { m_followRenderer = false; });
     m_ui.lblNotice->installEventFilter(this);
 }
 
@@ -118,6 +120,9 @@ void SetupGuide::markField(QLineEdit *field, QAction *&mark, QString OptionSet::
 void SetupGuide::markRenderers(const QString &zincDirectory)
 {
     const bool known = isExistingFolder(zincDirectory);
+    if (known && m_followRenderer &&
+        !rendererPresent(m_platform, zincDirectory, m_ui.cboRend->currentIndex()))
+        m_ui.cboRend->setCurrentIndex(preferredRenderer(m_platform, zincDirectory));
     const int items = std::min(m_ui.cboRend->count(), int(std::size(rendererItems)));
     for (int position = 0; position < items; ++position) {
         const QString item = rendererItems[position].toString();

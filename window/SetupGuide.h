@@ -36,6 +36,8 @@ public:
     const std::vector<FolderStep> &steps() const { return m_steps; }
     // A warning to keep in sight; an empty one takes it away.
     void keepWarning(const QString &warning);
+    // Until the user picks a renderer, a new Zinc folder picks one it holds.
+    void followRenderer(bool follow) { m_followRenderer = follow; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -57,6 +59,7 @@ private:
     QString m_warning;
     QAction *m_zincMark = nullptr;
     QAction *m_romMark = nullptr;
+    bool m_followRenderer = false;
 };
 
 } // namespace rivonel

@@ -203,6 +203,7 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
         m_games.select(*position);
     lstGames_Click();
 
+    m_guide.followRenderer(!storedValue(saved, optionEntry(&OptionSet::renderer)));
     if (m_controls.load(saved, m_desktop.soundOutputCount() >= 1, m_platform))
         say([](const LanguageTextTable &texts) { return texts.text(textKey::noSoundDevice); });
 }
@@ -339,7 +340,9 @@ void frmPrincipal::followCommandLine(const QStringList &args)
             return texts.text(textKey::playAskedUnknownGame).arg(game);
         });
     const QString title = gameTable()[static_cast<std::size_t>(asked.position)].title.toString();
-    const bool busy = !isEnabled() || !cmdPlay->isEnabled() || QApplication::activeModalWidget();
+    // Play waits for a game without the window being busy.
+    const bool busy = !isEnabled() || (!cmdPlay->isEnabled() && m_games.selected() >= 0) ||
+                      QApplication::activeModalWidget();
     if (m_run.watching() || busy)
         return say(
             [key = m_run.watching() ? textKey::playAskedDuringRun : textKey::playAskedWhileBusy,
