@@ -14,10 +14,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QToolTip>
 
 namespace rivonel {
@@ -49,8 +51,9 @@ private:
     GameList *m_games;
 };
 
-// A row's tooltip opens beside the list, level with the row, so it never
-// covers Play below the list's end.
+// A row's tooltip opens beside the list, level with the row; where the
+// screen has no room for it there, it opens above the row. Either way it
+// never covers Play below the list's end.
 class TipBesideList : public QObject {
 public:
     explicit TipBesideList(QListWidget *list) : QObject(list), m_list(list)
@@ -61,17 +64,25 @@ public:
     {
         if (event->type() != QEvent::ToolTip)
             return false;
-        const QPoint at = static_cast<QHelpEvent *>(event)->pos();
-        const QModelIndex index = m_list->indexAt(at);
+        const QModelIndex index = m_list->indexAt(static_cast<QHelpEvent *>(event)->pos());
         const QString tip = index.data(Qt::ToolTipRole).toString();
         if (tip.isEmpty()) {
             QToolTip::hideText();
-        } else {
-            const QRect row = m_list->visualRect(index);
-            QToolTip::showText(m_list->mapToGlobal(QPoint(m_list->width(), 0)) +
-                                   QPoint(0, m_list->viewport()->mapTo(m_list, row.topLeft()).y()),
-                               tip, m_list->viewport(), row);
+            return true;
         }
+        const QRect row = m_list->visualRect(index);
+        const QPoint rowTop = m_list->viewport()->mapToGlobal(row.topLeft());
+        // The tip's size as Qt will draw it, with room for its frame.
+        const QSize size = QFontMetrics(QToolTip::font()).size(0, tip) + QSize(16, 16);
+        const QPoint beside(m_list->mapToGlobal(QPoint(m_list->width(), 0)).x(), rowTop.y());
+        const QScreen *screen = m_list->screen();
+        const bool roomBeside =
+            !screen || beside.x() + size.width() <= screen->availableGeometry().right();
+        // Qt puts a tip below and right of the point it is given.
+        constexpr int belowPoint = 24;
+        QToolTip::showText(roomBeside ? beside
+                                      : QPoint(rowTop.x(), rowTop.y() - size.height() - belowPoint),
+                           tip, m_list->viewport(), row);
         return true;
     }
 

@@ -14,7 +14,7 @@ namespace rivonel {
 OptionsFile::OptionsFile(const ProgramLocations &locations, const PlatformConventions &platform,
                          IsSettingsFile isSettingsFile)
     : m_locations(locations), m_path(ProgramFiles::of(locations, platform).options),
-      m_isSettingsFile(std::move(isSettingsFile))
+      m_lineEnd(platform.lineEnd), m_isSettingsFile(std::move(isSettingsFile))
 {
 }
 
@@ -108,8 +108,9 @@ OptionsFile::Saved OptionsFile::save(const OptionSet &options) const
     // A user without the file would lose every choice: it is made anew, with
     // every key, in the order an empty file would be filled.
     if (file.status == IniDocument::ReadStatus::Missing) {
-        saved.unsavedKeys = saveOptions(file.document, options);
-        saved.problem = create(m_path, m_locations.settingsDirectory, file.document.toBytes());
+        IniDocument made(m_lineEnd); // in the system's own line ends, as any file it writes
+        saved.unsavedKeys = saveOptions(made, options);
+        saved.problem = create(m_path, m_locations.settingsDirectory, made.toBytes());
         return saved;
     }
     if (!isTheSettingsFile(file.status))

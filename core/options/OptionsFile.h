@@ -63,6 +63,7 @@ private:
 
     ProgramLocations m_locations;
     QString m_path;
+    QString m_lineEnd;
     IsSettingsFile m_isSettingsFile;
 };
 
