@@ -1,8 +1,10 @@
 #include "window/SetupGuide.h"
 
 #include "core/emulator/EmulatorInterface.h"
+#include "core/games/ArchiveReport.h"
 #include "core/options/OptionItems.h"
 #include "window/frmPrincipalUi.h"
+#include "window/GameList.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -131,6 +133,29 @@ void SetupGuide::markRenderers(const QString &zincDirectory)
                                       ? item
                                       : m_texts.text(textKey::pluginMissingMark).arg(item));
     }
+}
+
+// A folder still to set, or an archive the list already knows is not there;
+// nothing when the game may run.
+LogBox::Wording SetupGuide::whyNotPlayable(const OptionSet &options, const QString &romSet,
+                                           const GameList &games) const
+{
+    std::vector<FolderStep> steps = folderSteps(options, m_platform, m_texts);
+    if (!steps.empty())
+        return [steps, options, platform = m_platform](const LanguageTextTable &texts) {
+            QStringList lines;
+            for (const FolderStep &step : steps)
+                lines << folderStepLine(step.folder, step.why, options.*step.folder, platform,
+                                        texts);
+            return lines.join(QStringLiteral("\r\n"));
+        };
+    if (!games.row(options.game.position).absent)
+        return {};
+    const RomFolderLook &look = games.romFolder().look();
+    return [unreadable = look.status == RomFolderLook::Status::Unreadable, folder = look.folder,
+            romSet](const LanguageTextTable &texts) {
+        return archiveAbsentText(unreadable, folder, romSet, texts);
+    };
 }
 
 void SetupGuide::openStep()

@@ -4,6 +4,7 @@
 #include "core/options/FolderGuidance.h"
 #include "core/options/OptionSet.h"
 #include "core/system/PlatformConventions.h"
+#include "window/LogBox.h"
 
 #include <QObject>
 #include <QTimer>
@@ -16,6 +17,7 @@ class QLineEdit;
 
 namespace rivonel {
 
+class GameList;
 class frmPrincipalUi;
 
 // What a new user needs before a game can run, where they look: a notice
@@ -36,6 +38,11 @@ public:
     const std::vector<FolderStep> &steps() const { return m_steps; }
     // A warning to keep in sight; an empty one takes it away.
     void keepWarning(const QString &warning);
+    // Why the game cannot run, said before anything is written: a folder
+    // still to set, or an archive the list already knows is not there.
+    // Nothing when it may run.
+    LogBox::Wording whyNotPlayable(const OptionSet &options, const QString &romSet,
+                                   const GameList &games) const;
     // Until the user picks a renderer, a new Zinc folder picks one it holds.
     void followRenderer(bool follow) { m_followRenderer = follow; }
 

@@ -1,10 +1,8 @@
 #include "window/frmPrincipal.h"
 
 #include "core/app/CommandLine.h"
-#include "core/games/ArchiveReport.h"
 #include "core/games/GameTable.h"
 #include "core/history/PlayHistory.h"
-#include "core/options/FolderGuidance.h"
 #include "core/options/LanguageLoad.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
@@ -279,34 +277,12 @@ void frmPrincipal::cmdPlay_Click()
     const std::optional<QString> romSet = RomSetNames.at(options.game.position);
     if (!romSet)
         return; // Play is not offered without a game
-    if (const LogBox::Wording why = whyNotPlayable(options, *romSet))
+    if (const LogBox::Wording why = m_guide.whyNotPlayable(options, *romSet, m_games))
         return txtlog->setText(why, LanguageTexts);
     const QString warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);
     m_run.play({options, romSet, LanguageTexts, warning});
-}
-
-// A folder still to set, or an archive the list already knows is not there;
-// nothing when the game may run.
-LogBox::Wording frmPrincipal::whyNotPlayable(const OptionSet &options, const QString &romSet) const
-{
-    std::vector<FolderStep> steps = folderSteps(options, m_platform, LanguageTexts);
-    if (!steps.empty())
-        return [steps, options, platform = m_platform](const LanguageTextTable &texts) {
-            QStringList lines;
-            for (const FolderStep &step : steps)
-                lines << folderStepLine(step.folder, step.why, options.*step.folder, platform,
-                                        texts);
-            return lines.join(QStringLiteral("\r\n"));
-        };
-    if (!m_games.row(options.game.position).absent)
-        return {};
-    const RomFolderLook &look = m_games.romFolder().look();
-    return [unreadable = look.status == RomFolderLook::Status::Unreadable, folder = look.folder,
-            romSet](const LanguageTextTable &texts) {
-        return archiveAbsentText(unreadable, folder, romSet, texts);
-    };
 }
 
 void frmPrincipal::runStarted(const QString &log)

@@ -95,8 +95,6 @@ private:
     // Launch and run monitor: the run is GameRun's; the window locks,
     // unlocks and shows.
     void cmdPlay_Click();
-    // Why the game cannot run, said before anything is written; none when it may.
-    LogBox::Wording whyNotPlayable(const OptionSet &options, const QString &romSet) const;
     void Timer1_Timer() { m_run.look(); }
     void runStarted(const QString &log);
     void runFailed(const QString &log);
