@@ -11,15 +11,18 @@
 #include "window/SnapPicture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolTip>
 
 namespace rivonel {
@@ -131,6 +134,13 @@ void GameList::connectSignals()
     connect(list, &QListWidget::itemDoubleClicked, this, &GameList::playRequested);
     connect(m_controls.play, &QAction::triggered, this, &GameList::playRequested);
     connect(&m_refit, &QTimer::timeout, this, &GameList::readPicture);
+    connect(m_controls.search, &QLineEdit::textChanged, this, &GameList::showMarks);
+    connect(m_controls.filter, &QComboBox::currentIndexChanged, this, &GameList::showMarks);
+    connect(new QShortcut(QKeySequence::Find, m_controls.list->window()), &QShortcut::activated,
+            m_controls.search, [search = m_controls.search] {
+                search->setFocus(Qt::ShortcutFocusReason);
+                search->selectAll();
+            });
     connect(list, &QListWidget::customContextMenuRequested, this, &GameList::showContextMenu);
     connect(m_favouriteAction, &QAction::triggered, this, &GameList::toggleFavourite);
     connect(m_shortcutAction, &QAction::triggered, this, &GameList::createShortcut);
@@ -204,6 +214,8 @@ void GameList::showPicture(const QImage &picture)
 void GameList::showMarks()
 {
     QListWidget *list = m_controls.list;
+    const auto filter = GameFilter(std::max(0, m_controls.filter->currentIndex()));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
     for (int position = 0; position < gameCount && position < list->count(); ++position) {
         QListWidgetItem *item = list->item(position);
         const GameRow shown = row(position);
@@ -212,8 +224,8 @@ void GameList::showMarks()
         else
             showArchiveMark(item, shown.state, shown.description);
         item->setData(favouriteRole, shown.favourite);
-        list->setRowHidden(position, !shownInList(position, shown, m_filter, m_search,
-                                                  QDateTime::currentDateTimeUtc()));
+        list->setRowHidden(position,
+                           !shownInList(position, shown, filter, m_controls.search->text(), now));
     }
     showDetails();
 }
@@ -223,13 +235,6 @@ bool GameList::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_controls.picture && event->type() == QEvent::Resize)
         m_refit.start();
     return false;
-}
-
-void GameList::find(const QString &search, GameFilter filter)
-{
-    m_search = search;
-    m_filter = filter;
-    showMarks();
 }
 
 GameRow GameList::row(int position) const

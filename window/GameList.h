@@ -14,6 +14,8 @@
 #include <QTimer>
 
 class QAction;
+class QComboBox;
+class QLineEdit;
 class QLabel;
 class QListWidget;
 class QPoint;
@@ -38,6 +40,8 @@ public:
         QAction *play;         // the context menu's Play
         QAction *checkArchive; // the context menu's "Check archive"
         QLabel *details;       // what is known of the selected game
+        QLineEdit *search;     // by title or ROM set
+        QComboBox *filter;     // all, available, favourites, played recently
     };
     GameList(const Controls &controls, PlatformConventions platform, const ProgramFiles &files,
              const LanguageTextTable &texts, QObject *parent = nullptr);
@@ -53,11 +57,9 @@ public:
     void showSelectedPicture();
     void showPicture(const QImage &picture);
     // Every game's mark and description, as the folder, the checks and the
-    // history say; the rows the search and the filter leave, and the details.
+    // history say; only the rows the search and the filter keep (positions
+    // stay those of the table), and the details.
     void showMarks();
-    // Shows only the games whose title or ROM set holds search and that the
-    // filter keeps. Positions stay those of the table.
-    void find(const QString &search, GameFilter filter);
     // The selected game's details.
     void showDetails();
     // What the list says of the game at position.
@@ -105,8 +107,6 @@ private:
     QAction *m_shortcutAction = nullptr;
     // A picture grown or shrunk with the window is read again at its new size.
     QTimer m_refit;
-    QString m_search;
-    GameFilter m_filter = GameFilter::All;
 };
 
 } // namespace rivonel

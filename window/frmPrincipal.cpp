@@ -39,8 +39,9 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
                         return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
       m_controls(*this), m_run(desktop.launcher(), m_platform, m_files),
-      m_games({lstGames, Picture1, ImageList1, mnuPlay, mnuCheckArchive, lblDetails}, m_platform,
-              m_files, LanguageTexts, this),
+      m_games({lstGames, Picture1, ImageList1, mnuPlay, mnuCheckArchive, lblDetails, txtSearch,
+               cboFilter},
+              m_platform, m_files, LanguageTexts, this),
       m_runView(*this, *cmdPlay, *Timer1, m_run, desktop, LanguageTexts),
       m_guide(
           *this, m_platform, LanguageTexts, [this] { return currentOptions(); }, this),
@@ -73,10 +74,6 @@ void frmPrincipal::connectSignals()
     connect(&m_games, &GameList::playRequested, this, &frmPrincipal::lstGames_DblClick);
     connect(&m_games, &GameList::told, this, &frmPrincipal::tellUser);
     connect(mnuCheckArchive, &QAction::triggered, this, &frmPrincipal::mnuCheckArchive_Click);
-    connect(txtSearch, &QLineEdit::textChanged, this, &frmPrincipal::txtSearch_Change);
-    connect(cboFilter, &QComboBox::currentIndexChanged, this, &frmPrincipal::txtSearch_Change);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, txtSearch,
-            [this] { txtSearch->setFocus(Qt::ShortcutFocusReason), txtSearch->selectAll(); });
     // The marks follow the ROM folder's name as it is typed, once typing pauses.
     connect(txtRomDir, &QLineEdit::textChanged, &m_games.romFolder(), &RomFolderWatch::setFolder);
     connect(cmdProcuraZinc, &QPushButton::clicked, this, &frmPrincipal::cmdProcuraZinc_Click);
@@ -127,7 +124,7 @@ void frmPrincipal::Form_Load()
     m_games.load();
     CarregaPadrao(saved);
     m_games.romFolder().lookNow(txtRomDir->text());
-    txtSearch_Change();
+    m_games.showMarks(); // with the filter the last session left
     // What is still to set up stays in sight above the list, on the tab to set it.
     m_guide.refresh();
     if (!m_guide.steps().empty())
@@ -256,11 +253,6 @@ void frmPrincipal::lstGames_Click()
     m_runView.setPlayable(game.position >= 0);
     cmdPlay->setToolTip(game.position >= 0 ? QString()
                                            : LanguageTexts.text(textKey::chooseGameFirst));
-}
-
-void frmPrincipal::txtSearch_Change()
-{
-    m_games.find(txtSearch->text(), GameFilter(std::max(0, cboFilter->currentIndex())));
 }
 
 void frmPrincipal::mnuCheckArchive_Click()

@@ -90,7 +90,6 @@ private:
     void lstGames_Click();
     void lstGames_DblClick() { cmdPlay_Click(); }
     void mnuCheckArchive_Click();
-    void txtSearch_Change();
 
     // Launch and run monitor: the run is GameRun's; the window locks,
     // unlocks and shows.
