@@ -117,6 +117,9 @@ private Q_SLOTS:
         f->select(0);
         w().show();
         QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        // Ctrl+F goes to the search, from anywhere.
+        QTest::keyClick(w().chkSound, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(w().txtSearch->hasFocus());
         w().abas->setCurrentIndex(0);
         // As after a Tab: the style draws its focus marks for the keyboard.
         w().setAttribute(Qt::WA_KeyboardFocusChange);
