@@ -60,16 +60,16 @@ struct RunFixture {
             r.options.game = {game, entry.title.toString()};
             r.romSet = entry.romSet.toString();
         }
-        r.texts = markerTexts();
         return r;
     }
     void play(int game, int renderer = 1) { run->play(request(game, renderer)); }
     QString log() const { return run->logPath(); }
-    // What the last signal said.
-    static QString said(const QSignalSpy &spy)
+    // What the last signal said, in the language given.
+    static QString said(const QSignalSpy &spy, const LanguageTextTable &texts = markerTexts())
     {
         const QVariant last = spy.last().at(0);
-        return last.canConvert<RunOutcome>() ? last.value<RunOutcome>().report : last.toString();
+        return (last.canConvert<RunOutcome>() ? last.value<RunOutcome>().report
+                                              : last.value<Wording>())(texts);
     }
     QString startedLog(int game) const
     {
@@ -221,6 +221,26 @@ private Q_SLOTS:
         QCOMPARE(RunFixture::said(*f->ended),
                  u"<53>\r\n<%1 %2>"_s.arg(unreadable ? 75 : 74).arg(f->log()));
         f->fake.end();
+    }
+
+    // A run's words are given again in the language of each showing, from
+    // what it found then: the disk is not looked at again.
+    void aRunsWordsFollowTheLanguageFromWhatItFound()
+    {
+        LanguageTextTable other = markerTexts();
+        for (int n = 1; n <= LanguageTextTable::count; ++n)
+            other.set(n, u'x' + other.text(n));
+        f->play(0);
+        QVERIFY(QFile::remove(f->zinc + u"/ogl_renderer.znc"_s));
+        QCOMPARE(RunFixture::said(*f->started, other), f->startedLog(0).replace(u'<', u"x<"_s));
+        QCOMPARE(RunFixture::said(*f->started), f->startedLog(0));
+        f->run->stop();
+        QVERIFY(writeAll(f->log(), "<frame 1>\n"));
+        f->fake.end();
+        // The emulator's own lines stay as they were.
+        QCOMPARE(RunFixture::said(*f->ended, other), u"x<72>\r\nx<73>\r\n<frame 1>"_s);
+        f->play(0);
+        QCOMPARE(RunFixture::said(*f->failed, other), u"x<42> ogl_renderer.znc x<47> x<136>"_s);
     }
 
     // A start lets go of a run being stopped: that run's force never reaches the new one.

@@ -260,7 +260,9 @@ void GameList::runEnded(const RunOutcome &outcome)
 void GameList::saveHistory()
 {
     if (!QDir().mkpath(m_files.settingsDirectory) || !m_history.write(m_files.history))
-        Q_EMIT told(m_texts.text(textKey::historyNotSaved).arg(m_files.history));
+        Q_EMIT told([file = m_files.history](const LanguageTextTable &texts) {
+            return texts.text(textKey::historyNotSaved).arg(file);
+        });
 }
 
 void GameList::showContextMenu(const QPoint &at)
@@ -301,9 +303,11 @@ void GameList::createShortcut()
     const QString game = playArgument(position);
     const QString written =
         writeGameShortcut(QCoreApplication::applicationFilePath(), titleOf(position), game);
-    Q_EMIT told(written.isEmpty()
-                    ? m_texts.text(textKey::shortcutNotWritten).arg(gameShortcutPath(game))
-                    : m_texts.text(textKey::shortcutCreated).arg(titleOf(position), written));
+    Q_EMIT told([title = titleOf(position), written,
+                 path = gameShortcutPath(game)](const LanguageTextTable &texts) {
+        return written.isEmpty() ? texts.text(textKey::shortcutNotWritten).arg(path)
+                                 : texts.text(textKey::shortcutCreated).arg(title, written);
+    });
 }
 
 } // namespace rivonel

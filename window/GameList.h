@@ -77,7 +77,7 @@ public:
 
 Q_SIGNALS:
     void playRequested(); // a double click, or Play in the menu
-    void told(const QString &text);
+    void told(const rivonel::Wording &text);
 
 private:
     struct PictureRequest {

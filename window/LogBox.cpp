@@ -72,12 +72,12 @@ void LogBox::retranslate(const LanguageTextTable &texts)
     display(m_text);
 }
 
-void LogBox::appendVerdict(const QString &report)
+void LogBox::appendVerdict(const Wording &report, const LanguageTextTable &texts)
 {
     // The report starts on the last line the box has (an empty one after a
     // line end).
     const int verdictBlock = document()->blockCount() - 1;
-    append(report);
+    append(report, texts);
     // Scroll positions count the lines the box shows, wrapped ones included.
     const QTextBlock verdict = document()->findBlockByNumber(verdictBlock);
     if (verdict.isValid())

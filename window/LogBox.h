@@ -5,15 +5,13 @@
 #include <QList>
 #include <QPlainTextEdit>
 
-#include <functional>
-
 namespace rivonel {
 
 // The multi-line log box. It keeps its text exactly as written, CR LF line
 // ends included, and shows it with the line breaks the widget understands.
 // What the program says in its own words is written as a wording, and
-// follows a change of language; the rest (the emulator's lines, a run's
-// report) stays as it was written.
+// follows a change of language; the rest (lines read from elsewhere) stays
+// as it was written.
 class LogBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -22,9 +20,6 @@ public:
     // Three lines, the least it takes; the user may drag it taller, and back.
     QSize sizeHint() const override { return linesHigh(3); }
     QSize minimumSizeHint() const override { return sizeHint(); }
-
-    // A text in the language's words.
-    using Wording = std::function<QString(const LanguageTextTable &)>;
 
     QString text() const;
     void setText(const QString &text);
@@ -36,7 +31,7 @@ public:
     // Appends how a run ended: its first line, the verdict, is scrolled to the
     // top of the box (what follows it shows below as far as it fits), and a
     // screen reader is told it.
-    void appendVerdict(const QString &report);
+    void appendVerdict(const Wording &report, const LanguageTextTable &texts);
 
 private:
     QSize linesHigh(int lines) const;

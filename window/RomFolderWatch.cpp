@@ -137,7 +137,10 @@ void RomFolderWatch::checked(ArchiveKnowledge checked)
     m_known = withLessons(std::move(checked), m_known);
     Q_EMIT changed();
     if (const QString romSet = std::exchange(m_reportWanted, QString()); !romSet.isEmpty())
-        Q_EMIT told(archiveReport(m_known, m_platform, m_known.folder, romSet, m_texts));
+        Q_EMIT told(
+            [known = m_known, platform = m_platform, romSet](const LanguageTextTable &texts) {
+                return archiveReport(known, platform, known.folder, romSet, texts);
+            });
 }
 
 // The report follows the check it asks for; an archive that has not changed
@@ -150,14 +153,21 @@ void RomFolderWatch::reportOn(const QString &romSet, const QString &typedFolder)
         return;
     }
     const bool unreadable = m_look.status == RomFolderLook::Status::Unreadable;
-    Q_EMIT told(
-        archiveAbsentText(unreadable, unreadable ? m_look.folder : typedFolder, romSet, m_texts));
+    Q_EMIT told([unreadable, folder = unreadable ? m_look.folder : typedFolder,
+                 romSet](const LanguageTextTable &texts) {
+        return archiveAbsentText(unreadable, folder, romSet, texts);
+    });
 }
 
-QString RomFolderWatch::beforePlay(const OptionSet &options, const std::optional<QString> &romSet)
+Wording RomFolderWatch::beforePlay(const OptionSet &options, const std::optional<QString> &romSet)
 {
     m_played = romSet ? playedArchive(m_platform, options.romDirectory, *romSet) : PlayedArchive{};
-    return playWarning(m_known, m_played, m_texts).value_or(QString());
+    if (!playWarning(m_known, m_played, m_texts))
+        return {};
+    // What the check knew then, worded in the language of each showing.
+    return [known = m_known, played = m_played](const LanguageTextTable &texts) {
+        return playWarning(known, played, texts).value_or(QString());
+    };
 }
 
 // The check that follows keeps the lesson on disk.

@@ -41,7 +41,7 @@ public:
     // Checks the archive again and tells its report ("Check archive").
     void reportOn(const QString &romSet, const QString &typedFolder);
     // What to warn of before a Play, remembering the archive played.
-    QString beforePlay(const OptionSet &options, const std::optional<QString> &romSet);
+    Wording beforePlay(const OptionSet &options, const std::optional<QString> &romSet);
     // What the run taught of the archive it played.
     void learnFrom(const RunOutcome &outcome);
 
@@ -54,7 +54,7 @@ Q_SIGNALS:
     // What the list shows of the folder may have changed.
     void changed();
     // Something for the user: a report, or why there is none.
-    void told(const QString &text);
+    void told(const rivonel::Wording &text);
 
 private:
     void connectSignals();

@@ -75,7 +75,7 @@ void SetupGuide::refresh()
     showNotice();
 }
 
-void SetupGuide::keepWarning(const QString &warning)
+void SetupGuide::keepWarning(const Wording &warning)
 {
     m_warning = warning;
     showNotice();
@@ -87,8 +87,8 @@ void SetupGuide::showNotice()
     QStringList lines;
     if (!m_steps.empty())
         lines << m_steps.front().line;
-    if (!m_warning.isEmpty())
-        lines << m_warning;
+    if (const QString warning = m_warning ? m_warning(m_texts) : QString(); !warning.isEmpty())
+        lines << warning;
     m_ui.lblNotice->setText(lines.join(u'\n'));
     fitNotice();
     m_ui.fraNotice->setVisible(!lines.isEmpty());
@@ -137,8 +137,8 @@ void SetupGuide::markRenderers(const QString &zincDirectory)
 
 // A folder still to set, or an archive the list already knows is not there;
 // nothing when the game may run.
-LogBox::Wording SetupGuide::whyNotPlayable(const OptionSet &options, const QString &romSet,
-                                           const GameList &games) const
+Wording SetupGuide::whyNotPlayable(const OptionSet &options, const QString &romSet,
+                                   const GameList &games) const
 {
     std::vector<FolderStep> steps = folderSteps(options, m_platform, m_texts);
     if (!steps.empty())

@@ -37,12 +37,12 @@ public:
     // What is still to set; nothing when both folders can serve.
     const std::vector<FolderStep> &steps() const { return m_steps; }
     // A warning to keep in sight; an empty one takes it away.
-    void keepWarning(const QString &warning);
+    void keepWarning(const Wording &warning);
     // Why the game cannot run, said before anything is written: a folder
     // still to set, or an archive the list already knows is not there.
     // Nothing when it may run.
-    LogBox::Wording whyNotPlayable(const OptionSet &options, const QString &romSet,
-                                   const GameList &games) const;
+    Wording whyNotPlayable(const OptionSet &options, const QString &romSet,
+                           const GameList &games) const;
     // Until the user picks a renderer, a new Zinc folder picks one it holds.
     void followRenderer(bool follow) { m_followRenderer = follow; }
 
@@ -63,7 +63,7 @@ private:
     const CurrentOptions m_options;
     QTimer m_delay;
     std::vector<FolderStep> m_steps;
-    QString m_warning;
+    Wording m_warning;
     QAction *m_zincMark = nullptr;
     QAction *m_romMark = nullptr;
     bool m_followRenderer = false;

@@ -72,7 +72,7 @@ void frmPrincipal::connectSignals()
     connect(cboLang, &QComboBox::editTextChanged, this, &frmPrincipal::cboLang_Change);
     connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
     connect(&m_games, &GameList::playRequested, this, &frmPrincipal::lstGames_DblClick);
-    connect(&m_games, &GameList::told, this, &frmPrincipal::tellUser);
+    connect(&m_games, &GameList::told, this, &frmPrincipal::say);
     connect(mnuCheckArchive, &QAction::triggered, this, &frmPrincipal::mnuCheckArchive_Click);
     // The marks follow the ROM folder's name as it is typed, once typing pauses.
     connect(txtRomDir, &QLineEdit::textChanged, &m_games.romFolder(), &RomFolderWatch::setFolder);
@@ -134,7 +134,7 @@ void frmPrincipal::Form_Load()
     // to say still reaches the user, each on a line of its own.
     txtlog->setText(QStringList(startupLog(title, webAddress())).join(QStringLiteral("\r\n")));
     m_stage = Stage::Loaded;
-    for (const LogBox::Wording &notice : std::exchange(m_startupNotices, {}))
+    for (const Wording &notice : std::exchange(m_startupNotices, {}))
         say(notice);
 }
 
@@ -143,7 +143,7 @@ void frmPrincipal::tellUser(const QString &notice)
     say([notice](const LanguageTextTable &) { return notice; });
 }
 
-void frmPrincipal::say(const LogBox::Wording &notice)
+void frmPrincipal::say(const Wording &notice)
 {
     if (notice(LanguageTexts).isEmpty())
         return; // a text the language lacks: nothing to say, not an empty line
@@ -269,30 +269,30 @@ void frmPrincipal::cmdPlay_Click()
     const std::optional<QString> romSet = RomSetNames.at(options.game.position);
     if (!romSet)
         return; // Play is not offered without a game
-    if (const LogBox::Wording why = m_guide.whyNotPlayable(options, *romSet, m_games))
+    if (const Wording why = m_guide.whyNotPlayable(options, *romSet, m_games))
         return txtlog->setText(why, LanguageTexts);
-    const QString warning = m_games.romFolder().beforePlay(options, romSet);
+    const Wording warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);
-    m_run.play({options, romSet, LanguageTexts, warning});
+    m_run.play({options, romSet, warning});
 }
 
-void frmPrincipal::runStarted(const QString &log)
+void frmPrincipal::runStarted(const Wording &log)
 {
     LaunchCommand = m_run.launchCommand();
-    txtlog->setText(log);
+    txtlog->setText(log, LanguageTexts);
     m_runView.lock(currentOptions().game.text);
 }
 
-void frmPrincipal::runFailed(const QString &log)
+void frmPrincipal::runFailed(const Wording &log)
 {
     LaunchCommand = m_run.launchCommand();
-    txtlog->setText(log);
+    txtlog->setText(log, LanguageTexts);
 }
 
 void frmPrincipal::runEnded(const RunOutcome &outcome)
 {
-    txtlog->appendVerdict(outcome.report);
+    txtlog->appendVerdict(outcome.report, LanguageTexts);
     m_runView.giveBack();
     m_games.runEnded(outcome);
     m_guide.refresh();

@@ -71,7 +71,7 @@ private:
     // Says something to the user in the log box; during start-up, after the
     // start-up lines.
     void tellUser(const QString &notice);
-    void say(const LogBox::Wording &notice);
+    void say(const Wording &notice);
 
     // Pickers, web link and About.
     void cmdProcuraZinc_Click();
@@ -95,8 +95,8 @@ private:
     // unlocks and shows.
     void cmdPlay_Click();
     void Timer1_Timer() { m_run.look(); }
-    void runStarted(const QString &log);
-    void runFailed(const QString &log);
+    void runStarted(const Wording &log);
+    void runFailed(const Wording &log);
     void runEnded(const RunOutcome &outcome);
 
     // Localisation.
@@ -123,7 +123,7 @@ private:
     enum class Stage { Built, Loaded, Unloaded } m_stage = Stage::Built;
     // What start-up has to tell the user (no sound device, a file not read);
     // it follows the start-up lines instead of being replaced by them.
-    QList<LogBox::Wording> m_startupNotices;
+    QList<Wording> m_startupNotices;
 };
 
 } // namespace rivonel

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 namespace rivonel {
 
@@ -210,5 +211,10 @@ private:
 // order that gives each position its meaning for the renderer.
 QStringList scanLineItems(const LanguageTextTable &texts);
 QStringList textureQualityItems(const LanguageTextTable &texts);
+
+// A text in whichever language is chosen when it is shown: what the program
+// says in its own words is kept this way, so it can follow a language
+// switch. An empty one says nothing.
+using Wording = std::function<QString(const LanguageTextTable &)>;
 
 } // namespace rivonel

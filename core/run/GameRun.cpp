@@ -11,13 +11,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QPointer>
 #include <QTimer>
+
+#include <memory>
 
 namespace rivonel {
 
 namespace {
+
 const QString crlf = QStringLiteral("\r\n");
+
+// One text after the other, each in the language of the showing.
+Wording followedBy(Wording first, Wording second)
+{
+    return [first = std::move(first), second = std::move(second)](const LanguageTextTable &texts) {
+        return first(texts) + second(texts);
+    };
+}
+
 } // namespace
 
 GameRun::GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
@@ -32,43 +45,58 @@ void GameRun::play(const RunRequest &request)
     if (m_watching)
         return; // one run at a time
     const OptionSet &options = request.options;
-    const LanguageTextTable &texts = request.texts;
     // A line break in a folder would land inside zinc.cfg and the launch line.
-    if (const auto refusal = folderLineBreak(options, texts)) {
+    if (folderLineBreak(options, {})) {
         if (request.romSet)
-            Q_EMIT failed(*refusal);
+            Q_EMIT failed([options](const LanguageTextTable &texts) {
+                return folderLineBreak(options, texts).value_or(QString());
+            });
         return;
     }
     const QStringList unwritten = writeOptionFiles(options);
-    const LaunchCheck check =
-        checkLaunch(m_platform, options, request.romSet, m_runDirectory, texts,
-                    [](const QString &path) { return QFileInfo(path).isFile(); });
+    // The disk is looked at once; what it answered words the checks again
+    // in any language.
+    const auto seen = std::make_shared<QHash<QString, bool>>();
+    const LaunchCheck check = checkLaunch(
+        m_platform, options, request.romSet, m_runDirectory, {},
+        [seen](const QString &path) { return *seen->insert(path, QFileInfo(path).isFile()); });
     if (check.verdict == LaunchCheck::Verdict::NoGame)
         return;
-    QString log = check.log;
-    // Each on a line of its own, ended like the lines of a launch.
-    for (const QString &file : unwritten)
-        log += (log.endsWith(crlf) ? QString() : crlf) +
-               texts.text(textKey::optionFileNotWritten).arg(file) + crlf;
+    const Wording log = [platform = m_platform, options, romSet = request.romSet,
+                         directory = m_runDirectory, seen,
+                         unwritten](const LanguageTextTable &texts) {
+        QString log =
+            checkLaunch(platform, options, romSet, directory, texts, [seen](const QString &path) {
+                return seen->value(path);
+            }).log;
+        // Each on a line of its own, ended like the lines of a launch.
+        for (const QString &file : unwritten)
+            log += (log.endsWith(crlf) ? QString() : crlf) +
+                   texts.text(textKey::optionFileNotWritten).arg(file) + crlf;
+        return log;
+    };
     if (check.verdict != LaunchCheck::Verdict::Ready) {
         Q_EMIT failed(log);
         return;
     }
     m_command = check.command;
-    if (const auto why = writeScript(texts)) {
-        Q_EMIT failed(log + *why);
-        return;
-    }
-    if (const auto why = clearStaleLog(texts)) {
-        Q_EMIT failed(log + *why);
-        return;
-    }
+    for (const Wording &why : {writeScript(), clearStaleLog()})
+        if (why) {
+            Q_EMIT failed(followedBy(log, why));
+            return;
+        }
     if (!launch(request)) {
-        Q_EMIT failed(log +
-                      texts.text(textKey::scriptNotStarted).arg(m_script, m_platform.launchShell));
+        Q_EMIT failed(followedBy(log, [script = m_script, shell = m_platform.launchShell](
+                                          const LanguageTextTable &texts) {
+            return texts.text(textKey::scriptNotStarted).arg(script, shell);
+        }));
         return;
     }
-    Q_EMIT started(request.warning.isEmpty() ? log : request.warning + crlf + log);
+    if (request.warning)
+        Q_EMIT started(followedBy(
+            request.warning, [log](const LanguageTextTable &texts) { return crlf + log(texts); }));
+    else
+        Q_EMIT started(log);
 }
 
 // An option file that cannot be written is skipped, and the user told: the
@@ -85,25 +113,28 @@ QStringList GameRun::writeOptionFiles(const OptionSet &options) const
     return unwritten;
 }
 
-std::optional<QString> GameRun::writeScript(const LanguageTextTable &texts) const
+Wording GameRun::writeScript() const
 {
     QDir().mkpath(m_runDirectory);
     if (writeFileAnew(m_script, launchScriptBytes(m_platform, m_command)))
-        return std::nullopt;
-    return texts.text(textKey::scriptNotWritten).arg(m_script);
+        return {};
+    return [script = m_script](const LanguageTextTable &texts) {
+        return texts.text(textKey::scriptNotWritten).arg(script);
+    };
 }
 
 // A log left over from an earlier run would be taken for this run's. Removed
 // without a look first, so a link that leads nowhere goes too; the look after
 // a failure only chooses what to say.
-std::optional<QString> GameRun::clearStaleLog(const LanguageTextTable &texts) const
+Wording GameRun::clearStaleLog() const
 {
     if (QFile::remove(m_log))
-        return std::nullopt;
+        return {};
     const QFileInfo left(m_log);
     if (!left.exists() && !left.isSymLink())
-        return std::nullopt;
-    return texts.text(left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile).arg(m_log);
+        return {};
+    return [key = left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile,
+            log = m_log](const LanguageTextTable &texts) { return texts.text(key).arg(log); };
 }
 
 bool GameRun::launch(const RunRequest &request)
@@ -154,10 +185,14 @@ bool GameRun::lookOnce()
         problem = LogProblem::NotDeleted;
     }
     m_watching = false;
-    const QString romSet = m_request.romSet.value_or(QString());
-    Q_EMIT ended({runReport(m_watch, {m_stopRequested, problem, m_log, m_launcher.scriptEnd()},
-                            m_request.texts, m_request.options.romDirectory, romSet),
-                  m_watch.lastLine(), m_request.options.game.position, m_started,
+    // The watch keeps only a few lines, so the report can keep the watch.
+    const RunEnding ending{m_stopRequested, problem, m_log, m_launcher.scriptEnd()};
+    const Wording report =
+        [watch = m_watch, ending, romDirectory = m_request.options.romDirectory,
+         romSet = m_request.romSet.value_or(QString())](const LanguageTextTable &texts) {
+            return runReport(watch, ending, texts, romDirectory, romSet);
+        };
+    Q_EMIT ended({report, m_watch.lastLine(), m_request.options.game.position, m_started,
                   QDateTime::currentDateTimeUtc(), m_stopRequested});
     return true;
 }

@@ -16,20 +16,19 @@ namespace rivonel {
 
 class Launcher;
 
-// What a run is started with: the options as Play found them, the selected
-// game's ROM set (none without a selection) and the texts its messages use.
+// What a run is started with: the options as Play found them and the selected
+// game's ROM set (none without a selection).
 struct RunRequest {
     OptionSet options;
     std::optional<QString> romSet;
-    LanguageTextTable texts;
     // Said before what the checks found once the emulator has started.
-    QString warning;
+    Wording warning;
 };
 
 // How a run ended, for whoever keeps something of it: the log box's report,
 // the log's deciding line, the game and when it ran.
 struct RunOutcome {
-    QString report;
+    Wording report;
     QString lastLine;  // the deciding line, or the log's last
     int position = -1; // the game's place in the list
     QDateTime started; // UTC
@@ -40,7 +39,8 @@ struct RunOutcome {
 // One game run, from Play to its report: the emulator's option files, the
 // checks, the launch script, the old log out of the way, the start, the log
 // watched a slice at a time, a stop, and the report of how it ended. It
-// knows no window: it says what happened through its signals.
+// knows no window: it says what happened through its signals, as wordings
+// of what it found, so the words follow a later switch of language.
 class GameRun : public QObject {
     Q_OBJECT
 public:
@@ -73,17 +73,17 @@ public:
 
 Q_SIGNALS:
     // The emulator was started; log is what the checks found.
-    void started(const QString &log);
+    void started(const rivonel::Wording &log);
     // Nothing was started; log says why, after what the checks found.
-    void failed(const QString &log);
+    void failed(const rivonel::Wording &log);
     // The run is over; the outcome says how it ended.
     void ended(const RunOutcome &outcome);
 
 private:
     // The steps of a Play, in order; each says why nothing may run, if so.
     QStringList writeOptionFiles(const OptionSet &options) const;
-    std::optional<QString> writeScript(const LanguageTextTable &texts) const;
-    std::optional<QString> clearStaleLog(const LanguageTextTable &texts) const;
+    Wording writeScript() const;
+    Wording clearStaleLog() const;
     bool launch(const RunRequest &request);
     // One look; false when a flood of output is left for the next.
     bool lookOnce();
