@@ -25,7 +25,7 @@ void ProcessLauncher::setUpTimers()
         // Something may have started since the force: it goes the same way.
         if (m_forced)
             signalAll(true);
-        if (!running())
+        if (!scriptRunning())
             reportEnd();
     });
     connect(&m_force, &QTimer::timeout, this, [this] {
@@ -43,6 +43,18 @@ bool ProcessLauncher::start(const QString &scriptPath, const QString &workingDir
     m_ended = std::move(ended);
     watch();
     return true;
+}
+
+bool ProcessLauncher::running() const
+{
+    return scriptRunning() || anythingLeft();
+}
+
+ScriptEnd ProcessLauncher::scriptEnd()
+{
+    ScriptEnd end = systemScriptEnd();
+    end.leftBehind = m_leftBehind;
+    return end;
 }
 
 void ProcessLauncher::stop()
@@ -82,7 +94,12 @@ void ProcessLauncher::reportEnd()
         return;
     stopWatching();
     if (running()) {
-        // The script has gone but what it started has not: wait for that.
+        // The script has gone but what it started has not. Unasked, that is
+        // what the emulator left behind: it goes as on a stop.
+        if (!m_stopping && !scriptRunning()) {
+            m_leftBehind = true;
+            stop();
+        }
         m_poll.start();
         return;
     }

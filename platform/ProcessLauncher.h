@@ -32,8 +32,8 @@ public:
 
     bool start(const QString &scriptPath, const QString &workingDirectory,
                std::function<void()> ended) override;
-    // True until the script has ended, and after a stop until everything it
-    // started has ended too.
+    // True until the script and everything it started have ended. What
+    // outlives a script that ended on its own is stopped as on a stop.
     bool running() const override;
     // Asks the script and everything it started to end (its process group on
     // Unix, its job on Windows), and forces them after the grace time.
@@ -48,6 +48,9 @@ private:
     void forget();
     // The system's side of each step.
     static void prepareSystem();
+    bool scriptRunning() const;
+    bool anythingLeft() const;
+    ScriptEnd systemScriptEnd();
     bool launch(const QString &scriptPath, const QString &workingDirectory);
     void watch();
     void stopWatching();
@@ -59,7 +62,8 @@ private:
     QTimer m_poll;
     QTimer m_force;
     bool m_stopping = false;
-    bool m_forced = false; // forced: whatever still runs is forced again on each look
+    bool m_forced = false;     // forced: whatever still runs is forced again on each look
+    bool m_leftBehind = false; // what outlived the script had to be ended
     std::unique_ptr<System> m_system;
 };
 

@@ -64,6 +64,7 @@ struct ProcessLauncher::System {
     qint64 group = 0; // the process group the script runs in
     int pidfd = -1;
     QByteArray mark;            // in the environment of everything the run starts
+    qint64 started = 0;         // the script's start, as the process table counts it
     mutable QSet<qint64> known; // processes seen to be of the run
     mutable bool scriptReaped = false;
     mutable ScriptEnd end;
@@ -100,7 +101,7 @@ struct ProcessLauncher::System {
     QList<RunProcess> liveProcesses() const
     {
         QList<RunProcess> live;
-        for (const RunProcess &process : runProcesses(group, mark, known)) {
+        for (const RunProcess &process : runProcesses(group, mark, known, started)) {
             known.insert(process.pid);
             if (!process.zombie)
                 live << process;
@@ -172,6 +173,7 @@ bool ProcessLauncher::launch(const QString &scriptPath, const QString &workingDi
     // group and session are that leader's, and live on as long as anything
     // in them. The script itself is now our child (we are its subreaper).
     m_system->group = ::getpgid(static_cast<pid_t>(pid));
+    m_system->started = processStarted(pid);
     return true;
 }
 
@@ -196,15 +198,17 @@ void ProcessLauncher::stopWatching()
         m_system->exitNotifier->setEnabled(false);
 }
 
-bool ProcessLauncher::running() const
+bool ProcessLauncher::scriptRunning() const
 {
-    if (m_system->scriptRunning())
-        return true;
-    // After a stop the run is over only once nothing of it is left.
-    return m_stopping && !m_system->liveProcesses().isEmpty();
+    return m_system->scriptRunning();
 }
 
-ScriptEnd ProcessLauncher::scriptEnd()
+bool ProcessLauncher::anythingLeft() const
+{
+    return !m_system->liveProcesses().isEmpty();
+}
+
+ScriptEnd ProcessLauncher::systemScriptEnd()
 {
     if (!m_system->scriptRunning())
         m_system->reapScript();
@@ -226,6 +230,7 @@ void ProcessLauncher::forget()
     m_force.stop();
     m_stopping = false;
     m_forced = false;
+    m_leftBehind = false;
     m_ended = nullptr;
     m_system = std::make_unique<System>();
 }

@@ -78,12 +78,17 @@ void ProcessLauncher::stopWatching()
         m_system->exitNotifier->setEnabled(false);
 }
 
-bool ProcessLauncher::running() const
+bool ProcessLauncher::scriptRunning() const
+{
+    return m_system->launch && m_system->launch->scriptRunning();
+}
+
+bool ProcessLauncher::anythingLeft() const
 {
     return m_system->launch && m_system->launch->running();
 }
 
-ScriptEnd ProcessLauncher::scriptEnd()
+ScriptEnd ProcessLauncher::systemScriptEnd()
 {
     if (m_system->launch && !m_system->launch->running())
         if (const auto code = m_system->launch->exitCode())
@@ -104,6 +109,7 @@ void ProcessLauncher::forget()
     m_force.stop();
     m_stopping = false;
     m_forced = false;
+    m_leftBehind = false;
     m_ended = nullptr;
     m_system = std::make_unique<System>();
 }

@@ -56,6 +56,10 @@ bool parseStat(const QByteArray &stat, Entry &entry)
     entry.process.parent = fields[1].toLongLong(&ok[0]);
     entry.group = fields[2].toLongLong(&ok[1]);
     entry.session = fields[3].toLongLong(&ok[2]);
+    // The start time is the 22nd field, the 20th after the name.
+    constexpr int startField = 19;
+    if (fields.size() > startField)
+        entry.process.started = fields[startField].toLongLong();
     return ok[0] && ok[1] && ok[2];
 }
 
@@ -64,13 +68,25 @@ bool carriesMark(int folder, const QByteArray &entry)
     // An environment is rarely more than a few pages; a huge one is not read whole.
     constexpr qsizetype limit = 1024 * 1024;
     const QByteArray environment = readProcFile(folder, "environ", limit);
-    return environment.startsWith(entry + '\0') ||
-           environment.contains('\0' + entry + '\0');
+    return environment.startsWith(entry + '\0') || environment.contains('\0' + entry + '\0');
 }
 
 } // namespace
 
-QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSet<qint64> &known)
+qint64 processStarted(qint64 pid)
+{
+    const int folder = ::open(QByteArray("/proc/" + QByteArray::number(pid)).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return 0;
+    Entry entry;
+    const bool parsed = parseStat(readProcFile(folder, "stat", 4096), entry);
+    ::close(folder);
+    return parsed ? entry.process.started : 0;
+}
+
+QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSet<qint64> &known,
+                               qint64 runStarted)
 {
     const qint64 self = ::getpid();
     const QByteArray markEntry = runMarkEntry(mark);
@@ -84,15 +100,20 @@ QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSe
         const long long pid = std::strtoll(item->d_name, &end, 10);
         if (pid <= 0 || *end != '\0' || pid == self)
             continue;
-        const int folder = ::openat(::dirfd(proc), item->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int folder =
+            ::openat(::dirfd(proc), item->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folder < 0)
             continue; // gone meanwhile
         Entry entry;
         entry.process.pid = pid;
         if (parseStat(readProcFile(folder, "stat", 4096), entry)) {
             struct stat owner {};
+            // This program starts nothing but its runs: what came to it since
+            // the run began was left by the run, however it detached.
+            const bool inherited = entry.process.parent == self && runStarted > 0 &&
+                                   entry.process.started >= runStarted;
             entry.member = (session > 1 && (entry.session == session || entry.group == session)) ||
-                           known.contains(pid);
+                           known.contains(pid) || inherited;
             // Only our own processes can carry the mark; a zombie's environment is gone.
             if (!entry.member && !mark.isEmpty() && !entry.process.zombie &&
                 ::fstat(folder, &owner) == 0 && owner.st_uid == ::geteuid())
@@ -122,9 +143,14 @@ QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSe
     return members;
 }
 #else
-QList<RunProcess> runProcesses(qint64, const QByteArray &, const QSet<qint64> &)
+QList<RunProcess> runProcesses(qint64, const QByteArray &, const QSet<qint64> &, qint64)
 {
     return {};
+}
+
+qint64 processStarted(qint64)
+{
+    return 0;
 }
 #endif
 

@@ -233,9 +233,9 @@ private Q_SLOTS:
         watch.feed("\nERROR: missing rom f");
         watch.feed("ile: /r/x.zip [ x_gfx.bin ]");
         // Only a whole recognised line ends the watch while the emulator runs.
-        QVERIFY(!runIsOver(watch, false));
+        QCOMPARE(watch.outcome(), RunLogWatch::Outcome::None);
         watch.feed("\nFinished execution...\n");
-        QVERIFY(runIsOver(watch, false));
+        QCOMPARE(watch.outcome(), RunLogWatch::Outcome::MissingRom);
         QCOMPARE(watch.lastLine(), u"ERROR: missing rom file: /r/x.zip [ x_gfx.bin ]"_s);
         QCOMPARE(watch.lastLines().at(3).size(), RunLogWatch::maxLineLength);
         QVERIFY2(watch.keptBytes() < 64 * 1024, qPrintable(QString::number(watch.keptBytes())));

@@ -19,6 +19,7 @@ using namespace rivonel::test;
 namespace {
 
 constexpr int runLimitMs = 20000;
+constexpr int lingerMs = 400;
 
 // A run in a folder of its own, over the substitute emulator (for real) or a
 // launch that only pretends, in the language of markers.
@@ -43,7 +44,8 @@ struct RunFixture {
     {
         ProgramLocations locations;
         locations.settingsDirectory = locations.runDirectory = runDirectory;
-        run = std::make_unique<GameRun>(launcher, platform, ProgramFiles::of(locations, platform));
+        run = std::make_unique<GameRun>(launcher, platform, ProgramFiles::of(locations, platform),
+                                        lingerMs);
         started = std::make_unique<QSignalSpy>(run.get(), &GameRun::started);
         failed = std::make_unique<QSignalSpy>(run.get(), &GameRun::failed);
         ended = std::make_unique<QSignalSpy>(run.get(), &GameRun::ended);
@@ -160,21 +162,22 @@ private Q_SLOTS:
     void theLogIsWatchedUntilTheRunIsOver_data()
     {
         QTest::addColumn<QByteArray>("output");
-        QTest::addColumn<bool>("endsWhileRunning");
+        QTest::addColumn<bool>("decides");
         QTest::addColumn<QString>("report");
         QTest::newRow("other lines, the last without its end")
             << QByteArray("banner\r\nstill loading") << false
             << u"<54 still loading>\r\n<73>\r\nbanner\r\nstill loading"_s;
         // A flood is read a slice a look, and the looks go on by themselves.
+        // An emulator that runs on after its last line is stopped, and the report says so.
         QTest::newRow("a flood, then the final line")
             << QByteArray(9 * 1024 * 1024, 'x') + "\nFinished execution...\n"
-            << true << u"<49>"_s;
+            << true << u"<49>\r\n<150>"_s;
     }
 
     void theLogIsWatchedUntilTheRunIsOver()
     {
         QFETCH(QByteArray, output);
-        QFETCH(bool, endsWhileRunning);
+        QFETCH(bool, decides);
         QFETCH(QString, report);
         // A log left from an earlier run is not this run's.
         QVERIFY(writeAll(f->log(), "Finished execution...\n"));
@@ -184,11 +187,13 @@ private Q_SLOTS:
         f->run->look(); // no log yet
         QVERIFY(writeAll(f->log(), output));
         f->run->look();
-        if (!endsWhileRunning) {
-            f->run->look();
-            QVERIFY(f->run->watching() && f->ended->isEmpty() && QFile::exists(f->log()));
-            f->fake.end();
-        }
+        // Nothing ends while the script runs; a deciding line gives it a while, then a stop.
+        QTest::qWait(decides ? lingerMs / 4 : 2 * lingerMs);
+        f->run->look();
+        QVERIFY(f->run->watching() && f->ended->isEmpty() && QFile::exists(f->log()));
+        QCOMPARE(f->fake.stops, 0);
+        QTRY_COMPARE(f->fake.stops, decides ? 1 : 0);
+        f->fake.end();
         QTRY_COMPARE(f->ended->count(), 1);
         QCOMPARE(RunFixture::said(*f->ended), report);
         QVERIFY(!f->run->watching() && !QFile::exists(f->log()));

@@ -87,11 +87,16 @@ bool HiddenLaunch::start(const std::wstring &script, const std::wstring &working
     return true;
 }
 
+bool HiddenLaunch::scriptRunning() const
+{
+    return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+}
+
 bool HiddenLaunch::running() const
 {
-    if (m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT)
+    if (scriptRunning())
         return true;
-    if (!m_stopping || !m_job)
+    if (!m_job)
         return false;
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
     return QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &accounting,

@@ -23,8 +23,9 @@ public:
 
     // The script's process handle, signalled when it has ended.
     void *processHandle() const { return m_process; }
-    // The script is running, or after a stop anything in its job still is.
+    // The script is running, or anything in its job still is.
     bool running() const;
+    bool scriptRunning() const;
 
     // The script's exit code once it has ended (cmd passes on the emulator's).
     std::optional<unsigned long> exitCode() const;

@@ -79,11 +79,6 @@ void RunLogWatch::takeLine(QByteArray raw)
         m_lines.removeFirst();
 }
 
-bool runIsOver(const RunLogWatch &watch, bool emulatorEnded)
-{
-    return emulatorEnded || watch.outcome() != RunLogWatch::Outcome::None;
-}
-
 QString missingRomFileName(const QString &line, const QString &romDirectory, const QString &romSet)
 {
     const QString prefix = missingRomLine.toString() + QLatin1Char(' ') + romDirectory +
@@ -145,6 +140,9 @@ QString runReport(const RunLogWatch &watch, const RunEnding &ending, const Langu
         else if (ending.script.how == ScriptEnd::How::Exited && ending.script.code != 0)
             report << texts.text(textKey::exitCode).arg(ending.script.code);
     }
+    // The user's own stop ended everything on purpose.
+    if (ending.script.leftBehind && !ending.stopped)
+        report << texts.text(textKey::leftBehindEnded);
     if (const int problem = logProblemText(ending.logProblem))
         report << texts.text(problem).arg(ending.logPath);
     if (watch.outcome() == RunLogWatch::Outcome::None && !watch.lastLines().isEmpty())

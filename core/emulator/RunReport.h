@@ -42,10 +42,6 @@ private:
     bool m_output = false;
 };
 
-// Whether a look at the log ends the watch: a recognised line does, and once
-// the emulator has ended, nothing more will come.
-bool runIsOver(const RunLogWatch &watch, bool emulatorEnded);
-
 // The missing file's name from a missing-ROM line: the line without the
 // "ERROR: missing rom file: <rom dir>/<set>.zip [ " prefix and without " ]".
 QString missingRomFileName(const QString &line, const QString &romDirectory, const QString &romSet);
@@ -64,6 +60,8 @@ struct ScriptEnd {
     How how = How::Unknown;
     qint64 code = 0;
     QString cause;
+    // Something of the run outlived the script and had to be ended.
+    bool leftBehind = false;
 };
 
 struct RunEnding {

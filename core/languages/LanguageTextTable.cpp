@@ -173,6 +173,7 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "ROM set: %1",
     "Search games",
     "Selected game",
+    "Rivonel ended what the game left running.",
 };
 
 QString englishText(int number)

@@ -34,10 +34,18 @@ Wording followedBy(Wording first, Wording second)
 } // namespace
 
 GameRun::GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
-                 QObject *parent)
+                 int lingerMs, QObject *parent)
     : QObject(parent), m_launcher(launcher), m_platform(std::move(platform)),
       m_runDirectory(files.runDirectory), m_script(files.launchScript), m_log(files.emulatorLog)
 {
+    m_linger.setSingleShot(true);
+    m_linger.setInterval(lingerMs);
+    connect(&m_linger, &QTimer::timeout, this, [this] {
+        if (!m_watching || m_stopRequested)
+            return;
+        m_lingered = true;
+        m_launcher.stop();
+    });
 }
 
 void GameRun::play(const RunRequest &request)
@@ -141,6 +149,8 @@ bool GameRun::launch(const RunRequest &request)
 {
     m_request = request;
     m_stopRequested = false;
+    m_lingered = false;
+    m_linger.stop();
     m_watch = RunLogWatch();
     m_logOffset = 0;
     const QPointer<GameRun> self(this);
@@ -164,7 +174,8 @@ void GameRun::look()
 }
 
 // Each look reads only what the log gained since the last one. Once the
-// launch script has ended, the look always ends the run.
+// launch script has ended, the look always ends the run; a deciding line
+// before that gives the emulator its time to end by itself.
 bool GameRun::lookOnce()
 {
     if (!m_watching)
@@ -174,19 +185,19 @@ bool GameRun::lookOnce()
     LogProblem problem = readLogAddition(caughtUp);
     if (!caughtUp)
         return false;
-    if (scriptEnded)
-        m_watch.finish();
-    // More may still come from an emulator that runs on.
-    if (!runIsOver(m_watch, scriptEnded))
-        return true;
-    if (problem == LogProblem::None && !QFile::remove(m_log) && QFileInfo::exists(m_log)) {
-        if (!scriptEnded)
-            return true; // the shell may still hold it
-        problem = LogProblem::NotDeleted;
+    if (!scriptEnded) {
+        if (m_watch.outcome() != RunLogWatch::Outcome::None && !m_lingered && !m_linger.isActive())
+            m_linger.start();
+        return true; // more may still come from an emulator that runs on
     }
+    m_watch.finish();
+    if (problem == LogProblem::None && !QFile::remove(m_log) && QFileInfo::exists(m_log))
+        problem = LogProblem::NotDeleted;
     m_watching = false;
+    m_linger.stop();
     // The watch keeps only a few lines, so the report can keep the watch.
-    const RunEnding ending{m_stopRequested, problem, m_log, m_launcher.scriptEnd()};
+    RunEnding ending{m_stopRequested, problem, m_log, m_launcher.scriptEnd()};
+    ending.script.leftBehind = ending.script.leftBehind || m_lingered;
     const Wording report =
         [watch = m_watch, ending, romDirectory = m_request.options.romDirectory,
          romSet = m_request.romSet.value_or(QString())](const LanguageTextTable &texts) {

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -45,16 +46,18 @@ class GameRun : public QObject {
     Q_OBJECT
 public:
     // The launch script and the emulator's log are the files' own.
+    // An emulator that printed its last line but runs on is stopped after lingerMs.
     GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
-            QObject *parent = nullptr);
+            int lingerMs = defaultLingerMs, QObject *parent = nullptr);
+    static constexpr int defaultLingerMs = 3000;
 
     // Writes the option files, checks and launches. Emits started once the
     // script runs, failed when nothing runs, and nothing without a game.
     void play(const RunRequest &request);
     // Reads what the log gained since the last look and ends the run, with
-    // ended, once it is over. The owner calls it on its clock; the run also
-    // looks on its own when the script ends, and again at once while a flood
-    // of output is read.
+    // ended, once it is over: once the script, and all it started, has ended. The owner calls it on
+    // its clock; the run also looks on its own when the script ends, and again at once while a
+    // flood of output is read.
     void look();
     // Asks the emulator, and everything it started, to end.
     void stop();
@@ -99,6 +102,8 @@ private:
     QString m_command;
     bool m_watching = false;
     bool m_stopRequested = false;
+    QTimer m_linger;         // from the log's deciding line to a stop
+    bool m_lingered = false; // the emulator had to be stopped after it
     RunLogWatch m_watch;
     qint64 m_logOffset = 0; // how much of the log the watch has read
 };

@@ -154,8 +154,9 @@ void stamp(const char *what)
 // An emulator that leaves a helper behind as a daemon does: forked twice, in
 // a session of its own, its parent gone at once. The helper ignores a polite
 // request and writes "helper <its pid> <the emulator's pid>" to
-// ZINC_SIM_STAMP_FILE once it runs.
-void startDetachedHelper()
+// ZINC_SIM_STAMP_FILE once it runs. A bare helper goes on as sleep with an
+// empty environment, as "( setsid env -i sleep … & )" would.
+void startDetachedHelper(bool bare)
 {
     const pid_t emulator = ::getpid();
     const pid_t between = ::fork();
@@ -168,14 +169,41 @@ void startDetachedHelper()
     if (::fork() != 0)
         ::_exit(0);
     std::signal(SIGTERM, SIG_IGN);
-    const QByteArray line = "helper " + QByteArray::number(::getpid()) + ' ' +
-                            QByteArray::number(emulator) + '\n';
+    const QByteArray line =
+        "helper " + QByteArray::number(::getpid()) + ' ' + QByteArray::number(emulator) + '\n';
     QFile file(env("ZINC_SIM_STAMP_FILE"));
     if (file.open(QIODevice::Append))
         file.write(line);
     file.close();
+    if (bare) {
+        char *const arguments[] = {const_cast<char *>("sleep"), const_cast<char *>("600"), nullptr};
+        char *const nothing[] = {nullptr};
+        ::execve("/bin/sleep", arguments, nothing);
+    }
     for (;;)
         ::pause();
+}
+
+// A child of the emulator in a session of its own, with nothing of the run's
+// environment but the stamp file, while the emulator lives on. It is deaf
+// to a polite request, which it writes to the stamp file as "asked" a while
+// after it came.
+void startUnmarkedChild()
+{
+    if (::fork() != 0)
+        return;
+    ::setsid();
+    std::signal(SIGTERM, SIG_DFL); // a shell cannot trap what it was started ignoring
+    const QByteArray stamps = "ZINC_SIM_STAMP_FILE=" + env("ZINC_SIM_STAMP_FILE").toLocal8Bit();
+    char *const arguments[] = {
+        const_cast<char *>("sh"), const_cast<char *>("-c"),
+        const_cast<char *>("trap 'sleep 0.3; echo asked >> \"$ZINC_SIM_STAMP_FILE\"' TERM; "
+                           "echo \"helper $$\" >> \"$ZINC_SIM_STAMP_FILE\"; "
+                           "while :; do sleep 0.05; done"),
+        nullptr};
+    char *const environment[] = {const_cast<char *>(stamps.constData()), nullptr};
+    ::execve("/bin/sh", arguments, environment);
+    ::_exit(127);
 }
 #endif
 
@@ -252,8 +280,10 @@ int main(int argc, char *argv[])
     const int runMs = env("ZINC_SIM_RUN_MS").toInt(&number);
     say(QStringLiteral("Running..."));
 #ifndef Q_OS_WIN
-    if (env("ZINC_SIM_DETACH") == QStringLiteral("1"))
-        startDetachedHelper();
+    if (const QString detach = env("ZINC_SIM_DETACH"); detach == QStringLiteral("child"))
+        startUnmarkedChild();
+    else if (!detach.isEmpty())
+        startDetachedHelper(detach == QStringLiteral("bare"));
 #endif
     // An emulator that gives up with an exit code of its own.
     if (const int code = env("ZINC_SIM_EXIT_CODE").toInt()) {
