@@ -1,5 +1,7 @@
 #include "platform/ProcessLauncher.h"
 
+#include "platform/EndSignals.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -75,7 +77,8 @@ void ProcessLauncher::stopAndWait()
     signalAll(false);
     QElapsedTimer clock;
     clock.start();
-    while (running() && clock.elapsed() < m_graceMs)
+    // A second signal to end the program cuts the grace short.
+    while (running() && clock.elapsed() < m_graceMs && !EndSignals::hurried())
         QThread::msleep(waitStepMs);
     // Forced on each look, so that what was started meanwhile goes too.
     for (int look = 0; running() && look < forcedLooks; ++look) {

@@ -1,3 +1,4 @@
+#include "EmulatorSetup.h"
 #include "platform/SingleInstance.h"
 
 #include <QDir>
@@ -7,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <signal.h>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -51,6 +54,7 @@ struct Copy {
                    startLimitMs);
     }
     bool running() { return !process.waitForFinished(1000); }
+    QString file(const QString &name) const { return folder.filePath(name); }
 
     QProcess process;
 };
@@ -66,6 +70,12 @@ bool handsOver(Copy &first)
 }
 
 } // namespace
+
+// Whether the process is gone (not even a zombie left).
+bool gone(qint64 pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) != 0;
+}
 
 class TestInstance : public QObject {
     Q_OBJECT
@@ -88,6 +98,62 @@ private Q_SLOTS:
         QVERIFY(first.process.waitForFinished());
         QVERIFY(first.start() && first.running());
         QVERIFY(handsOver(first));
+    }
+
+    // A signal to end is an orderly end: the game and what it left are
+    // stopped, the run counted, the options kept and the run's files gone;
+    // the status then names the signal. The game is asked before it is
+    // forced, unless a second signal hurries the end.
+    void aSignalEndsRivonelAndItsGameInOrder_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("twice");
+        QTest::newRow("TERM") << SIGTERM << false;
+        QTest::newRow("INT, as Ctrl+C") << SIGINT << false;
+        QTest::newRow("HUP, the terminal closed") << SIGHUP << false;
+        QTest::newRow("TERM twice") << SIGTERM << true;
+    }
+
+    void aSignalEndsRivonelAndItsGameInOrder()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, twice);
+        Copy copy(runtime.path());
+        const QString zinc = copy.file(u"zinc"_s), roms = copy.file(u"roms"_s);
+        test::prepareZincAndRoms(zinc, roms);
+        QVERIFY(test::writeAll(copy.file(u"rivonel.ini"_s),
+                               u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8()));
+        QProcessEnvironment environment = copy.process.processEnvironment();
+        environment.insert(u"ZINC_SIM_RUN_MS"_s, u"60000"_s);
+        // A deaf emulator, and a child of its own that takes a while to answer.
+        environment.insert(u"ZINC_SIM_IGNORE_TERM"_s, u"1"_s);
+        environment.insert(u"ZINC_SIM_DETACH"_s, u"child"_s);
+        environment.insert(u"ZINC_SIM_STAMP_FILE"_s, copy.file(u"stamps"_s));
+        copy.process.setProcessEnvironment(environment);
+        QVERIFY(copy.start({u"--play"_s, u"1"_s}));
+        QList<qint64> processes;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                for (const QByteArray &line : test::readAll(copy.file(u"stamps"_s)).split('\n'))
+                    if (line.startsWith("helper "))
+                        for (const QByteArray &number : line.split(' ').mid(1))
+                            processes << number.toLongLong();
+                return !processes.isEmpty();
+            },
+            startLimitMs));
+        ::kill(static_cast<pid_t>(copy.process.processId()), signal);
+        if (twice) {
+            QThread::msleep(50);
+            ::kill(static_cast<pid_t>(copy.process.processId()), signal);
+        }
+        QVERIFY(copy.process.waitForFinished(startLimitMs));
+        QCOMPARE(copy.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copy.process.exitCode(), 128 + signal);
+        QVERIFY(gone(processes[0]));
+        QCOMPARE(test::readAll(copy.file(u"stamps"_s)).contains("\nasked\n"), !twice);
+        QVERIFY(!QFile::exists(copy.file(u"roda.sh"_s)) && !QFile::exists(copy.file(u"log.txt"_s)));
+        QVERIFY(test::readAll(copy.file(u"history.ini"_s)).contains("[Game1]\nPlayed=1\n"));
+        QVERIFY(test::readAll(copy.file(u"rivonel.ini"_s)).contains("\nLastGame="));
     }
 
     // What the second start hands over arrives whole; a first copy that does

@@ -2,6 +2,7 @@
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemDesktop.h"
 #include "platform/ZipArchiveCheck.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -136,6 +138,14 @@ int main(int argc, char *argv[])
     if (const std::optional<int> handed = handOver(instance, arguments, locations, platform))
         return *handed;
 
+    // A signal to end ends as a quit does: the run stopped and counted, the
+    // options saved. The status then says which signal it was.
+    rivonel::EndSignals endSignals;
+    int signalled = 0;
+    QObject::connect(&endSignals, &rivonel::EndSignals::received, &app, [&signalled](int signal) {
+        if (std::exchange(signalled, signal) == 0)
+            QCoreApplication::exit(rivonel::EndSignals::exitStatus(signal));
+    });
     rivonel::SystemDesktop desktop;
     rivonel::frmPrincipal window(desktop, locations);
     window.Form_Load();
