@@ -13,7 +13,7 @@ function(rivonel_add_windows_test name)
   # platform as an argument; the static Qt links the windows one alone unless told.
   get_target_property(sources ${name} SOURCES)
   file(READ "${CMAKE_CURRENT_SOURCE_DIR}/${sources}" text)
-  if(text MATCHES "QTEST_MAIN\\(")
+  if(text MATCHES "QTEST_MAIN\\(|QApplication app\\(")
     qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
     list(PREPEND arguments -platform offscreen)
   endif()

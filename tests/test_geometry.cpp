@@ -15,7 +15,7 @@ private Q_SLOTS:
     {
         w().show();
         const QRect moved(w().screen()->availableGeometry().topLeft() + QPoint(3, 40),
-                          w().minimumSizeHint() + QSize(6, 90));
+                          w().minimumSizeHint() + QSize(0, 90));
         w().setGeometry(moved);
         // The log box dragged taller, and a filter chosen.
         const QList<int> split{w().splLog->sizes().at(0) - 30, w().splLog->sizes().at(1) + 30};
@@ -27,6 +27,35 @@ private Q_SLOTS:
         QCOMPARE(w().geometry(), moved);
         QCOMPARE(w().splLog->sizes(), split);
         QCOMPARE(w().cboFilter->currentIndex(), 2);
+    }
+
+    // A remembered geometry is only a wish: too large or off every screen,
+    // the window comes back whole on the screen, and is never kept larger.
+    void aRememberedGeometryFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::newRow("huge") << QRect(0, 0, 60000, 60000);
+        QTest::newRow("far off") << QRect(-50000, 40000, 500, 300);
+        QTest::newRow("corner off the bottom right") << QRect(700, 500, 500, 300);
+    }
+
+    void aRememberedGeometryFitsTheScreen()
+    {
+        QFETCH(QRect, saved);
+        QWidget probe;
+        probe.setGeometry(saved);
+        const QString file = ProgramFiles::of(f->locations, f->desktop.platform).windowGeometry;
+        QVERIFY(writeAll(file, "[Window]\nGeometry=" + probe.saveGeometry().toBase64() + "\n"));
+        f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
+        w().show();
+        const QRect room = w().screen()->availableGeometry();
+        QTRY_VERIFY(room.contains(w().frameGeometry()));
+        QVERIFY(w().size().width() <= std::max(saved.width(), w().minimumWidth()) &&
+                w().size().height() <= std::max(saved.height(), w().minimumHeight()));
+        // Grown past the screen, it is not kept so.
+        w().resize(room.size().expandedTo(w().minimumSize()) + QSize(100, 100));
+        QVERIFY(w().close());
+        QVERIFY(!readAll(file).contains("Geometry="));
     }
 
     // At the start size and on a full HD screen, with the notice shown or
@@ -93,5 +122,32 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGeometry)
+// On a full HD screen, as the window's users have; the test platform's own
+// screen is narrower than the window can be. The file is named relative to
+// the working folder: a Windows path's colon would end the platform's option.
+int main(int argc, char *argv[])
+{
+    const QString screens = u"test_geometry-screens.json"_s;
+    writeAll(screens, R"({"screens": [{"name": "hd", "x": 0, "y": 0, "width": 1920,
+                          "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    const QByteArray platform = "offscreen:configfile=" + screens.toLatin1();
+    std::vector<char *> arguments(argv, argv + argc);
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i)
+        if (qstrcmp(arguments[i], "-platform") == 0 && qstrcmp(arguments[i + 1], "offscreen") == 0)
+            arguments[i + 1] = const_cast<char *>(platform.constData());
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QPA_PLATFORM", platform);
+    arguments.push_back(nullptr);
+    int count = argc;
+    int failed = 0;
+    {
+        QApplication app(count, arguments.data());
+        TestGeometry test;
+        QTEST_SET_MAIN_SOURCE_PATH
+        failed = QTest::qExec(&test, count, arguments.data());
+    }
+    QFile::remove(screens);
+    return failed;
+}
+
 #include "test_geometry.moc"

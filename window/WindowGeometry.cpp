@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QWidget>
 
 namespace rivonel {
@@ -18,7 +21,35 @@ const QString geometrySection = QStringLiteral("Window");
 const QString geometryKey = QStringLiteral("Geometry");
 const QString splitterKey = QStringLiteral("LogSplit");
 const QString filterKey = QStringLiteral("Filter");
+
+// The screen that shows most of the rectangle, or the first one when none does.
+QScreen *screenFor(const QRect &rect)
+{
+    QScreen *best = QGuiApplication::primaryScreen();
+    qint64 bestArea = 0;
+    for (QScreen *screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(rect);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (!common.isEmpty() && area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    return best;
+}
 } // namespace
+
+QRect fittedToScreen(const QRect &wanted, const QRect &room, const QSize &least)
+{
+    const QSize size = wanted.size().boundedTo(room.size()).expandedTo(least);
+    // What is still too large starts at the room's top left corner.
+    const auto place = [](int at, int start, int length, int room) {
+        return std::max(start, std::min(at, start + room - length));
+    };
+    return {QPoint(place(wanted.x(), room.left(), size.width(), room.width()),
+                   place(wanted.y(), room.top(), size.height(), room.height())),
+            size};
+}
 
 WindowGeometry::WindowGeometry(QWidget &window, QString file, QSplitter *splitter,
                                QComboBox *filter)
@@ -37,6 +68,12 @@ void WindowGeometry::restore()
     if (const auto geometry = saved.document.value(geometrySection, geometryKey))
         // Qt brings a place off every screen back onto one.
         m_fitted = m_window.restoreGeometry(QByteArray::fromBase64(geometry->toLatin1()));
+    // A remembered geometry is only a wish: it is made to fit the screens
+    // there are now, whole on one of them.
+    // Never made larger than a screen, not even for a moment; once shown,
+    // its frame goes wholly on the screen too.
+    if (m_fitted)
+        fit(m_window.geometry());
     if (const auto split = saved.document.value(geometrySection, splitterKey); split && m_splitter)
         m_splitter->restoreState(QByteArray::fromBase64(split->toLatin1()));
     bool number = false;
@@ -58,15 +95,38 @@ bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Show && !std::exchange(m_fitted, true))
         m_window.resize(m_window.size().expandedTo(
             QSize(m_window.sizeHint().width(), m_window.minimumSizeHint().height())));
+    else if (event->type() == QEvent::Show && !std::exchange(m_framed, true))
+        QTimer::singleShot(0, this, [this] { fit(m_window.frameGeometry()); });
     return false;
+}
+
+// The window, as outer says it is (with or without its frame), within the
+// screen that shows most of it.
+void WindowGeometry::fit(const QRect &outer)
+{
+    const QScreen *screen = screenFor(outer);
+    if (!screen || screen->availableGeometry().contains(outer))
+        return;
+    const QSize frame = outer.size() - m_window.size();
+    const QRect fitted =
+        fittedToScreen(outer, screen->availableGeometry(),
+                       m_window.minimumSizeHint().expandedTo(m_window.minimumSize()) + frame);
+    m_window.resize(fitted.size() - frame);
+    m_window.move(fitted.topLeft()); // where the frame, if any, goes
 }
 
 // Not being kept is no reason to bother the user.
 void WindowGeometry::save() const
 {
     IniDocument document;
-    bool kept = document.setValue(geometrySection, geometryKey,
-                                  QString::fromLatin1(m_window.saveGeometry().toBase64()));
+    // A window larger than its screen (and than it must be) is not kept that way.
+    const QScreen *screen = screenFor(m_window.geometry());
+    const QSize room = screen ? screen->availableGeometry().size().expandedTo(
+                                    m_window.minimumSizeHint().expandedTo(m_window.minimumSize()))
+                              : m_window.size();
+    const bool fits = room.expandedTo(m_window.size()) == room;
+    bool kept = !fits || document.setValue(geometrySection, geometryKey,
+                                           QString::fromLatin1(m_window.saveGeometry().toBase64()));
     if (m_splitter)
         kept = kept && document.setValue(geometrySection, splitterKey,
                                          QString::fromLatin1(m_splitter->saveState().toBase64()));
