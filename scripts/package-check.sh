@@ -64,8 +64,9 @@ check_installed_run() {
     check "$what: Enter plays the game to its end" 'grep -q "^end" "$run/stamps" 2>/dev/null'
     check "$what: the options are in the user's folder" \
         'grep -q "^LastGame=1" "$XDG_CONFIG_HOME/rivonel/rivonel.ini" 2>/dev/null'
-    check "$what: the launch script is in the user's state folder" \
-        '[ -f "$XDG_STATE_HOME/rivonel/roda.sh" ]'
+    # The launch script is made there, and goes with the orderly end a kill now is.
+    check "$what: the run's folder is the user's state folder, left clean" \
+        '[ -d "$XDG_STATE_HOME/rivonel" ] && [ ! -e "$XDG_STATE_HOME/rivonel/roda.sh" ]'
     check "$what: nothing is written beside the program" \
         '[ -z "$(find "$tree" -newer "$run/installed")" ]'
 }
