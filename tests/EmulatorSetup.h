@@ -34,4 +34,21 @@ inline void prepareZincAndRoms(const QString &zinc, const QString &roms)
         qunsetenv(variable);
 }
 
+// The process numbers the substitute's helper stamps ("helper <pid> …") in
+// stamps, once it runs; none after limitMs.
+inline QList<qint64> helperProcesses(const QString &stamps, int limitMs)
+{
+    QList<qint64> processes;
+    (void)QTest::qWaitFor(
+        [&] {
+            for (const QByteArray &line : readAll(stamps).split('\n'))
+                if (line.startsWith("helper "))
+                    for (const QByteArray &number : line.split(' ').mid(1))
+                        processes << number.toLongLong();
+            return !processes.isEmpty();
+        },
+        limitMs);
+    return processes;
+}
+
 } // namespace rivonel::test

@@ -131,16 +131,8 @@ private Q_SLOTS:
         environment.insert(u"ZINC_SIM_STAMP_FILE"_s, copy.file(u"stamps"_s));
         copy.process.setProcessEnvironment(environment);
         QVERIFY(copy.start({u"--play"_s, u"1"_s}));
-        QList<qint64> processes;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                for (const QByteArray &line : test::readAll(copy.file(u"stamps"_s)).split('\n'))
-                    if (line.startsWith("helper "))
-                        for (const QByteArray &number : line.split(' ').mid(1))
-                            processes << number.toLongLong();
-                return !processes.isEmpty();
-            },
-            startLimitMs));
+        const QList<qint64> processes = test::helperProcesses(copy.file(u"stamps"_s), startLimitMs);
+        QVERIFY(!processes.isEmpty());
         ::kill(static_cast<pid_t>(copy.process.processId()), signal);
         if (twice) {
             QThread::msleep(50);

@@ -80,17 +80,7 @@ struct LaunchFixture : WindowFixture {
         QTest::qWait(1000);
         return {0};
 #endif
-        QList<qint64> processes;
-        const bool started = QTest::qWaitFor(
-            [&] {
-                for (const QByteArray &line : readAll(stamps()).split('\n'))
-                    if (line.startsWith("helper "))
-                        for (const QByteArray &number : line.split(' ').mid(1))
-                            processes << number.toLongLong();
-                return !processes.isEmpty();
-            },
-            runLimitMs);
-        return started ? processes : QList<qint64>();
+        return helperProcesses(stamps(), runLimitMs);
     }
     QString script() const
     {
