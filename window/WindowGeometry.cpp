@@ -100,6 +100,12 @@ bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+// The least the window can be, whether its layout or its owner says so.
+QSize WindowGeometry::leastSize() const
+{
+    return m_window.minimumSizeHint().expandedTo(m_window.minimumSize());
+}
+
 // The window, as outer says it is (with or without its frame), within the
 // screen that shows most of it.
 void WindowGeometry::fit(const QRect &outer)
@@ -108,9 +114,7 @@ void WindowGeometry::fit(const QRect &outer)
     if (!screen || screen->availableGeometry().contains(outer))
         return;
     const QSize frame = outer.size() - m_window.size();
-    const QRect fitted =
-        fittedToScreen(outer, screen->availableGeometry(),
-                       m_window.minimumSizeHint().expandedTo(m_window.minimumSize()) + frame);
+    const QRect fitted = fittedToScreen(outer, screen->availableGeometry(), leastSize() + frame);
     m_window.resize(fitted.size() - frame);
     m_window.move(fitted.topLeft()); // where the frame, if any, goes
 }
@@ -121,9 +125,8 @@ void WindowGeometry::save() const
     IniDocument document;
     // A window larger than its screen (and than it must be) is not kept that way.
     const QScreen *screen = screenFor(m_window.geometry());
-    const QSize room = screen ? screen->availableGeometry().size().expandedTo(
-                                    m_window.minimumSizeHint().expandedTo(m_window.minimumSize()))
-                              : m_window.size();
+    const QSize room =
+        screen ? screen->availableGeometry().size().expandedTo(leastSize()) : m_window.size();
     const bool fits = room.expandedTo(m_window.size()) == room;
     bool kept = !fits || document.setValue(geometrySection, geometryKey,
                                            QString::fromLatin1(m_window.saveGeometry().toBase64()));

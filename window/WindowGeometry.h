@@ -32,6 +32,7 @@ protected:
 private:
     void save() const;
     void fit(const QRect &outer);
+    QSize leastSize() const;
 
     QWidget &m_window;
     const QString m_file;
