@@ -13,6 +13,9 @@ constexpr int waitStepMs = 20;
 constexpr int forcedLooks = 100;
 // Where the system tells no end, or after a stop, the run is looked at so often.
 constexpr int pollIntervalMs = 50;
+// What the script leaves is given this long to end by itself before it is
+// taken for the emulator's leftovers: a console host, a process on its way out.
+constexpr int settleMs = 1000;
 } // namespace
 
 // The timers and their wiring; the system's end notice is wired where it is
@@ -100,8 +103,12 @@ void ProcessLauncher::reportEnd()
         // The script has gone but what it started has not. Unasked, that is
         // what the emulator left behind: it goes as on a stop.
         if (!m_stopping && !scriptRunning()) {
-            m_leftBehind = true;
-            stop();
+            if (!m_settling.isValid())
+                m_settling.start();
+            if (m_settling.hasExpired(settleMs)) {
+                m_leftBehind = true;
+                stop();
+            }
         }
         m_poll.start();
         return;
@@ -111,6 +118,19 @@ void ProcessLauncher::reportEnd()
     m_poll.stop();
     m_force.stop();
     ended();
+}
+
+// Lets go of the run without ending it.
+void ProcessLauncher::forget()
+{
+    m_poll.stop();
+    m_force.stop();
+    m_stopping = false;
+    m_forced = false;
+    m_leftBehind = false;
+    m_settling.invalidate();
+    m_ended = nullptr;
+    resetSystem();
 }
 
 } // namespace rivonel

@@ -3,6 +3,7 @@
 #include "core/run/Launcher.h"
 #include "core/system/PlatformConventions.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -33,7 +34,8 @@ public:
     bool start(const QString &scriptPath, const QString &workingDirectory,
                std::function<void()> ended) override;
     // True until the script and everything it started have ended. What
-    // outlives a script that ended on its own is stopped as on a stop.
+    // outlives a script that ended on its own, and does not end by itself
+    // within a second, is stopped as on a stop.
     bool running() const override;
     // Asks the script and everything it started to end (its process group on
     // Unix, its job on Windows), and forces them after the grace time.
@@ -48,6 +50,7 @@ private:
     void forget();
     // The system's side of each step.
     static void prepareSystem();
+    void resetSystem();
     bool scriptRunning() const;
     bool anythingLeft() const;
     ScriptEnd systemScriptEnd();
@@ -64,6 +67,7 @@ private:
     bool m_stopping = false;
     bool m_forced = false;     // forced: whatever still runs is forced again on each look
     bool m_leftBehind = false; // what outlived the script had to be ended
+    QElapsedTimer m_settling;  // since the script ended with something left
     std::unique_ptr<System> m_system;
 };
 

@@ -224,14 +224,8 @@ void ProcessLauncher::signalAll(bool force)
         ::kill(static_cast<pid_t>(process.pid), signal);
 }
 
-void ProcessLauncher::forget()
+void ProcessLauncher::resetSystem()
 {
-    m_poll.stop();
-    m_force.stop();
-    m_stopping = false;
-    m_forced = false;
-    m_leftBehind = false;
-    m_ended = nullptr;
     m_system = std::make_unique<System>();
 }
 

@@ -102,15 +102,8 @@ void ProcessLauncher::signalAll(bool force)
         force ? m_system->launch->forceEnd() : m_system->launch->askToEnd();
 }
 
-// Lets go of the run without ending it.
-void ProcessLauncher::forget()
+void ProcessLauncher::resetSystem()
 {
-    m_poll.stop();
-    m_force.stop();
-    m_stopping = false;
-    m_forced = false;
-    m_leftBehind = false;
-    m_ended = nullptr;
     m_system = std::make_unique<System>();
 }
 

@@ -30,7 +30,7 @@ inline void prepareZincAndRoms(const QString &zinc, const QString &roms)
     qputenv("ZINC_SIM_RUN_MS", "100");
     for (const char *variable :
          {"ZINC_SIM_SILENT", "ZINC_SIM_CRASH", "ZINC_SIM_IGNORE_TERM", "ZINC_SIM_OUTPUT_MB",
-          "ZINC_SIM_EXIT_CODE", "ZINC_SIM_DETACH", "ZINC_SIM_STAMP_FILE"})
+          "ZINC_SIM_EXIT_CODE", "ZINC_SIM_DETACH", "ZINC_SIM_STAMP_FILE", "ZINC_SIM_BRIEF_HELPER"})
         qunsetenv(variable);
 }
 

@@ -119,6 +119,9 @@ private Q_SLOTS:
                                << false;
         QTest::newRow("exit code") << 0 << QByteArray("ZINC_SIM_EXIT_CODE")
                                    << u"<54 Running...>\r\n<84 1>\r\n<73>"_s << false;
+        // What ends by itself a moment after the emulator was not left behind.
+        QTest::newRow("a helper that ends soon after")
+            << 0 << QByteArray("ZINC_SIM_BRIEF_HELPER") << u"<49>"_s << false;
     }
 
     void aRunReportsHowTheEmulatorEnded()

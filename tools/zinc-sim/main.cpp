@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -22,12 +23,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace {
 
 constexpr int usageError = 2;
 constexpr int missingRomExit = 1;
+constexpr int briefHelperMs = 300;
 constexpr int defaultRunMs = 2000;
 
 bool silent = false;
@@ -216,6 +219,11 @@ void sleepFor(int ms)
 
 int main(int argc, char *argv[])
 {
+    // A helper of the emulator's that outlives it by a moment, then ends by itself.
+    if (argc == 2 && std::strcmp(argv[1], "--brief-helper") == 0) {
+        sleepFor(briefHelperMs);
+        return 0;
+    }
     stamp("start");
     silent = env("ZINC_SIM_SILENT") == QStringLiteral("1");
 #ifndef Q_OS_WIN
@@ -279,6 +287,9 @@ int main(int argc, char *argv[])
     bool number = false;
     const int runMs = env("ZINC_SIM_RUN_MS").toInt(&number);
     say(QStringLiteral("Running..."));
+    if (env("ZINC_SIM_BRIEF_HELPER") == QStringLiteral("1"))
+        QProcess::startDetached(QString::fromLocal8Bit(argv[0]),
+                                {QStringLiteral("--brief-helper")});
 #ifndef Q_OS_WIN
     if (const QString detach = env("ZINC_SIM_DETACH"); detach == QStringLiteral("child"))
         startUnmarkedChild();
