@@ -54,7 +54,7 @@ private Q_SLOTS:
         RomFolderLook roms{RomFolderLook::Status::Listed, u"/roms"_s, {}};
         roms.present[1] = true;
         PlayHistory history;
-        history.addRun(1, QDateTime::currentDateTimeUtc(), QDateTime::currentDateTimeUtc());
+        history.startRun(1, QDateTime::currentDateTimeUtc());
         history.setFavourite(25, true);
         const QJsonArray games = QJsonDocument::fromJson(gameListJson(roms, history)).array();
         const QStringList lines = gameListText(roms, history).split(u'\n', Qt::SkipEmptyParts);

@@ -42,7 +42,10 @@ private Q_SLOTS:
         QCOMPARE(again.at(0), read.at(0));
         QCOMPARE(again.at(2), read.at(2));
         const QDateTime start(QDate(2026, 12, 1), QTime(20, 0), Qt::UTC);
-        again.addRun(0, start, start.addSecs(600));
+        // A run counts from its start: one cut short keeps its play.
+        again.startRun(0, start);
+        QCOMPARE(PlayHistory::fromBytes(again.toBytes()).at(0), (GamePlays{2, 5, start, true}));
+        again.endRun(0, start, start.addSecs(600));
         QCOMPARE(again.at(0), (GamePlays{2, 605, start.addSecs(600), true}));
     }
 

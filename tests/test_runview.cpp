@@ -1,3 +1,5 @@
+#include "core/history/PlayHistory.h"
+#include "core/system/ProgramFiles.h"
 #include "EmulatorSetup.h"
 #include "window/FavouriteStar.h"
 #include "window/LogBox.h"
@@ -300,6 +302,11 @@ private Q_SLOTS:
         f = std::make_unique<LaunchFixture>(false);
         FakeLauncher &launcher = f->desktop.fakeLauncher;
         f->play(0);
+        // Counted on the disk already: a kill now loses the time, not the play.
+        QCOMPARE(PlayHistory::read(ProgramFiles::of(f->locations, f->desktop.platform).history)
+                     .at(0)
+                     .times,
+                 1);
         f->window->runWindow()->cmdStop->click();
         launcher.end();
         f->play(20);

@@ -87,6 +87,20 @@ private Q_SLOTS:
         QCOMPARE(answers.size(), 4);
     }
 
+    void aWriteRemovesWhatAKilledWriteOfTheSameFileLeft()
+    {
+        QTemporaryDir dir;
+        const QStringList names{u"s.ini.rivonel-unfinished-Ab12Cd"_s,
+                                u"s.ini.rivonel-unfinished-mine"_s,
+                                u"t.ini.rivonel-unfinished-Ab12Cd"_s};
+        for (const QString &name : names)
+            QVERIFY(writeAll(dir.filePath(name), "half of"));
+        QVERIFY(writeFileAnew(dir.filePath(u"s.ini"_s), "new"));
+        // A user's own name and another file's leftovers stay.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"s.ini"_s, names[1], names[2]}));
+    }
+
     void aReplacementKeepsTheFilesModeAndWhereALinkLeads()
     {
 #ifdef Q_OS_UNIX

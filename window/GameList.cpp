@@ -252,7 +252,14 @@ void GameList::showDetails()
 void GameList::runEnded(const RunOutcome &outcome)
 {
     m_folder.learnFrom(outcome);
-    m_history.addRun(outcome.position, outcome.started, outcome.ended);
+    m_history.endRun(outcome.position, outcome.started, outcome.ended);
+    saveHistory();
+    showMarks();
+}
+
+void GameList::runStarted(int position, const QDateTime &start)
+{
+    m_history.startRun(position, start);
     saveHistory();
     showMarks();
 }

@@ -72,7 +72,9 @@ public:
     QAction *favouriteAction() const { return m_favouriteAction; }
     QAction *shortcutAction() const { return m_shortcutAction; }
 
-    // A run ended: it counts in the history and teaches the archive's check.
+    // A run counts in the history from its start; its end adds its time and
+    // teaches the archive's check.
+    void runStarted(int position, const QDateTime &start);
     void runEnded(const RunOutcome &outcome);
 
 Q_SIGNALS:

@@ -281,6 +281,7 @@ void frmPrincipal::runStarted(const Wording &log)
 {
     LaunchCommand = m_run.launchCommand();
     txtlog->setText(log, LanguageTexts);
+    m_games.runStarted(m_run.position(), m_run.startTime());
     m_runView.lock(currentOptions().game.text);
 }
 

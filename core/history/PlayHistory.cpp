@@ -99,12 +99,20 @@ const GamePlays &PlayHistory::at(int position) const
     return validPosition(position) ? m_games[static_cast<std::size_t>(position)] : none;
 }
 
-void PlayHistory::addRun(int position, const QDateTime &start, const QDateTime &end)
+void PlayHistory::startRun(int position, const QDateTime &start)
 {
     if (!validPosition(position))
         return;
     GamePlays &game = m_games[static_cast<std::size_t>(position)];
     game.times += game.times < INT_MAX ? 1 : 0;
+    game.last = start.toUTC();
+}
+
+void PlayHistory::endRun(int position, const QDateTime &start, const QDateTime &end)
+{
+    if (!validPosition(position) || at(position).times == 0)
+        return;
+    GamePlays &game = m_games[static_cast<std::size_t>(position)];
     // A clock set back during the run adds nothing rather than taking away.
     game.seconds += qMax<qint64>(0, start.secsTo(end));
     game.last = end.toUTC();

@@ -38,8 +38,10 @@ public:
     bool write(const QString &path) const;
 
     const GamePlays &at(int position) const;
-    // A run of the game at position, from its start to its end.
-    void addRun(int position, const QDateTime &start, const QDateTime &end);
+    // A run of the game at position counts at its start, so a run that is
+    // never seen to end still counts; its end adds the time it took.
+    void startRun(int position, const QDateTime &start);
+    void endRun(int position, const QDateTime &start, const QDateTime &end);
     void setFavourite(int position, bool favourite);
 
 private:

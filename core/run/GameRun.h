@@ -72,6 +72,9 @@ public:
     // The launch script's line of the last launch that passed the checks.
     const QString &launchCommand() const { return m_command; }
     const QString &scriptPath() const { return m_script; }
+    // The game of the run under way, and when it started (UTC).
+    int position() const { return m_request.options.game.position; }
+    const QDateTime &startTime() const { return m_started; }
     const QString &logPath() const { return m_log; }
 
 Q_SIGNALS:

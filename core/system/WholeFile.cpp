@@ -78,6 +78,9 @@ bool writeFileAnew(const QString &path, const QByteArray &bytes)
                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
                            QFile::ReadOther | QFile::WriteOther;
 
+    // What an earlier write of this file left when it was cut short goes
+    // now: every file written here is cleaned the same way.
+    removeUnfinishedWrites(target);
     QFile copy;
     bool created = false;
     for (int attempt = 0; attempt < 16 && !created; ++attempt) {
