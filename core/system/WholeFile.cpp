@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -107,13 +107,20 @@ bool writeFileAnew(const QString &path, const QByteArray &bytes)
 void removeUnfinishedWrites(const QString &path)
 {
     const QFileInfo file(followedLinks(path));
-    const QRegularExpression copy(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(file.fileName() + unfinishedMark) +
-        QStringLiteral("[A-Za-z0-9]{%1}").arg(randomLength)));
+    const QString prefix = file.fileName() + unfinishedMark;
+    // Matched by hand: this runs on worker threads too, where a regular
+    // expression's per-thread state hangs a static MinGW program at its exit.
+    const auto isCopy = [&prefix](const QString &name) {
+        if (name.size() != prefix.size() + randomLength || !name.startsWith(prefix))
+            return false;
+        return std::all_of(name.cbegin() + prefix.size(), name.cend(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+        });
+    };
+    // No name filter either: QDir makes one a regular expression.
     QDir folder = file.dir();
-    for (const QString &name :
-         folder.entryList({file.fileName() + unfinishedMark + u'*'}, QDir::Files | QDir::Hidden))
-        if (copy.match(name).hasMatch())
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
+        if (isCopy(name))
             folder.remove(name);
 }
 
