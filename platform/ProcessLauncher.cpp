@@ -50,6 +50,18 @@ bool ProcessLauncher::start(const QString &scriptPath, const QString &workingDir
     return true;
 }
 
+bool ProcessLauncher::adopt(const QByteArray &identity, std::function<void()> ended)
+{
+    forget();
+    if (!takeOn(identity) || !running()) {
+        forget();
+        return false;
+    }
+    m_ended = std::move(ended);
+    watch();
+    return true;
+}
+
 bool ProcessLauncher::running() const
 {
     return scriptRunning() || anythingLeft();

@@ -42,6 +42,8 @@ public:
     void stop() override;
     void stopAndWait() override;
     ScriptEnd scriptEnd() override;
+    QByteArray identity() const override;
+    bool adopt(const QByteArray &identity, std::function<void()> ended) override;
 
 private:
     struct System; // the system's handles on the run
@@ -55,6 +57,7 @@ private:
     bool anythingLeft() const;
     ScriptEnd systemScriptEnd();
     bool launch(const QString &scriptPath, const QString &workingDirectory);
+    bool takeOn(const QByteArray &identity);
     void watch();
     void stopWatching();
     void signalAll(bool force);

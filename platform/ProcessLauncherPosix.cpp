@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstring>
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -67,6 +68,7 @@ struct ProcessLauncher::System {
     qint64 started = 0;         // the script's start, as the process table counts it
     mutable QSet<qint64> known; // processes seen to be of the run
     mutable bool scriptReaped = false;
+    bool adopted = false; // started by an earlier copy: not our child
     mutable ScriptEnd end;
     QSocketNotifier *exitNotifier = nullptr;
 
@@ -74,6 +76,12 @@ struct ProcessLauncher::System {
     {
         if (pid <= 0)
             return false;
+        if (adopted) {
+            // Not our children: what they leave goes to init, not to us, so
+            // the run's processes are learnt while their parents still live.
+            (void)liveProcesses();
+            return processRuns(pid, started);
+        }
 #ifdef Q_OS_LINUX
         // The script is our child (we are its subreaper): its end is reaped.
         reapScript();
@@ -85,7 +93,7 @@ struct ProcessLauncher::System {
 
     void reapScript() const
     {
-        if (scriptReaped || pid <= 0)
+        if (scriptReaped || pid <= 0 || adopted)
             return;
         int status = 0;
         const pid_t reaped = ::waitpid(static_cast<pid_t>(pid), &status, WNOHANG);
@@ -177,6 +185,47 @@ bool ProcessLauncher::launch(const QString &scriptPath, const QString &workingDi
     return true;
 }
 
+// "pid started group mark": the script, when it started, its process group
+// and the mark all the run's processes carry.
+QByteArray ProcessLauncher::identity() const
+{
+    const System &run = *m_system;
+    if (run.pid <= 0)
+        return {};
+    return QByteArray::number(run.pid) + ' ' + QByteArray::number(run.started) + ' ' +
+           QByteArray::number(run.group) + ' ' + run.mark;
+}
+
+bool ProcessLauncher::takeOn(const QByteArray &identity)
+{
+    const QList<QByteArray> fields = identity.split(' ');
+    if (fields.size() != 4)
+        return false;
+    bool ok[3] = {};
+    System &run = *m_system;
+    run.pid = fields[0].toLongLong(&ok[0]);
+    run.started = fields[1].toLongLong(&ok[1]);
+    run.group = fields[2].toLongLong(&ok[2]);
+    run.mark = fields[3];
+    run.adopted = true;
+    run.scriptReaped = true; // how it ends is not ours to learn
+    // A mark this program makes; nothing else could find the run's processes.
+    const bool plausible = ok[0] && ok[1] && ok[2] && run.pid > 1 && run.group > 1 &&
+                           run.started > 0 && run.mark.size() <= 64 && !run.mark.isEmpty();
+    for (const char c : run.mark)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-'))
+            return false;
+    if (!plausible)
+        return false;
+    // The script itself is of the run only while it is the process that was
+    // started; a number used again since names someone else.
+    if (processRuns(run.pid, run.started))
+        run.known.insert(run.pid);
+    else
+        run.pid = 0;
+    return true;
+}
+
 void ProcessLauncher::watch()
 {
 #if defined(Q_OS_LINUX) && defined(SYS_pidfd_open)
@@ -218,9 +267,11 @@ ScriptEnd ProcessLauncher::systemScriptEnd()
 void ProcessLauncher::signalAll(bool force)
 {
     const int signal = force ? SIGKILL : SIGTERM;
+    // Found before any of them ends, while each is still below its parent.
+    const QList<RunProcess> processes = m_system->liveProcesses();
     if (m_system->group > 1)
         ::kill(-static_cast<pid_t>(m_system->group), signal);
-    for (const RunProcess &process : m_system->liveProcesses())
+    for (const RunProcess &process : processes)
         ::kill(static_cast<pid_t>(process.pid), signal);
 }
 

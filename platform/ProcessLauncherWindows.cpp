@@ -65,8 +65,41 @@ bool ProcessLauncher::launch(const QString &scriptPath, const QString &workingDi
                                    QDir::toNativeSeparators(workingDirectory).toStdWString());
 }
 
+// "process created job": see HiddenLaunch::Identity.
+QByteArray ProcessLauncher::identity() const
+{
+    if (!m_system->launch)
+        return {};
+    const win32::HiddenLaunch::Identity run = m_system->launch->identity();
+    if (run.job.empty())
+        return {};
+    return QByteArray::number(static_cast<qulonglong>(run.process)) + ' ' +
+           QByteArray::number(run.created) + ' ' + QString::fromStdWString(run.job).toLatin1();
+}
+
+bool ProcessLauncher::takeOn(const QByteArray &identity)
+{
+    const QList<QByteArray> fields = identity.split(' ');
+    if (fields.size() != 3 || !fields[2].startsWith("Local\\rivonel-run-") || fields[2].size() > 96)
+        return false;
+    bool ok[2] = {};
+    win32::HiddenLaunch::Identity run;
+    run.process = static_cast<unsigned long>(fields[0].toULong(&ok[0]));
+    run.created = fields[1].toULongLong(&ok[1]);
+    run.job = QString::fromLatin1(fields[2]).toStdWString();
+    if (!ok[0] || !ok[1])
+        return false;
+    m_system->launch = std::make_unique<win32::HiddenLaunch>();
+    return m_system->launch->adopt(run);
+}
+
 void ProcessLauncher::watch()
 {
+    // A script already gone has no handle to wait on: the job is polled.
+    if (!m_system->launch->processHandle()) {
+        m_poll.start();
+        return;
+    }
     m_system->exitNotifier = new QWinEventNotifier(m_system->launch->processHandle(), this);
     connect(m_system->exitNotifier, &QWinEventNotifier::activated, this,
             &ProcessLauncher::reportEnd);

@@ -85,6 +85,18 @@ qint64 processStarted(qint64 pid)
     return parsed ? entry.process.started : 0;
 }
 
+bool processRuns(qint64 pid, qint64 started)
+{
+    const int folder = ::open(QByteArray("/proc/" + QByteArray::number(pid)).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return false;
+    Entry entry;
+    const bool parsed = parseStat(readProcFile(folder, "stat", 4096), entry);
+    ::close(folder);
+    return parsed && !entry.process.zombie && entry.process.started == started;
+}
+
 QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSet<qint64> &known,
                                qint64 runStarted)
 {
@@ -151,6 +163,11 @@ QList<RunProcess> runProcesses(qint64, const QByteArray &, const QSet<qint64> &,
 qint64 processStarted(qint64)
 {
     return 0;
+}
+
+bool processRuns(qint64, qint64)
+{
+    return false;
 }
 #endif
 

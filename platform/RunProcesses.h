@@ -26,6 +26,8 @@ QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSe
 
 // When a process started, as RunProcess::started counts; 0 when it is not there.
 qint64 processStarted(qint64 pid);
+// Whether the process pid that started then still runs (is there and no zombie).
+bool processRuns(qint64 pid, qint64 started);
 
 // The environment entry that marks a run's processes, "name=value".
 QByteArray runMarkEntry(const QByteArray &mark);

@@ -64,9 +64,10 @@ SingleInstance::Start SingleInstance::claimOrHandOver(const QStringList &argumen
     m_lock.reset();
 
     // Written whole under a name of its own, so the first copy never reads half of it.
-    const QString letter = mailbox() + QStringLiteral("/%1-%2")
-                                           .arg(QCoreApplication::applicationPid())
-                                           .arg(QRandomGenerator::global()->generate()) +
+    const QString letter = mailbox() +
+                           QStringLiteral("/%1-%2")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(QRandomGenerator::global()->generate()) +
                            letterSuffix;
     const QByteArray text =
         QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact);
@@ -83,6 +84,11 @@ SingleInstance::Start SingleInstance::claimOrHandOver(const QStringList &argumen
     return Start::HandedOver;
 }
 
+QString SingleInstance::runRecord() const
+{
+    return m_lock && m_lock->isLocked() ? m_folder + QStringLiteral("/run") : QString();
+}
+
 void SingleInstance::listen()
 {
     m_watcher.addPath(mailbox());
@@ -92,8 +98,8 @@ void SingleInstance::listen()
 
 void SingleInstance::collect()
 {
-    const QStringList letters =
-        QDir(mailbox()).entryList({QStringLiteral("*") + letterSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QStringList letters = QDir(mailbox()).entryList({QStringLiteral("*") + letterSuffix},
+                                                          QDir::Files, QDir::Time | QDir::Reversed);
     for (const QString &name : letters) {
         const QString path = mailbox() + u'/' + name;
         QFile file;

@@ -35,6 +35,8 @@ public:
 
     // After First: tells of each command line a later start leaves.
     void listen();
+    // Beside the lock, while this start holds it: where a run keeps its record.
+    QString runRecord() const;
 
 Q_SIGNALS:
     void commandLineReceived(const QStringList &arguments);

@@ -48,10 +48,13 @@ struct Copy {
     {
         process.setArguments(arguments);
         process.start();
+        // The lock names its holder first: a killed copy's lock may still be there.
+        const auto held = [&] {
+            return test::readAll(lock).startsWith(QByteArray::number(process.processId()) + '\n');
+        };
         return process.waitForStarted() &&
-               QTest::qWaitFor(
-                   [&] { return QFile::exists(lock) || process.state() == QProcess::NotRunning; },
-                   startLimitMs);
+               QTest::qWaitFor([&] { return held() || process.state() == QProcess::NotRunning; },
+                               startLimitMs);
     }
     bool running() { return !process.waitForFinished(1000); }
     QString file(const QString &name) const { return folder.filePath(name); }
@@ -146,6 +149,49 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(copy.file(u"roda.sh"_s)) && !QFile::exists(copy.file(u"log.txt"_s)));
         QVERIFY(test::readAll(copy.file(u"history.ini"_s)).contains("[Game1]\nPlayed=1\n"));
         QVERIFY(test::readAll(copy.file(u"rivonel.ini"_s)).contains("\nLastGame="));
+    }
+
+    // A copy killed outright leaves its game running; the next start takes
+    // that run on rather than play another beside it, and ends it in order.
+    void aKilledRivonelsRunIsTakenOnByTheNextStart()
+    {
+        Copy copy(runtime.path());
+        const QString zinc = copy.file(u"zinc"_s), roms = copy.file(u"roms"_s);
+        const QString stamps = copy.file(u"stamps"_s);
+        test::prepareZincAndRoms(zinc, roms);
+        QVERIFY(test::writeAll(copy.file(u"rivonel.ini"_s),
+                               u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8()));
+        QProcessEnvironment environment = copy.process.processEnvironment();
+        environment.insert(u"ZINC_SIM_RUN_MS"_s, u"60000"_s);
+        environment.insert(u"ZINC_SIM_DETACH"_s, u"child"_s);
+        environment.insert(u"ZINC_SIM_STAMP_FILE"_s, stamps);
+        copy.process.setProcessEnvironment(environment);
+        QVERIFY(copy.start({u"--play"_s, u"1"_s}));
+        const QList<qint64> processes = test::helperProcesses(stamps, startLimitMs);
+        QVERIFY(!processes.isEmpty());
+        copy.process.kill();
+        QVERIFY(copy.process.waitForFinished(startLimitMs) && !gone(processes[0]));
+
+        QVERIFY(copy.start());
+        // Past its load once it answers a second start, which asks for a game.
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(copy.program, {u"--play"_s, u"2"_s});
+        QVERIFY(second.waitForFinished(startLimitMs) && second.exitCode() == 0);
+        QThread::msleep(500);
+        QCOMPARE(test::readAll(stamps).count("start "), 1);
+        QVERIFY(!gone(processes[0]));
+        ::kill(static_cast<pid_t>(copy.process.processId()), SIGTERM);
+        QVERIFY(copy.process.waitForFinished(startLimitMs));
+        QCOMPARE(copy.process.exitCode(), 128 + SIGTERM);
+        // Not ours to reap: gone once the system has reaped it.
+        QTRY_VERIFY(gone(processes[0]));
+        QVERIFY(test::readAll(stamps).contains("\nasked\n"));
+        QVERIFY(!QFile::exists(copy.file(u"roda.sh"_s)) && !QFile::exists(copy.file(u"log.txt"_s)));
+        // Counted once, at its start, with its time added at its end.
+        const QByteArray history = test::readAll(copy.file(u"history.ini"_s));
+        QVERIFY2(history.contains("[Game1]\nPlayed=1\n") && !history.contains("[Game2]"),
+                 history.constData());
     }
 
     // What the second start hands over arrives whole; a first copy that does

@@ -1,6 +1,7 @@
 #include "core/games/GameTable.h"
 #include "core/run/ArchiveLessons.h"
 #include "core/run/GameRun.h"
+#include "core/run/RunRecord.h"
 #include "EmulatorSetup.h"
 #include "FakeLauncher.h"
 #include "platform/ProcessLauncher.h"
@@ -297,6 +298,42 @@ private Q_SLOTS:
         QCOMPARE(f->ended->count(), 1);
         f->run->abandon();
         QVERIFY(!QFile::exists(f->run->scriptPath()));
+    }
+
+    // A run the program let go of (it was killed during it) is taken on by
+    // the next copy from its record and ended as its own; a record of a run
+    // that is over goes, with the run's script and log.
+    void aRecordedRunIsTakenOnAndARecordOfNoRunGoes()
+    {
+        const QString record = f->dir.filePath(u"run-record"_s);
+        qputenv("ZINC_SIM_RUN_MS", "30000");
+        f->use(f->real);
+        f->run->keepRecordIn(record);
+        f->play(0);
+        QCOMPARE(f->started->count(), 1);
+        QVERIFY(QFile::exists(record));
+        f->run->abandon(); // as a kill would leave it
+        QVERIFY(QFile::exists(record) && f->real.running());
+
+        ProcessLauncher next(f->platform, 1000);
+        f->use(next);
+        f->run->keepRecordIn(record);
+        QVERIFY(f->run->resume() && f->run->watching() && f->run->position() == 0);
+        f->run->stop();
+        QTRY_COMPARE_WITH_TIMEOUT(f->ended->count(), 1, runLimitMs);
+        QCOMPARE(RunFixture::said(*f->ended).left(4), u"<72>"_s);
+        QVERIFY(!next.running() && !f->real.running() && !QFile::exists(record));
+
+        // The same record once its run is over: nothing to take on.
+        QVERIFY(writeAll(record, RunRecord{next.identity(), 0, QDateTime::currentDateTimeUtc(),
+                                           f->roms, u"sfex"_s}
+                                     .toBytes()));
+        QVERIFY(writeAll(f->run->scriptPath(), "") && writeAll(f->log(), "old"));
+        f->use(next);
+        f->run->keepRecordIn(record);
+        QVERIFY(!f->run->resume() && !f->run->watching());
+        for (const QString &file : {record, f->run->scriptPath(), f->log()})
+            QVERIFY2(!QFile::exists(file), qPrintable(file));
     }
 
     // What an earlier run left at the log's name goes before the launch, never

@@ -25,6 +25,22 @@ BOOL CALLBACK closeWindowOf(HWND window, LPARAM processes)
     return TRUE;
 }
 
+unsigned long long creationTime(HANDLE process)
+{
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// A name no other run has: this process, the time and a count.
+std::wstring newJobName()
+{
+    static unsigned runs = 0;
+    return L"Local\\rivonel-run-" + std::to_wstring(GetCurrentProcessId()) + L'-' +
+           std::to_wstring(GetTickCount64()) + L'-' + std::to_wstring(++runs);
+}
+
 } // namespace
 
 HiddenLaunch::~HiddenLaunch()
@@ -40,6 +56,7 @@ void HiddenLaunch::release()
         CloseHandle(m_job);
     m_process = m_job = nullptr;
     m_stopping = false;
+    m_identity = {};
 }
 
 bool HiddenLaunch::start(const std::wstring &script, const std::wstring &workingDirectory)
@@ -47,11 +64,17 @@ bool HiddenLaunch::start(const std::wstring &script, const std::wstring &working
     release();
     // The emulator reads nothing of ours and writes nothing into our console.
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    // The job is made first, its handle inherited: the run itself keeps the
+    // job, and so its name, alive for a later copy when this one is gone.
+    const std::wstring jobName = newJobName();
+    m_job = CreateJobObjectW(&inherit, jobName.c_str());
     HANDLE null =
         CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     &inherit, OPEN_EXISTING, 0, nullptr);
-    if (null == INVALID_HANDLE_VALUE)
+    if (null == INVALID_HANDLE_VALUE) {
+        release();
         return false;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -73,17 +96,40 @@ bool HiddenLaunch::start(const std::wstring &script, const std::wstring &working
                        CREATE_NO_WINDOW | CREATE_SUSPENDED | CREATE_NEW_PROCESS_GROUP, nullptr,
                        workingDirectory.c_str(), &startup, &started);
     CloseHandle(null);
-    if (!created)
+    if (!created) {
+        release();
         return false;
+    }
     // Whatever the script starts stays in the job: the job allows no
     // breakaway, so a CREATE_BREAKAWAY_FROM_JOB start fails. Closing the
     // job's handle does not end them.
-    m_job = CreateJobObjectW(nullptr, nullptr);
-    if (m_job)
-        AssignProcessToJobObject(m_job, started.hProcess);
+    if (m_job && AssignProcessToJobObject(m_job, started.hProcess))
+        m_identity = {started.dwProcessId, creationTime(started.hProcess), jobName};
     ResumeThread(started.hThread);
     CloseHandle(started.hThread);
     m_process = started.hProcess;
+    return true;
+}
+
+HiddenLaunch::Identity HiddenLaunch::identity() const
+{
+    return m_identity;
+}
+
+bool HiddenLaunch::adopt(const Identity &run)
+{
+    release();
+    m_job = OpenJobObjectW(JOB_OBJECT_QUERY | JOB_OBJECT_TERMINATE, FALSE, run.job.c_str());
+    if (!m_job)
+        return false;
+    // The script only while it is the process that was started then.
+    m_process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE,
+                            FALSE, run.process);
+    if (m_process && creationTime(m_process) != run.created) {
+        CloseHandle(m_process);
+        m_process = nullptr;
+    }
+    m_identity = run;
     return true;
 }
 

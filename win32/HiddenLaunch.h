@@ -21,6 +21,18 @@ public:
     // without its folder when it lies there). False when it could not start.
     bool start(const std::wstring &script, const std::wstring &workingDirectory);
 
+    // What finds the run again from another process: the script's process
+    // number, when it was created, and the name of its job.
+    struct Identity {
+        unsigned long process = 0;
+        unsigned long long created = 0;
+        std::wstring job;
+    };
+    Identity identity() const;
+    // Takes on a run an earlier copy started, by its job, which lives as
+    // long as anything of the run does. False when the job is gone.
+    bool adopt(const Identity &run);
+
     // The script's process handle, signalled when it has ended.
     void *processHandle() const { return m_process; }
     // The script is running, or anything in its job still is.
@@ -40,6 +52,7 @@ private:
 
     void *m_process = nullptr;
     void *m_job = nullptr;
+    Identity m_identity;
     bool m_stopping = false;
 };
 

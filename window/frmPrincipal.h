@@ -37,6 +37,10 @@ public:
 
     void Form_Load();
     void Form_Unload();
+    // Where a run keeps its record while it is on, so that a copy started
+    // after this one was killed takes the run on rather than start another
+    // emulator beside it. Set before Form_Load, which takes on what it finds.
+    void keepRunRecordIn(const QString &path) { m_run.keepRecordIn(path); }
 
     // Does what a command line asks of the open window: --play selects the
     // game and presses Play, as a user would, unless a run is on or the
@@ -96,6 +100,7 @@ private:
     void cmdPlay_Click();
     void Timer1_Timer() { m_run.look(); }
     void runStarted(const Wording &log);
+    void resumeRun();
     void runFailed(const Wording &log);
     void runEnded(const RunOutcome &outcome);
 

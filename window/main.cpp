@@ -148,6 +148,7 @@ int main(int argc, char *argv[])
     });
     rivonel::SystemDesktop desktop;
     rivonel::frmPrincipal window(desktop, locations);
+    window.keepRunRecordIn(instance.runRecord());
     window.Form_Load();
     window.show();
     QObject::connect(&instance, &rivonel::SingleInstance::commandLineReceived, &window,

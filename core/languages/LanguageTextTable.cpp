@@ -174,6 +174,13 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Search games",
     "Selected game",
     "Rivonel ended what the game left running.",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "The game an earlier Rivonel started, %1, is still running: Stop ends it.",
 };
 
 QString englishText(int number)

@@ -174,6 +174,7 @@ inline constexpr int romSetLabel = 147; // %1: the game's ROM set
 inline constexpr int searchName = 148;
 inline constexpr int detailsName = 149;
 inline constexpr int leftBehindEnded = 150; // a run's processes outlived the emulator
+inline constexpr int runTakenOn = 157;      // a run an earlier copy left, taken on
 } // namespace textKey
 
 // The texts String01 to String149 of one language. Numbers outside 1 to 149
@@ -181,7 +182,7 @@ inline constexpr int leftBehindEnded = 150; // a run's processes outlived the em
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 150;
+    static constexpr int count = 157;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.

@@ -5,6 +5,7 @@
 #include "core/emulator/LaunchChecks.h"
 #include "core/options/FolderGuidance.h"
 #include "core/run/Launcher.h"
+#include "core/run/RunRecord.h"
 #include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 
@@ -163,6 +164,45 @@ bool GameRun::launch(const RunRequest &request)
         return false;
     m_started = QDateTime::currentDateTimeUtc();
     m_watching = true;
+    if (!m_recordPath.isEmpty())
+        (void)writeFileAnew(m_recordPath,
+                            RunRecord{m_launcher.identity(), request.options.game.position,
+                                      m_started, request.options.romDirectory,
+                                      request.romSet.value_or(QString())}
+                                .toBytes());
+    return true;
+}
+
+bool GameRun::resume()
+{
+    if (m_watching || m_recordPath.isEmpty())
+        return false;
+    const std::optional<RunRecord> record = RunRecord::read(m_recordPath);
+    const QPointer<GameRun> self(this);
+    const auto ended = [self] {
+        if (self)
+            self->look();
+    };
+    if (!record || !m_launcher.adopt(record->launcher, ended)) {
+        // Over, or never a record of ours: nothing of it is left to watch.
+        if (QFileInfo::exists(m_recordPath) || QFileInfo(m_recordPath).isSymLink()) {
+            QFile::remove(m_recordPath);
+            QFile::remove(m_script);
+            if (QFileInfo(m_log).isFile())
+                QFile::remove(m_log);
+        }
+        return false;
+    }
+    m_request = RunRequest();
+    m_request.options.game.position = record->position;
+    m_request.options.romDirectory = record->romDirectory;
+    m_request.romSet = record->romSet;
+    m_stopRequested = false;
+    m_lingered = false;
+    m_watch = RunLogWatch();
+    m_logOffset = 0;
+    m_started = record->started;
+    m_watching = true;
     return true;
 }
 
@@ -195,6 +235,8 @@ bool GameRun::lookOnce()
         problem = LogProblem::NotDeleted;
     m_watching = false;
     m_linger.stop();
+    if (!m_recordPath.isEmpty())
+        QFile::remove(m_recordPath);
     // The watch keeps only a few lines, so the report can keep the watch.
     RunEnding ending{m_stopRequested, problem, m_log, m_launcher.scriptEnd()};
     ending.script.leftBehind = ending.script.leftBehind || m_lingered;
@@ -270,8 +312,11 @@ void GameRun::abandon()
 {
     m_watching = false;
     // The shell may not have read the script yet.
-    if (!m_launcher.running())
+    if (!m_launcher.running()) {
         QFile::remove(m_script);
+        if (!m_recordPath.isEmpty())
+            QFile::remove(m_recordPath);
+    }
 }
 
 } // namespace rivonel

@@ -65,8 +65,16 @@ public:
     // forcing: the program is ending and no event loop will run again.
     void stopNow();
     // Lets go of the run, which goes on alone: nothing is reported any more.
-    // The launch script is removed unless it still runs.
+    // The launch script is removed unless it still runs; so is the run's
+    // record unless the run still runs, for the next copy to take it on.
     void abandon();
+
+    // Where each run keeps its record while it is on (none when empty).
+    void keepRecordIn(const QString &path) { m_recordPath = path; }
+    // Takes on the run a record left by a copy that ended during it, as if
+    // this copy had started it: true when it still runs and is now watched.
+    // A record of a run that is over goes, with the run's script and log.
+    bool resume();
 
     bool watching() const { return m_watching; }
     // The launch script's line of the last launch that passed the checks.
@@ -102,6 +110,7 @@ private:
     const QString m_log;
     RunRequest m_request;
     QDateTime m_started;
+    QString m_recordPath;
     QString m_command;
     bool m_watching = false;
     bool m_stopRequested = false;

@@ -2,6 +2,7 @@
 
 #include "core/emulator/RunReport.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -36,6 +37,20 @@ public:
 
     // How the script last started ended; Unknown while it runs.
     virtual ScriptEnd scriptEnd() = 0;
+
+    // What tells the run under way from any other process, for a later copy
+    // of this program to find it by (its processes and when they started,
+    // its mark); empty when there is none to tell.
+    virtual QByteArray identity() const { return {}; }
+    // Takes on the run an earlier copy started, as start() would have, with
+    // ended called as for a run of its own. False when nothing of it still
+    // runs, or the system offers no way to find it.
+    virtual bool adopt(const QByteArray &identity, std::function<void()> ended)
+    {
+        (void)identity;
+        (void)ended;
+        return false;
+    }
 };
 
 } // namespace rivonel
