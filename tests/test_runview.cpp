@@ -374,10 +374,10 @@ private Q_SLOTS:
         f->window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
         f->play(0);
-        QVERIFY(writeAll(f->logFile(), (QByteArray(300, 'x') + '\n').repeated(7)));
+        QVERIFY(writeAll(f->logFile(), (QByteArray(190, 'x') + '\n').repeated(7)));
         f->desktop.fakeLauncher.end();
         QTRY_VERIFY(f->idle());
-        const QString verdict = u"<54 %1>"_s.arg(QString(300, u'x'));
+        const QString verdict = u"<54 %1>"_s.arg(QString(190, u'x'));
         LogBox *box = f->window->txtlog;
         QTextCursor start = box->document()->find(verdict);
         start.setPosition(start.selectionStart());
