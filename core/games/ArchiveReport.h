@@ -19,6 +19,9 @@ QString archiveStateText(const ArchiveKnowledge &known, const QString &folder,
 QString archiveAbsentText(bool folderUnreadable, const QString &folder, const QString &romSet,
                           const LanguageTextTable &texts);
 
+// The most files a report lists; a line then says how many more there are.
+inline constexpr qsizetype listedArchiveFiles = 50;
+
 // The "Check archive" report: each file read back whole with its size and
 // CRC-32, then the verdict.
 QString archiveReport(const ArchiveKnowledge &known, const PlatformConventions &platform,

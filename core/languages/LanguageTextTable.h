@@ -173,21 +173,22 @@ inline constexpr int filterName = 146;
 inline constexpr int romSetLabel = 147; // %1: the game's ROM set
 inline constexpr int searchName = 148;
 inline constexpr int detailsName = 149;
-inline constexpr int leftBehindEnded = 150; // a run's processes outlived the emulator
+inline constexpr int leftBehindEnded = 150;  // a run's processes outlived the emulator
+inline constexpr int archiveMoreFiles = 151; // %1: how many files a report leaves unlisted
 } // namespace textKey
 
-// The texts String01 to String149 of one language. Numbers outside 1 to 149
+// The texts String01 to String153 of one language. Numbers outside 1 to 153
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 150;
+    static constexpr int count = 153;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String149"
+    // "String01" ... "String153"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the
