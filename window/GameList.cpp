@@ -3,6 +3,7 @@
 #include "core/games/GameTable.h"
 #include "core/history/GameRow.h"
 #include "core/run/GameRun.h"
+#include "core/system/ShownName.h"
 #include "platform/GameShortcut.h"
 #include "window/ArchiveMark.h"
 #include "window/ArchiveMarks.h"
@@ -261,7 +262,7 @@ void GameList::saveHistory()
 {
     if (!QDir().mkpath(m_files.settingsDirectory) || !m_history.write(m_files.history))
         Q_EMIT told([file = m_files.history](const LanguageTextTable &texts) {
-            return texts.text(textKey::historyNotSaved).arg(file);
+            return texts.text(textKey::historyNotSaved).arg(shownName(file));
         });
 }
 
@@ -305,8 +306,9 @@ void GameList::createShortcut()
         writeGameShortcut(QCoreApplication::applicationFilePath(), titleOf(position), game);
     Q_EMIT told([title = titleOf(position), written,
                  path = gameShortcutPath(game)](const LanguageTextTable &texts) {
-        return written.isEmpty() ? texts.text(textKey::shortcutNotWritten).arg(path)
-                                 : texts.text(textKey::shortcutCreated).arg(title, written);
+        return written.isEmpty()
+                   ? texts.text(textKey::shortcutNotWritten).arg(shownName(path))
+                   : texts.text(textKey::shortcutCreated).arg(title, shownName(written));
     });
 }
 
