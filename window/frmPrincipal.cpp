@@ -150,7 +150,7 @@ void frmPrincipal::say(const Wording &notice)
         return; // a text the language lacks: nothing to say, not an empty line
     if (m_stage == Stage::Built)
         return m_startupNotices.append(notice);
-    const QString lineEnd = txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n");
+    const QString lineEnd = txtlog->isEmpty() ? QString() : QStringLiteral("\r\n");
     txtlog->append(
         [notice, lineEnd](const LanguageTextTable &texts) { return lineEnd + notice(texts); },
         LanguageTexts);
