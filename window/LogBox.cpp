@@ -97,7 +97,7 @@ void LogBox::clearPieces()
     m_report = -1;
     m_lineBreaks = 0;
     m_length = 0;
-    clear();
+    QPlainTextEdit::clear();
 }
 
 void LogBox::addPiece(Piece piece, bool report)

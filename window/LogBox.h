@@ -27,6 +27,8 @@ public:
 
     QString text() const;
     bool isEmpty() const { return m_length == 0; }
+    // Hides the widget's own, which would leave the pieces behind.
+    void clear() { setText(QString()); }
     void setText(const QString &text);
     void append(const QString &text);
     void setText(const Wording &wording, const LanguageTextTable &texts);
