@@ -238,16 +238,22 @@ bool GameList::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-GameRow GameList::row(int position) const
+GameRow GameList::row(int position, qsizetype longestName) const
 {
     return gameRow(position, m_folder.look(), m_folder.knowledge(), m_history, m_texts,
-                   m_controls.list->locale());
+                   m_controls.list->locale(), longestName);
 }
 
+// A name cut in the details is there in full, or nearly, for the mouse and
+// for a screen reader.
 void GameList::showDetails()
 {
     const int position = selected();
-    m_controls.details->setText(gameDetails(position, row(position), m_texts));
+    const QString details = gameDetails(position, row(position), m_texts);
+    const QString whole = gameDetails(position, row(position, tipNameLength), m_texts);
+    m_controls.details->setText(details);
+    m_controls.details->setToolTip(whole == details ? QString() : whole);
+    m_controls.details->setAccessibleDescription(whole == details ? QString() : whole);
 }
 
 void GameList::runEnded(const RunOutcome &outcome)

@@ -26,15 +26,17 @@ int faultKey(ArchiveReading::Fault fault)
 } // namespace
 
 QString archiveStateText(const ArchiveKnowledge &known, const QString &folder,
-                         const QString &romSet, const LanguageTextTable &texts)
+                         const QString &romSet, const LanguageTextTable &texts,
+                         qsizetype longestName)
 {
+    const auto shown = [longestName](const QString &name) { return shownName(name, longestName); };
     const QString archive = romSet + romArchiveExtension.toString();
     const auto text = [&](int key) { return texts.text(key).arg(archive); };
     switch (known.state(romSet)) {
     case ArchiveState::Unknown:
         return text(textKey::archiveChecking);
     case ArchiveState::Missing:
-        return texts.text(textKey::archiveMissing).arg(archive, shownName(folder));
+        return texts.text(textKey::archiveMissing).arg(archive, shown(folder));
     case ArchiveState::NotAZip:
         return text(textKey::archiveNotAZip);
     case ArchiveState::Damaged: {
@@ -42,11 +44,11 @@ QString archiveStateText(const ArchiveKnowledge &known, const QString &folder,
         const QString fault = texts.text(faultKey(reading.fault));
         return reading.badEntry.isEmpty() ? texts.text(textKey::archiveDamaged).arg(archive, fault)
                                           : texts.text(textKey::archiveDamagedEntry)
-                                                .arg(archive, shownName(reading.badEntry), fault);
+                                                .arg(archive, shown(reading.badEntry), fault);
     }
     case ArchiveState::Incomplete:
         return texts.text(textKey::archiveIncomplete)
-            .arg(archive, shownName(known.missingFile(romSet)));
+            .arg(archive, shown(known.missingFile(romSet)));
     case ArchiveState::Ready:
         break;
     }
@@ -84,10 +86,10 @@ std::optional<QString> archiveWarning(const ArchiveKnowledge &known, const QStri
 }
 
 QString archiveAbsentText(bool folderUnreadable, const QString &folder, const QString &romSet,
-                          const LanguageTextTable &texts)
+                          const LanguageTextTable &texts, qsizetype longestName)
 {
     const QString archive = romSet + romArchiveExtension.toString();
-    const QString shownFolder = shownName(folder);
+    const QString shownFolder = shownName(folder, longestName);
     return folderUnreadable ? texts.text(textKey::romFolderUnreadable).arg(shownFolder, archive)
                             : texts.text(textKey::archiveMissing).arg(archive, shownFolder);
 }

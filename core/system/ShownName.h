@@ -8,6 +8,9 @@ namespace rivonel {
 // The most of a name from outside that a line of the log box or a message
 // shows.
 inline constexpr qsizetype shownNameLength = 200;
+// The most of one that a tooltip or a screen reader's description holds, for
+// a name cut in what a widget shows.
+inline constexpr qsizetype tipNameLength = 1000;
 
 // A name read from outside (an archive's file, a line of the emulator's log,
 // a path, an argument) as text for one line, whatever it holds. Control
