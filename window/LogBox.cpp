@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <utility>
+
 namespace rivonel {
 
 namespace {

@@ -1,5 +1,7 @@
 #include "core/system/ShownName.h"
 
+#include <algorithm>
+
 namespace rivonel {
 
 namespace {
