@@ -75,6 +75,8 @@ void SystemDesktop::showMessage(QWidget *owner, const QString &text, const QStri
 {
     const auto icon = style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Warning;
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    // Paths are in it, and a tag in one is text.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -48,6 +48,14 @@ private Q_SLOTS:
         QCOMPARE(command.error.isEmpty(), command.action != Action::Bad);
     }
 
+    // What was given is told back as text, on the error's one line.
+    void aMistakeTellsWhatWasGivenAsText()
+    {
+        QVERIFY(parseCommandLine({u"--play"_s, u"x%1\ny"_s})
+                    .error.startsWith(u"unknown game 'x%1␊y': "_s));
+        QCOMPARE(parseCommandLine({u"a\x1b[2J"_s}).error, u"unknown argument 'a␛[2J'"_s);
+    }
+
     // The games in the table's order, in text and in JSON.
     void theListShowsEveryGameWithItsArchiveAndHistory()
     {

@@ -175,6 +175,9 @@ private Q_SLOTS:
                           "ERROR: missing rom file: /r/kikaioh.zip [ k2.bin ]\n"
                           "Finished execution...\n")
             << u"T50 'k1.bin' T51kikaioh.zip"_s;
+        QTest::newRow("missing, a control in its name")
+            << QByteArray("ERROR: missing rom file: /r/kikaioh.zip [ k\x1b[2J.bin ]\n")
+            << u"T50 'k␛[2J.bin' T51kikaioh.zip"_s;
         QTest::newRow("printed another way")
             << QByteArray("ERROR: missing rom file: D:/x.zip [ a ]")
             << u"T50 'ERROR: missing rom file: D:/x.zip [ a' T51kikaioh.zip"_s;
@@ -190,9 +193,8 @@ private Q_SLOTS:
         QTest::newRow("no final line end") << QByteArray("x\nFinished execution...!") << u"T49"_s;
         QTest::newRow("a blank line") << QByteArray("\n") << other("", "");
         // A NUL would cut the log box's text, other control characters garble it.
-        QTest::newRow("control characters")
-            << QByteArray("a\0b\x01\tc\x7f\x1b[0m\nd\0\0", 15)
-            << u"T54 (d\uFFFD\uFFFD)\r\nT73\r\na\uFFFDb\uFFFD\tc\uFFFD\uFFFD[0m\r\nd\uFFFD\uFFFD"_s;
+        QTest::newRow("control characters") << QByteArray("a\0b\x01\tc\x7f\x1b[0m\nd\0\0", 15)
+                                            << u"T54 (d␀␀)\r\nT73\r\na␀b␁\tc␡␛[0m\r\nd␀␀"_s;
         QTest::newRow("nothing") << QByteArray() << u"T53"_s;
     }
 

@@ -5,6 +5,7 @@
 #include "window/FavouriteStar.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -301,6 +302,32 @@ private Q_SLOTS:
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
         w().Form_Load();
         QCOMPARE(w().gameList().romFolder().knowledge().state(u"tgmj"_s), ArchiveState::Damaged);
+    }
+
+    // A file's name from an archive shows in the details as it stands, cut,
+    // and whole in their tip; a typed folder shows in the notice as typed.
+    void theDetailsShowANameFromOutsideAsText()
+    {
+        w().Form_Load();
+        const QString roms = f->programPath + u"/roms"_s;
+        const QString name = u"<b>"_s + QString(300, u'x') + u"</b>.bin"_s;
+        QByteArray zip = zincsim::makeStoredZip({{name, "first file"}});
+        zip[zip.indexOf("first")] = 'F'; // its CRC-32 no longer matches
+        QVERIFY(writeAll(roms + u"/sfex.zip"_s, zip));
+        w().txtRomDir->setText(roms);
+        f->select(0);
+        QLabel *details = w().lblDetails;
+        QTRY_VERIFY(details->toolTip().contains(name));
+        QVERIFY(details->text().contains(u"<b>xx"_s) && details->text().contains(u"x…x"_s) &&
+                !details->text().contains(name));
+        // A typed folder in the notice above the list.
+        w().txtZincDir->setText(u"<b>gone</b>"_s);
+        QLabel *notice = w().lblNotice;
+        QTRY_VERIFY(notice->text().startsWith(u"There is no folder <b>gone</b>."_s));
+        // A screen reader hears it as the window shows it.
+        QVERIFY(QAccessible::queryAccessibleInterface(notice)
+                    ->text(QAccessible::Name)
+                    .startsWith(u"There is no folder <b>gone</b>."_s));
     }
 
     // A launcher the desktop accepts, whatever the program's path holds.

@@ -1,4 +1,5 @@
 #include "core/games/ArchiveChecks.h"
+#include "core/games/ArchiveReport.h"
 #include "platform/ZipArchiveCheck.h"
 #include "StoredZip.h"
 #include "WindowFixture.h"
@@ -158,6 +159,23 @@ private Q_SLOTS:
         const std::atomic_bool cancelled = true;
         QCOMPARE(lookForRomArchives(dir.path(), Qt::CaseSensitive, &cancelled).status,
                  RomFolderLook::Status::NotSet);
+    }
+    // A report stays short however many files the archive holds, and no
+    // file's name can forge a line of its own.
+    void theReportListsAFewFilesAndSaysHowManyMore()
+    {
+        QList<zincsim::ZipEntry> files{{u"a\nThe game has ended.\nb"_s, "x"}};
+        for (int i = 1; i < 5000; ++i)
+            files.append({u"f%1.bin"_s.arg(i), {}});
+        QVERIFY(writeAll(archive(), zincsim::makeStoredZip(files)));
+        const QStringList lines =
+            archiveReport(check({}), platform, dir.path(), u"g"_s, LanguageTextTable())
+                .split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 1 + 50 + 2);
+        QVERIFY(lines.at(1).startsWith(u"a␊The game has ended.␊b: 1 bytes"_s));
+        QCOMPARE(lines.at(50), u"f49.bin: 0 bytes, CRC-32 00000000"_s);
+        QCOMPARE(lines.at(51), u"…and 4950 more files."_s);
+        QVERIFY(lines.last().endsWith(u"g.zip is ready: every file in it reads back whole."_s));
     }
 };
 

@@ -374,6 +374,37 @@ private Q_SLOTS:
         QVERIFY(f->idle() && f->desktop.fakeLauncher.starts.size() == 1);
     }
 
+    // A flood of lines after a run keeps the box within its bound and the
+    // run's report in it; a switch of language words again what is kept,
+    // and no more.
+    void aFloodKeepsTheBoxBoundedAndTheRunsReport()
+    {
+        f = std::make_unique<LaunchFixture>(false);
+        f->play(0);
+        QVERIFY(writeAll(f->logFile(), "Finished execution...\n"));
+        f->desktop.fakeLauncher.end();
+        QTRY_VERIFY(f->idle());
+        for (int i = 0; i < 3 * LogBox::maxLines; ++i)
+            f->window->followCommandLine({u"--play"_s, u"pong%1"_s.arg(i)});
+        const LogBox *box = f->window->txtlog;
+        const auto kept = [&](const QString &verdict, const QString &newest) {
+            return box->document()->blockCount() == LogBox::maxLines &&
+                   f->log().count(verdict) == 1 && f->log().endsWith(newest) &&
+                   box->toPlainText() == QString(f->log()).replace(u"\r\n"_s, u"\n"_s);
+        };
+        QVERIFY(kept(u"<49>"_s, u"\r\n<120 pong2999>"_s));
+
+        QByteArray words = readAll(f->programFile(u"language/Markers.ini"_s));
+        QVERIFY(writeAll(f->programFile(u"language/Words.ini"_s),
+                         words.replace('<', '[').replace('>', ']')));
+        f->window->cboLang->addItem(u"Words"_s, u"Words"_s);
+        f->window->cboLang->setCurrentIndex(f->window->cboLang->count() - 1);
+        QVERIFY(kept(u"[49]"_s, u"\r\n[120 pong2999]"_s));
+        // One text longer than the box keeps its last lines.
+        f->window->txtlog->setText(u"x\r\n"_s.repeated(2 * LogBox::maxLines) + u"<49>"_s);
+        QVERIFY(kept(u"<49>"_s, u"x\r\n<49>"_s));
+    }
+
     // After long last lines, the line that says how the run ended is in view and announced.
     void theVerdictStaysInViewAndIsAnnounced()
     {
@@ -381,10 +412,10 @@ private Q_SLOTS:
         f->window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
         f->play(0);
-        QVERIFY(writeAll(f->logFile(), (QByteArray(300, 'x') + '\n').repeated(7)));
+        QVERIFY(writeAll(f->logFile(), (QByteArray(190, 'x') + '\n').repeated(7)));
         f->desktop.fakeLauncher.end();
         QTRY_VERIFY(f->idle());
-        const QString verdict = u"<54 %1>"_s.arg(QString(300, u'x'));
+        const QString verdict = u"<54 %1>"_s.arg(QString(190, u'x'));
         LogBox *box = f->window->txtlog;
         QTextCursor start = box->document()->find(verdict);
         start.setPosition(start.selectionStart());

@@ -1,5 +1,6 @@
 #include "core/system/ProgramLocations.h"
 #include "core/system/SerialWorker.h"
+#include "core/system/ShownName.h"
 #include "core/system/WholeFile.h"
 #include "WindowFixture.h"
 
@@ -127,6 +128,30 @@ private Q_SLOTS:
 #else
         QSKIP("links and modes are tested where they are Unix ones");
 #endif
+    }
+    void aNameFromOutsideShowsAsOneLineOfText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("line breaks")
+            << u"a\nThe game has ended.\r\nb\u2029c"_s << u"a␊The game has ended.␍␊b␤c"_s;
+        QTest::newRow("other controls") << u"\0\x1b[2J\tx\x7f\u0085"_s << u"␀␛[2J\tx␡\uFFFD"_s;
+        QTest::newRow("a right-to-left override") << u"cod\u202Egnp.exe"_s << u"cod\uFFFDgnp.exe"_s;
+        QTest::newRow("right-to-left text, an isolate closed early")
+            << u"\u05D0\u05D1\u2069.bin"_s << u"\u2068\u05D0\u05D1\uFFFD.bin\u2069"_s;
+        QTest::newRow("a lone surrogate") << u"a"_s + QChar(0xD800) + u"b"_s << u"a\uFFFDb"_s;
+        QTest::newRow("60,000 characters")
+            << QString(60000, u'x') << QString(99, u'x') + u'…' + QString(100, u'x');
+        const QString pair = u"\U0001F600"_s;
+        QTest::newRow("a surrogate pair at either cut")
+            << QString(98, u'a') + pair.repeated(300) + u'b'
+            << QString(98, u'a') + u'…' + pair.repeated(49) + u'b';
+    }
+
+    void aNameFromOutsideShowsAsOneLineOfText()
+    {
+        QFETCH(QString, name);
+        QTEST(shownName(name), "shown");
     }
 };
 

@@ -1,6 +1,7 @@
 #include "window/AboutBox.h"
 
 #include "core/system/ProgramInfo.h"
+#include "core/system/ShownName.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -15,14 +16,16 @@ QString aboutText(const AboutFacts &facts, const LanguageTextTable &texts)
 {
     const auto t = [&texts](int key) { return texts.text(key); };
     // Each folder on a line of its own: a path may hold any punctuation.
-    const QString folders = QStringLiteral("\n    ") + facts.languageFolders.join(u"\n    ");
+    QString folders;
+    for (const QString &folder : facts.languageFolders)
+        folders += QStringLiteral("\n    ") + shownName(folder);
     const QStringList paragraphs = {
         windowTitle(programVersion()) + u'\n' + t(textKey::aboutPurpose),
         t(textKey::aboutNeeds).arg(facts.emulatorFileName),
         QStringList{t(facts.installed ? textKey::aboutInstalled : textKey::aboutPortable),
-                    t(textKey::aboutOptionsFile).arg(facts.optionsFile),
-                    t(textKey::aboutLaunchScript).arg(facts.launchScript),
-                    t(textKey::aboutEmulatorLog).arg(facts.emulatorLog),
+                    t(textKey::aboutOptionsFile).arg(shownName(facts.optionsFile)),
+                    t(textKey::aboutLaunchScript).arg(shownName(facts.launchScript)),
+                    t(textKey::aboutEmulatorLog).arg(shownName(facts.emulatorLog)),
                     t(textKey::aboutLanguageFolders).arg(folders)}
             .join(u'\n'),
         t(textKey::aboutWebPage).arg(webAddress()),

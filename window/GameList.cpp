@@ -3,6 +3,7 @@
 #include "core/games/GameTable.h"
 #include "core/history/GameRow.h"
 #include "core/run/GameRun.h"
+#include "core/system/ShownName.h"
 #include "platform/GameShortcut.h"
 #include "window/ArchiveMark.h"
 #include "window/ArchiveMarks.h"
@@ -237,16 +238,22 @@ bool GameList::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-GameRow GameList::row(int position) const
+GameRow GameList::row(int position, qsizetype longestName) const
 {
     return gameRow(position, m_folder.look(), m_folder.knowledge(), m_history, m_texts,
-                   m_controls.list->locale());
+                   m_controls.list->locale(), longestName);
 }
 
+// A name cut in the details is there in full, or nearly, for the mouse and
+// for a screen reader.
 void GameList::showDetails()
 {
     const int position = selected();
-    m_controls.details->setText(gameDetails(position, row(position), m_texts));
+    const QString details = gameDetails(position, row(position), m_texts);
+    const QString whole = gameDetails(position, row(position, tipNameLength), m_texts);
+    m_controls.details->setText(details);
+    m_controls.details->setToolTip(whole == details ? QString() : whole);
+    m_controls.details->setAccessibleDescription(whole == details ? QString() : whole);
 }
 
 void GameList::runEnded(const RunOutcome &outcome)
@@ -268,7 +275,7 @@ void GameList::saveHistory()
 {
     if (!QDir().mkpath(m_files.settingsDirectory) || !m_history.write(m_files.history))
         Q_EMIT told([file = m_files.history](const LanguageTextTable &texts) {
-            return texts.text(textKey::historyNotSaved).arg(file);
+            return texts.text(textKey::historyNotSaved).arg(shownName(file));
         });
 }
 
@@ -312,8 +319,9 @@ void GameList::createShortcut()
         writeGameShortcut(QCoreApplication::applicationFilePath(), titleOf(position), game);
     Q_EMIT told([title = titleOf(position), written,
                  path = gameShortcutPath(game)](const LanguageTextTable &texts) {
-        return written.isEmpty() ? texts.text(textKey::shortcutNotWritten).arg(path)
-                                 : texts.text(textKey::shortcutCreated).arg(title, written);
+        return written.isEmpty()
+                   ? texts.text(textKey::shortcutNotWritten).arg(shownName(path))
+                   : texts.text(textKey::shortcutCreated).arg(title, shownName(written));
     });
 }
 

@@ -63,7 +63,7 @@ public:
     // The selected game's details.
     void showDetails();
     // What the list says of the game at position.
-    GameRow row(int position) const;
+    GameRow row(int position, qsizetype longestName = shownNameLength) const;
 
     RomFolderWatch &romFolder() { return m_folder; }
     const RomFolderWatch &romFolder() const { return m_folder; }

@@ -8,6 +8,7 @@
 #include "core/options/OptionItems.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/IniDocument.h"
+#include "core/system/ShownName.h"
 #include "window/ControlTable.h"
 #include "window/frmPrincipalUi.h"
 
@@ -85,7 +86,7 @@ void OptionControls::listLanguages(const QStringList &folders, const PlatformCon
         // what is kept.
         for (const QString &name : choice.names) {
             const QString own = languageOwnName(folders, name, platform);
-            m_ui.cboLang->addItem(own.isEmpty() ? name : own, name);
+            m_ui.cboLang->addItem(own.isEmpty() ? shownName(name) : own, name);
         }
         m_ui.cboLang->setCurrentIndex(-1);
     }

@@ -7,6 +7,7 @@
 #include "core/options/SavedOptions.h"
 #include "core/settings/modRegistry.h"
 #include "core/system/ProgramInfo.h"
+#include "core/system/ShownName.h"
 #include "platform/Desktop.h"
 #include "window/AppIcon.h"
 #include "window/ImageList.h"
@@ -164,7 +165,7 @@ void frmPrincipal::say(const Wording &notice)
         return; // a text the language lacks: nothing to say, not an empty line
     if (m_stage == Stage::Built)
         return m_startupNotices.append(notice);
-    const QString lineEnd = txtlog->text().isEmpty() ? QString() : QStringLiteral("\r\n");
+    const QString lineEnd = txtlog->isEmpty() ? QString() : QStringLiteral("\r\n");
     txtlog->append(
         [notice, lineEnd](const LanguageTextTable &texts) { return lineEnd + notice(texts); },
         LanguageTexts);
@@ -321,7 +322,7 @@ void frmPrincipal::followCommandLine(const QStringList &args)
         return;
     if (asked.ask == HandedPlay::Ask::UnknownGame)
         return say([game = asked.game](const LanguageTextTable &texts) {
-            return texts.text(textKey::playAskedUnknownGame).arg(game);
+            return texts.text(textKey::playAskedUnknownGame).arg(shownName(game));
         });
     const QString title = gameTable()[static_cast<std::size_t>(asked.position)].title.toString();
     // Play waits for a game without the window being busy.

@@ -123,6 +123,8 @@ void frmPrincipalUi::buildFrame(QWidget *form)
     mnuCheckArchive = named(new QAction(form), "mnuCheckArchive");
     lblDetails = named(new QLabel, "lblDetails");
     lblDetails->setWordWrap(true);
+    // Names from outside are in it: a tag among them is text, like the rest.
+    lblDetails->setTextFormat(Qt::PlainText);
     lblDetails->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // It takes the room under the picture and scrolls when that is too little;
@@ -146,6 +148,7 @@ void frmPrincipalUi::buildFinding(QWidget *form)
     fraNotice->setForegroundRole(QPalette::ToolTipText);
     lblNotice = named(new QLabel(fraNotice), "lblNotice");
     lblNotice->setWordWrap(true);
+    lblNotice->setTextFormat(Qt::PlainText); // the typed folder, an archive's file
     lblNotice->setForegroundRole(QPalette::ToolTipText);
     cmdNotice = named(new QPushButton(fraNotice), "cmdNotice");
     auto *notice = new QHBoxLayout(fraNotice);

@@ -2,6 +2,7 @@
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
+#include "core/system/ShownName.h"
 #include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemDesktop.h"
@@ -90,8 +91,8 @@ std::optional<int> handOver(rivonel::SingleInstance &instance, const QStringList
         std::fprintf(stderr,
                      "rivonel: a Rivonel that keeps its options in %s is running but does not "
                      "answer.\n",
-                     qPrintable(QDir::toNativeSeparators(
-                         rivonel::ProgramFiles::of(locations, platform).options)));
+                     qPrintable(rivonel::shownName(QDir::toNativeSeparators(
+                         rivonel::ProgramFiles::of(locations, platform).options))));
         return 1;
     case rivonel::SingleInstance::Start::First:
     case rivonel::SingleInstance::Start::Unchecked:
@@ -127,7 +128,8 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, qtArgv.data());
     // Whatever Qt did not take after all is a mistake.
     if (const QStringList rest = QApplication::arguments().mid(1); !rest.isEmpty())
-        return badArgument(QStringLiteral("unknown argument '%1'").arg(rest.first()));
+        return badArgument(
+            QStringLiteral("unknown argument '%1'").arg(rivonel::shownName(rest.first())));
     const auto platform = rivonel::PlatformConventions::native();
     const rivonel::ProgramLocations locations = programLocations();
 

@@ -4,6 +4,7 @@
 #include "core/options/OptionTable.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/IniDocument.h"
+#include "core/system/ShownName.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -63,8 +64,7 @@ CommandLine settled(CommandLine command, bool list, const std::optional<QString>
         if (!position)
             return bad(QStringLiteral("unknown game '%1': give a ROM set name (see --list) or a "
                                       "number from 1 to %2")
-                           .arg(*game)
-                           .arg(gameCount),
+                           .arg(shownName(*game), QString::number(gameCount)),
                        *game);
         command.action = CommandLine::Action::Play;
         command.position = *position;
@@ -119,7 +119,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         } else if (argument.startsWith(u'-') && isQtFlag(name)) {
             command.qtArguments << i;
         } else {
-            fail(QStringLiteral("unknown argument '%1'").arg(argument));
+            fail(QStringLiteral("unknown argument '%1'").arg(shownName(argument)));
         }
     }
     return settled(command, list, game, firstError);

@@ -1,21 +1,21 @@
 #include "core/emulator/RunReport.h"
 
 #include "core/emulator/EmulatorInterface.h"
+#include "core/system/ShownName.h"
 
 namespace rivonel {
 
 namespace {
 
-// A log line as the report shows it: a NUL would cut the log box's text
-// there, and other control characters garble it, so each stands out as a
-// replacement character instead. Tabs are ordinary spacing.
-QString shownLine(const QByteArray &line)
+// A log line decoded as it stands; the report shows its controls as symbols.
+QString decodedLine(const QByteArray &line)
 {
-    // Windows' 8-bit decoding drops a final NUL: each is decoded as another control.
-    QString text = QString::fromLocal8Bit(QByteArray(line).replace('\0', '\x01'));
-    for (QChar &c : text)
-        if (c != u'\t' && c.category() == QChar::Other_Control)
-            c = QChar::ReplacementCharacter;
+    // Windows' 8-bit decoding drops a final NUL: each goes back between the
+    // pieces decoded around it.
+    const QList<QByteArray> pieces = line.split('\0');
+    QString text = QString::fromLocal8Bit(pieces.first());
+    for (qsizetype i = 1; i < pieces.size(); ++i)
+        text += QChar(0) + QString::fromLocal8Bit(pieces[i]);
     return text;
 }
 
@@ -44,14 +44,14 @@ void RunLogWatch::finish()
 
 QString RunLogWatch::lastLine() const
 {
-    return m_lines.isEmpty() ? QString() : shownLine(m_lines.last());
+    return m_lines.isEmpty() ? QString() : decodedLine(m_lines.last());
 }
 
 QStringList RunLogWatch::lastLines() const
 {
     QStringList lines;
     for (const QByteArray &line : m_lines)
-        lines << shownLine(line);
+        lines << decodedLine(line);
     return lines;
 }
 
@@ -100,8 +100,9 @@ QString outcomeMessage(const RunLogWatch &watch, bool stopped, const LanguageTex
         return texts.text(textKey::gameEnded);
     case RunLogWatch::Outcome::MissingRom:
         return texts.text(textKey::missingRomFile) + QStringLiteral(" '") +
-               missingRomFileName(watch.lastLine(), romDirectory, romSet) + QStringLiteral("' ") +
-               texts.text(textKey::missingFrom) + romSet + romArchiveExtension.toString();
+               shownName(missingRomFileName(watch.lastLine(), romDirectory, romSet)) +
+               QStringLiteral("' ") + texts.text(textKey::missingFrom) + romSet +
+               romArchiveExtension.toString();
     case RunLogWatch::Outcome::None:
         break;
     }
@@ -109,7 +110,7 @@ QString outcomeMessage(const RunLogWatch &watch, bool stopped, const LanguageTex
         return texts.text(textKey::runStopped);
     if (!watch.output())
         return texts.text(textKey::noOutput);
-    return texts.text(textKey::unrecognisedOutput).arg(watch.lastLine());
+    return texts.text(textKey::unrecognisedOutput).arg(shownName(watch.lastLine()));
 }
 
 int logProblemText(LogProblem problem)
@@ -144,9 +145,12 @@ QString runReport(const RunLogWatch &watch, const RunEnding &ending, const Langu
     if (ending.script.leftBehind && !ending.stopped)
         report << texts.text(textKey::leftBehindEnded);
     if (const int problem = logProblemText(ending.logProblem))
-        report << texts.text(problem).arg(ending.logPath);
-    if (watch.outcome() == RunLogWatch::Outcome::None && !watch.lastLines().isEmpty())
-        report << texts.text(textKey::lastLines) << watch.lastLines();
+        report << texts.text(problem).arg(shownName(ending.logPath));
+    if (watch.outcome() == RunLogWatch::Outcome::None && !watch.lastLines().isEmpty()) {
+        report << texts.text(textKey::lastLines);
+        for (const QString &line : watch.lastLines())
+            report << shownName(line);
+    }
     return report.join(QStringLiteral("\r\n"));
 }
 

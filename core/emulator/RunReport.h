@@ -26,7 +26,8 @@ public:
 
     Outcome outcome() const { return m_outcome; }
     bool output() const { return m_output; } // the log held anything at all
-    // The deciding line, or the last line read.
+    // The deciding line, or the last line read, decoded as it stands: to be
+    // shown, each goes through shownName.
     QString lastLine() const;
     // The last lines read, up to keptLines, the newest last.
     QStringList lastLines() const;

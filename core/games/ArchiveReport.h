@@ -2,6 +2,7 @@
 
 #include "core/games/ArchiveChecks.h"
 #include "core/languages/LanguageTextTable.h"
+#include "core/system/ShownName.h"
 
 #include <QString>
 
@@ -10,14 +11,19 @@
 namespace rivonel {
 
 // What the user is told of one ROM set's archive in folder, in one sentence:
-// the list's tooltip and the verdict of a report.
+// the list's tooltip and the verdict of a report. Names from outside show
+// as shownName shows them, cut to longestName.
 QString archiveStateText(const ArchiveKnowledge &known, const QString &folder,
-                         const QString &romSet, const LanguageTextTable &texts);
+                         const QString &romSet, const LanguageTextTable &texts,
+                         qsizetype longestName = shownNameLength);
 
 // Why a ROM set's archive cannot be had from folder: the folder cannot be
 // read, or the archive is not in it.
 QString archiveAbsentText(bool folderUnreadable, const QString &folder, const QString &romSet,
-                          const LanguageTextTable &texts);
+                          const LanguageTextTable &texts, qsizetype longestName = shownNameLength);
+
+// The most files a report lists; a line then says how many more there are.
+inline constexpr qsizetype listedArchiveFiles = 50;
 
 // The "Check archive" report: each file read back whole with its size and
 // CRC-32, then the verdict.

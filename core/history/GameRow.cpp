@@ -11,20 +11,21 @@ namespace {
 
 QString archiveSentence(const GameRow &row, const RomFolderLook &roms,
                         const ArchiveKnowledge &known, const QString &romSet,
-                        const LanguageTextTable &texts)
+                        const LanguageTextTable &texts, qsizetype longestName)
 {
     if (roms.status == RomFolderLook::Status::NotSet)
         return {};
     if (!row.absent)
-        return archiveStateText(known, roms.folder, romSet, texts);
+        return archiveStateText(known, roms.folder, romSet, texts, longestName);
     return archiveAbsentText(roms.status == RomFolderLook::Status::Unreadable, roms.folder, romSet,
-                             texts);
+                             texts, longestName);
 }
 
 } // namespace
 
 GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge &known,
-                const PlayHistory &history, const LanguageTextTable &texts, const QLocale &locale)
+                const PlayHistory &history, const LanguageTextTable &texts, const QLocale &locale,
+                qsizetype longestName)
 {
     GameRow row;
     if (position < 0 || position >= gameCount)
@@ -43,7 +44,7 @@ GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge 
     row.favourite = row.plays.favourite;
 
     QStringList lines;
-    row.archive = archiveSentence(row, roms, ofFolder, romSet, texts);
+    row.archive = archiveSentence(row, roms, ofFolder, romSet, texts, longestName);
     if (!row.archive.isEmpty())
         lines << row.archive;
     if (row.favourite)

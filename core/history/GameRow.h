@@ -4,6 +4,7 @@
 #include "core/games/RomArchives.h"
 #include "core/history/PlayHistory.h"
 #include "core/languages/LanguageTextTable.h"
+#include "core/system/ShownName.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -33,9 +34,10 @@ struct GameRow {
 
 // The row of the game at position. known counts only for the folder the look
 // was of: until that folder's archives are checked, their state is unknown.
+// Names from outside in its sentences are cut to longestName.
 GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge &known,
                 const PlayHistory &history, const LanguageTextTable &texts,
-                const QLocale &locale = QLocale());
+                const QLocale &locale = QLocale(), qsizetype longestName = shownNameLength);
 
 // What the list shows: every game, those whose archive is in the ROM folder,
 // the favourites, or those played in the last recentDays days.

@@ -174,7 +174,7 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Search games",
     "Selected game",
     "Rivonel ended what the game left running.",
-    "",
+    "\u2026and %1 more files.",
     "",
     "",
     "",

@@ -173,11 +173,12 @@ inline constexpr int filterName = 146;
 inline constexpr int romSetLabel = 147; // %1: the game's ROM set
 inline constexpr int searchName = 148;
 inline constexpr int detailsName = 149;
-inline constexpr int leftBehindEnded = 150; // a run's processes outlived the emulator
-inline constexpr int runTakenOn = 157;      // a run an earlier copy left, taken on
+inline constexpr int leftBehindEnded = 150;  // a run's processes outlived the emulator
+inline constexpr int archiveMoreFiles = 151; // %1: how many files a report leaves unlisted
+inline constexpr int runTakenOn = 157;       // a run an earlier copy left, taken on
 } // namespace textKey
 
-// The texts String01 to String149 of one language. Numbers outside 1 to 149
+// The texts String01 to String157 of one language. Numbers outside 1 to 157
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
@@ -188,7 +189,7 @@ public:
     // 51 start empty.
     LanguageTextTable();
 
-    // "String01" ... "String149"
+    // "String01" ... "String153"
     static QString keyName(int number);
 
     // The texts the window's design-time language (Portuguese) gives the

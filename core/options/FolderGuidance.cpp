@@ -1,5 +1,7 @@
 #include "core/options/FolderGuidance.h"
 
+#include "core/system/ShownName.h"
+
 #include <QFileInfo>
 
 #include <optional>
@@ -23,7 +25,7 @@ QString folderStepLine(QString OptionSet::*folder, FolderStep::Why why, const QS
         return howToSet;
     case FolderStep::Why::NotThere:
         // A name that leads nowhere is shown, so a typing mistake can be seen.
-        return texts.text(textKey::noSuchFolder).arg(typed) + u' ' + howToSet;
+        return texts.text(textKey::noSuchFolder).arg(shownName(typed)) + u' ' + howToSet;
     case FolderStep::Why::NoEmulator:
         return texts.text(textKey::zincMissing) + u' ' + howToSet;
     }

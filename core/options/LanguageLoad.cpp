@@ -4,6 +4,7 @@
 #include "core/settings/IniDocument.h"
 #include "core/system/ProgramLocations.h"
 #include "core/system/SafeOpen.h"
+#include "core/system/ShownName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,8 +20,8 @@ LoadedLanguage loadLanguage(const QStringList &folders, const QString &name,
         language.status == IniDocument::ReadStatus::Missing)
         return {LanguageTextTable::fromFile(language.document), {}};
     const LanguageTextTable english = LanguageTextTable::english();
-    return {english,
-            english.text(textKey::fileNotRead).arg(file, whyNotRead(english, language.status))};
+    return {english, english.text(textKey::fileNotRead)
+                         .arg(shownName(file), whyNotRead(english, language.status))};
 }
 
 QString languageOwnName(const QStringList &folders, const QString &name,
@@ -35,11 +36,11 @@ QString languageOwnName(const QStringList &folders, const QString &name,
     // A line cut at the end is no line of the file.
     if (start.size() == nameWithin)
         start.truncate(start.lastIndexOf('\n') + 1);
-    return IniDocument::fromBytes(start)
-        .value(QStringLiteral("Language"), QStringLiteral("Name"))
-        .value_or(QString())
-        .trimmed()
-        .left(64);
+    return shownName(IniDocument::fromBytes(start)
+                         .value(QStringLiteral("Language"), QStringLiteral("Name"))
+                         .value_or(QString())
+                         .trimmed(),
+                     64);
 }
 
 bool holdsEmulator(const PlatformConventions &platform, const QString &folder)

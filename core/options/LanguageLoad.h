@@ -22,8 +22,8 @@ LoadedLanguage loadLanguage(const QStringList &folders, const QString &name,
                             const PlatformConventions &platform);
 
 // The name a language file gives its language in its own words ("Name" in
-// its first lines), empty when it gives none. Only the start of the file is
-// read: the list never waits for a large one.
+// its first lines), as text to show, empty when it gives none. Only the
+// start of the file is read: the list never waits for a large one.
 QString languageOwnName(const QStringList &folders, const QString &name,
                         const PlatformConventions &platform);
 

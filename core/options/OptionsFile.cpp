@@ -3,6 +3,7 @@
 #include "core/options/SavedOptions.h"
 #include "core/system/ProgramFiles.h"
 #include "core/system/SafeOpen.h"
+#include "core/system/ShownName.h"
 #include "core/system/WholeFile.h"
 
 #include <QDir>
@@ -132,12 +133,13 @@ QStringList OptionsFile::notices(const Loaded &loaded, const LanguageTextTable &
 {
     QStringList notices;
     if (loaded.created)
-        notices << texts.text(textKey::optionsLiveIn).arg(m_path);
+        notices << texts.text(textKey::optionsLiveIn).arg(shownName(m_path));
     else if (loaded.status == IniDocument::ReadStatus::Missing)
-        notices << texts.text(textKey::optionsWillLiveIn).arg(m_path);
+        notices << texts.text(textKey::optionsWillLiveIn).arg(shownName(m_path));
     if (loaded.status != IniDocument::ReadStatus::Read &&
         loaded.status != IniDocument::ReadStatus::Missing)
-        notices << texts.text(textKey::fileNotRead).arg(m_path, whyNotRead(texts, loaded.status));
+        notices << texts.text(textKey::fileNotRead)
+                       .arg(shownName(m_path), whyNotRead(texts, loaded.status));
     return notices;
 }
 
@@ -162,7 +164,7 @@ QStringList OptionsFile::problems(const Saved &saved, const LanguageTextTable &t
     }
     QStringList problems;
     if (saved.problem != SaveProblem::None)
-        problems << texts.text(textKey::optionsNotSaved).arg(m_path, why);
+        problems << texts.text(textKey::optionsNotSaved).arg(shownName(m_path), why);
     if (!saved.unsavedKeys.isEmpty())
         problems << texts.text(textKey::valuesNotSaved).arg(saved.unsavedKeys.join(u", "));
     return problems;

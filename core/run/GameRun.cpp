@@ -7,6 +7,7 @@
 #include "core/run/Launcher.h"
 #include "core/run/RunRecord.h"
 #include "core/system/SafeOpen.h"
+#include "core/system/ShownName.h"
 #include "core/system/WholeFile.h"
 
 #include <QDir>
@@ -81,7 +82,7 @@ void GameRun::play(const RunRequest &request)
         // Each on a line of its own, ended like the lines of a launch.
         for (const QString &file : unwritten)
             log += (log.endsWith(crlf) ? QString() : crlf) +
-                   texts.text(textKey::optionFileNotWritten).arg(file) + crlf;
+                   texts.text(textKey::optionFileNotWritten).arg(shownName(file)) + crlf;
         return log;
     };
     if (check.verdict != LaunchCheck::Verdict::Ready) {
@@ -97,7 +98,7 @@ void GameRun::play(const RunRequest &request)
     if (!launch(request)) {
         Q_EMIT failed(followedBy(log, [script = m_script, shell = m_platform.launchShell](
                                           const LanguageTextTable &texts) {
-            return texts.text(textKey::scriptNotStarted).arg(script, shell);
+            return texts.text(textKey::scriptNotStarted).arg(shownName(script), shell);
         }));
         return;
     }
@@ -128,7 +129,7 @@ Wording GameRun::writeScript() const
     if (writeFileAnew(m_script, launchScriptBytes(m_platform, m_command)))
         return {};
     return [script = m_script](const LanguageTextTable &texts) {
-        return texts.text(textKey::scriptNotWritten).arg(script);
+        return texts.text(textKey::scriptNotWritten).arg(shownName(script));
     };
 }
 
@@ -142,8 +143,8 @@ Wording GameRun::clearStaleLog() const
     const QFileInfo left(m_log);
     if (!left.exists() && !left.isSymLink())
         return {};
-    return [key = left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile,
-            log = m_log](const LanguageTextTable &texts) { return texts.text(key).arg(log); };
+    return [key = left.isFile() ? textKey::logInUse : textKey::staleLogNotAFile, log = m_log](
+               const LanguageTextTable &texts) { return texts.text(key).arg(shownName(log)); };
 }
 
 bool GameRun::launch(const RunRequest &request)
