@@ -174,6 +174,14 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Search games",
     "Selected game",
     "Rivonel ended what the game left running.",
+    "-",
+    "-",
+    "-",
+    "Another Rivonel with the same options may start beside this one: the folder %1, where the "
+    "two would meet, is a link, another user's or open to others, so Rivonel does not trust it.",
+    "Another Rivonel with the same options may start beside this one: its lock could not be made "
+    "or checked in %1.",
+    "%1 command lines from later starts of Rivonel came too fast and were dropped unread.",
 };
 
 QString englishText(int number)

@@ -174,6 +174,14 @@ inline constexpr int romSetLabel = 147; // %1: the game's ROM set
 inline constexpr int searchName = 148;
 inline constexpr int detailsName = 149;
 inline constexpr int leftBehindEnded = 150; // a run's processes outlived the emulator
+// Held for texts still to come; each reads "-" until then.
+inline constexpr int reserved151 = 151;
+inline constexpr int reserved152 = 152;
+inline constexpr int reserved153 = 153;
+// The guard that keeps one Rivonel per options file, and what it turns away.
+inline constexpr int instanceFolderNotPrivate = 154; // %1: the folder of the lock and mailbox
+inline constexpr int instanceGuardFailed = 155;      // %1: the folder of the lock and mailbox
+inline constexpr int commandLinesDropped = 156;      // %1: how many
 } // namespace textKey
 
 // The texts String01 to String149 of one language. Numbers outside 1 to 149
@@ -181,7 +189,7 @@ inline constexpr int leftBehindEnded = 150; // a run's processes outlived the em
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 150;
+    static constexpr int count = 156;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
