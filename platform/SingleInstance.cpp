@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include "core/system/ProgramLocations.h"
 #include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
 
@@ -14,12 +15,89 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <optional>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace rivonel {
 
 namespace {
 const QString letterSuffix = QStringLiteral(".args");
 constexpr qint64 largestLetter = 64 * 1024; // a command line, not a file
 constexpr int pollMs = 1000;
+
+QString guardParent()
+{
+#ifdef Q_OS_WIN
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+#else
+    // Qt's own stand-in for a missing runtime folder lies in /tmp, where
+    // anyone may make it first; the user's state folder is the user's.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return QDir::isAbsolutePath(runtime) ? runtime : UserFolders::fromEnvironment().state;
+#endif
+}
+
+#ifdef Q_OS_UNIX
+enum class FolderCheck { Private, NotPrivate, Unusable };
+
+// Made the user's alone where it is missing; one that is there is judged.
+FolderCheck privateFolder(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return FolderCheck::Unusable;
+    // What was opened is judged, and a link is never followed.
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        struct stat link {};
+        return ::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode)
+                   ? FolderCheck::NotPrivate
+                   : FolderCheck::Unusable;
+    }
+    struct stat status {};
+    const bool known = ::fstat(fd, &status) == 0;
+    ::close(fd);
+    if (!known || !S_ISDIR(status.st_mode))
+        return FolderCheck::Unusable;
+    return status.st_uid == ::getuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0
+               ? FolderCheck::Private
+               : FolderCheck::NotPrivate;
+}
+#endif
+
+// The folders of the lock and the mailbox, made where missing; none when
+// they can be used.
+std::optional<SingleInstance::Start> unusable([[maybe_unused]] const QString &folder,
+                                              const QString &mailbox)
+{
+#ifdef Q_OS_UNIX
+    if (!QDir().mkpath(QFileInfo(folder).path()))
+        return SingleInstance::Start::Unchecked;
+    for (const QString &path : {folder, mailbox})
+        switch (privateFolder(path)) {
+        case FolderCheck::Private:
+            break;
+        case FolderCheck::NotPrivate:
+            return SingleInstance::Start::NotPrivate;
+        case FolderCheck::Unusable:
+            return SingleInstance::Start::Unchecked;
+        }
+    return std::nullopt;
+#else
+    if (!QDir().mkpath(mailbox))
+        return SingleInstance::Start::Unchecked;
+    return std::nullopt;
+#endif
+}
+
 } // namespace
 
 QString SingleInstance::folderFor(const QString &optionsFile)
@@ -30,10 +108,7 @@ QString SingleInstance::folderFor(const QString &optionsFile)
     const QString path = (folder.isEmpty() ? file.absolutePath() : folder) + u'/' + file.fileName();
     const QByteArray hash =
         QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex().left(24);
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    return runtime + QStringLiteral("/rivonel-") + QString::fromLatin1(hash);
+    return guardParent() + QStringLiteral("/rivonel-") + QString::fromLatin1(hash);
 }
 
 SingleInstance::SingleInstance(QString folder, QObject *parent)
@@ -52,8 +127,8 @@ QString SingleInstance::mailbox() const
 
 SingleInstance::Start SingleInstance::claimOrHandOver(const QStringList &arguments, int waitMs)
 {
-    if (!QDir().mkpath(mailbox()))
-        return Start::Unchecked;
+    if (const std::optional<Start> refused = unusable(m_folder, mailbox()))
+        return *refused;
     m_lock = std::make_unique<QLockFile>(m_folder + QStringLiteral("/lock"));
     // Only a lock whose owner has gone is stale, however old it is.
     m_lock->setStaleLockTime(0);
@@ -64,9 +139,10 @@ SingleInstance::Start SingleInstance::claimOrHandOver(const QStringList &argumen
     m_lock.reset();
 
     // Written whole under a name of its own, so the first copy never reads half of it.
-    const QString letter = mailbox() + QStringLiteral("/%1-%2")
-                                           .arg(QCoreApplication::applicationPid())
-                                           .arg(QRandomGenerator::global()->generate()) +
+    const QString letter = mailbox() +
+                           QStringLiteral("/%1-%2")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(QRandomGenerator::global()->generate()) +
                            letterSuffix;
     const QByteArray text =
         QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact);
@@ -92,8 +168,8 @@ void SingleInstance::listen()
 
 void SingleInstance::collect()
 {
-    const QStringList letters =
-        QDir(mailbox()).entryList({QStringLiteral("*") + letterSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QStringList letters = QDir(mailbox()).entryList({QStringLiteral("*") + letterSuffix},
+                                                          QDir::Files, QDir::Time | QDir::Reversed);
     for (const QString &name : letters) {
         const QString path = mailbox() + u'/' + name;
         QFile file;

@@ -13,9 +13,10 @@ namespace rivonel {
 // One Rivonel per options file. The first start holds a lock beside a
 // mailbox; a later start with the same options file leaves its command line
 // in the mailbox, waits for the first to take it, and ends. A lock left by a
-// killed Rivonel is taken over. Both live in the user's runtime folder, under
-// a name that follows the options file's full path, so copies with options
-// of their own run side by side.
+// killed Rivonel is taken over. Both live in the user's runtime folder (in
+// the user's state folder where there is none), under a name that follows
+// the options file's full path, so copies with options of their own run side
+// by side. A folder anyone but the user could write to is not trusted.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +31,7 @@ public:
         HandedOver, // the running copy took the command line
         NoAnswer,   // a copy holds the lock but took nothing within the wait
         Unchecked,  // the lock could not be had or tested: run unguarded
+        NotPrivate, // the folder is a link, another user's or open to others: run unguarded
     };
     Start claimOrHandOver(const QStringList &arguments, int waitMs = 5000);
 

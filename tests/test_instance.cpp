@@ -10,6 +10,8 @@
 #include <QThread>
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -67,6 +69,12 @@ bool handsOver(Copy &first)
     second.start(first.program, {});
     return second.waitForFinished(startLimitMs) && second.exitStatus() == QProcess::NormalExit &&
            second.exitCode() == 0 && first.running();
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
 } // namespace
@@ -146,6 +154,62 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(copy.file(u"roda.sh"_s)) && !QFile::exists(copy.file(u"log.txt"_s)));
         QVERIFY(test::readAll(copy.file(u"history.ini"_s)).contains("[Game1]\nPlayed=1\n"));
         QVERIFY(test::readAll(copy.file(u"rivonel.ini"_s)).contains("\nLastGame="));
+    }
+
+    // A folder that anyone but the user could have made or could write to is
+    // not trusted: the start runs unguarded, and nothing is locked in it.
+    void aFolderNotTheUsersAloneIsNotTrusted_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a link to the user's own folder") << u"link"_s;
+        QTest::newRow("open to others") << u"others"_s;
+        QTest::newRow("a mailbox open to the group") << u"group"_s;
+        QTest::newRow("another user's") << u"owner"_s;
+    }
+
+    void aFolderNotTheUsersAloneIsNotTrusted()
+    {
+        QFETCH(QString, kind);
+        const QString folder = runtime.filePath(u"planted-"_s + kind);
+        const QString real = folder + u"-real"_s;
+        QVERIFY(QDir().mkpath(real + u"/inbox"_s));
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), 0700) == 0);
+        if (kind == u"link"_s) {
+            QVERIFY(QFile::link(real, folder));
+        } else {
+            QVERIFY(QDir().rename(real, folder));
+            const QString changed = kind == u"group"_s ? folder + u"/inbox"_s : folder;
+            if (kind == u"owner"_s) {
+                if (::getuid() != 0)
+                    QSKIP("only root can give a folder to another user");
+                QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+            } else {
+                QVERIFY(::chmod(QFile::encodeName(changed).constData(),
+                                kind == u"group"_s ? 0770 : 0757) == 0);
+            }
+        }
+        QCOMPARE(SingleInstance(folder).claimOrHandOver({}, 200),
+                 SingleInstance::Start::NotPrivate);
+        QVERIFY(!QFileInfo::exists(folder + u"/lock"_s));
+    }
+
+    // Without a runtime folder the lock lies in the user's state folder, in a
+    // folder only the user can reach, not in /tmp where anyone may make it first.
+    void withoutARuntimeFolderTheLockIsTheUsersAlone()
+    {
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray stateBefore = qgetenv("XDG_STATE_HOME");
+        const QString state = runtime.filePath(u"state"_s);
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state));
+        const QString folder = SingleInstance::folderFor(runtime.filePath(u"rivonel.ini"_s));
+        qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+        qputenv("XDG_STATE_HOME", stateBefore);
+        QVERIFY2(folder.startsWith(state + u'/'), qPrintable(folder));
+        SingleInstance first(folder);
+        QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
+        QCOMPARE(modeOf(folder) & 0777, mode_t(0700));
+        QCOMPARE(modeOf(folder + u"/inbox"_s) & 0777, mode_t(0700));
     }
 
     // What the second start hands over arrives whole; a first copy that does
