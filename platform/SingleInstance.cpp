@@ -3,6 +3,7 @@
 #include "core/system/ProgramLocations.h"
 #include "core/system/SafeOpen.h"
 #include "core/system/WholeFile.h"
+#include "platform/RunProcesses.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 
 #include <optional>
@@ -132,8 +134,10 @@ SingleInstance::Start SingleInstance::claimOrHandOver(const QStringList &argumen
     m_lock = std::make_unique<QLockFile>(m_folder + QStringLiteral("/lock"));
     // Only a lock whose owner has gone is stale, however old it is.
     m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    if (takeLock()) {
+        recordHolder();
         return Start::First;
+    }
     if (m_lock->error() != QLockFile::LockFailedError)
         return Start::Unchecked;
     m_lock.reset();
@@ -157,6 +161,58 @@ SingleInstance::Start SingleInstance::claimOrHandOver(const QStringList &argumen
         QThread::msleep(20);
     }
     return Start::HandedOver;
+}
+
+QString SingleInstance::holderFile() const
+{
+    return m_folder + QStringLiteral("/holder");
+}
+
+bool SingleInstance::takeLock()
+{
+    if (m_lock->tryLock(0))
+        return true;
+    if (m_lock->error() != QLockFile::LockFailedError || !holderGone())
+        return false;
+    // Qt takes this same lock to remove a stale one: two starts never both
+    // take over, and the removal fails while anyone still holds the lock.
+    QLockFile removal(m_lock->fileName() + QStringLiteral(".rmlock"));
+    return removal.tryLock(0) && holderGone() && m_lock->removeStaleLockFile() &&
+           m_lock->tryLock(0);
+}
+
+// QLockFile knows a holder by its process number and name only, which a
+// later process may share; the holder's start time tells them apart.
+bool SingleInstance::holderGone() const
+{
+#ifdef Q_OS_LINUX
+    qint64 pid = 0;
+    QString host, application;
+    if (!m_lock->getLockInfo(&pid, &host, &application) ||
+        (!host.isEmpty() && host != QSysInfo::machineHostName()))
+        return false;
+    QFile file;
+    if (openRegularFile(holderFile(), file) != OpenResult::Opened)
+        return false;
+    const QList<QByteArray> fields = file.read(64).trimmed().split(' ');
+    bool known = false;
+    const qint64 started = fields.size() == 2 ? fields[1].toLongLong(&known) : 0;
+    // A holder that has yet to say who it is is taken at its word.
+    if (!known || fields[0].toLongLong() != pid)
+        return false;
+    return processStarted(pid) != started;
+#else
+    return false;
+#endif
+}
+
+void SingleInstance::recordHolder() const
+{
+#ifdef Q_OS_LINUX
+    const qint64 pid = QCoreApplication::applicationPid();
+    writeFileAnew(holderFile(),
+                  QByteArray::number(pid) + ' ' + QByteArray::number(processStarted(pid)) + '\n');
+#endif
 }
 
 void SingleInstance::listen()

@@ -43,6 +43,10 @@ Q_SIGNALS:
 
 private:
     QString mailbox() const;
+    QString holderFile() const;
+    bool takeLock();
+    bool holderGone() const;
+    void recordHolder() const;
     void collect();
 
     const QString m_folder;

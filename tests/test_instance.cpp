@@ -1,8 +1,10 @@
 #include "EmulatorSetup.h"
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -210,6 +212,43 @@ private Q_SLOTS:
         QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
         QCOMPARE(modeOf(folder) & 0777, mode_t(0700));
         QCOMPARE(modeOf(folder + u"/inbox"_s) & 0777, mode_t(0700));
+    }
+
+    // A lock whose process number now belongs to another live process of the
+    // same name is taken over when the holder it names started at another
+    // time; one whose holder has yet to say who it is is not.
+    void aLockWhoseHolderHasGoneIsTakenOver_data()
+    {
+        QTest::addColumn<bool>("holderKnown");
+        QTest::addColumn<SingleInstance::Start>("start");
+        QTest::newRow("holder started at another time") << true << SingleInstance::Start::First;
+        QTest::newRow("holder not yet known") << false << SingleInstance::Start::NoAnswer;
+    }
+
+    void aLockWhoseHolderHasGoneIsTakenOver()
+    {
+        QFETCH(bool, holderKnown);
+        QFETCH(SingleInstance::Start, start);
+        const QString folder = runtime.filePath(u"stale-%1"_s.arg(holderKnown));
+        QVERIFY(QDir().mkpath(folder + u"/inbox"_s));
+        // As a killed Rivonel left it, whose number this test now has.
+        QByteArray lock;
+        {
+            QLockFile held(folder + u"/lock"_s);
+            QVERIFY(held.tryLock(0));
+            lock = test::readAll(folder + u"/lock"_s);
+        }
+        QVERIFY(test::writeAll(folder + u"/lock"_s, lock));
+        if (holderKnown)
+            QVERIFY(
+                test::writeAll(folder + u"/holder"_s,
+                               QByteArray::number(QCoreApplication::applicationPid()) + " 1\n"));
+        SingleInstance next(folder);
+        QCOMPARE(next.claimOrHandOver({}, 200), start);
+        // The lock taken over is held: a later start is sent to it.
+        if (start == SingleInstance::Start::First)
+            QCOMPARE(SingleInstance(folder).claimOrHandOver({}, 200),
+                     SingleInstance::Start::NoAnswer);
     }
 
     // What the second start hands over arrives whole; a first copy that does
