@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,6 +18,7 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -33,6 +35,14 @@ namespace {
 const QString letterSuffix = QStringLiteral(".args");
 constexpr qint64 largestLetter = 64 * 1024; // a command line, not a file
 constexpr int pollMs = 1000;
+// However many letters come, a look costs little and comes seldom enough
+// for the window to stay with the user.
+constexpr int lookGapMs = 250;
+// Command lines obeyed in a row before the rest are dropped, until the
+// mailbox is seen with nothing new in it.
+constexpr int lettersPerBurst = 20;
+constexpr int entriesPerLook = 1000;
+constexpr int takenLimit = 1000;
 
 QString guardParent()
 {
@@ -116,8 +126,10 @@ QString SingleInstance::folderFor(const QString &optionsFile)
 SingleInstance::SingleInstance(QString folder, QObject *parent)
     : QObject(parent), m_folder(std::move(folder))
 {
+    m_next.setSingleShot(true);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &SingleInstance::collect);
     connect(&m_poll, &QTimer::timeout, this, &SingleInstance::collect);
+    connect(&m_next, &QTimer::timeout, this, &SingleInstance::collect);
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -224,24 +236,94 @@ void SingleInstance::listen()
 
 void SingleInstance::collect()
 {
-    const QStringList letters = QDir(mailbox()).entryList({QStringLiteral("*") + letterSuffix},
-                                                          QDir::Files, QDir::Time | QDir::Reversed);
-    for (const QString &name : letters) {
-        const QString path = mailbox() + u'/' + name;
+    const qint64 since = m_lastLook.isValid() ? m_lastLook.elapsed() : lookGapMs;
+    if (since < lookGapMs) {
+        if (!m_next.isActive())
+            m_next.start(static_cast<int>(lookGapMs - since));
+        return;
+    }
+    m_next.stop();
+    look();
+}
+
+void SingleInstance::look()
+{
+    m_lastLook.start();
+    QList<QFileInfo> chosen;
+    QHash<QString, Taken> kept; // what is known of the letters still there
+    int dropped = 0;
+    bool anythingNew = false;
+    bool whole = true;
+    const auto remember = [&](const QFileInfo &letter) {
+        if (m_taken.size() < takenLimit) {
+            m_taken.insert(letter.fileName(), {letter.size(), letter.lastModified()});
+            kept.insert(letter.fileName(), m_taken.value(letter.fileName()));
+        }
+    };
+    // Every entry counts towards the look's bound, whatever it is.
+    QDirIterator entries(mailbox(),
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (int seen = 0; entries.hasNext(); ++seen) {
+        if (seen == entriesPerLook) {
+            whole = false;
+            break;
+        }
+        entries.next();
+        const QFileInfo letter = entries.fileInfo();
+        if (!letter.fileName().endsWith(letterSuffix) || !letter.isFile())
+            continue;
+        const auto taken = m_taken.constFind(letter.fileName());
+        if (taken != m_taken.cend() && taken->size == letter.size() &&
+            taken->modified == letter.lastModified()) {
+            kept.insert(taken.key(), *taken);
+            continue;
+        }
+        anythingNew = true;
+        // Only what can be kept in mind is obeyed: none is obeyed twice.
+        if (m_obeyedInBurst < lettersPerBurst && m_taken.size() + chosen.size() < takenLimit) {
+            ++m_obeyedInBurst;
+            chosen << letter;
+        } else {
+            ++dropped;
+            if (!QFile::remove(letter.filePath()))
+                remember(letter);
+        }
+    }
+    std::sort(chosen.begin(), chosen.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        return std::pair(a.lastModified(), a.fileName()) <
+               std::pair(b.lastModified(), b.fileName());
+    });
+    // All is read and settled before anyone is told, so that a handler that
+    // waits in an event loop finds the mailbox as this look left it.
+    QList<QStringList> commandLines;
+    for (const QFileInfo &letter : std::as_const(chosen)) {
         QFile file;
-        const bool opened = openRegularFile(path, file) == OpenResult::Opened;
+        const bool opened = openRegularFile(letter.filePath(), file) == OpenResult::Opened;
         const QByteArray text = opened ? file.read(largestLetter) : QByteArray();
         file.close();
         // Taken, read or not: the sender waits for it to go.
-        QFile::remove(path);
+        if (!QFile::remove(letter.filePath()))
+            remember(letter);
         const QJsonDocument document = QJsonDocument::fromJson(text);
         if (!document.isArray())
             continue;
         QStringList arguments;
         for (const QJsonValue &value : document.array())
             arguments << value.toString();
-        Q_EMIT commandLineReceived(arguments);
+        commandLines << arguments;
     }
+    if (whole)
+        m_taken = kept; // what has gone is forgotten
+    else
+        m_next.start(lookGapMs); // the rest of the flood, soon
+    m_droppedUntold += dropped;
+    const int untold = anythingNew ? 0 : std::exchange(m_droppedUntold, 0);
+    if (!anythingNew)
+        m_obeyedInBurst = 0; // the burst is over
+    for (const QStringList &arguments : std::as_const(commandLines))
+        Q_EMIT commandLineReceived(arguments);
+    if (untold > 0)
+        Q_EMIT lettersDropped(untold);
 }
 
 } // namespace rivonel

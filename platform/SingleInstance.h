@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
+#include <QHash>
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
@@ -35,11 +38,14 @@ public:
     };
     Start claimOrHandOver(const QStringList &arguments, int waitMs = 5000);
 
-    // After First: tells of each command line a later start leaves.
+    // After First: tells of each command line a later start leaves, a few
+    // dozen at most in one go; what comes on top is dropped unread.
     void listen();
 
 Q_SIGNALS:
     void commandLineReceived(const QStringList &arguments);
+    // Once a flood has passed: how many command lines it dropped.
+    void lettersDropped(int count);
 
 private:
     QString mailbox() const;
@@ -48,11 +54,23 @@ private:
     bool holderGone() const;
     void recordHolder() const;
     void collect();
+    void look();
 
     const QString m_folder;
     std::unique_ptr<QLockFile> m_lock;
     QFileSystemWatcher m_watcher;
     QTimer m_poll; // where the watcher has nothing to watch with
+    QTimer m_next; // a look asked for too soon after the last
+    QElapsedTimer m_lastLook;
+    int m_obeyedInBurst = 0;
+    int m_droppedUntold = 0;
+    // Letters that were taken but could not be deleted, so that none is
+    // obeyed twice: name, and the size and time it had.
+    struct Taken {
+        qint64 size = 0;
+        QDateTime modified;
+    };
+    QHash<QString, Taken> m_taken;
 };
 
 } // namespace rivonel

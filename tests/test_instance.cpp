@@ -73,6 +73,13 @@ bool handsOver(Copy &first)
            second.exitCode() == 0 && first.running();
 }
 
+// A letter as a later start leaves it.
+bool plantLetter(const QString &folder, int number)
+{
+    return test::writeAll(folder + u"/inbox/planted-%1.args"_s.arg(number),
+                          R"(["rivonel","--play","3"])");
+}
+
 mode_t modeOf(const QString &path)
 {
     struct stat status {};
@@ -249,6 +256,50 @@ private Q_SLOTS:
         if (start == SingleInstance::Start::First)
             QCOMPARE(SingleInstance(folder).claimOrHandOver({}, 200),
                      SingleInstance::Start::NoAnswer);
+    }
+
+    // A flood of command lines gives a few dozen at most, the rest dropped
+    // unread and told once, with their number; once it has passed, a command
+    // line is followed again.
+    void aFloodOfCommandLinesIsCutShortAndToldOnce()
+    {
+        const QString folder = runtime.filePath(u"flood"_s);
+        SingleInstance first(folder);
+        QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
+        constexpr int flood = 200;
+        for (int n = 0; n < flood; ++n)
+            QVERIFY(plantLetter(folder, n));
+        QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+        QSignalSpy dropped(&first, &SingleInstance::lettersDropped);
+        first.listen();
+        QTRY_COMPARE_WITH_TIMEOUT(dropped.count(), 1, startLimitMs);
+        QVERIFY2(received.count() > 0 && received.count() <= 50,
+                 qPrintable(QString::number(received.count())));
+        QCOMPARE(received.count() + dropped.first().first().toInt(), flood);
+        QVERIFY(QDir(folder + u"/inbox"_s).isEmpty());
+
+        const qsizetype followed = received.count();
+        QVERIFY(plantLetter(folder, flood));
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), followed + 1, startLimitMs);
+        QCOMPARE(dropped.count(), 1);
+    }
+
+    // A letter that cannot be deleted is followed once, not at every look.
+    void anUndeletableLetterIsFollowedOnce()
+    {
+        if (::getuid() == 0)
+            QSKIP("root deletes from a read-only folder");
+        const QString folder = runtime.filePath(u"undeletable"_s);
+        SingleInstance first(folder);
+        QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
+        QVERIFY(plantLetter(folder, 0));
+        const QByteArray inbox = QFile::encodeName(folder + u"/inbox"_s);
+        QVERIFY(::chmod(inbox.constData(), 0500) == 0);
+        QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+        first.listen();
+        QTest::qWait(2500); // a few looks
+        ::chmod(inbox.constData(), 0700);
+        QCOMPARE(received.count(), 1);
     }
 
     // What the second start hands over arrives whole; a first copy that does

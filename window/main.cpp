@@ -169,6 +169,12 @@ int main(int argc, char *argv[])
     window.show();
     QObject::connect(&instance, &rivonel::SingleInstance::commandLineReceived, &window,
                      [&window](const QStringList &handed) { followHandedOver(window, handed); });
+    QObject::connect(&instance, &rivonel::SingleInstance::lettersDropped, &window,
+                     [&window](int count) {
+                         window.say([count](const rivonel::LanguageTextTable &texts) {
+                             return texts.text(rivonel::textKey::commandLinesDropped).arg(count);
+                         });
+                     });
     instance.listen();
     if (command.action == rivonel::CommandLine::Action::Play)
         QTimer::singleShot(0, &window,
