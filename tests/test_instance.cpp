@@ -1,8 +1,10 @@
 #include "EmulatorSetup.h"
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,6 +12,8 @@
 #include <QThread>
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -70,6 +74,19 @@ bool handsOver(Copy &first)
     second.start(first.program, {});
     return second.waitForFinished(startLimitMs) && second.exitStatus() == QProcess::NormalExit &&
            second.exitCode() == 0 && first.running();
+}
+
+// A letter as a later start leaves it.
+bool plantLetter(const QString &folder, int number)
+{
+    return test::writeAll(folder + u"/inbox/planted-%1.args"_s.arg(number),
+                          R"(["rivonel","--play","3"])");
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
 } // namespace
@@ -192,6 +209,143 @@ private Q_SLOTS:
         const QByteArray history = test::readAll(copy.file(u"history.ini"_s));
         QVERIFY2(history.contains("[Game1]\nPlayed=1\n") && !history.contains("[Game2]"),
                  history.constData());
+    }
+
+    // A folder that anyone but the user could have made or could write to is
+    // not trusted: the start runs unguarded, and nothing is locked in it.
+    void aFolderNotTheUsersAloneIsNotTrusted_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a link to the user's own folder") << u"link"_s;
+        QTest::newRow("open to others") << u"others"_s;
+        QTest::newRow("a mailbox open to the group") << u"group"_s;
+        QTest::newRow("another user's") << u"owner"_s;
+    }
+
+    void aFolderNotTheUsersAloneIsNotTrusted()
+    {
+        QFETCH(QString, kind);
+        const QString folder = runtime.filePath(u"planted-"_s + kind);
+        const QString real = folder + u"-real"_s;
+        QVERIFY(QDir().mkpath(real + u"/inbox"_s));
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), 0700) == 0);
+        if (kind == u"link"_s) {
+            QVERIFY(QFile::link(real, folder));
+        } else {
+            QVERIFY(QDir().rename(real, folder));
+            const QString changed = kind == u"group"_s ? folder + u"/inbox"_s : folder;
+            if (kind == u"owner"_s) {
+                if (::getuid() != 0)
+                    QSKIP("only root can give a folder to another user");
+                QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+            } else {
+                QVERIFY(::chmod(QFile::encodeName(changed).constData(),
+                                kind == u"group"_s ? 0770 : 0757) == 0);
+            }
+        }
+        QCOMPARE(SingleInstance(folder).claimOrHandOver({}, 200),
+                 SingleInstance::Start::NotPrivate);
+        QVERIFY(!QFileInfo::exists(folder + u"/lock"_s));
+    }
+
+    // Without a runtime folder the lock lies in the user's state folder, in a
+    // folder only the user can reach, not in /tmp where anyone may make it first.
+    void withoutARuntimeFolderTheLockIsTheUsersAlone()
+    {
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray stateBefore = qgetenv("XDG_STATE_HOME");
+        const QString state = runtime.filePath(u"state"_s);
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state));
+        const QString folder = SingleInstance::folderFor(runtime.filePath(u"rivonel.ini"_s));
+        qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+        qputenv("XDG_STATE_HOME", stateBefore);
+        QVERIFY2(folder.startsWith(state + u'/'), qPrintable(folder));
+        SingleInstance first(folder);
+        QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
+        QCOMPARE(modeOf(folder) & 0777, mode_t(0700));
+        QCOMPARE(modeOf(folder + u"/inbox"_s) & 0777, mode_t(0700));
+    }
+
+    // A lock whose process number now belongs to another live process of the
+    // same name is taken over when the holder it names started at another
+    // time; one whose holder has yet to say who it is is not.
+    void aLockWhoseHolderHasGoneIsTakenOver_data()
+    {
+        QTest::addColumn<bool>("holderKnown");
+        QTest::addColumn<SingleInstance::Start>("start");
+        QTest::newRow("holder started at another time") << true << SingleInstance::Start::First;
+        QTest::newRow("holder not yet known") << false << SingleInstance::Start::NoAnswer;
+    }
+
+    void aLockWhoseHolderHasGoneIsTakenOver()
+    {
+        QFETCH(bool, holderKnown);
+        QFETCH(SingleInstance::Start, start);
+        const QString folder = runtime.filePath(u"stale-%1"_s.arg(holderKnown));
+        QVERIFY(QDir().mkpath(folder + u"/inbox"_s));
+        // As a killed Rivonel left it, whose number this test now has.
+        QByteArray lock;
+        {
+            QLockFile held(folder + u"/lock"_s);
+            QVERIFY(held.tryLock(0));
+            lock = test::readAll(folder + u"/lock"_s);
+        }
+        QVERIFY(test::writeAll(folder + u"/lock"_s, lock));
+        if (holderKnown)
+            QVERIFY(
+                test::writeAll(folder + u"/holder"_s,
+                               QByteArray::number(QCoreApplication::applicationPid()) + " 1\n"));
+        SingleInstance next(folder);
+        QCOMPARE(next.claimOrHandOver({}, 200), start);
+        // The lock taken over is held: a later start is sent to it.
+        if (start == SingleInstance::Start::First)
+            QCOMPARE(SingleInstance(folder).claimOrHandOver({}, 200),
+                     SingleInstance::Start::NoAnswer);
+    }
+
+    // A flood of command lines gives a few dozen at most, the rest dropped
+    // unread and told once, with their number; once it has passed, a command
+    // line is followed again.
+    void aFloodOfCommandLinesIsCutShortAndToldOnce()
+    {
+        const QString folder = runtime.filePath(u"flood"_s);
+        SingleInstance first(folder);
+        QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
+        constexpr int flood = 200;
+        for (int n = 0; n < flood; ++n)
+            QVERIFY(plantLetter(folder, n));
+        QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+        QSignalSpy dropped(&first, &SingleInstance::lettersDropped);
+        first.listen();
+        QTRY_COMPARE_WITH_TIMEOUT(dropped.count(), 1, startLimitMs);
+        QVERIFY2(received.count() > 0 && received.count() <= 50,
+                 qPrintable(QString::number(received.count())));
+        QCOMPARE(received.count() + dropped.first().first().toInt(), flood);
+        QVERIFY(QDir(folder + u"/inbox"_s).isEmpty());
+
+        const qsizetype followed = received.count();
+        QVERIFY(plantLetter(folder, flood));
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), followed + 1, startLimitMs);
+        QCOMPARE(dropped.count(), 1);
+    }
+
+    // A letter that cannot be deleted is followed once, not at every look.
+    void anUndeletableLetterIsFollowedOnce()
+    {
+        if (::getuid() == 0)
+            QSKIP("root deletes from a read-only folder");
+        const QString folder = runtime.filePath(u"undeletable"_s);
+        SingleInstance first(folder);
+        QCOMPARE(first.claimOrHandOver({}), SingleInstance::Start::First);
+        QVERIFY(plantLetter(folder, 0));
+        const QByteArray inbox = QFile::encodeName(folder + u"/inbox"_s);
+        QVERIFY(::chmod(inbox.constData(), 0500) == 0);
+        QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+        first.listen();
+        QTest::qWait(2500); // a few looks
+        ::chmod(inbox.constData(), 0700);
+        QCOMPARE(received.count(), 1);
     }
 
     // What the second start hands over arrives whole; a first copy that does

@@ -48,6 +48,10 @@ public:
     // program's name; the rest is read as the command line reads it.
     void followCommandLine(const QStringList &args);
 
+    // Says something to the user in the log box; during start-up, after the
+    // start-up lines.
+    void say(const Wording &notice);
+
     // The parts of the window.
     GameList &gameList() { return m_games; }
     const GameList &gameList() const { return m_games; }
@@ -72,10 +76,8 @@ private:
     IniDocument readOptionsFile();
     void CarregaPadrao(const IniDocument &saved);
     void GravaPadrao();
-    // Says something to the user in the log box; during start-up, after the
-    // start-up lines.
+    // As say(), in words already chosen: they do not follow a language switch.
     void tellUser(const QString &notice);
-    void say(const Wording &notice);
 
     // Pickers, web link and About.
     void cmdProcuraZinc_Click();

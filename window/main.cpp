@@ -80,11 +80,11 @@ std::vector<char *> qtArguments(const rivonel::CommandLine &command, char *argv[
 
 // The exit status of a start that left its command line to the Rivonel
 // already running; nothing for the first.
-std::optional<int> handOver(rivonel::SingleInstance &instance, const QStringList &arguments,
+std::optional<int> handOver(rivonel::SingleInstance::Start start,
                             const rivonel::ProgramLocations &locations,
                             const rivonel::PlatformConventions &platform)
 {
-    switch (instance.claimOrHandOver(arguments)) {
+    switch (start) {
     case rivonel::SingleInstance::Start::HandedOver:
         return 0;
     case rivonel::SingleInstance::Start::NoAnswer:
@@ -96,9 +96,23 @@ std::optional<int> handOver(rivonel::SingleInstance &instance, const QStringList
         return 1;
     case rivonel::SingleInstance::Start::First:
     case rivonel::SingleInstance::Start::Unchecked:
+    case rivonel::SingleInstance::Start::NotPrivate:
         break;
     }
     return std::nullopt;
+}
+
+// What the log box says of a start that runs unguarded: nothing when guarded.
+rivonel::Wording unguarded(rivonel::SingleInstance::Start start, const QString &folder)
+{
+    using Start = rivonel::SingleInstance::Start;
+    const int key = start == Start::NotPrivate  ? rivonel::textKey::instanceFolderNotPrivate
+                    : start == Start::Unchecked ? rivonel::textKey::instanceGuardFailed
+                                                : 0;
+    return
+        [key, folder = QDir::toNativeSeparators(folder)](const rivonel::LanguageTextTable &texts) {
+            return key == 0 ? QString() : texts.text(key).arg(folder);
+        };
 }
 
 // Comes to the front and follows a command line handed over by a second start.
@@ -135,9 +149,11 @@ int main(int argc, char *argv[])
 
     // One Rivonel per options file: a second start hands its command line to
     // the first, which comes to the front and follows it.
-    rivonel::SingleInstance instance(
-        rivonel::SingleInstance::folderFor(rivonel::ProgramFiles::of(locations, platform).options));
-    if (const std::optional<int> handed = handOver(instance, arguments, locations, platform))
+    const QString guardFolder =
+        rivonel::SingleInstance::folderFor(rivonel::ProgramFiles::of(locations, platform).options);
+    rivonel::SingleInstance instance(guardFolder);
+    const rivonel::SingleInstance::Start start = instance.claimOrHandOver(arguments);
+    if (const std::optional<int> handed = handOver(start, locations, platform))
         return *handed;
 
     // A signal to end ends as a quit does: the run stopped and counted, the
@@ -152,9 +168,16 @@ int main(int argc, char *argv[])
     rivonel::frmPrincipal window(desktop, locations);
     window.keepRunRecordIn(instance.runRecord());
     window.Form_Load();
+    window.say(unguarded(start, guardFolder));
     window.show();
     QObject::connect(&instance, &rivonel::SingleInstance::commandLineReceived, &window,
                      [&window](const QStringList &handed) { followHandedOver(window, handed); });
+    QObject::connect(&instance, &rivonel::SingleInstance::lettersDropped, &window,
+                     [&window](int count) {
+                         window.say([count](const rivonel::LanguageTextTable &texts) {
+                             return texts.text(rivonel::textKey::commandLinesDropped).arg(count);
+                         });
+                     });
     instance.listen();
     if (command.action == rivonel::CommandLine::Action::Play)
         QTimer::singleShot(0, &window,

@@ -175,11 +175,11 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Selected game",
     "Rivonel ended what the game left running.",
     "\u2026and %1 more files.",
-    "",
-    "",
-    "",
-    "",
-    "",
+    "Another Rivonel with the same options may start beside this one: the folder %1, where the "
+    "two would meet, is a link, another user's or open to others, so Rivonel does not trust it.",
+    "Another Rivonel with the same options may start beside this one: its lock could not be made "
+    "or checked in %1.",
+    "%1 command lines from later starts of Rivonel came too fast and were dropped unread.",
     "The game an earlier Rivonel started, %1, is still running: Stop ends it.",
 };
 

@@ -175,15 +175,19 @@ inline constexpr int searchName = 148;
 inline constexpr int detailsName = 149;
 inline constexpr int leftBehindEnded = 150;  // a run's processes outlived the emulator
 inline constexpr int archiveMoreFiles = 151; // %1: how many files a report leaves unlisted
-inline constexpr int runTakenOn = 157;       // a run an earlier copy left, taken on
+// The guard that keeps one Rivonel per options file, and what it turns away.
+inline constexpr int instanceFolderNotPrivate = 152; // %1: the folder of the lock and mailbox
+inline constexpr int instanceGuardFailed = 153;      // %1: the folder of the lock and mailbox
+inline constexpr int commandLinesDropped = 154;      // %1: how many
+inline constexpr int runTakenOn = 155;               // a run an earlier copy left, taken on
 } // namespace textKey
 
-// The texts String01 to String157 of one language. Numbers outside 1 to 157
+// The texts String01 to String155 of one language. Numbers outside 1 to 155
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 157;
+    static constexpr int count = 155;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
