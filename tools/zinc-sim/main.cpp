@@ -208,6 +208,31 @@ void startUnmarkedChild()
     ::execve("/bin/sh", arguments, environment);
     ::_exit(127);
 }
+
+// Deaf children in sessions of their own, one a millisecond, each told in
+// the stamp file, for as long as the emulator lives: some are always born
+// after a stop has listed the run, and escape a single forced end.
+void startStorm()
+{
+    if (::fork() != 0)
+        return;
+    const QByteArray stamps = env("ZINC_SIM_STAMP_FILE").toLocal8Bit();
+    for (int born = 0; born < 5000; ++born) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setsid();
+            std::signal(SIGTERM, SIG_IGN);
+            for (;;)
+                ::pause();
+        }
+        if (FILE *file = std::fopen(stamps.constData(), "a")) {
+            std::fprintf(file, "helper %d\n", static_cast<int>(child));
+            std::fclose(file);
+        }
+        ::usleep(1000);
+    }
+    ::_exit(0);
+}
 #endif
 
 void sleepFor(int ms)
@@ -293,6 +318,8 @@ int main(int argc, char *argv[])
 #ifndef Q_OS_WIN
     if (const QString detach = env("ZINC_SIM_DETACH"); detach == QStringLiteral("child"))
         startUnmarkedChild();
+    else if (detach == QStringLiteral("storm"))
+        startStorm();
     else if (!detach.isEmpty())
         startDetachedHelper(detach == QStringLiteral("bare"));
 #endif
