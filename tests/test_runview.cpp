@@ -417,10 +417,13 @@ private Q_SLOTS:
         f->window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
         f->play(0);
+        // Said during the run, without a line end of its own.
+        f->window->followCommandLine({u"--play"_s, u"pong"_s});
         QVERIFY(writeAll(f->logFile(), (QByteArray(190, 'x') + '\n').repeated(7)));
         f->desktop.fakeLauncher.end();
         QTRY_VERIFY(f->idle());
         const QString verdict = u"<54 %1>"_s.arg(QString(190, u'x'));
+        QVERIFY2(f->log().contains(u"<120 pong>\r\n"_s + verdict), qPrintable(f->log()));
         LogBox *box = f->window->txtlog;
         QTextCursor start = box->document()->find(verdict);
         start.setPosition(start.selectionStart());

@@ -170,6 +170,9 @@ void LogBox::retranslate(const LanguageTextTable &texts)
 
 void LogBox::appendVerdict(const Wording &report, const LanguageTextTable &texts)
 {
+    // The verdict starts a line of its own, whatever was said last.
+    if (!document()->lastBlock().text().isEmpty())
+        append(QStringLiteral("\r\n"));
     addPiece(measured(report, report(texts)), true);
     showNewest();
     // The report starts on the last line the box had (an empty one after a
