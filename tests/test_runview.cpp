@@ -1,4 +1,5 @@
 #include "core/history/PlayHistory.h"
+#include "core/run/RunRecord.h"
 #include "core/system/ProgramFiles.h"
 #include "EmulatorSetup.h"
 #include "window/FavouriteStar.h"
@@ -377,6 +378,26 @@ private Q_SLOTS:
         QCOMPARE(ask(u"3"_s), u"<119 Street Fighter EX Plus (USA)>"_s);
         f->window->setEnabled(true);
         QVERIFY(f->idle() && f->desktop.fakeLauncher.starts.size() == 1);
+    }
+
+    // A run an earlier copy left going opens the window locked on it, and
+    // gives it back once that run has ended.
+    void aRunLeftByAnEarlierCopyLocksTheWindowUntilItEnds()
+    {
+        f = std::make_unique<LaunchFixture>(false);
+        const QString record = f->programFile(u"run-record"_s);
+        QVERIFY(writeAll(
+            record,
+            RunRecord{"earlier", 1, QDateTime::currentDateTimeUtc(), {}, u"sfex"_s}.toBytes()));
+        f->desktop.fakeLauncher.adoptAnswer = true;
+        frmPrincipal again(f->desktop, f->locations);
+        again.keepRunRecordIn(record);
+        again.Form_Load();
+        QVERIFY(!again.isEnabled() && again.runWindow() && again.run().watching());
+        QVERIFY(again.txtlog->toPlainText().endsWith(u"\n<155 Street Fighter EX (ASIA)>"_s));
+        f->desktop.fakeLauncher.end();
+        QTRY_VERIFY(again.isEnabled() && !again.runWindow());
+        QVERIFY(!QFile::exists(record));
     }
 
     // A flood of lines after a run keeps the box within its bound and the
