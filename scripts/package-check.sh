@@ -53,7 +53,9 @@ play_once() {
             xdotool windowfocus --sync "$window" key Return
             for i in $(seq 100); do grep -q "^end" "$2/stamps" 2>/dev/null && break; sleep 0.1; done
         fi
-        kill "$app"' sh "$1" "$2"
+        # An orderly end, let finish before the display goes.
+        kill "$app"
+        wait "$app"' sh "$1" "$2"
 }
 
 # Plays once from the installed tree $tree (its program in bin/), stamped in
