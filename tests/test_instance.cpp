@@ -61,6 +61,23 @@ struct Copy {
                                startLimitMs);
     }
     bool running() { return !process.waitForFinished(1000); }
+    // A Zinc folder with the substitute emulator and its archives, in the
+    // options; the emulator runs for a minute, with a child of its own that
+    // takes a while to answer, and stamps what it does.
+    bool withGame(bool deaf)
+    {
+        const QString zinc = file(u"zinc"_s), roms = file(u"roms"_s);
+        test::prepareZincAndRoms(zinc, roms);
+        QProcessEnvironment environment = process.processEnvironment();
+        environment.insert(u"ZINC_SIM_RUN_MS"_s, u"60000"_s);
+        if (deaf)
+            environment.insert(u"ZINC_SIM_IGNORE_TERM"_s, u"1"_s);
+        environment.insert(u"ZINC_SIM_DETACH"_s, u"child"_s);
+        environment.insert(u"ZINC_SIM_STAMP_FILE"_s, file(u"stamps"_s));
+        process.setProcessEnvironment(environment);
+        return test::writeAll(file(u"rivonel.ini"_s),
+                              u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8());
+    }
     QString file(const QString &name) const { return folder.filePath(name); }
 
     QProcess process;
@@ -139,17 +156,7 @@ private Q_SLOTS:
         QFETCH(int, signal);
         QFETCH(bool, twice);
         Copy copy(runtime.path());
-        const QString zinc = copy.file(u"zinc"_s), roms = copy.file(u"roms"_s);
-        test::prepareZincAndRoms(zinc, roms);
-        QVERIFY(test::writeAll(copy.file(u"rivonel.ini"_s),
-                               u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8()));
-        QProcessEnvironment environment = copy.process.processEnvironment();
-        environment.insert(u"ZINC_SIM_RUN_MS"_s, u"60000"_s);
-        // A deaf emulator, and a child of its own that takes a while to answer.
-        environment.insert(u"ZINC_SIM_IGNORE_TERM"_s, u"1"_s);
-        environment.insert(u"ZINC_SIM_DETACH"_s, u"child"_s);
-        environment.insert(u"ZINC_SIM_STAMP_FILE"_s, copy.file(u"stamps"_s));
-        copy.process.setProcessEnvironment(environment);
+        QVERIFY(copy.withGame(true)); // a deaf emulator
         QVERIFY(copy.start({u"--play"_s, u"1"_s}));
         const QList<qint64> processes = test::helperProcesses(copy.file(u"stamps"_s), startLimitMs);
         QVERIFY(!processes.isEmpty());
@@ -173,16 +180,8 @@ private Q_SLOTS:
     void aKilledRivonelsRunIsTakenOnByTheNextStart()
     {
         Copy copy(runtime.path());
-        const QString zinc = copy.file(u"zinc"_s), roms = copy.file(u"roms"_s);
+        QVERIFY(copy.withGame(false));
         const QString stamps = copy.file(u"stamps"_s);
-        test::prepareZincAndRoms(zinc, roms);
-        QVERIFY(test::writeAll(copy.file(u"rivonel.ini"_s),
-                               u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8()));
-        QProcessEnvironment environment = copy.process.processEnvironment();
-        environment.insert(u"ZINC_SIM_RUN_MS"_s, u"60000"_s);
-        environment.insert(u"ZINC_SIM_DETACH"_s, u"child"_s);
-        environment.insert(u"ZINC_SIM_STAMP_FILE"_s, stamps);
-        copy.process.setProcessEnvironment(environment);
         QVERIFY(copy.start({u"--play"_s, u"1"_s}));
         const QList<qint64> processes = test::helperProcesses(stamps, startLimitMs);
         QVERIFY(!processes.isEmpty());
@@ -192,7 +191,7 @@ private Q_SLOTS:
         QVERIFY(copy.start());
         // Past its load once it answers a second start, which asks for a game.
         QProcess second;
-        second.setProcessEnvironment(environment);
+        second.setProcessEnvironment(copy.process.processEnvironment());
         second.start(copy.program, {u"--play"_s, u"2"_s});
         QVERIFY(second.waitForFinished(startLimitMs) && second.exitCode() == 0);
         QThread::msleep(500);

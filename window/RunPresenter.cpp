@@ -5,6 +5,7 @@
 #include "window/RunWindow.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QTimer>
@@ -54,6 +55,18 @@ void RunPresenter::lock(const QString &game)
     m_runWindow->setWindowFlag(Qt::Dialog);
     m_runWindow->setEnabled(true);
     m_runWindow->show();
+}
+
+std::optional<Wording> RunPresenter::resume(const QListWidget &games)
+{
+    if (!m_run.resume())
+        return std::nullopt;
+    const QListWidgetItem *item = games.item(m_run.position());
+    const QString title = item ? item->text() : QString();
+    lock(title);
+    return [title](const LanguageTextTable &texts) {
+        return texts.text(textKey::runTakenOn).arg(title);
+    };
 }
 
 void RunPresenter::giveBack()

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/languages/LanguageTextTable.h"
+
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
+class QListWidget;
 class QPushButton;
 class QSessionManager;
 class QTimer;
@@ -29,6 +33,10 @@ public:
 
     // The run has started: locks the window and shows the run window.
     void lock(const QString &game);
+    // Takes on a run an earlier copy left going, locked on it as on a start
+    // (its game's title from the list): what to tell the user, or nothing
+    // when there was no such run.
+    std::optional<Wording> resume(const QListWidget &games);
     // The run is over: gives the window back, and closes it if the user asked to.
     void giveBack();
     // Whether Play may be pressed once no run holds the window (a game is

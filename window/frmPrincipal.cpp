@@ -137,21 +137,9 @@ void frmPrincipal::Form_Load()
     m_stage = Stage::Loaded;
     for (const Wording &notice : std::exchange(m_startupNotices, {}))
         say(notice);
-    resumeRun();
-}
-
-// A run an earlier copy left on is this window's run: locked on it, Stop
-// ends it, and its end is reported and counted (its start already was).
-void frmPrincipal::resumeRun()
-{
-    if (!m_run.resume())
-        return;
-    const QListWidgetItem *item = lstGames->item(m_run.position());
-    const QString title = item ? item->text() : QString();
-    say([title](const LanguageTextTable &texts) {
-        return texts.text(textKey::runTakenOn).arg(title);
-    });
-    m_runView.lock(title);
+    // A run an earlier copy left going is this window's run.
+    if (const std::optional<Wording> notice = m_runView.resume(*lstGames))
+        say(*notice);
 }
 
 void frmPrincipal::tellUser(const QString &notice)

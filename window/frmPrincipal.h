@@ -102,7 +102,6 @@ private:
     void cmdPlay_Click();
     void Timer1_Timer() { m_run.look(); }
     void runStarted(const Wording &log);
-    void resumeRun();
     void runFailed(const Wording &log);
     void runEnded(const RunOutcome &outcome);
 
