@@ -115,7 +115,7 @@ private Q_SLOTS:
                     .split('\n')
                     .at(1)
                     .simplified()
-                    .endsWith("yes 0 no damaged"));
+                    .endsWith("yes 0 no damaged -"));
         QVERIFY(!QFile::exists(files.archiveChecks));
     }
 };

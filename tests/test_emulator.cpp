@@ -1,13 +1,17 @@
 #include "core/emulator/EmulatorConfigFiles.h"
 #include "core/emulator/EmulatorInterface.h"
 #include "core/emulator/LaunchChecks.h"
+#include "core/emulator/PlayPreview.h"
 #include "core/emulator/RunReport.h"
 #include "core/emulator/ShellQuoting.h"
+#include "core/options/GameOptions.h"
+#include "core/system/ProgramInfo.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
+using O = OptionSet;
 
 namespace {
 
@@ -111,6 +115,55 @@ private Q_SLOTS:
         };
         for (const auto &[platform, text, word] : words)
             QCOMPARE(shellWord(platform, text), word);
+    }
+
+    // The preview is what Play writes; a game's own value marks the lines it shapes, no others.
+    void thePreviewMarksTheLinesAGamesOwnValuesShape()
+    {
+        const PlatformConventions platform = PlatformConventions::posix();
+        const auto items = optionListItems(LanguageTextTable::english());
+        OptionSet o;
+        o.zincDirectory = u"/z"_s;
+        o.romDirectory = u"/r"_s;
+        o.game = {1, u"Street Fighter EX (ASIA)"_s};
+        o.sound = o.soundFilter = o.fullScreen = 1;
+        o.renderer = {2, u"Software"_s};
+        o.resolution = {2, u"640x480"_s};
+        o.soundFilterCutoff = u"22050"_s;
+        const auto own = [](std::initializer_list<OptionField> fields) {
+            std::bitset<optionCount> bits;
+            for (const OptionField &field : fields)
+                bits.set(static_cast<std::size_t>(optionIndex(field)));
+            return bits;
+        };
+        const auto ownLines = [](const PlayPreview &p) {
+            QStringList lines;
+            for (const PreviewLine &line :
+                 p.zincConfig + p.rendererConfig + QList{p.plugin, p.launchLine})
+                if (line.own)
+                    lines << line.text;
+            return lines;
+        };
+        const PlayPreview none = playPreview(platform, o, {}, u"/p"_s, items);
+        QStringList written;
+        for (const PreviewLine &line : none.zincConfig)
+            written << line.text;
+        QCOMPARE(written, zincConfigLines(o, webAddress()));
+        QCOMPARE(none.rendererConfig.size(), rendererConfigLines(o, webAddress()).size());
+        QCOMPARE(none.launchLine.text, launchCommand(platform, u"/z"_s, 2, u"/p"_s));
+        QVERIFY(ownLines(none).isEmpty());
+
+        QCOMPARE(
+            ownLines(playPreview(platform, o, own({&O::fullScreen, &O::renderer}), u"/p"_s, items)),
+            (QStringList{u"FullScreen = 1"_s, u"Software Renderer (renderer.znc)"_s}));
+        // The filter's lines hang on sound too; the cut-off's on the filter.
+        QCOMPARE(ownLines(playPreview(platform, o, own({&O::sound}), u"/p"_s, items)),
+                 (QStringList{u"--use-sound=yes"_s, u"--sound-filter-enable=yes"_s,
+                              u"--sound-filter-cutoff=22050"_s}));
+        QCOMPARE(ownLines(playPreview(platform, o, own({&O::soundFilterCutoff}), u"/p"_s, items)),
+                 (QStringList{u"--sound-filter-cutoff=22050"_s}));
+        QCOMPARE(ownLines(playPreview(platform, o, own({&O::resolution}), u"/p"_s, items)),
+                 (QStringList{u"XSize = 640"_s, u"YSize = 480"_s}));
     }
 
     void theFirstMissingFileStopsTheLaunch_data()

@@ -103,8 +103,8 @@ private Q_SLOTS:
         QCOMPARE(visited.size(), focusable.size());
         QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
                  QSet<QWidget *>(focusable.begin(), focusable.end()));
-        QCOMPARE(visited.first(4),
-                 (QWidgetList{w().lstGames, w().Picture1, w().cmdPlay, w().abas->tabBar()}));
+        QCOMPARE(visited.first(5), (QWidgetList{w().lstGames, w().Picture1, w().cboScope,
+                                                w().cmdPreview, w().cmdPlay}));
         // The notice's button, the search and the filter lead back to the list.
         QCOMPARE(visited.last(7), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog,
                                                w().cmdNotice, w().txtSearch, w().cboFilter}));

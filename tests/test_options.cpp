@@ -1,3 +1,4 @@
+#include "core/options/GameOptions.h"
 #include "core/options/Interlocks.h"
 #include "core/options/SavedOptions.h"
 
@@ -138,6 +139,67 @@ private Q_SLOTS:
             setCheckValue(s, &O::frameSkipAuto, value);
             QCOMPARE(s.enabled(&O::frameRate), enabled);
         }
+    }
+
+    // --- A game's own options
+
+    // Only the keys a game owns are its section; everything else in the file stays.
+    void aGamesOwnValuesAreItsSectionAlone()
+    {
+        const auto items = optionListItems(LanguageTextTable::english());
+        GameOptions file = GameOptions::fromBytes("; mine\r\n[game3]\r\nrenderer = 2\r\n"
+                                                  "Resolution=640x480\r\nShowFPS=x\r\n"
+                                                  "RomPath=/elsewhere\r\nMine=kept\r\n");
+        const auto index = [](const OptionField &field) { return optionIndex(field); };
+        // Keys in any case; a value that cannot serve, and an option no game owns, are not its own.
+        QCOMPARE(file.of(2, items),
+                 (OwnValues{{index(&O::renderer), u"2"_s}, {index(&O::resolution), u"640x480"_s}}));
+        QCOMPARE(file.stored(2).size(), 3u);
+        QVERIFY(!file.hasOwn(1, items) && !file.hasOwn(-1, items) && !file.hasOwn(26, items));
+
+        QVERIFY(file.set(2, {{index(&O::renderer), u"0"_s}}));
+        QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nrenderer =0\r\nRomPath=/elsewhere\r\n"
+                                 "Mine=kept\r\n");
+        // A section left with nothing of the user's goes; one with a comment or a key stays.
+        QVERIFY(file.set(0, {{index(&O::fullScreen), u"1"_s}}) && file.set(2, {}));
+        QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nRomPath=/elsewhere\r\nMine=kept\r\n"
+                                 "[Game1]\r\nFullScreen=1\r\n");
+        QVERIFY(file.set(0, {}));
+        QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nRomPath=/elsewhere\r\nMine=kept\r\n");
+        // A value that cannot stand on a line is refused, the rest kept.
+        QVERIFY(!file.set(4, {{index(&O::frameRate), u"1\n2"_s}, {index(&O::showFps), u"1"_s}}));
+        QCOMPARE(file.stored(4), (OwnValues{{index(&O::showFps), u"1"_s}}));
+    }
+
+    // Laid over the options of all games in the table's order, the rules running as a load runs
+    // them.
+    void aGamePlaysWithItsOwnValuesOverTheOptionsOfAllGames()
+    {
+        const auto items = optionListItems(LanguageTextTable::english());
+        OptionState global = load({{u"SoundEnable"_s, u"1"_s}, {u"SoundFilter"_s, u"1"_s}}).state;
+        global.values.frameRate = u"100"_s;
+        const auto index = [](const OptionField &field) { return optionIndex(field); };
+        const OwnValues own{{index(&O::renderer), u"2"_s},
+                            {index(&O::sound), u"0"_s},
+                            {index(&O::resolution), u"999x1"_s}};
+        const OptionState game = withOwnValues(global, own, items, true);
+        QCOMPARE(game.values.renderer, (ListChoice{2, u"Software"_s}));
+        QCOMPARE(audio(game), u"0 0! 0! 0! 0! - -"_s);
+        QCOMPARE(game.values.resolution, global.values.resolution); // cannot serve: all games'
+        QCOMPARE(game.values.frameRate, u"100"_s);
+        // Turned on for the game, sound frees its effects; where none can play it stays off.
+        OptionState quiet = load({{u"SoundEnable"_s, u"0"_s}}).state;
+        QCOMPARE(audio(withOwnValues(quiet, {{index(&O::sound), u"1"_s}}, items, true)),
+                 u"1 0 0 0 0 - -"_s);
+        QCOMPARE(audio(withOwnValues(quiet, {{index(&O::sound), u"1"_s}}, items, false)),
+                 u"0! 0! 0! 0! 0! - -"_s);
+
+        QCOMPARE(ownValuesText({{index(&O::renderer), u"2"_s},
+                                {index(&O::fullScreen), u"1"_s},
+                                {index(&O::showFps), u"0"_s},
+                                {index(&O::resolution), u"640x480"_s}},
+                               items, LanguageTextTable::english()),
+                 u"renderer Software, show FPS off, full screen on, resolution 640x480"_s);
     }
 };
 

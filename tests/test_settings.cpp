@@ -100,6 +100,18 @@ private Q_SLOTS:
         QCOMPARE(iniWrite(twice, "A", "K", "x"), u"[A]\nk=x\nK=two\n[a]\nk=three\n"_s);
         QCOMPARE(iniRead(u"[A]\nk=\"half\n"_s, "A", "k"), std::optional(u"\"half"_s));
         QCOMPARE(iniRead(u"[A]\n;k=no\n"_s, "A", ";k"), std::nullopt);
+
+        // A key goes with every line of it in its section; an emptied section with it, but
+        // not a later one of the same name, nor a section that had nothing to remove.
+        const auto removed = [](const QString &text, const char *section, const char *key) {
+            IniDocument file = IniDocument::fromBytes(text.toUtf8());
+            file.removeValue(QLatin1String(section), QLatin1String(key));
+            return QString::fromUtf8(file.toBytes());
+        };
+        QCOMPARE(removed(twice, "a", "K"), u"[a]\nk=three\n"_s);
+        QCOMPARE(removed(u"[A]\nk=1\n\n[B]\nx=2\n[A]\nk=3"_s, "A", "k"), u"\n[B]\nx=2\n[A]\nk=3"_s);
+        QCOMPARE(removed(u"[A]\n; note\nk=1\n"_s, "A", "k"), u"[A]\n; note\n"_s);
+        QCOMPARE(removed(u"[A]\n[B]\nk=1"_s, "A", "k"), u"[A]\n[B]\nk=1"_s);
     }
 
     void aFileKeepsItsEncodingAndEveryLineItDoesNotWrite()

@@ -8,10 +8,33 @@
 
 namespace rivonel {
 
+// Three short rules, each with a knob at another place: settings of its own.
+void FavouriteStar::paintSliders(QPainter *painter, const QStyleOptionViewItem &option)
+{
+    const qreal side = option.rect.height() * 0.7;
+    const QRectF box(option.rect.right() - option.rect.height() * 1.5 - side,
+                     option.rect.center().y() - side / 2 + 0.5, side, side);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QColor ink = option.palette.color(
+        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+    painter->setPen(QPen(ink, 1));
+    painter->setBrush(ink);
+    const qreal knobs[] = {0.3, 0.7, 0.45};
+    for (int rule = 0; rule < 3; ++rule) {
+        const qreal y = box.top() + side * (rule + 0.5) / 3;
+        painter->drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+        painter->drawEllipse(QPointF(box.left() + side * knobs[rule], y), side / 9, side / 9);
+    }
+    painter->restore();
+}
+
 void FavouriteStar::paint(QPainter *painter, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
+    if (index.data(ownValuesRole).toBool())
+        paintSliders(painter, option);
     if (!index.data(favouriteRole).toBool())
         return;
     const qreal size = option.rect.height() * 0.8;

@@ -225,6 +225,7 @@ void GameList::showMarks()
         else
             showArchiveMark(item, shown.state, shown.description);
         item->setData(favouriteRole, shown.favourite);
+        item->setData(ownValuesRole, !shown.ownValues.isEmpty());
         list->setRowHidden(position,
                            !shownInList(position, shown, filter, m_controls.search->text(), now));
     }
@@ -240,8 +241,11 @@ bool GameList::eventFilter(QObject *watched, QEvent *event)
 
 GameRow GameList::row(int position, qsizetype longestName) const
 {
-    return gameRow(position, m_folder.look(), m_folder.knowledge(), m_history, m_texts,
-                   m_controls.list->locale(), longestName);
+    GameRow shown = gameRow(position, m_folder.look(), m_folder.knowledge(), m_history, m_texts,
+                            m_controls.list->locale(), longestName);
+    if (m_ownValues)
+        addOwnValues(shown, m_ownValues(position), m_texts);
+    return shown;
 }
 
 // A name cut in the details is there in full, or nearly, for the mouse and

@@ -13,6 +13,8 @@
 #include <QSize>
 #include <QTimer>
 
+#include <functional>
+
 class QAction;
 class QComboBox;
 class QLineEdit;
@@ -62,6 +64,11 @@ public:
     void showMarks();
     // The selected game's details.
     void showDetails();
+    // Where the list learns each game's own options, as a summary (empty for none).
+    void setOwnValuesOf(std::function<QString(int position)> summary)
+    {
+        m_ownValues = std::move(summary);
+    }
     // What the list says of the game at position.
     GameRow row(int position, qsizetype longestName = shownNameLength) const;
 
@@ -109,6 +116,7 @@ private:
     QAction *m_shortcutAction = nullptr;
     // A picture grown or shrunk with the window is read again at its new size.
     QTimer m_refit;
+    std::function<QString(int)> m_ownValues;
 };
 
 } // namespace rivonel

@@ -46,8 +46,24 @@ OptionBinder::Binding &OptionBinder::slot(const OptionField &field)
     return m_bindings[static_cast<std::size_t>(index)];
 }
 
+void OptionBinder::tellChanges(const OptionField &field, QWidget *control)
+{
+    const int index = optionIndex(field);
+    const auto tell = [this, index] {
+        if (m_changed)
+            m_changed(index);
+    };
+    if (auto *box = qobject_cast<QLineEdit *>(control))
+        QObject::connect(box, &QLineEdit::textEdited, box, tell);
+    else if (auto *check = qobject_cast<ValueCheckBox *>(control))
+        QObject::connect(check, &ValueCheckBox::clicked, check, tell);
+    else if (auto *list = qobject_cast<QComboBox *>(control))
+        QObject::connect(list, &QComboBox::activated, list, tell);
+}
+
 void OptionBinder::bind(QString OptionSet::*field, QLineEdit *box, QLabel *caption)
 {
+    tellChanges(field, box);
     slot(field) = {box,
                    [=](OptionSet &o) { o.*field = box->text(); },
                    [=](const OptionSet &o) {
@@ -56,10 +72,12 @@ void OptionBinder::bind(QString OptionSet::*field, QLineEdit *box, QLabel *capti
                    },
                    captionOf(caption),
                    {}};
+    slot(field).label = caption;
 }
 
 void OptionBinder::bind(int OptionSet::*field, ValueCheckBox *box)
 {
+    tellChanges(field, box);
     slot(field) = {box,
                    [=](OptionSet &o) { o.*field = box->value(); },
                    [=](const OptionSet &o) {
@@ -72,6 +90,7 @@ void OptionBinder::bind(int OptionSet::*field, ValueCheckBox *box)
 
 void OptionBinder::bind(ListChoice OptionSet::*field, QComboBox *list, QLabel *caption)
 {
+    tellChanges(field, list);
     slot(field) = {list,
                    [=](OptionSet &o) {
                        o.*field = {list->currentIndex(), itemValue(list, list->currentIndex())};
@@ -87,6 +106,7 @@ void OptionBinder::bind(ListChoice OptionSet::*field, QComboBox *list, QLabel *c
                            items << itemValue(list, i);
                        return items;
                    }};
+    slot(field).label = caption;
 }
 
 void OptionBinder::bind(ListChoice OptionSet::*field, QListWidget *list)

@@ -43,6 +43,16 @@ public:
     // the window would neither show nor save.
     QStringList unboundKeys() const;
 
+    // An entry's control and the caption before it (none for a box, which is its own).
+    QWidget *control(int index) const
+    {
+        return m_bindings[static_cast<std::size_t>(index)].control;
+    }
+    QLabel *caption(int index) const { return m_bindings[static_cast<std::size_t>(index)].label; }
+    // Called with the entry's index when the user changes a control: a click, an
+    // item chosen, a text typed. A change made from code does not call it.
+    void onUserChange(std::function<void(int index)> changed) { m_changed = std::move(changed); }
+
 private:
     struct Binding {
         QWidget *control = nullptr;
@@ -50,10 +60,13 @@ private:
         std::function<void(const OptionSet &)> write; // quietly, only what differs
         std::function<void(const QString &)> setCaption;
         std::function<QStringList()> items;
+        QLabel *label = nullptr;
     };
     Binding &slot(const OptionField &field);
+    void tellChanges(const OptionField &field, QWidget *control);
 
     std::array<Binding, optionCount> m_bindings;
+    std::function<void(int)> m_changed;
 };
 
 } // namespace rivonel

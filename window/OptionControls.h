@@ -20,6 +20,11 @@ public:
     explicit OptionControls(const frmPrincipalUi &ui);
 
     OptionSet values() const { return m_binder.state().values; }
+    OptionState state() const { return m_binder.state(); }
+    // The option controls, one an entry, for the parts of the window that show more of them.
+    OptionBinder &binder() { return m_binder; }
+    // The items each list holds now.
+    ListItems listItems() const;
     // The keys of the options no control is bound to (none in a whole window).
     QStringList unboundKeys() const { return m_binder.unboundKeys(); }
 
@@ -45,8 +50,6 @@ public:
     void runInterlockOf(int OptionSet::*changed);
 
 private:
-    ListItems listItems() const;
-
     const frmPrincipalUi &m_ui;
     OptionBinder m_binder;
 };

@@ -39,7 +39,8 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
                     [&settings = desktop.settingsAccess()](const QString &path) {
                         return settings.RootFromName(path) == modRegistry::settingsFile;
                     }),
-      m_controls(*this), m_run(desktop.launcher(), m_platform, m_files),
+      m_controls(*this), m_gameView(*this, m_controls, m_platform, m_files, LanguageTexts, this),
+      m_run(desktop.launcher(), m_platform, m_files),
       m_games({lstGames, Picture1, ImageList1, mnuPlay, mnuCheckArchive, lblDetails, txtSearch,
                cboFilter},
               m_platform, m_files, LanguageTexts, this),
@@ -74,6 +75,9 @@ void frmPrincipal::connectSignals()
     connect(lstGames, &QListWidget::itemSelectionChanged, this, &frmPrincipal::lstGames_Click);
     connect(&m_games, &GameList::playRequested, this, &frmPrincipal::lstGames_DblClick);
     connect(&m_games, &GameList::told, this, &frmPrincipal::say);
+    connect(&m_gameView, &GameOptionsView::told, this, &frmPrincipal::say);
+    connect(&m_gameView, &GameOptionsView::ownValuesChanged, &m_games, &GameList::showMarks);
+    m_games.setOwnValuesOf([this](int position) { return m_gameView.ownValuesSummary(position); });
     connect(mnuCheckArchive, &QAction::triggered, this, &frmPrincipal::mnuCheckArchive_Click);
     // The marks follow the ROM folder's name as it is typed, once typing pauses.
     connect(txtRomDir, &QLineEdit::textChanged, &m_games.romFolder(), &RomFolderWatch::setFolder);
@@ -123,6 +127,7 @@ void frmPrincipal::Form_Load()
     m_controls.showDefaults(OptionControls::Defaults::Lists);
     AdicionaGames();
     m_games.load();
+    say(m_gameView.load());
     CarregaPadrao(saved);
     m_games.romFolder().lookNow(txtRomDir->text());
     m_games.showMarks(); // with the filter the last session left
@@ -149,7 +154,7 @@ void frmPrincipal::tellUser(const QString &notice)
 
 void frmPrincipal::say(const Wording &notice)
 {
-    if (notice(LanguageTexts).isEmpty())
+    if (!notice || notice(LanguageTexts).isEmpty())
         return; // a text the language lacks: nothing to say, not an empty line
     if (m_stage == Stage::Built)
         return m_startupNotices.append(notice);
@@ -209,8 +214,10 @@ void frmPrincipal::CarregaPadrao(const IniDocument &saved)
 
 void frmPrincipal::GravaPadrao()
 {
-    const QStringList problems =
-        m_optionsFile.problems(m_optionsFile.save(currentOptions()), LanguageTexts);
+    QStringList problems =
+        m_optionsFile.problems(m_optionsFile.save(m_gameView.globalOptions()), LanguageTexts);
+    if (const Wording notKept = m_gameView.keep())
+        problems << notKept(LanguageTexts);
     // The window closes all the same; the user learns what was not kept.
     if (!problems.isEmpty())
         m_desktop.showMessage(this, problems.join(QStringLiteral("\n\n")), windowTitle(),
@@ -254,6 +261,7 @@ void frmPrincipal::lstGames_Click()
     m_games.showSelectedPicture();
     m_games.showDetails();
     m_guide.keepWarning({});
+    m_gameView.gameSelected(game.position, game.text);
     m_runView.setPlayable(game.position >= 0);
     cmdPlay->setToolTip(game.position >= 0 ? QString()
                                            : LanguageTexts.text(textKey::chooseGameFirst));
@@ -269,16 +277,20 @@ void frmPrincipal::mnuCheckArchive_Click()
 
 void frmPrincipal::cmdPlay_Click()
 {
-    const OptionSet options = currentOptions();
-    const std::optional<QString> romSet = RomSetNames.at(options.game.position);
+    const int position = currentOptions().game.position;
+    const std::optional<QString> romSet = RomSetNames.at(position);
     if (!romSet)
         return; // Play is not offered without a game
+    // The options of all games, with the game's own laid over them, kept
+    // first: a run Rivonel does not see end keeps them too.
+    const OptionSet options = m_gameView.optionsOf(position);
+    say(m_gameView.keep());
     if (const Wording why = m_guide.whyNotPlayable(options, *romSet, m_games))
         return txtlog->setText(why, LanguageTexts);
     const Wording warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);
-    m_run.play({options, romSet, warning});
+    m_run.play({options, romSet, warning, m_gameView.ownValuesUsed(position)});
 }
 
 void frmPrincipal::runStarted(const Wording &log)
@@ -341,6 +353,7 @@ void frmPrincipal::CarregaLingua()
     m_controls.showLanguageLists(LanguageTexts);
     m_controls.showCaptions(LanguageTexts);
     nameControls(LanguageTexts);
+    m_gameView.showTexts();
     m_games.showMarks();
     txtlog->retranslate(LanguageTexts);
     if (m_stage != Stage::Built)

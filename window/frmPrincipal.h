@@ -11,6 +11,7 @@
 #include "window/DesktopActions.h"
 #include "window/frmPrincipalUi.h"
 #include "window/GameList.h"
+#include "window/GameOptionsView.h"
 #include "window/LogBox.h"
 #include "window/OptionControls.h"
 #include "window/RunPresenter.h"
@@ -54,6 +55,7 @@ public:
 
     // The parts of the window.
     GameList &gameList() { return m_games; }
+    GameOptionsView &gameOptions() { return m_gameView; }
     const GameList &gameList() const { return m_games; }
     const GameRun &run() const { return m_run; }
     RunWindow *runWindow() const { return m_runView.runWindow(); }
@@ -121,6 +123,7 @@ private:
     const ProgramFiles m_files;
     const OptionsFile m_optionsFile;
     OptionControls m_controls;
+    GameOptionsView m_gameView;
     GameRun m_run;
     GameList m_games;
     RunPresenter m_runView;

@@ -73,7 +73,10 @@ void frmPrincipalUi::setupUi(QWidget *form)
     for (QPushButton *button : form->findChildren<QPushButton *>())
         button->setAutoDefault(true);
     // A list is as wide as its longest item in the language shown.
+    // (The switch beside Play shows a game's title, which may be long: it keeps its width.)
     for (QComboBox *choice : form->findChildren<QComboBox *>()) {
+        if (choice == cboScope)
+            continue;
         choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         choice->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     }
@@ -108,6 +111,21 @@ void frmPrincipalUi::buildFrame(QWidget *form)
     // Beside the row of tab headers, at its free end.
     cmdPlay = named(new QPushButton(QStringLiteral("Jogar"), form), "cmdPlay");
     abas->setCornerWidget(cmdPlay, Qt::TopRightCorner);
+    // Above the tabs: whose options they show, the way back to those of all
+    // games, and what Play would write.
+    lblScope = named(new QLabel(form), "lblScope");
+    cboScope = named(new QComboBox(form), "cboScope");
+    lblScope->setBuddy(cboScope);
+    cboScope->addItem(QString());
+    cboScope->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboScope->setMinimumContentsLength(16);
+    const auto iconButton = [form](const char *name, QStyle::StandardPixmap icon) {
+        auto *button = named(new QPushButton(form), name);
+        button->setIcon(form->style()->standardIcon(icon));
+        return button;
+    };
+    cmdOwnReset = iconButton("cmdOwnReset", QStyle::SP_BrowserReload);
+    cmdPreview = iconButton("cmdPreview", QStyle::SP_FileDialogContentsView);
 
     lblLanguage = named(new QLabel(QStringLiteral("Language:"), form), "lblLanguage");
     cboLang = named(new QComboBox(form), "cboLang");
@@ -205,9 +223,14 @@ void frmPrincipalUi::layOutFrame(QWidget *form)
     finding->addWidget(txtSearch, 1);
     finding->addWidget(lblFilter);
     finding->addWidget(cboFilter);
+    auto *scope = new QHBoxLayout;
+    for (QWidget *widget : QWidgetList{lblScope, cboScope, cmdOwnReset, cmdPreview})
+        scope->addWidget(widget);
+    scope->addStretch(1);
     auto *left = new QVBoxLayout;
     left->addLayout(finding);
     left->addWidget(lstGames, 1);
+    left->addLayout(scope);
     left->addWidget(abas);
     lblLanguage->setBuddy(cboLang);
     auto *language = new QHBoxLayout;
@@ -258,9 +281,9 @@ void frmPrincipalUi::setFocusOrder(QWidget *form)
     // would hand Tab back to the headers.
     for (QToolButton *arrow : headers->findChildren<QToolButton *>())
         arrow->setFocusPolicy(Qt::NoFocus);
-    const QWidgetList order =
-        QWidgetList{cmdNotice, txtSearch, cboFilter, lstGames, Picture1, cmdPlay, headers} +
-        m_pageOrder + QWidgetList{cboLang, cmdHelp, lblSite, txtlog};
+    const QWidgetList order = QWidgetList{cmdNotice, txtSearch,   cboFilter,  lstGames, Picture1,
+                                          cboScope,  cmdOwnReset, cmdPreview, cmdPlay,  headers} +
+                              m_pageOrder + QWidgetList{cboLang, cmdHelp, lblSite, txtlog};
     // The ring closes from the log box back to the first: Tab goes round.
     for (qsizetype i = 1; i <= order.size(); ++i)
         form->setTabOrder(order[i - 1], order[i % order.size()]);

@@ -53,6 +53,12 @@ public:
     QScrollArea *scrDetails = nullptr;
     ImageList *ImageList1 = nullptr;
     QPushButton *cmdPlay = nullptr;
+    // Beside Play: the options of all games or of the selected game, back to
+    // those of all games, and what Play would write.
+    QLabel *lblScope = nullptr;
+    QComboBox *cboScope = nullptr;
+    QPushButton *cmdOwnReset = nullptr;
+    QPushButton *cmdPreview = nullptr;
     QTabWidget *abas = nullptr;
     QLabel *lblLanguage = nullptr;
     QComboBox *cboLang = nullptr;

@@ -170,10 +170,19 @@ QString yesNo(bool yes)
     return yes ? u"yes"_s : u"no"_s;
 }
 
+// The keys a game's section holds, "-" for none.
+QString ownKeys(const GameOptions &own, int position)
+{
+    QStringList keys;
+    for (const auto &[index, text] : own.stored(position))
+        keys << optionTable()[static_cast<std::size_t>(index)].key.toString();
+    return keys.isEmpty() ? u"-"_s : keys.join(u',');
+}
+
 } // namespace
 
 QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
-                     const ArchiveKnowledge *archives)
+                     const ArchiveKnowledge *archives, const GameOptions *own)
 {
     QString text = QStringLiteral("%1  %2  %3  %4  %5  %6")
                        .arg(u"No."_s, 3)
@@ -182,6 +191,7 @@ QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
                        .arg(u"Archive"_s, -7)
                        .arg(u"Played"_s, 6)
                        .arg(archives ? u"Favourite  State"_s : u"Favourite"_s) +
+                   (own ? (archives ? u"    Own options"_s : u"  Own options"_s) : QString()) +
                    u'\n';
     const LanguageTextTable english;
     for (int position = 0; position < gameCount; ++position) {
@@ -194,14 +204,17 @@ QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
                     .arg(game.title.toString(), -30)
                     .arg(row.archivePresent ? yesNo(*row.archivePresent) : u"unknown"_s, -7)
                     .arg(row.plays.times, 6)
-                    .arg(yesNo(row.favourite), archives ? -9 : 0) +
-                (archives ? u"  "_s + archiveStateName(row.state) : QString()) + u'\n';
+                    .arg(yesNo(row.favourite), archives || own ? -9 : 0) +
+                (archives
+                     ? u"  "_s + QStringLiteral("%1").arg(archiveStateName(row.state), own ? -9 : 0)
+                     : QString()) +
+                (own ? u"  "_s + ownKeys(*own, position) : QString()) + u'\n';
     }
     return text;
 }
 
 QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
-                        const ArchiveKnowledge *archives)
+                        const ArchiveKnowledge *archives, const GameOptions *own)
 {
     QJsonArray games;
     const LanguageTextTable english;
@@ -225,6 +238,12 @@ QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
         };
         if (archives)
             entry.insert(u"archiveState"_s, archiveStateName(row.state));
+        if (own) {
+            QJsonObject values;
+            for (const auto &[index, text] : own->stored(position))
+                values.insert(optionTable()[static_cast<std::size_t>(index)].key.toString(), text);
+            entry.insert(u"ownOptions"_s, values);
+        }
         games.append(entry);
     }
     return QJsonDocument(games).toJson(QJsonDocument::Indented);
@@ -244,8 +263,9 @@ QByteArray gameListing(const ProgramFiles &files, const PlatformConventions &pla
         romFolder.isEmpty() ? ArchiveKnowledge{}
                             : checkArchives(readArchiveKnowledge(files.archiveChecks), platform,
                                             romFolder, allRomSets(), read, notCancelled);
-    return json ? gameListJson(roms, history, &archives)
-                : gameListText(roms, history, &archives).toUtf8();
+    const GameOptions own = GameOptions::read(files.gameOptions).options;
+    return json ? gameListJson(roms, history, &archives, &own)
+                : gameListText(roms, history, &archives, &own).toUtf8();
 }
 
 HandedPlay handedPlay(const QStringList &args)

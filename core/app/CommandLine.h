@@ -3,6 +3,7 @@
 #include "core/games/ArchiveChecks.h"
 #include "core/games/RomArchives.h"
 #include "core/history/PlayHistory.h"
+#include "core/options/GameOptions.h"
 #include "core/system/ProgramFiles.h"
 
 #include <QByteArray>
@@ -43,11 +44,13 @@ QString usageLine();
 
 // The table's games with their archive (in the ROM folder looked at) and
 // their history: columns of text for a person, or a JSON array for a script.
-// With the archives' knowledge, each game's archive state too.
+// With the archives' knowledge, each game's archive state too, and with the
+// games' own options, the keys (and in JSON the values) each game holds.
 QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
-                     const ArchiveKnowledge *archives = nullptr);
+                     const ArchiveKnowledge *archives = nullptr, const GameOptions *own = nullptr);
 QByteArray gameListJson(const RomFolderLook &roms, const PlayHistory &history,
-                        const ArchiveKnowledge *archives = nullptr);
+                        const ArchiveKnowledge *archives = nullptr,
+                        const GameOptions *own = nullptr);
 
 // The listing --list prints, from the files a Rivonel keeps: the saved ROM
 // folder, the history and the archives' checks. Only read: a listing never

@@ -54,6 +54,14 @@ GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge 
     return row;
 }
 
+void addOwnValues(GameRow &row, const QString &summary, const LanguageTextTable &texts)
+{
+    if (summary.isEmpty())
+        return;
+    row.ownValues = summary;
+    row.description += u'\n' + texts.text(textKey::ownOptionsLine).arg(summary);
+}
+
 bool shownInList(int position, const GameRow &row, GameFilter filter, const QString &search,
                  const QDateTime &now)
 {

@@ -30,6 +30,7 @@ struct GameRow {
     QString description;
     bool favourite = false;
     GamePlays plays;
+    QString ownValues; // the game's own options, as "renderer Software, …"; empty for none
 };
 
 // The row of the game at position. known counts only for the folder the look
@@ -38,6 +39,9 @@ struct GameRow {
 GameRow gameRow(int position, const RomFolderLook &roms, const ArchiveKnowledge &known,
                 const PlayHistory &history, const LanguageTextTable &texts,
                 const QLocale &locale = QLocale(), qsizetype longestName = shownNameLength);
+
+// Adds the game's own options to its row, and a line saying them to its description.
+void addOwnValues(GameRow &row, const QString &summary, const LanguageTextTable &texts);
 
 // What the list shows: every game, those whose archive is in the ROM folder,
 // the favourites, or those played in the last recentDays days.

@@ -181,6 +181,22 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "or checked in %1.",
     "%1 command lines from later starts of Rivonel came too fast and were dropped unread.",
     "The game an earlier Rivonel started, %1, is still running: Stop ends it.",
+    "All games",
+    "The tabs show the options of %1: a change there is this game's own.",
+    "Options:",
+    "Back to the options of all games",
+    "Use the value of all games",
+    "The own value of %1; its context menu gives back the value of all games.",
+    "The value of all games.",
+    "Options of this game: %1",
+    "Options of its own: %1",
+    "on",
+    "off",
+    "The options of single games in %1 could not be read (%2): every game plays with the options "
+    "of all games, and Rivonel leaves the file as it is.",
+    "What Play will write",
+    "Lines marked \u25b6 come from this game's own options. Nothing has been written.",
+    "Launch line:",
 };
 
 QString englishText(int number)

@@ -180,14 +180,31 @@ inline constexpr int instanceFolderNotPrivate = 152; // %1: the folder of the lo
 inline constexpr int instanceGuardFailed = 153;      // %1: the folder of the lock and mailbox
 inline constexpr int commandLinesDropped = 154;      // %1: how many
 inline constexpr int runTakenOn = 155;               // a run an earlier copy left, taken on
+// Options of a game's own.
+inline constexpr int optionsOfAllGames =
+    156;                                  // the switch's first item; the other is the game's title
+inline constexpr int optionsOfGame = 157; // the switch's tip in a game's view; %1: its title
+inline constexpr int optionsShownName = 158;   // the switch's caption
+inline constexpr int backToAllGames = 159;     // drops every own value of the game
+inline constexpr int useValueOfAllGames = 160; // drops one own value
+inline constexpr int ownValueMark = 161;       // %1: the game's title
+inline constexpr int valueOfAllGamesMark = 162;
+inline constexpr int gameOptionsUsed = 163; // %1: the own values, before a launch
+inline constexpr int ownOptionsLine = 164;  // %1: the own values, in a row's description
+inline constexpr int optionOn = 165;        // a check box's value in a sentence
+inline constexpr int optionOff = 166;
+inline constexpr int gameOptionsNotRead = 167; // %1: game-options.ini, %2: why
+inline constexpr int previewCaption = 168;     // the button, F2 and the window's title
+inline constexpr int previewLegend = 169;
+inline constexpr int launchLineLabel = 170; // before the launch script's line
 } // namespace textKey
 
-// The texts String01 to String155 of one language. Numbers outside 1 to 155
+// The texts String01 to String170 of one language. Numbers outside 1 to 170
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 155;
+    static constexpr int count = 170;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.

@@ -33,7 +33,8 @@ constexpr std::array<OptionEntry, optionCount> table{{
     {&O::surroundLite, u"Audio", u"SurroundLite", K::CheckState, off, textKey::surroundLiteCaption},
     {&O::surroundLiteMultiplier, u"Audio", u"SurroundLiteMultiplierEnabled", K::CheckState, off,
      textKey::surroundMultiplierCaption},
-    {&O::surroundMultiplier, u"Audio", u"SurroundLiteMultiplier", K::Text, u"40"},
+    {&O::surroundMultiplier, u"Audio", u"SurroundLiteMultiplier", K::Text, u"40",
+     textKey::surroundMultiplierCaption},
     // OpenGL: the plug-in a Zinc folder has on every system (the window prefers
     // one the folder holds).
     {&O::renderer, u"Video", u"Renderer", K::ListPosition, ListStart{1}, textKey::rendererCaption},

@@ -91,6 +91,42 @@ LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListI
     return loaded;
 }
 
+LoadedOptions applySavedTexts(OptionState state, const SavedText &saved, const ListItems &items,
+                              bool soundPlayable)
+{
+    LoadedOptions loaded{std::move(state)};
+    for (const OptionEntry &entry : optionTable())
+        if (const std::optional<QString> text = saved(entry);
+            text && entry.kind != K::LastGame && entry.kind != K::Language)
+            // What cannot serve keeps the value it has.
+            loadEntry(loaded, entry, text, items, soundPlayable, OptionSet(loaded.state.values));
+    return loaded;
+}
+
+bool savedTextServes(const OptionEntry &entry, const QString &text, const ListItems &items)
+{
+    const auto number = wholeNumber(text);
+    switch (entry.kind) {
+    case K::Text:
+        return true;
+    case K::CheckState:
+        return number && *number >= check::unchecked && *number <= check::grayed;
+    case K::CheckedWhenOne:
+    case K::SoundEnable:
+        return number.has_value();
+    case K::ListPosition:
+        return number && *number >= -1 &&
+               *number < items(std::get<ListChoice OptionSet::*>(entry.field)).size();
+    case K::ListText:
+        return !text.isEmpty() &&
+               items(std::get<ListChoice OptionSet::*>(entry.field)).contains(text);
+    case K::LastGame:
+    case K::Language:
+        break;
+    }
+    return false;
+}
+
 std::optional<QString> storedValue(const IniDocument &file, const OptionEntry &entry)
 {
     return file.value(entry.section.toString(), entry.loadKey().toString());

@@ -29,6 +29,14 @@ struct LoadedOptions {
 LoadedOptions loadOptions(OptionState state, const SavedText &saved, const ListItems &items,
                           bool soundPlayable, const OptionSet &unset);
 
+// Applies the texts given for some entries, in the table's order, as the load
+// does; every other option is left as it is, and so is one whose text
+// cannot serve it.
+LoadedOptions applySavedTexts(OptionState state, const SavedText &saved, const ListItems &items,
+                              bool soundPlayable);
+// Whether a saved text gives its entry a value, as the load reads it.
+bool savedTextServes(const OptionEntry &entry, const QString &text, const ListItems &items);
+
 // The text saved for an entry in the options file, empty when there is none.
 QString savedValue(const IniDocument &file, const OptionEntry &entry);
 std::optional<QString> storedValue(const IniDocument &file, const OptionEntry &entry);

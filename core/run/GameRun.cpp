@@ -72,9 +72,9 @@ void GameRun::play(const RunRequest &request)
         [seen](const QString &path) { return *seen->insert(path, QFileInfo(path).isFile()); });
     if (check.verdict == LaunchCheck::Verdict::NoGame)
         return;
-    const Wording log = [platform = m_platform, options, romSet = request.romSet,
-                         directory = m_runDirectory, seen,
-                         unwritten](const LanguageTextTable &texts) {
+    const Wording checked = [platform = m_platform, options, romSet = request.romSet,
+                             directory = m_runDirectory, seen,
+                             unwritten](const LanguageTextTable &texts) {
         QString log =
             checkLaunch(platform, options, romSet, directory, texts, [seen](const QString &path) {
                 return seen->value(path);
@@ -85,6 +85,11 @@ void GameRun::play(const RunRequest &request)
                    texts.text(textKey::optionFileNotWritten).arg(shownName(file)) + crlf;
         return log;
     };
+    const Wording log = request.preface ? followedBy(request.preface,
+                                                     [checked](const LanguageTextTable &texts) {
+                                                         return crlf + checked(texts);
+                                                     })
+                                        : checked;
     if (check.verdict != LaunchCheck::Verdict::Ready) {
         Q_EMIT failed(log);
         return;

@@ -24,6 +24,8 @@ struct RunRequest {
     std::optional<QString> romSet;
     // Said before what the checks found once the emulator has started.
     Wording warning;
+    // Said first of all, whether the emulator starts or not: the game's own options.
+    Wording preface;
 };
 
 // How a run ended, for whoever keeps something of it: the log box's report,

@@ -233,6 +233,30 @@ bool IniDocument::setValue(const QString &section, const QString &key, const QSt
     return true;
 }
 
+void IniDocument::removeValue(const QString &section, const QString &key)
+{
+    const QString sectionName = folded(section);
+    const QString keyName = folded(key);
+    bool removed = false;
+    // A later line of the same key would take the removed one's place.
+    for (auto found = m_sections.constFind(sectionName);
+         found != m_sections.cend() && found->keys.contains(keyName);
+         found = m_sections.constFind(sectionName)) {
+        const qsizetype start = found->keys.value(keyName);
+        m_text.remove(start, nextLine(m_text, lineEnd(m_text, start)) - start);
+        index();
+        removed = true;
+    }
+    const auto found = m_sections.constFind(sectionName);
+    if (!removed || found == m_sections.cend())
+        return;
+    const qsizetype afterHeader = nextLine(m_text, lineEnd(m_text, found->header));
+    if (found->afterLastEntry == afterHeader) {
+        m_text.remove(found->header, afterHeader - found->header);
+        index();
+    }
+}
+
 void IniDocument::shiftFrom(qsizetype at, qsizetype delta)
 {
     if (delta == 0)
@@ -240,6 +264,8 @@ void IniDocument::shiftFrom(qsizetype at, qsizetype delta)
     for (Section &section : m_sections) {
         if (section.afterLastEntry >= at)
             section.afterLastEntry += delta;
+        if (section.header >= at)
+            section.header += delta;
         for (qsizetype &start : section.keys)
             if (start >= at)
                 start += delta;
@@ -261,7 +287,7 @@ void IniDocument::index()
             current = folded(*name);
             reading = !m_sections.contains(current);
             if (reading)
-                m_sections.insert(current, Section{next, end < next, {}});
+                m_sections.insert(current, Section{start, next, end < next, {}});
         } else if (reading && !trimmed.isEmpty()) {
             Section &section = m_sections[current];
             section.afterLastEntry = next;

@@ -55,10 +55,14 @@ public:
     // with a new section at the end. A value that cannot stand on one line
     // (a line break, a NUL) is refused and the document left as it was.
     [[nodiscard]] bool setValue(const QString &section, const QString &key, const QString &value);
+    // Takes the key's lines out of the first section of that name, and the
+    // section's header with them when nothing but blank lines is left in it.
+    void removeValue(const QString &section, const QString &key);
 
 private:
     // Where things are in the text, as character offsets.
     struct Section {
+        qsizetype header = 0;           // the start of its header line
         qsizetype afterLastEntry = 0;   // the start of the line after its last non-blank line
         bool lastEntryEnded = true;     // that line has a line end
         QHash<QString, qsizetype> keys; // the start of each key's first line, by folded name

@@ -17,6 +17,7 @@ struct ProgramFiles {
     QString runDirectory;
     QString options;        // rivonel.ini
     QString history;        // the times played and the favourites
+    QString gameOptions;    // the options single games have of their own
     QString archiveChecks;  // what the archives' checks found, kept between starts
     QString windowGeometry; // the window's size and place, beside the options
     QString launchScript;

@@ -1,0 +1,187 @@
+#include "core/options/GameOptions.h"
+
+#include "core/games/GameTable.h"
+#include "core/options/OptionItems.h"
+#include "core/options/SavedOptions.h"
+
+#include <QStringList>
+
+#include <span>
+
+namespace rivonel {
+
+namespace {
+
+QString sectionOf(int position)
+{
+    return QStringLiteral("Game%1").arg(gameNumber(position));
+}
+
+bool validPosition(int position)
+{
+    return position >= 0 && position < gameCount;
+}
+
+QStringList listOf(std::span<const QStringView> items)
+{
+    QStringList list;
+    for (const QStringView item : items)
+        list << item.toString();
+    return list;
+}
+
+// "Renderer:" reads "renderer" inside a sentence; "FPS" stays as it is.
+QString captionInSentence(QString caption)
+{
+    while (caption.endsWith(u':') || caption.endsWith(u' '))
+        caption.chop(1);
+    if (caption.size() > 1 && caption.at(1).isLower())
+        caption[0] = caption.at(0).toLower();
+    return caption;
+}
+
+QString shownValue(const OptionEntry &entry, const QString &text, const ListItems &items,
+                   const LanguageTextTable &texts)
+{
+    switch (entry.kind) {
+    case SettingKind::CheckState:
+    case SettingKind::CheckedWhenOne:
+    case SettingKind::SoundEnable:
+        if (text.trimmed() == u"1")
+            return texts.text(textKey::optionOn);
+        return text.trimmed() == u"0" || entry.kind != SettingKind::CheckState
+                   ? texts.text(textKey::optionOff)
+                   : text.trimmed();
+    case SettingKind::ListPosition:
+        return items(std::get<ListChoice OptionSet::*>(entry.field)).value(text.trimmed().toInt());
+    default:
+        return text;
+    }
+}
+
+} // namespace
+
+bool gameMayOwn(const OptionEntry &entry)
+{
+    return entry.kind != SettingKind::LastGame && entry.kind != SettingKind::Language &&
+           entry.field != OptionField(&OptionSet::zincDirectory) &&
+           entry.field != OptionField(&OptionSet::romDirectory);
+}
+
+std::bitset<optionCount> ownableEntries()
+{
+    std::bitset<optionCount> entries;
+    for (std::size_t i = 0; i < optionTable().size(); ++i)
+        entries.set(i, gameMayOwn(optionTable()[i]));
+    return entries;
+}
+
+ListItems optionListItems(const LanguageTextTable &texts)
+{
+    return [texts](ListChoice OptionSet::*list) -> QStringList {
+        using O = OptionSet;
+        if (list == &O::renderer)
+            return listOf(rendererItems);
+        if (list == &O::resolution)
+            return listOf(resolutionItems);
+        if (list == &O::colorDepth)
+            return listOf(colorDepthItems);
+        if (list == &O::textureFiltering)
+            return listOf(textureFilteringItems);
+        if (list == &O::scanLines)
+            return scanLineItems(texts);
+        if (list == &O::textureQuality)
+            return textureQualityItems(texts);
+        if (list == &O::textureCaching || list == &O::turnDisplay || list == &O::blending)
+            return listOf(zeroToTwoItems);
+        return {};
+    };
+}
+
+GameOptions::Reading GameOptions::read(const QString &path)
+{
+    IniDocument::Reading reading = IniDocument::read(path);
+    GameOptions options;
+    options.m_file = std::move(reading.document);
+    return {reading.status, std::move(options)};
+}
+
+GameOptions GameOptions::fromBytes(const QByteArray &bytes, const QString &newLineEnd)
+{
+    GameOptions options;
+    options.m_file = IniDocument::fromBytes(bytes, newLineEnd);
+    return options;
+}
+
+OwnValues GameOptions::stored(int position) const
+{
+    OwnValues own;
+    if (!validPosition(position))
+        return own;
+    const QString section = sectionOf(position);
+    for (int i = 0; i < optionCount; ++i) {
+        const OptionEntry &entry = optionTable()[static_cast<std::size_t>(i)];
+        if (!gameMayOwn(entry))
+            continue;
+        if (const auto text = m_file.value(section, entry.key.toString()))
+            own[i] = *text;
+    }
+    return own;
+}
+
+OwnValues GameOptions::of(int position, const ListItems &items) const
+{
+    OwnValues own = stored(position);
+    std::erase_if(own, [&items](const auto &value) {
+        return !savedTextServes(optionTable()[static_cast<std::size_t>(value.first)], value.second,
+                                items);
+    });
+    return own;
+}
+
+bool GameOptions::set(int position, const OwnValues &own)
+{
+    if (!validPosition(position))
+        return false;
+    const QString section = sectionOf(position);
+    bool written = true;
+    for (int i = 0; i < optionCount; ++i) {
+        const OptionEntry &entry = optionTable()[static_cast<std::size_t>(i)];
+        if (!gameMayOwn(entry))
+            continue;
+        const auto value = own.find(i);
+        if (value == own.end())
+            m_file.removeValue(section, entry.key.toString());
+        else if (!m_file.setValue(section, entry.key.toString(), value->second))
+            written = false;
+    }
+    return written;
+}
+
+OptionState withOwnValues(OptionState global, const OwnValues &own, const ListItems &items,
+                          bool soundPlayable)
+{
+    return applySavedTexts(
+               std::move(global),
+               [&own](const OptionEntry &entry) -> std::optional<QString> {
+                   if (!gameMayOwn(entry))
+                       return std::nullopt;
+                   const auto value = own.find(optionIndex(entry.field));
+                   return value == own.end() ? std::nullopt : std::optional(value->second);
+               },
+               items, soundPlayable)
+        .state;
+}
+
+QString ownValuesText(const OwnValues &own, const ListItems &items, const LanguageTextTable &texts)
+{
+    QStringList said;
+    for (const auto &[index, text] : own) {
+        const OptionEntry &entry = optionTable()[static_cast<std::size_t>(index)];
+        said << captionInSentence(texts.text(entry.caption)) + u' ' +
+                    shownValue(entry, text, items, texts);
+    }
+    return said.join(QStringLiteral(", "));
+}
+
+} // namespace rivonel
