@@ -117,6 +117,16 @@ private Q_SLOTS:
                     .simplified()
                     .endsWith("yes 0 no damaged -"));
         QVERIFY(!QFile::exists(files.archiveChecks));
+
+        // Each game's own options, as its section holds them.
+        QVERIFY(writeAll(files.gameOptions, "[game2]\nrenderer=2\nFullScreen=1\nRomPath=/x\n"));
+        const QJsonArray games =
+            QJsonDocument::fromJson(gameListing(files, platform, true, damaged)).array();
+        QCOMPARE(games[1][u"ownOptions"_s].toObject(),
+                 (QJsonObject{{u"Renderer"_s, u"2"_s}, {u"FullScreen"_s, u"1"_s}}));
+        QCOMPARE(games[0][u"ownOptions"_s].toObject(), QJsonObject());
+        const QList<QByteArray> rows = gameListing(files, platform, false, damaged).split('\n');
+        QVERIFY(rows.at(2).endsWith("  Renderer,FullScreen") && rows.at(0).endsWith("Own options"));
     }
 };
 

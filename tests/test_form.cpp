@@ -1,9 +1,12 @@
 #include "core/emulator/EmulatorInterface.h"
 #include "core/options/OptionTable.h"
 #include "core/options/SavedOptions.h"
+#include "core/settings/IniDocument.h"
+#include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "window/AboutBox.h"
+#include "window/FavouriteStar.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -11,6 +14,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -325,6 +330,95 @@ private Q_SLOTS:
         };
         QTRY_VERIFY(missing(0) && missing(1) && missing(2) && !missing(3));
         QCOMPARE(w().cboRend->currentIndex(), stored.isEmpty() || renderer == 3 ? 3 : renderer);
+    }
+
+    // --- A game's own options
+
+    // In a game's view a change is the game's own, marked and undone one by one; the view of
+    // all games never sees it, and each file keeps its own at the close.
+    void aGamesOwnValuesAreShownMarkedUndoneAndKept()
+    {
+        loadWith("[Video]\nRenderer=1\nFullScreen=0\n[Audio]\nSoundEnable=1\nSoundFilter=1\n");
+        const QString kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
+        const auto marked = [](QWidget *control) {
+            return control->font().underline() &&
+                   control->accessibleDescription().contains(u"Street Fighter EX (ASIA)"_s);
+        };
+        QCOMPARE(w().cboScope->count(), 1); // no game, no game's view
+        f->select(1);
+        w().cboScope->setCurrentIndex(1);
+        QCOMPARE(w().cboScope->currentText(), u"Street Fighter EX (ASIA)"_s);
+        QVERIFY(!marked(w().chkFullScreen) && !w().cmdOwnReset->isEnabled());
+        w().chkFullScreen->click();
+        QTest::keyClick(w().cboRend, Qt::Key_Down); // Software
+        w().chkSound->click();
+        // The rules run as in the view of all games.
+        QVERIFY(!w().chkSoundFilter->isEnabled() && w().chkSoundFilter->value() == 0);
+        QVERIFY(marked(w().chkFullScreen) && marked(w().cboRend) && marked(w().chkSound));
+        QVERIFY(w().lblRenderer->font().underline() && !marked(w().chkSoundFilter));
+        QVERIFY(
+            w().lstGames->item(1)
+                ->data(Qt::AccessibleDescriptionRole)
+                .toString()
+                .endsWith(
+                    u"Options of its own: SoundEnable off, Renderer Software, FullScreen on"_s));
+        QVERIFY(!w().lstGames->item(0)
+                     ->data(Qt::AccessibleDescriptionRole)
+                     .toString()
+                     .contains(u"its own"_s));
+        // One value back: the filter of all games comes back with it.
+        w().gameOptions().menuFor(optionIndex(&OptionSet::sound))->actions().first()->trigger();
+        QVERIFY(w().chkSound->value() == 1 && !marked(w().chkSound));
+        QVERIFY(w().chkSoundFilter->isEnabled() && w().chkSoundFilter->value() == 1);
+        // Another game shows the options of all games, and back again its own.
+        f->select(0);
+        QVERIFY(w().chkFullScreen->value() == 0 && !marked(w().chkFullScreen));
+        f->select(1);
+        QVERIFY(w().chkFullScreen->value() == 1 && marked(w().chkFullScreen));
+        w().cboScope->setCurrentIndex(0);
+        QVERIFY(w().chkFullScreen->value() == 0 && w().cboRend->currentIndex() == 1 &&
+                !w().chkFullScreen->font().underline());
+        // What Play would write says so, and writes nothing.
+        w().gameOptions().showPreview();
+        QVERIFY(w().gameOptions().previewWindow()->isVisible());
+        QVERIFY(w().gameOptions().previewText().contains(u"\u25b6 FullScreen = 1"_s));
+        QVERIFY(!QFile::exists(f->programFile(u"zinc.cfg"_s)));
+
+        w().Form_Unload();
+        const QString lineEnd = f->desktop.platform.lineEnd;
+        QCOMPARE(QString::fromUtf8(readAll(kept)),
+                 u"[Game2]\nFullScreen=1\nRenderer=2\n"_s.replace(u"\n"_s, lineEnd));
+        const QByteArray ini = readAll(iniPath());
+        QVERIFY(ini.contains("FullScreen=0") && ini.contains("Renderer=1"));
+    }
+
+    // The whole game back at once; a file that cannot be read is said and never replaced.
+    void aGameGoesBackWholeAndAnUnreadableFileIsLeftAlone()
+    {
+        QString kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
+        QVERIFY(writeAll(kept, "[Game1]\nShowFPS=1\nFrameRate=60\n[Game2]\nShowFPS=1\n"));
+        loadWith("[Video]\nShowFPS=0\n");
+        QVERIFY(w().lstGames->item(0)->data(ownValuesRole).toBool());
+        f->select(0);
+        w().cboScope->setCurrentIndex(1);
+        QVERIFY(w().chkShowFPS->value() == 1 && w().txtFrameRate->text() == u"60"_s);
+        w().cmdOwnReset->click();
+        QVERIFY(w().chkShowFPS->value() == 0 && !w().cmdOwnReset->isEnabled());
+        QVERIFY(!w().lstGames->item(0)->data(ownValuesRole).toBool());
+        QCOMPARE(readAll(kept), "[Game2]\nShowFPS=1\n");
+
+        f = std::make_unique<WindowFixture>();
+        kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
+        const QByteArray large(IniDocument::maxFileSize + 1, '\n');
+        QVERIFY(writeAll(kept, "[Game1]\nShowFPS=1\n" + large));
+        loadWith("[Video]\nShowFPS=0\n");
+        QCOMPARE(f->log().count(kept), 1);
+        f->select(0);
+        w().cboScope->setCurrentIndex(1);
+        QCOMPARE(w().chkShowFPS->value(), 0);
+        w().chkShowFPS->click();
+        w().Form_Unload();
+        QCOMPARE(readAll(kept).size(), large.size() + 18);
     }
 
     void theAboutBoxNamesThisCopysFilesInItsLanguage()

@@ -380,6 +380,30 @@ private Q_SLOTS:
         QVERIFY(f->idle() && f->desktop.fakeLauncher.starts.size() == 1);
     }
 
+    // A game's own renderer is the one checked, and its own values are in the files the
+    // emulator reads through the real shell, whether Play or --play starts it.
+    void aGamePlaysWithItsOwnOptions()
+    {
+        const PlatformConventions &platform = f->desktop.platform;
+        // The plug-in of all games' renderer (OpenGL) is not there; Software's is.
+        QVERIFY(QFile::remove(platform.join(f->zinc, rendererPlugin(1).file.toString())));
+        f->select(0);
+        f->window->cboScope->setCurrentIndex(1);
+        QTest::keyClick(f->window->cboRend, Qt::Key_Down);
+        f->window->chkFullScreen->click();
+        f->window->cboScope->setCurrentIndex(0);
+        f->play(1);
+        QVERIFY2(f->log().startsWith(u"<42> "_s + rendererPlugin(1).file.toString()),
+                 qPrintable(f->log()));
+        f->window->followCommandLine({u"--play"_s, u"1"_s});
+        QVERIFY(f->locked());
+        QVERIFY2(f->log().startsWith(u"<163 <4> Software, <38> <165>>\r\n<41> "_s),
+                 qPrintable(f->log()));
+        QVERIFY(readAll(platform.join(f->zinc, u"renderer.cfg"_s)).contains("FullScreen = 1"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
+        QVERIFY(f->log().contains(u"<49>"_s));
+    }
+
     // A run an earlier copy left going opens the window locked on it, and
     // gives it back once that run has ended.
     void aRunLeftByAnEarlierCopyLocksTheWindowUntilItEnds()

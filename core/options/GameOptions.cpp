@@ -3,6 +3,7 @@
 #include "core/games/GameTable.h"
 #include "core/options/OptionItems.h"
 #include "core/options/SavedOptions.h"
+#include "core/system/PlatformConventions.h"
 
 #include <QStringList>
 
@@ -102,7 +103,10 @@ GameOptions::Reading GameOptions::read(const QString &path)
 {
     IniDocument::Reading reading = IniDocument::read(path);
     GameOptions options;
-    options.m_file = std::move(reading.document);
+    // A file made anew ends its lines as the system's files do.
+    options.m_file = reading.status == IniDocument::ReadStatus::Read
+                         ? std::move(reading.document)
+                         : IniDocument(PlatformConventions::native().lineEnd);
     return {reading.status, std::move(options)};
 }
 
@@ -178,7 +182,9 @@ QString ownValuesText(const OwnValues &own, const ListItems &items, const Langua
     QStringList said;
     for (const auto &[index, text] : own) {
         const OptionEntry &entry = optionTable()[static_cast<std::size_t>(index)];
-        said << captionInSentence(texts.text(entry.caption)) + u' ' +
+        // Without a caption in the language, the key the file holds names it.
+        const QString caption = captionInSentence(texts.text(entry.caption));
+        said << (caption.isEmpty() ? entry.key.toString() : caption) + u' ' +
                     shownValue(entry, text, items, texts);
     }
     return said.join(QStringLiteral(", "));
