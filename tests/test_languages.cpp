@@ -261,9 +261,15 @@ private Q_SLOTS:
         QCOMPARE(f->log(), u"en 1: 2 - Street Fighter EX (ASIA)"_s);
         w.cboLang->setCurrentIndex(1);
         QCOMPARE(f->log(), u"pt 1: 2 - Street Fighter EX (ASIA)"_s);
+        // The options of all games follow a switch made in a game's view.
+        w.cboLang->setCurrentIndex(0);
+        w.cboScanLines->setCurrentIndex(1);
+        w.cboScope->setCurrentIndex(1);
+        w.cboLang->setCurrentIndex(1);
         // What is kept is the file's name.
         QVERIFY(w.close());
-        QVERIFY(readAll(f->programFile(u"rivonel.ini"_s)).contains("\nLanguage=Portugues\n"));
+        const QByteArray kept = readAll(f->programFile(u"rivonel.ini"_s));
+        QVERIFY(kept.contains("\nLanguage=Portugues\n") && kept.contains("\nScanlines=pt 15\n"));
     }
 };
 

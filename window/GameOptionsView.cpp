@@ -110,9 +110,14 @@ OptionSet GameOptionsView::globalOptions() const
     // The folders and the language are everyone's in either view.
     OptionSet options = m_global.values;
     const OptionSet shown = m_controls.values();
-    for (const OptionEntry &entry : optionTable())
+    const ListItems items = m_controls.listItems();
+    for (const OptionEntry &entry : optionTable()) {
         if (!gameMayOwn(entry))
             std::visit([&](auto member) { options.*member = shown.*member; }, entry.field);
+        else if (const auto list = std::get_if<ListChoice OptionSet::*>(&entry.field))
+            // A list's item, as it reads since the last switch of language.
+            (options.**list).text = items(*list).value((options.**list).position);
+    }
     return options;
 }
 

@@ -284,13 +284,21 @@ void frmPrincipal::cmdPlay_Click()
     // The options of all games, with the game's own laid over them, kept
     // first: a run Rivonel does not see end keeps them too.
     const OptionSet options = m_gameView.optionsOf(position);
-    say(m_gameView.keep());
+    const Wording notKept = m_gameView.keep();
     if (const Wording why = m_guide.whyNotPlayable(options, *romSet, m_games))
         return txtlog->setText(why, LanguageTexts);
     const Wording warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);
-    m_run.play({options, romSet, warning, m_gameView.ownValuesUsed(position)});
+    // What the run says first, which its launch lines do not replace.
+    const Wording own = m_gameView.ownValuesUsed(position);
+    const Wording preface = !notKept ? own
+                            : !own
+                                ? notKept
+                                : Wording([notKept, own](const LanguageTextTable &texts) {
+                                      return notKept(texts) + QStringLiteral("\r\n") + own(texts);
+                                  });
+    m_run.play({options, romSet, warning, preface});
 }
 
 void frmPrincipal::runStarted(const Wording &log)
