@@ -121,7 +121,10 @@ private Q_SLOTS:
     void thePreviewMarksTheLinesAGamesOwnValuesShape()
     {
         const PlatformConventions platform = PlatformConventions::posix();
-        const auto items = optionListItems(LanguageTextTable::english());
+        const auto items = [](ListChoice O::*list) {
+            return list == &O::resolution ? QStringList{u"320x240"_s, u"640x480"_s, u"800x600"_s}
+                                          : QStringList{u"Direct3D"_s, u"OpenGL"_s, u"Software"_s};
+        };
         OptionSet o;
         o.zincDirectory = u"/z"_s;
         o.romDirectory = u"/r"_s;

@@ -11,6 +11,15 @@ using O = OptionSet;
 
 namespace {
 
+QStringList items(ListChoice O::*list)
+{
+    if (list == &O::resolution)
+        return {u"320x240"_s, u"512x384"_s, u"640x480"_s, u"800x600"_s};
+    if (list == &O::renderer)
+        return {u"Direct3D"_s, u"OpenGL"_s, u"Software"_s, u"Glide"_s};
+    return {u"None"_s, u"Light"_s, u"Strong"_s};
+}
+
 // Loads "Key=value" pairs (keys as the load spells them) over the options a
 // window has before the load: lists at their start positions, boxes grayed.
 LoadedOptions load(const QMap<QString, QString> &saved, bool soundPlayable = true)
@@ -18,13 +27,6 @@ LoadedOptions load(const QMap<QString, QString> &saved, bool soundPlayable = tru
     OptionState start;
     start.values.resolution = {2, u"640x480"_s};
     start.values.renderer = {0, u"Direct3D"_s};
-    const auto items = [](ListChoice O::*list) {
-        if (list == &O::resolution)
-            return QStringList{u"320x240"_s, u"512x384"_s, u"640x480"_s, u"800x600"_s};
-        if (list == &O::renderer)
-            return QStringList{u"Direct3D"_s, u"OpenGL"_s, u"Software"_s, u"Glide"_s};
-        return QStringList{u"None"_s, u"Light"_s, u"Strong"_s};
-    };
     const auto stored = [&](const OptionEntry &e) -> std::optional<QString> {
         const auto found = saved.constFind(e.loadKey().toString());
         return found == saved.cend() ? std::nullopt : std::optional(*found);
@@ -146,15 +148,17 @@ private Q_SLOTS:
     // Only the keys a game owns are its section; everything else in the file stays.
     void aGamesOwnValuesAreItsSectionAlone()
     {
-        const auto items = optionListItems(LanguageTextTable::english());
-        GameOptions file = GameOptions::fromBytes("; mine\r\n[game3]\r\nrenderer = 2\r\n"
-                                                  "Resolution=640x480\r\nShowFPS=x\r\n"
-                                                  "RomPath=/elsewhere\r\nMine=kept\r\n");
+        GameOptions file = GameOptions::fromBytes(
+            "; mine\r\n[game3]\r\nrenderer = 2\r\n"
+            "Resolution=640x480\r\nShowFPS=x\r\nDithering=2\r\nSoundEnable=0\r\n"
+            "RomPath=/elsewhere\r\nMine=kept\r\n");
         const auto index = [](const OptionField &field) { return optionIndex(field); };
         // Keys in any case; a value that cannot serve, and an option no game owns, are not its own.
-        QCOMPARE(file.of(2, items),
-                 (OwnValues{{index(&O::renderer), u"2"_s}, {index(&O::resolution), u"640x480"_s}}));
-        QCOMPARE(file.stored(2).size(), 3u);
+        QCOMPARE(file.of(2, items), (OwnValues{{index(&O::sound), u"0"_s},
+                                               {index(&O::renderer), u"2"_s},
+                                               {index(&O::dithering), u"2"_s},
+                                               {index(&O::resolution), u"640x480"_s}}));
+        QCOMPARE(file.stored(2).size(), 5u);
         QVERIFY(!file.hasOwn(1, items) && !file.hasOwn(-1, items) && !file.hasOwn(26, items));
 
         QVERIFY(file.set(2, {{index(&O::renderer), u"0"_s}}));
@@ -175,7 +179,6 @@ private Q_SLOTS:
     // them.
     void aGamePlaysWithItsOwnValuesOverTheOptionsOfAllGames()
     {
-        const auto items = optionListItems(LanguageTextTable::english());
         OptionState global = load({{u"SoundEnable"_s, u"1"_s}, {u"SoundFilter"_s, u"1"_s}}).state;
         global.values.frameRate = u"100"_s;
         const auto index = [](const OptionField &field) { return optionIndex(field); };
@@ -198,7 +201,7 @@ private Q_SLOTS:
                                 {index(&O::fullScreen), u"1"_s},
                                 {index(&O::showFps), u"0"_s},
                                 {index(&O::resolution), u"640x480"_s}},
-                               items, LanguageTextTable::english()),
+                               LanguageTextTable::english()),
                  u"renderer Software, show FPS off, full screen on, resolution 640x480"_s);
     }
 };

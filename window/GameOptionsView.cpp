@@ -142,13 +142,13 @@ Wording GameOptionsView::ownValuesUsed(int position) const
         return {};
     return [own](const LanguageTextTable &texts) {
         return texts.text(textKey::gameOptionsUsed)
-            .arg(ownValuesText(own, optionListItems(texts), texts));
+            .arg(ownValuesText(own, texts));
     };
 }
 
 QString GameOptionsView::ownValuesSummary(int position) const
 {
-    return ownValuesText(ownValues(position), optionListItems(m_texts), m_texts);
+    return ownValuesText(ownValues(position), m_texts);
 }
 
 void GameOptionsView::tell(const Wording &text)

@@ -7,7 +7,7 @@
 
 #include <QStringList>
 
-#include <span>
+#include <iterator>
 
 namespace rivonel {
 
@@ -23,14 +23,6 @@ bool validPosition(int position)
     return position >= 0 && position < gameCount;
 }
 
-QStringList listOf(std::span<const QStringView> items)
-{
-    QStringList list;
-    for (const QStringView item : items)
-        list << item.toString();
-    return list;
-}
-
 // "Renderer:" reads "renderer" inside a sentence; "FPS" stays as it is.
 QString captionInSentence(QString caption)
 {
@@ -41,8 +33,7 @@ QString captionInSentence(QString caption)
     return caption;
 }
 
-QString shownValue(const OptionEntry &entry, const QString &text, const ListItems &items,
-                   const LanguageTextTable &texts)
+QString shownValue(const OptionEntry &entry, const QString &text, const LanguageTextTable &texts)
 {
     switch (entry.kind) {
     case SettingKind::CheckState:
@@ -53,8 +44,12 @@ QString shownValue(const OptionEntry &entry, const QString &text, const ListItem
         return text.trimmed() == u"0" || entry.kind != SettingKind::CheckState
                    ? texts.text(textKey::optionOff)
                    : text.trimmed();
-    case SettingKind::ListPosition:
-        return items(std::get<ListChoice OptionSet::*>(entry.field)).value(text.trimmed().toInt());
+    case SettingKind::ListPosition: { // the renderer, the one list kept by its position
+        const int position = text.trimmed().toInt();
+        return position >= 0 && position < int(std::size(rendererItems))
+                   ? rendererItems[position].toString()
+                   : text;
+    }
     default:
         return text;
     }
@@ -75,28 +70,6 @@ std::bitset<optionCount> ownableEntries()
     for (std::size_t i = 0; i < optionTable().size(); ++i)
         entries.set(i, gameMayOwn(optionTable()[i]));
     return entries;
-}
-
-ListItems optionListItems(const LanguageTextTable &texts)
-{
-    return [texts](ListChoice OptionSet::*list) -> QStringList {
-        using O = OptionSet;
-        if (list == &O::renderer)
-            return listOf(rendererItems);
-        if (list == &O::resolution)
-            return listOf(resolutionItems);
-        if (list == &O::colorDepth)
-            return listOf(colorDepthItems);
-        if (list == &O::textureFiltering)
-            return listOf(textureFilteringItems);
-        if (list == &O::scanLines)
-            return scanLineItems(texts);
-        if (list == &O::textureQuality)
-            return textureQualityItems(texts);
-        if (list == &O::textureCaching || list == &O::turnDisplay || list == &O::blending)
-            return listOf(zeroToTwoItems);
-        return {};
-    };
 }
 
 GameOptions::Reading GameOptions::read(const QString &path)
@@ -177,7 +150,7 @@ OptionState withOwnValues(OptionState global, const OwnValues &own, const ListIt
         .state;
 }
 
-QString ownValuesText(const OwnValues &own, const ListItems &items, const LanguageTextTable &texts)
+QString ownValuesText(const OwnValues &own, const LanguageTextTable &texts)
 {
     QStringList said;
     for (const auto &[index, text] : own) {
@@ -185,7 +158,7 @@ QString ownValuesText(const OwnValues &own, const ListItems &items, const Langua
         // Without a caption in the language, the key the file holds names it.
         const QString caption = captionInSentence(texts.text(entry.caption));
         said << (caption.isEmpty() ? entry.key.toString() : caption) + u' ' +
-                    shownValue(entry, text, items, texts);
+                    shownValue(entry, text, texts);
     }
     return said.join(QStringLiteral(", "));
 }

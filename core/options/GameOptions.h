@@ -20,9 +20,6 @@ std::bitset<optionCount> ownableEntries();
 // A game's own values, by table entry, each as rivonel.ini writes it.
 using OwnValues = std::map<int, QString>;
 
-// The items of every list an option is chosen from, in the language given.
-ListItems optionListItems(const LanguageTextTable &texts);
-
 // game-options.ini: a [Game<number>] section for each game with values of its
 // own, holding only those, under rivonel.ini's keys and value forms. Edits keep
 // every other line, unknown keys and comments included.
@@ -64,6 +61,6 @@ OptionState withOwnValues(OptionState global, const OwnValues &own, const ListIt
 
 // Each own value in the table's order, as "renderer Software, resolution
 // 640x480", in the language given.
-QString ownValuesText(const OwnValues &own, const ListItems &items, const LanguageTextTable &texts);
+QString ownValuesText(const OwnValues &own, const LanguageTextTable &texts);
 
 } // namespace rivonel
