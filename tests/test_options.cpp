@@ -148,17 +148,17 @@ private Q_SLOTS:
     // Only the keys a game owns are its section; everything else in the file stays.
     void aGamesOwnValuesAreItsSectionAlone()
     {
-        GameOptions file = GameOptions::fromBytes(
-            "; mine\r\n[game3]\r\nrenderer = 2\r\n"
-            "Resolution=640x480\r\nShowFPS=x\r\nDithering=2\r\nSoundEnable=0\r\n"
-            "RomPath=/elsewhere\r\nMine=kept\r\n");
+        GameOptions file = GameOptions::fromBytes("; mine\r\n[game3]\r\nrenderer = 2\r\n"
+                                                  "Resolution=640x480\r\nShowFPS=x\r\nScanlines="
+                                                  "Nowhere\r\nDithering=2\r\nSoundEnable=0\r\n"
+                                                  "RomPath=/elsewhere\r\nMine=kept\r\n");
         const auto index = [](const OptionField &field) { return optionIndex(field); };
         // Keys in any case; a value that cannot serve, and an option no game owns, are not its own.
         QCOMPARE(file.of(2, items), (OwnValues{{index(&O::sound), u"0"_s},
                                                {index(&O::renderer), u"2"_s},
                                                {index(&O::dithering), u"2"_s},
                                                {index(&O::resolution), u"640x480"_s}}));
-        QCOMPARE(file.stored(2).size(), 5u);
+        QCOMPARE(file.stored(2).size(), 6u);
         QVERIFY(!file.hasOwn(1, items) && !file.hasOwn(-1, items) && !file.hasOwn(26, items));
 
         QVERIFY(file.set(2, {{index(&O::renderer), u"0"_s}}));
