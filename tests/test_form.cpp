@@ -396,8 +396,14 @@ private Q_SLOTS:
     void aGameGoesBackWholeAndAnUnreadableFileIsLeftAlone()
     {
         QString kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
-        QVERIFY(writeAll(kept, "[Game1]\nShowFPS=1\nFrameRate=60\n[Game2]\nShowFPS=1\n"));
+        const QByteArray stored = "[Game1]\nShowFPS=1\nFrameRate=60\n[Game2]\nRenderer=9\n";
+        QVERIFY(writeAll(kept, stored));
         loadWith("[Video]\nShowFPS=0\n");
+        // A look at a game's view changes nothing in the file, not even what cannot serve.
+        f->select(1);
+        w().cboScope->setCurrentIndex(1);
+        w().cboScope->setCurrentIndex(0);
+        QCOMPARE(readAll(kept), stored);
         QVERIFY(w().lstGames->item(0)->data(ownValuesRole).toBool());
         f->select(0);
         w().cboScope->setCurrentIndex(1);
@@ -405,7 +411,7 @@ private Q_SLOTS:
         w().cmdOwnReset->click();
         QVERIFY(w().chkShowFPS->value() == 0 && !w().cmdOwnReset->isEnabled());
         QVERIFY(!w().lstGames->item(0)->data(ownValuesRole).toBool());
-        QCOMPARE(readAll(kept), "[Game2]\nShowFPS=1\n");
+        QCOMPARE(readAll(kept), "[Game2]\nRenderer=9\n");
 
         f = std::make_unique<WindowFixture>();
         kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
@@ -419,6 +425,7 @@ private Q_SLOTS:
         w().chkShowFPS->click();
         w().Form_Unload();
         QCOMPARE(readAll(kept).size(), large.size() + 18);
+        QCOMPARE(f->desktop.calls.filter(kept).size(), 1); // and the close says so
     }
 
     void theAboutBoxNamesThisCopysFilesInItsLanguage()

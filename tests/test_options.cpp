@@ -161,18 +161,23 @@ private Q_SLOTS:
         QCOMPARE(file.stored(2).size(), 6u);
         QVERIFY(!file.hasOwn(1, items) && !file.hasOwn(-1, items) && !file.hasOwn(26, items));
 
-        QVERIFY(file.set(2, {{index(&O::renderer), u"0"_s}}));
-        QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nrenderer =0\r\nRomPath=/elsewhere\r\n"
-                                 "Mine=kept\r\n");
+        // One value changed, one dropped: every other line stays, unusable ones too.
+        QVERIFY(file.setOwn(2, index(&O::renderer), u"0"_s));
+        file.drop(2, index(&O::resolution));
+        QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nrenderer =0\r\nShowFPS=x\r\nScanlines="
+                                 "Nowhere\r\nDithering=2\r\nSoundEnable=0\r\n"
+                                 "RomPath=/elsewhere\r\nMine=kept\r\n");
         // A section left with nothing of the user's goes; one with a comment or a key stays.
-        QVERIFY(file.set(0, {{index(&O::fullScreen), u"1"_s}}) && file.set(2, {}));
+        QVERIFY(file.setOwn(0, index(&O::fullScreen), u"1"_s));
+        file.dropAll(2);
         QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nRomPath=/elsewhere\r\nMine=kept\r\n"
                                  "[Game1]\r\nFullScreen=1\r\n");
-        QVERIFY(file.set(0, {}));
+        file.drop(0, index(&O::fullScreen));
         QCOMPARE(file.toBytes(), "; mine\r\n[game3]\r\nRomPath=/elsewhere\r\nMine=kept\r\n");
-        // A value that cannot stand on a line is refused, the rest kept.
-        QVERIFY(!file.set(4, {{index(&O::frameRate), u"1\n2"_s}, {index(&O::showFps), u"1"_s}}));
-        QCOMPARE(file.stored(4), (OwnValues{{index(&O::showFps), u"1"_s}}));
+        // A value that cannot stand on a line is refused; an option no game owns is never set.
+        QVERIFY(!file.setOwn(4, index(&O::frameRate), u"1\n2"_s));
+        QVERIFY(!file.setOwn(4, index(&O::romDirectory), u"/r"_s) && !file.setOwn(26, 0, u"1"_s));
+        QCOMPARE(file.stored(4), OwnValues());
     }
 
     // Laid over the options of all games in the table's order, the rules running as a load runs

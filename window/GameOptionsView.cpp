@@ -85,13 +85,17 @@ Wording GameOptionsView::load()
 
 Wording GameOptionsView::keep()
 {
-    // A file that could not be read is the user's to mend; it is never replaced.
-    if (m_readStatus != IniDocument::ReadStatus::Read &&
-        m_readStatus != IniDocument::ReadStatus::Missing)
-        return {};
     const QByteArray bytes = m_options.toBytes();
     if (bytes == m_written)
         return {};
+    // A file that could not be read is the user's to mend: it is never replaced,
+    // and what the user gave a game since is said not to be kept.
+    if (m_readStatus != IniDocument::ReadStatus::Read &&
+        m_readStatus != IniDocument::ReadStatus::Missing)
+        return [path = m_files.gameOptions, status = m_readStatus](const LanguageTextTable &texts) {
+            return texts.text(textKey::optionsNotSaved)
+                .arg(shownName(path), whyNotRead(texts, status));
+        };
     if (QDir().mkpath(m_files.settingsDirectory) && writeFileAnew(m_files.gameOptions, bytes)) {
         m_written = bytes;
         m_readStatus = IniDocument::ReadStatus::Read;
@@ -141,8 +145,7 @@ Wording GameOptionsView::ownValuesUsed(int position) const
     if (own.empty())
         return {};
     return [own](const LanguageTextTable &texts) {
-        return texts.text(textKey::gameOptionsUsed)
-            .arg(ownValuesText(own, texts));
+        return texts.text(textKey::gameOptionsUsed).arg(ownValuesText(own, texts));
     };
 }
 
@@ -197,12 +200,16 @@ void GameOptionsView::userChanged(int index)
     const OptionEntry &entry = optionTable()[static_cast<std::size_t>(index)];
     if (m_game < 0 || !gameMayOwn(entry))
         return;
-    m_own[index] = savedText(m_controls.values(), entry);
+    const QString text = savedText(m_controls.values(), entry);
+    // A value that cannot stand on a line is not kept, and shows no more.
+    if (m_options.setOwn(m_game, index, text))
+        m_own[index] = text;
     showGameView();
 }
 
 void GameOptionsView::useValueOfAllGames(int index)
 {
+    m_options.drop(m_game, index);
     if (m_own.erase(index) > 0)
         showGameView();
     tell(keep());
@@ -212,16 +219,16 @@ void GameOptionsView::backToAllGames()
 {
     if (m_game < 0)
         return;
+    m_options.dropAll(m_game);
     m_own.clear();
     showGameView();
     tell(keep());
 }
 
-// The game's values as they stand are its own in the file, and on show.
+// The options of all games with the game's own values over them; what the file
+// holds changes only with what the user does.
 void GameOptionsView::showGameView()
 {
-    if (!m_options.set(m_game, m_own))
-        m_own = m_options.of(m_game, m_controls.listItems()); // a value that cannot be kept goes
     const OptionState shown =
         withOwnValues(m_global, m_own, m_controls.listItems(), soundPlayable());
     m_controls.binder().show(shown, ownableEntries());

@@ -122,7 +122,8 @@ void SetupGuide::markField(QLineEdit *field, QAction *&mark, QString OptionSet::
 void SetupGuide::markRenderers(const QString &zincDirectory)
 {
     const bool known = isExistingFolder(zincDirectory);
-    if (known && m_followRenderer &&
+    // (In a game's view the list shows the game's renderer, not the one to follow.)
+    if (known && m_followRenderer && m_ui.cboScope->currentIndex() <= 0 &&
         !rendererPresent(m_platform, zincDirectory, m_ui.cboRend->currentIndex()))
         m_ui.cboRend->setCurrentIndex(preferredRenderer(m_platform, zincDirectory));
     const int items = std::min(m_ui.cboRend->count(), int(std::size(rendererItems)));

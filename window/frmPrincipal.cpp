@@ -285,8 +285,10 @@ void frmPrincipal::cmdPlay_Click()
     // first: a run Rivonel does not see end keeps them too.
     const OptionSet options = m_gameView.optionsOf(position);
     const Wording notKept = m_gameView.keep();
-    if (const Wording why = m_guide.whyNotPlayable(options, *romSet, m_games))
-        return txtlog->setText(why, LanguageTexts);
+    if (const Wording why = m_guide.whyNotPlayable(options, *romSet, m_games)) {
+        txtlog->setText(why, LanguageTexts);
+        return say(notKept);
+    }
     const Wording warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);

@@ -190,9 +190,9 @@ QString gameListText(const RomFolderLook &roms, const PlayHistory &history,
                        .arg(u"Title"_s, -30)
                        .arg(u"Archive"_s, -7)
                        .arg(u"Played"_s, 6)
-                       .arg(archives ? u"Favourite  State"_s : u"Favourite"_s) +
-                   (own ? (archives ? u"    Own options"_s : u"  Own options"_s) : QString()) +
-                   u'\n';
+                       .arg(archives ? (own ? u"Favourite  State    "_s : u"Favourite  State"_s)
+                                     : u"Favourite"_s) +
+                   (own ? u"  Own options"_s : QString()) + u'\n';
     const LanguageTextTable english;
     for (int position = 0; position < gameCount; ++position) {
         const GameEntry &game = gameTable()[static_cast<std::size_t>(position)];

@@ -116,23 +116,24 @@ OwnValues GameOptions::of(int position, const ListItems &items) const
     return own;
 }
 
-bool GameOptions::set(int position, const OwnValues &own)
+bool GameOptions::setOwn(int position, int index, const QString &text)
 {
-    if (!validPosition(position))
-        return false;
-    const QString section = sectionOf(position);
-    bool written = true;
-    for (int i = 0; i < optionCount; ++i) {
-        const OptionEntry &entry = optionTable()[static_cast<std::size_t>(i)];
-        if (!gameMayOwn(entry))
-            continue;
-        const auto value = own.find(i);
-        if (value == own.end())
-            m_file.removeValue(section, entry.key.toString());
-        else if (!m_file.setValue(section, entry.key.toString(), value->second))
-            written = false;
-    }
-    return written;
+    return validPosition(position) && gameMayOwn(optionTable()[static_cast<std::size_t>(index)]) &&
+           m_file.setValue(sectionOf(position),
+                           optionTable()[static_cast<std::size_t>(index)].key.toString(), text);
+}
+
+void GameOptions::drop(int position, int index)
+{
+    if (validPosition(position) && gameMayOwn(optionTable()[static_cast<std::size_t>(index)]))
+        m_file.removeValue(sectionOf(position),
+                           optionTable()[static_cast<std::size_t>(index)].key.toString());
+}
+
+void GameOptions::dropAll(int position)
+{
+    for (int index = 0; index < optionCount; ++index)
+        drop(position, index);
 }
 
 OptionState withOwnValues(OptionState global, const OwnValues &own, const ListItems &items,

@@ -39,10 +39,13 @@ public:
     // The game's values as the file holds them, whether they serve or not.
     OwnValues stored(int position) const;
     bool hasOwn(int position, const ListItems &items) const { return !of(position, items).empty(); }
-    // Makes these the game's own values: the keys it no longer owns go, and
-    // its section with them once it holds nothing. False when a value cannot
-    // stand on a line, which is then left out.
-    bool set(int position, const OwnValues &own);
+    // Gives the game its own value for the entry; false when the value cannot
+    // stand on a line, which leaves the file as it was.
+    bool setOwn(int position, int index, const QString &text);
+    // The entry follows the options of all games again; the game's section goes
+    // once it holds nothing. drop for one entry, dropAll for every entry.
+    void drop(int position, int index);
+    void dropAll(int position);
 
 private:
     IniDocument m_file;

@@ -251,7 +251,16 @@ void IniDocument::removeValue(const QString &section, const QString &key)
     if (!removed || found == m_sections.cend())
         return;
     const qsizetype afterHeader = nextLine(m_text, lineEnd(m_text, found->header));
-    if (found->afterLastEntry == afterHeader) {
+    // A later section of the name would take the empty one's place, and bring
+    // what it holds to life: the header stays.
+    bool later = false;
+    for (qsizetype start = afterHeader; start < m_text.size() && !later;) {
+        const qsizetype end = lineEnd(m_text, start);
+        const auto name = sectionOf(QStringView(m_text).mid(start, end - start).trimmed());
+        later = name && folded(*name) == sectionName;
+        start = nextLine(m_text, end);
+    }
+    if (found->afterLastEntry == afterHeader && !later) {
         m_text.remove(found->header, afterHeader - found->header);
         index();
     }
