@@ -1,5 +1,6 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/settings/IniDocument.h"
+#include "core/system/ProgramFiles.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
@@ -265,11 +266,15 @@ private Q_SLOTS:
         w.cboLang->setCurrentIndex(0);
         w.cboScanLines->setCurrentIndex(1);
         w.cboScope->setCurrentIndex(1);
+        QTest::keyClick(w.cboScanLines, Qt::Key_Down); // the game's own, in English
         w.cboLang->setCurrentIndex(1);
+        QCOMPARE(w.gameOptions().optionsOf(1).scanLines, (ListChoice{2, u"pt 16"_s}));
         // What is kept is the file's name.
         QVERIFY(w.close());
         const QByteArray kept = readAll(f->programFile(u"rivonel.ini"_s));
         QVERIFY(kept.contains("\nLanguage=Portugues\n") && kept.contains("\nScanlines=pt 15\n"));
+        QVERIFY(readAll(ProgramFiles::of(f->locations, f->desktop.platform).gameOptions)
+                    .contains("\nScanlines=pt 16"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "window/GameOptionsView.h"
 
 #include "core/emulator/PlayPreview.h"
+#include "core/games/GameTable.h"
 #include "core/options/OptionsFile.h"
 #include "core/options/SavedOptions.h"
 #include "core/system/ShownName.h"
@@ -233,6 +234,36 @@ void GameOptionsView::showGameView()
         withOwnValues(m_global, m_own, m_controls.listItems(), soundPlayable());
     m_controls.binder().show(shown, ownableEntries());
     showMarks();
+    Q_EMIT ownValuesChanged();
+}
+
+std::map<int, QStringList> GameOptionsView::languageLists() const
+{
+    std::map<int, QStringList> lists;
+    for (const auto field : {&OptionSet::scanLines, &OptionSet::textureQuality})
+        lists[optionIndex(field)] = m_controls.listItems()(field);
+    return lists;
+}
+
+void GameOptionsView::languageListsRenamed(const std::map<int, QStringList> &before)
+{
+    const ListItems items = m_controls.listItems();
+    for (int position = 0; position < gameCount; ++position) {
+        const OwnValues stored = m_options.stored(position);
+        for (const auto &[index, words] : before) {
+            const auto own = stored.find(index);
+            if (own == stored.end())
+                continue;
+            const QStringList now =
+                items(std::get<ListChoice OptionSet::*>(optionTable()[std::size_t(index)].field));
+            const qsizetype at = words.indexOf(own->second);
+            if (at < 0 || at >= now.size() || now.at(at) == own->second ||
+                !m_options.setOwn(position, index, now.at(at)))
+                continue;
+            if (position == m_game)
+                m_own[index] = now.at(at);
+        }
+    }
     Q_EMIT ownValuesChanged();
 }
 

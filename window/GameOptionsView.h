@@ -55,6 +55,10 @@ public:
     // view shows the new game's options.
     void gameSelected(int position, const QString &title);
     void showTexts();
+    // The two lists whose items are words of the language, as they read now; after
+    // a switch, every game's own value in them follows its item to the new word.
+    std::map<int, QStringList> languageLists() const;
+    void languageListsRenamed(const std::map<int, QStringList> &before);
     // The preview of what Play would write for the selected game (F2).
     void showPreview();
     QString previewText() const;

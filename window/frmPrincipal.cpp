@@ -360,7 +360,9 @@ void frmPrincipal::CarregaLingua()
     const LoadedLanguage language = loadLanguage(m_files.languageFolders, LanguageName, m_platform);
     LanguageTexts = language.texts;
     tellUser(language.notice);
+    const auto before = m_gameView.languageLists();
     m_controls.showLanguageLists(LanguageTexts);
+    m_gameView.languageListsRenamed(before);
     m_controls.showCaptions(LanguageTexts);
     nameControls(LanguageTexts);
     m_gameView.showTexts();
