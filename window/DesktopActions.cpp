@@ -1,5 +1,7 @@
 #include "window/DesktopActions.h"
 
+#include <QLineEdit>
+
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/LanguageLoad.h"
 #include "core/system/ProgramInfo.h"
@@ -14,7 +16,7 @@ DesktopActions::DesktopActions(QWidget &form, Desktop &desktop, const PlatformCo
 {
 }
 
-std::optional<QString> DesktopActions::pickZincFolder() const
+void DesktopActions::pickZincFolder(QLineEdit &field) const
 {
     const std::optional<QString> folder =
         m_desktop.pickFolder(&m_form, m_texts.text(textKey::chooseZincDirectory));
@@ -22,12 +24,15 @@ std::optional<QString> DesktopActions::pickZincFolder() const
         m_desktop.showMessage(&m_form, m_texts.text(textKey::zincMissing),
                               m_texts.text(textKey::zincNotFoundTitle),
                               Desktop::MessageStyle::Stop);
-    return folder;
+    if (folder)
+        field.setText(*folder);
 }
 
-std::optional<QString> DesktopActions::pickRomFolder() const
+void DesktopActions::pickRomFolder(QLineEdit &field) const
 {
-    return m_desktop.pickFolder(&m_form, m_texts.text(textKey::chooseRomDirectory));
+    if (const std::optional<QString> folder =
+            m_desktop.pickFolder(&m_form, m_texts.text(textKey::chooseRomDirectory)))
+        field.setText(*folder);
 }
 
 void DesktopActions::openWebAddress() const

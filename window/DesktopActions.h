@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QLineEdit;
 class QWidget;
 
 namespace rivonel {
@@ -22,10 +23,10 @@ public:
     DesktopActions(QWidget &form, Desktop &desktop, const PlatformConventions &platform,
                    const ProgramFiles &files, const LanguageTextTable &texts);
 
-    // The Zinc directory the user picked; one without the emulator is taken
-    // all the same, after a warning.
-    std::optional<QString> pickZincFolder() const;
-    std::optional<QString> pickRomFolder() const;
+    // The folder picked goes into the field, as if typed. A Zinc directory
+    // without the emulator is taken all the same, after a warning.
+    void pickZincFolder(QLineEdit &field) const;
+    void pickRomFolder(QLineEdit &field) const;
     void openWebAddress() const;
     void showAbout() const;
 

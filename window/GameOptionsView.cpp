@@ -2,27 +2,19 @@
 
 #include "core/emulator/PlayPreview.h"
 #include "core/games/GameTable.h"
-#include "core/options/OptionsFile.h"
 #include "core/options/SavedOptions.h"
-#include "core/system/ShownName.h"
-#include "core/system/WholeFile.h"
 #include "window/frmPrincipalUi.h"
 #include "window/OptionControls.h"
+#include "window/PreviewWindow.h"
 
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace rivonel {
 
@@ -46,7 +38,7 @@ GameOptionsView::GameOptionsView(const frmPrincipalUi &ui, OptionControls &contr
                                  PlatformConventions platform, const ProgramFiles &files,
                                  const LanguageTextTable &texts, QObject *parent)
     : QObject(parent), m_ui(ui), m_controls(controls), m_platform(std::move(platform)),
-      m_files(files), m_texts(texts)
+      m_files(files), m_texts(texts), m_file(files.gameOptions, files.settingsDirectory)
 {
     connectSignals();
 }
@@ -71,41 +63,12 @@ void GameOptionsView::connectSignals()
 
 Wording GameOptionsView::load()
 {
-    GameOptions::Reading reading = GameOptions::read(m_files.gameOptions);
-    m_readStatus = reading.status;
-    m_options = std::move(reading.options);
-    m_written = m_options.toBytes();
-    if (m_readStatus == IniDocument::ReadStatus::Read ||
-        m_readStatus == IniDocument::ReadStatus::Missing)
-        return {};
-    return [path = m_files.gameOptions, status = m_readStatus](const LanguageTextTable &texts) {
-        return texts.text(textKey::gameOptionsNotRead)
-            .arg(shownName(path), whyNotRead(texts, status));
-    };
+    return m_file.load();
 }
 
 Wording GameOptionsView::keep()
 {
-    const QByteArray bytes = m_options.toBytes();
-    if (bytes == m_written)
-        return {};
-    // A file that could not be read is the user's to mend: it is never replaced,
-    // and what the user gave a game since is said not to be kept.
-    if (m_readStatus != IniDocument::ReadStatus::Read &&
-        m_readStatus != IniDocument::ReadStatus::Missing)
-        return [path = m_files.gameOptions, status = m_readStatus](const LanguageTextTable &texts) {
-            return texts.text(textKey::optionsNotSaved)
-                .arg(shownName(path), whyNotRead(texts, status));
-        };
-    if (QDir().mkpath(m_files.settingsDirectory) && writeFileAnew(m_files.gameOptions, bytes)) {
-        m_written = bytes;
-        m_readStatus = IniDocument::ReadStatus::Read;
-        return {};
-    }
-    return [path = m_files.gameOptions](const LanguageTextTable &texts) {
-        return texts.text(textKey::optionsNotSaved)
-            .arg(shownName(path), texts.text(textKey::fileNotWrittenWhole));
-    };
+    return m_file.keep();
 }
 
 OptionSet GameOptionsView::globalOptions() const
@@ -128,8 +91,9 @@ OptionSet GameOptionsView::globalOptions() const
 
 OwnValues GameOptionsView::ownValues(int position) const
 {
-    return position >= 0 && position == m_game ? m_own
-                                               : m_options.of(position, m_controls.listItems());
+    return position >= 0 && position == m_game
+               ? m_own
+               : m_file.options().of(position, m_controls.listItems());
 }
 
 OptionSet GameOptionsView::optionsOf(int position) const
@@ -174,7 +138,7 @@ void GameOptionsView::gameSelected(int position, const QString &title)
         m_ui.cboScope->setCurrentIndex(allGames); // which shows them
     if (m_game >= 0 && m_game != position) {
         m_game = position;
-        m_own = m_options.of(position, m_controls.listItems());
+        m_own = m_file.options().of(position, m_controls.listItems());
         showGameView();
     }
     showTexts();
@@ -185,7 +149,7 @@ void GameOptionsView::scopeChosen(int index)
     if (index == selectedGame && m_selected >= 0 && m_game < 0) {
         m_global = m_controls.state();
         m_game = m_selected;
-        m_own = m_options.of(m_game, m_controls.listItems());
+        m_own = m_file.options().of(m_game, m_controls.listItems());
         showGameView();
     } else if (index != selectedGame && m_game >= 0) {
         m_controls.binder().show(m_global, ownableEntries());
@@ -203,14 +167,14 @@ void GameOptionsView::userChanged(int index)
         return;
     const QString text = savedText(m_controls.values(), entry);
     // A value that cannot stand on a line is not kept, and shows no more.
-    if (m_options.setOwn(m_game, index, text))
+    if (m_file.options().setOwn(m_game, index, text))
         m_own[index] = text;
     showGameView();
 }
 
 void GameOptionsView::useValueOfAllGames(int index)
 {
-    m_options.drop(m_game, index);
+    m_file.options().drop(m_game, index);
     if (m_own.erase(index) > 0)
         showGameView();
     tell(keep());
@@ -220,7 +184,7 @@ void GameOptionsView::backToAllGames()
 {
     if (m_game < 0)
         return;
-    m_options.dropAll(m_game);
+    m_file.options().dropAll(m_game);
     m_own.clear();
     showGameView();
     tell(keep());
@@ -245,11 +209,14 @@ std::map<int, QStringList> GameOptionsView::languageLists() const
     return lists;
 }
 
-void GameOptionsView::languageListsRenamed(const std::map<int, QStringList> &before)
+void GameOptionsView::followLanguageLists()
 {
+    const std::map<int, QStringList> before = std::exchange(m_words, languageLists());
+    if (before == m_words)
+        return;
     const ListItems items = m_controls.listItems();
     for (int position = 0; position < gameCount; ++position) {
-        const OwnValues stored = m_options.stored(position);
+        const OwnValues stored = m_file.options().stored(position);
         for (const auto &[index, words] : before) {
             const auto own = stored.find(index);
             if (own == stored.end())
@@ -258,7 +225,7 @@ void GameOptionsView::languageListsRenamed(const std::map<int, QStringList> &bef
                 items(std::get<ListChoice OptionSet::*>(optionTable()[std::size_t(index)].field));
             const qsizetype at = words.indexOf(own->second);
             if (at < 0 || at >= now.size() || now.at(at) == own->second ||
-                !m_options.setOwn(position, index, now.at(at)))
+                !m_file.options().setOwn(position, index, now.at(at)))
                 continue;
             if (position == m_game)
                 m_own[index] = now.at(at);
@@ -269,6 +236,7 @@ void GameOptionsView::languageListsRenamed(const std::map<int, QStringList> &bef
 
 void GameOptionsView::showTexts()
 {
+    followLanguageLists();
     const QSignalBlocker quiet(m_ui.cboScope);
     m_ui.cboScope->setItemText(allGames, m_texts.text(textKey::optionsOfAllGames));
     if (m_selected < 0 && m_ui.cboScope->count() > 1)
@@ -348,26 +316,9 @@ void GameOptionsView::showPreview()
 {
     if (m_selected < 0)
         return;
-    if (!m_preview) {
-        m_preview = new QDialog(m_ui.abas->window());
-        m_preview->setObjectName(QStringLiteral("dlgPreview"));
-        m_previewText = new QPlainTextEdit(m_preview);
-        m_previewText->setReadOnly(true);
-        m_previewText->setLineWrapMode(QPlainTextEdit::NoWrap);
-        m_previewText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_preview);
-        connect(buttons, &QDialogButtonBox::rejected, m_preview, &QDialog::close);
-        auto *layout = new QVBoxLayout(m_preview);
-        layout->addWidget(m_previewText);
-        layout->addWidget(buttons);
-        m_preview->resize(640, 480);
-    }
-    m_preview->setWindowTitle(m_texts.text(textKey::previewCaption));
-    m_previewText->setAccessibleName(m_texts.text(textKey::previewCaption));
-    m_previewText->setPlainText(previewText());
-    m_preview->show();
-    m_preview->raise();
-    m_preview->activateWindow();
+    if (!m_preview)
+        m_preview = new PreviewWindow(m_ui.abas->window());
+    m_preview->showText(m_texts.text(textKey::previewCaption), previewText());
 }
 
 } // namespace rivonel

@@ -1,21 +1,20 @@
 #pragma once
 
 #include "core/languages/LanguageTextTable.h"
-#include "core/options/GameOptions.h"
+#include "core/options/GameOptionsFile.h"
 #include "core/options/OptionTable.h"
 #include "core/settings/IniDocument.h"
 #include "core/system/PlatformConventions.h"
 #include "core/system/ProgramFiles.h"
+#include "window/PreviewWindow.h"
 
 #include <QByteArray>
-#include <QDialog>
 #include <QObject>
 #include <QPointer>
 
 #include <memory>
 
 class QMenu;
-class QPlainTextEdit;
 class QPoint;
 
 namespace rivonel {
@@ -54,15 +53,14 @@ public:
     // The selected game changed (-1 for none): the switch names it, and a game's
     // view shows the new game's options.
     void gameSelected(int position, const QString &title);
+    // The switch, the buttons and the marks in the language shown; after a switch
+    // of language, every game's own value in the two lists of words follows its
+    // item to the new word.
     void showTexts();
-    // The two lists whose items are words of the language, as they read now; after
-    // a switch, every game's own value in them follows its item to the new word.
-    std::map<int, QStringList> languageLists() const;
-    void languageListsRenamed(const std::map<int, QStringList> &before);
     // The preview of what Play would write for the selected game (F2).
     void showPreview();
     QString previewText() const;
-    QDialog *previewWindow() const { return m_preview; }
+    PreviewWindow *previewWindow() const { return m_preview; }
     // A control's context menu in a game's view: its way back to the value of
     // all games, and the whole game's. Nothing for a list or a box in the view
     // of all games; a text box keeps its own menu.
@@ -84,22 +82,22 @@ private:
     void contextMenu(int index, const QPoint &at);
     bool soundPlayable() const;
     void tell(const Wording &text);
+    std::map<int, QStringList> languageLists() const;
+    void followLanguageLists();
 
     const frmPrincipalUi &m_ui;
     OptionControls &m_controls;
     const PlatformConventions m_platform;
     const ProgramFiles m_files;
     const LanguageTextTable &m_texts;
-    GameOptions m_options;
-    IniDocument::ReadStatus m_readStatus = IniDocument::ReadStatus::Missing;
-    QByteArray m_written; // the file's bytes as last read or written
-    int m_selected = -1;  // the selected game
+    GameOptionsFile m_file;
+    int m_selected = -1; // the selected game
     QString m_title;
     int m_game = -1;      // the game whose options the tabs show, -1 for all games
     OwnValues m_own;      // its own values, as they are being changed
     OptionState m_global; // the options of all games while a game's are shown
-    QPointer<QDialog> m_preview;
-    QPlainTextEdit *m_previewText = nullptr;
+    QPointer<PreviewWindow> m_preview;
+    std::map<int, QStringList> m_words; // the lists of words, as last shown
 };
 
 } // namespace rivonel

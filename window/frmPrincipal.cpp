@@ -147,11 +147,6 @@ void frmPrincipal::Form_Load()
         say(*notice);
 }
 
-void frmPrincipal::tellUser(const QString &notice)
-{
-    say([notice](const LanguageTextTable &) { return notice; });
-}
-
 void frmPrincipal::say(const Wording &notice)
 {
     if (!notice || notice(LanguageTexts).isEmpty())
@@ -224,20 +219,6 @@ void frmPrincipal::GravaPadrao()
                               Desktop::MessageStyle::Exclamation);
 }
 
-// --- Pickers, web link and About
-
-void frmPrincipal::cmdProcuraZinc_Click()
-{
-    if (const std::optional<QString> folder = m_actions.pickZincFolder())
-        txtZincDir->setText(*folder);
-}
-
-void frmPrincipal::cmdProcuraRoms_Click()
-{
-    if (const std::optional<QString> folder = m_actions.pickRomFolder())
-        txtRomDir->setText(*folder);
-}
-
 // --- Game catalogue
 
 void frmPrincipal::AdicionaGames()
@@ -292,15 +273,9 @@ void frmPrincipal::cmdPlay_Click()
     const Wording warning = m_games.romFolder().beforePlay(options, romSet);
     // In sight while the run goes on, not only in the log.
     m_guide.keepWarning(warning);
-    // What the run says first, which its launch lines do not replace.
-    const Wording own = m_gameView.ownValuesUsed(position);
-    const Wording preface = !notKept ? own
-                            : !own
-                                ? notKept
-                                : Wording([notKept, own](const LanguageTextTable &texts) {
-                                      return notKept(texts) + QStringLiteral("\r\n") + own(texts);
-                                  });
-    m_run.play({options, romSet, warning, preface});
+    // Said first, where the launch lines do not replace it.
+    m_run.play(
+        {options, romSet, warning, lineAfterLine(notKept, m_gameView.ownValuesUsed(position))});
 }
 
 void frmPrincipal::runStarted(const Wording &log)
@@ -359,10 +334,9 @@ void frmPrincipal::CarregaLingua()
     LanguageName = currentOptions().language.text;
     const LoadedLanguage language = loadLanguage(m_files.languageFolders, LanguageName, m_platform);
     LanguageTexts = language.texts;
-    tellUser(language.notice);
-    const auto before = m_gameView.languageLists();
+    // In the words it was found in: it says why this language could not be read.
+    say([notice = language.notice](const LanguageTextTable &) { return notice; });
     m_controls.showLanguageLists(LanguageTexts);
-    m_gameView.languageListsRenamed(before);
     m_controls.showCaptions(LanguageTexts);
     nameControls(LanguageTexts);
     m_gameView.showTexts();

@@ -78,12 +78,10 @@ private:
     IniDocument readOptionsFile();
     void CarregaPadrao(const IniDocument &saved);
     void GravaPadrao();
-    // As say(), in words already chosen: they do not follow a language switch.
-    void tellUser(const QString &notice);
 
     // Pickers, web link and About.
-    void cmdProcuraZinc_Click();
-    void cmdProcuraRoms_Click();
+    void cmdProcuraZinc_Click() { m_actions.pickZincFolder(*txtZincDir); }
+    void cmdProcuraRoms_Click() { m_actions.pickRomFolder(*txtRomDir); }
     void lblSite_Click() { m_actions.openWebAddress(); }
     void cmdHelp_Click() { m_actions.showAbout(); }
 

@@ -12,11 +12,8 @@ std::optional<QString> folderLineBreak(const OptionSet &options, const LanguageT
         {options.romDirectory, textKey::romDirectoryCaption}};
     for (const auto &[folder, caption] : folders)
         if (folder.contains(u'\n') || folder.contains(u'\r')) {
-            // The caption without the colon that ends it beside its box.
-            QString name = texts.text(caption).trimmed();
-            if (name.endsWith(u':'))
-                name.chop(1);
-            return texts.text(textKey::folderHoldsLineBreak).arg(name.trimmed());
+            return texts.text(textKey::folderHoldsLineBreak)
+                .arg(captionAsName(texts.text(caption)));
         }
     return std::nullopt;
 }

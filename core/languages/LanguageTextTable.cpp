@@ -276,4 +276,28 @@ QStringList textureQualityItems(const LanguageTextTable &texts)
             QStringLiteral("5 bit"), QStringLiteral("8 bit")};
 }
 
+Wording followedBy(Wording first, Wording second)
+{
+    return [first = std::move(first), second = std::move(second)](const LanguageTextTable &texts) {
+        return first(texts) + second(texts);
+    };
+}
+
+Wording lineAfterLine(Wording first, Wording second)
+{
+    if (!first || !second)
+        return first ? first : second;
+    return [first = std::move(first), second = std::move(second)](const LanguageTextTable &texts) {
+        return first(texts) + QStringLiteral("\r\n") + second(texts);
+    };
+}
+
+QString captionAsName(const QString &caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    return name.trimmed();
+}
+
 } // namespace rivonel

@@ -241,4 +241,12 @@ QStringList textureQualityItems(const LanguageTextTable &texts);
 // switch. An empty one says nothing.
 using Wording = std::function<QString(const LanguageTextTable &)>;
 
+// One text after the other, each in the language of the showing.
+Wording followedBy(Wording first, Wording second);
+// Two texts on lines of their own (CR LF between them); either may be none.
+Wording lineAfterLine(Wording first, Wording second);
+
+// A caption as a name inside a sentence: without the colon it ends with beside its field.
+QString captionAsName(const QString &caption);
+
 } // namespace rivonel

@@ -24,13 +24,12 @@ bool validPosition(int position)
 }
 
 // "Renderer:" reads "renderer" inside a sentence; "FPS" stays as it is.
-QString captionInSentence(QString caption)
+QString captionInSentence(const QString &caption)
 {
-    while (caption.endsWith(u':') || caption.endsWith(u' '))
-        caption.chop(1);
-    if (caption.size() > 1 && caption.at(1).isLower())
-        caption[0] = caption.at(0).toLower();
-    return caption;
+    QString name = captionAsName(caption);
+    if (name.size() > 1 && name.at(1).isLower())
+        name[0] = name.at(0).toLower();
+    return name;
 }
 
 QString shownValue(const OptionEntry &entry, const QString &text, const LanguageTextTable &texts)

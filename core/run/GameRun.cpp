@@ -25,14 +25,6 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-// One text after the other, each in the language of the showing.
-Wording followedBy(Wording first, Wording second)
-{
-    return [first = std::move(first), second = std::move(second)](const LanguageTextTable &texts) {
-        return first(texts) + second(texts);
-    };
-}
-
 } // namespace
 
 GameRun::GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
@@ -85,11 +77,7 @@ void GameRun::play(const RunRequest &request)
                    texts.text(textKey::optionFileNotWritten).arg(shownName(file)) + crlf;
         return log;
     };
-    const Wording log = request.preface ? followedBy(request.preface,
-                                                     [checked](const LanguageTextTable &texts) {
-                                                         return crlf + checked(texts);
-                                                     })
-                                        : checked;
+    const Wording log = lineAfterLine(request.preface, checked);
     if (check.verdict != LaunchCheck::Verdict::Ready) {
         Q_EMIT failed(log);
         return;
@@ -107,11 +95,7 @@ void GameRun::play(const RunRequest &request)
         }));
         return;
     }
-    if (request.warning)
-        Q_EMIT started(followedBy(
-            request.warning, [log](const LanguageTextTable &texts) { return crlf + log(texts); }));
-    else
-        Q_EMIT started(log);
+    Q_EMIT started(lineAfterLine(request.warning, log));
 }
 
 // An option file that cannot be written is skipped, and the user told: the
