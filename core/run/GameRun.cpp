@@ -139,18 +139,8 @@ Wording GameRun::clearStaleLog() const
 bool GameRun::launch(const RunRequest &request)
 {
     m_request = request;
-    m_stopRequested = false;
-    m_lingered = false;
-    m_linger.stop();
-    m_watch = RunLogWatch();
-    m_logOffset = 0;
-    const QPointer<GameRun> self(this);
-    const bool launched = m_launcher.start(m_script, m_runDirectory, [self] {
-        // Look at the log at once rather than on the next tick.
-        if (self)
-            self->look();
-    });
-    if (!launched)
+    freshWatch();
+    if (!m_launcher.start(m_script, m_runDirectory, lookWhenEnded()))
         return false;
     m_started = QDateTime::currentDateTimeUtc();
     m_watching = true;
@@ -163,17 +153,31 @@ bool GameRun::launch(const RunRequest &request)
     return true;
 }
 
+void GameRun::freshWatch()
+{
+    m_stopRequested = false;
+    m_lingered = false;
+    m_linger.stop();
+    m_watch = RunLogWatch();
+    m_logOffset = 0;
+}
+
+// Looks at the log at once when the launcher says the run ended, rather than
+// on the next tick; nothing once this run object is gone.
+std::function<void()> GameRun::lookWhenEnded()
+{
+    return [self = QPointer<GameRun>(this)] {
+        if (self)
+            self->look();
+    };
+}
+
 bool GameRun::resume()
 {
     if (m_watching || m_recordPath.isEmpty())
         return false;
     const std::optional<RunRecord> record = RunRecord::read(m_recordPath);
-    const QPointer<GameRun> self(this);
-    const auto ended = [self] {
-        if (self)
-            self->look();
-    };
-    if (!record || !m_launcher.adopt(record->launcher, ended)) {
+    if (!record || !m_launcher.adopt(record->launcher, lookWhenEnded())) {
         // Over, or never a record of ours: nothing of it is left to watch.
         if (QFileInfo::exists(m_recordPath) || QFileInfo(m_recordPath).isSymLink()) {
             QFile::remove(m_recordPath);
@@ -187,10 +191,7 @@ bool GameRun::resume()
     m_request.options.game.position = record->position;
     m_request.options.romDirectory = record->romDirectory;
     m_request.romSet = record->romSet;
-    m_stopRequested = false;
-    m_lingered = false;
-    m_watch = RunLogWatch();
-    m_logOffset = 0;
+    freshWatch();
     m_started = record->started;
     m_watching = true;
     return true;

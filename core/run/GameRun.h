@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 namespace rivonel {
@@ -101,6 +102,9 @@ private:
     Wording writeScript() const;
     Wording clearStaleLog() const;
     bool launch(const RunRequest &request);
+    // A new run's watch: nothing read of its log, no stop asked.
+    void freshWatch();
+    std::function<void()> lookWhenEnded();
     // One look; false when a flood of output is left for the next.
     bool lookOnce();
     LogProblem readLogAddition(bool &caughtUp);
