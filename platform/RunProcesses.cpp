@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 #endif
 
 namespace rivonel {
@@ -73,28 +74,33 @@ bool carriesMark(int folder, const QByteArray &entry)
 
 } // namespace
 
-qint64 processStarted(qint64 pid)
+namespace {
+
+// The process's stat entry, nothing once it is gone.
+std::optional<Entry> statOf(qint64 pid)
 {
     const int folder = ::open(QByteArray("/proc/" + QByteArray::number(pid)).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
-        return 0;
+        return std::nullopt;
     Entry entry;
     const bool parsed = parseStat(readProcFile(folder, "stat", 4096), entry);
     ::close(folder);
-    return parsed ? entry.process.started : 0;
+    return parsed ? std::optional(entry) : std::nullopt;
+}
+
+} // namespace
+
+qint64 processStarted(qint64 pid)
+{
+    const std::optional<Entry> entry = statOf(pid);
+    return entry ? entry->process.started : 0;
 }
 
 bool processRuns(qint64 pid, qint64 started)
 {
-    const int folder = ::open(QByteArray("/proc/" + QByteArray::number(pid)).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return false;
-    Entry entry;
-    const bool parsed = parseStat(readProcFile(folder, "stat", 4096), entry);
-    ::close(folder);
-    return parsed && !entry.process.zombie && entry.process.started == started;
+    const std::optional<Entry> entry = statOf(pid);
+    return entry && !entry->process.zombie && entry->process.started == started;
 }
 
 QList<RunProcess> runProcesses(qint64 session, const QByteArray &mark, const QSet<qint64> &known,
