@@ -9,17 +9,12 @@
 #include <QDirIterator>
 #include <QSignalSpy>
 
-#ifdef Q_OS_UNIX
-#include <signal.h>
-#endif
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
 namespace {
 
-constexpr int runLimitMs = 20000;
 constexpr int lingerMs = 400;
 
 // A run in a folder of its own, over the substitute emulator (for real) or a
@@ -182,7 +177,6 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, output);
         QFETCH(bool, decides);
-        QFETCH(QString, report);
         // A log left from an earlier run is not this run's.
         QVERIFY(writeAll(f->log(), "Finished execution...\n"));
         f->play(0);
@@ -199,7 +193,7 @@ private Q_SLOTS:
         QTRY_COMPARE(f->fake.stops, decides ? 1 : 0);
         f->fake.end();
         QTRY_COMPARE(f->ended->count(), 1);
-        QCOMPARE(RunFixture::said(*f->ended), report);
+        QTEST(RunFixture::said(*f->ended), "report");
         QVERIFY(!f->run->watching() && !QFile::exists(f->log()));
         f->fake.end();
         QCoreApplication::processEvents();
