@@ -7,7 +7,28 @@
 #include "StoredZip.h"
 #include "WindowFixture.h"
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
 namespace rivonel::test {
+
+// How long a run through the real shell may take before a test gives up on it.
+constexpr int runLimitMs = 20000;
+
+// Whether any of the processes is still there: running, or ended and not
+// yet reaped by this program, whose children they became.
+inline bool isAnyLeft(const QList<qint64> &processes)
+{
+#ifdef Q_OS_UNIX
+    for (const qint64 pid : processes)
+        if (::kill(static_cast<pid_t>(pid), 0) == 0)
+            return true;
+#else
+    Q_UNUSED(processes);
+#endif
+    return false;
+}
 
 // Fills zinc with the substitute emulator and all four plug-ins, and roms
 // with a complete sfex archive and a kikaioh archive that lacks a file.

@@ -66,6 +66,11 @@ struct WindowFixture {
         return join.join(locations.runDirectory, name);
     }
     QString log() const { return window->txtlog->text(); }
+    // What a screen reader is told of a game's row.
+    QString told(int game) const
+    {
+        return window->lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+    }
     // Selects a game as a click does (-1 clears the selection).
     void select(int position) const
     {
@@ -94,25 +99,6 @@ inline QRgb centre(const QImage &image)
 {
     return image.pixel(image.width() / 2, image.height() / 2);
 }
-
-// A window test: a new window for each test function, left clean after it.
-class WindowTest : public QObject {
-    Q_OBJECT
-protected:
-    std::unique_ptr<WindowFixture> f;
-    frmPrincipal &w() const { return *f->window; }
-    // The picture's centre, and the logo's.
-    QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
-    QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
-
-protected Q_SLOTS:
-    void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(leftClean(f.get()));
-        f.reset();
-    }
-};
 
 // A file's bytes, or "<unreadable>".
 inline QByteArray readAll(const QString &path)
@@ -167,5 +153,47 @@ inline bool writeAll(const QString &path, const QByteArray &bytes = {})
     return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
            file.write(bytes) == bytes.size();
 }
+
+// The controls Tab reaches: shown, enabled and taking the focus themselves.
+inline QWidgetList focusable(const QWidget &window)
+{
+    QWidgetList controls;
+    for (QWidget *control : window.findChildren<QWidget *>())
+        if (control->isVisible() && control->isEnabled() &&
+            (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy())
+            controls << control;
+    return controls;
+}
+
+// A window test: a new window for each test function, left clean after it.
+class WindowTest : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<WindowFixture> f;
+    frmPrincipal &w() const { return *f->window; }
+    // The picture's centre, and the logo's.
+    QRgb shown() const { return centre(w().Picture1->pixmap().toImage()); }
+    QColor logo() const { return QColor::fromRgb(centre(w().ImageList1->image(0))); }
+    QString iniPath() const { return f->programFile(QStringLiteral("rivonel.ini")); }
+    // Starts the window over these options, as the program's start does.
+    void loadWith(const QByteArray &ini)
+    {
+        QVERIFY(writeAll(iniPath(), ini));
+        w().Form_Load();
+    }
+    bool showActive() const
+    {
+        w().show();
+        return QTest::qWaitForWindowActive(&w());
+    }
+
+protected Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup()
+    {
+        QVERIFY(leftClean(f.get()));
+        f.reset();
+    }
+};
 
 } // namespace rivonel::test

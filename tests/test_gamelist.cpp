@@ -71,9 +71,7 @@ private Q_SLOTS:
                              "\nFavourite=1\n"
                              "[Game6]\nPlayed=1\nSeconds=60\nLast=" +
                              day(31) + "\n"));
-        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
-                         "[General]\nRomPath=" + roms.toUtf8() + "\n"));
-        w().Form_Load();
+        loadWith("[General]\nRomPath=" + roms.toUtf8() + "\n");
         QTRY_VERIFY(!w().gameList().romFolder().looks().busy());
         const auto shownRows = [this] {
             QList<int> rows;
@@ -105,8 +103,7 @@ private Q_SLOTS:
     void aRowsTipNeverCoversPlay()
     {
         w().Form_Load();
-        w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w()));
+        QVERIFY(showActive());
         // The row at the list's bottom edge, pointed at above Play.
         QWidget *rows = w().lstGames->viewport();
         const QPoint at(rows->width() - 10, rows->height() - 3);
@@ -158,8 +155,7 @@ private Q_SLOTS:
         const auto missing = [](const QString &why) { return why.contains(u" is not in "_s); };
         // The archive's text, before the line of the game's history.
         const auto why = [this](int game) {
-            const QString told =
-                w().lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
+            const QString told = f->told(game);
             return told.left(qMax(0, told.lastIndexOf(u'\n')));
         };
         const auto dimmed = [this](int game) {
@@ -203,8 +199,7 @@ private Q_SLOTS:
         f->select(1);
         // Ctrl+D on the list makes a favourite, which wears a gold star.
         QTest::failOnWarning(QRegularExpression(u"QPainter"_s));
-        w().show();
-        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QVERIFY(showActive());
         w().lstGames->setFocus();
         QTest::keyClick(w().lstGames, Qt::Key_D, Qt::ControlModifier);
         const auto starred = [this](int game) {
@@ -280,10 +275,9 @@ private Q_SLOTS:
         const QString ready = english.text(textKey::archiveReady).arg(u"sfex.zip"_s);
         w().txtRomDir->setText(roms);
         QTRY_COMPARE(item(0)->toolTip(), ready + u"\nNever played"_s);
-        QCOMPARE(item(13)->data(Qt::AccessibleDescriptionRole).toString(),
-                 english.text(textKey::archiveDamaged)
-                         .arg(u"tgmj.zip"_s, english.text(textKey::faultTruncated)) +
-                     u"\nNever played"_s);
+        QCOMPARE(f->told(13), english.text(textKey::archiveDamaged)
+                                      .arg(u"tgmj.zip"_s, english.text(textKey::faultTruncated)) +
+                                  u"\nNever played"_s);
         for (const int marked : {13, 6}) // damaged, not a zip
             QVERIFY(!item(0)->icon().isNull() && !item(marked)->icon().isNull() &&
                     item(marked)->foreground() != item(0)->foreground());

@@ -69,25 +69,24 @@ private Q_SLOTS:
         QTest::addColumn<Verdict>("verdict");
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<QString>("badEntry");
-        QTest::newRow("whole") << u"file"_s << sample << Verdict::Ready << Fault::None << QString();
-        QTest::newRow("CRC flipped")
-            << u"file"_s << flipped() << Verdict::Damaged << Fault::CrcMismatch << u"a.bin"_s;
-        QTest::newRow("cut short") << u"file"_s << sample.left(sample.size() / 2)
-                                   << Verdict::Damaged << Fault::Truncated << QString();
-        QTest::newRow("zip bomb") << u"file"_s << bomb() << Verdict::Damaged << Fault::TooLarge
-                                  << u"b.bin"_s;
-        QTest::newRow("unknown method") << u"file"_s << edited(8, 10, 0x50, 2) << Verdict::Damaged
-                                        << Fault::Unreadable << u"b.bin"_s;
-        QTest::newRow("ends inside a file") << u"file"_s << edited(18, 20, 90000 * 0x100000001, 8)
-                                            << Verdict::Damaged << Fault::Truncated << u"b.bin"_s;
-        QTest::newRow("not a zip") << u"file"_s << QByteArray("plain text\n") << Verdict::NotAZip
-                                   << Fault::None << QString();
-        QTest::newRow("empty") << u"file"_s << QByteArray() << Verdict::NotAZip << Fault::None
-                               << QString();
-        QTest::newRow("FIFO") << u"fifo"_s << QByteArray() << Verdict::NotAZip << Fault::None
-                              << QString();
-        QTest::newRow("none") << u"none"_s << QByteArray() << Verdict::Missing << Fault::None
-                              << QString();
+        // kind "file" holds the bytes; "fifo" and "none" stand at the archive's name instead.
+        const auto row = [](const char *name, const QByteArray &bytes, Verdict verdict,
+                            Fault fault = Fault::None, const QString &badEntry = {},
+                            const QString &kind = u"file"_s) {
+            QTest::newRow(name) << kind << bytes << verdict << fault << badEntry;
+        };
+        row("whole", sample, Verdict::Ready);
+        row("CRC flipped", flipped(), Verdict::Damaged, Fault::CrcMismatch, u"a.bin"_s);
+        row("cut short", sample.left(sample.size() / 2), Verdict::Damaged, Fault::Truncated);
+        row("zip bomb", bomb(), Verdict::Damaged, Fault::TooLarge, u"b.bin"_s);
+        row("unknown method", edited(8, 10, 0x50, 2), Verdict::Damaged, Fault::Unreadable,
+            u"b.bin"_s);
+        row("ends inside a file", edited(18, 20, 90000 * 0x100000001, 8), Verdict::Damaged,
+            Fault::Truncated, u"b.bin"_s);
+        row("not a zip", "plain text\n", Verdict::NotAZip);
+        row("empty", {}, Verdict::NotAZip);
+        row("FIFO", {}, Verdict::NotAZip, Fault::None, {}, u"fifo"_s);
+        row("none", {}, Verdict::Missing, Fault::None, {}, u"none"_s);
     }
     void eachStateFromItsArchive()
     {

@@ -76,14 +76,11 @@ private Q_SLOTS:
         QFETCH(bool, folders);
         const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
         prepareZincAndRoms(zinc, roms);
-        QVERIFY(writeAll(
-            f->programFile(u"rivonel.ini"_s),
+        loadWith(
             folders ? u"[General]\nZincPath=%1\nRomPath=%2\nLastGame=3\n"_s.arg(zinc, roms).toUtf8()
-                    : QByteArray("[General]\nLastGame=3\n")));
-        w().Form_Load();
+                    : QByteArray("[General]\nLastGame=3\n"));
         w().resize(size);
-        w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w()));
+        QVERIFY(showActive());
         QTRY_VERIFY(!w().gameList().pictureLoading());
         QCOMPARE(w().fraNotice->isVisible(), !folders);
         // The controls the user sees, each where no other is.

@@ -84,11 +84,11 @@ struct Copy {
 };
 
 // A second start of the same copy ends at once, with 0, and the first runs on.
-bool handsOver(Copy &first)
+bool handsOver(Copy &first, const QStringList &arguments = {})
 {
     QProcess second;
     second.setProcessEnvironment(first.process.processEnvironment());
-    second.start(first.program, {});
+    second.start(first.program, arguments);
     return second.waitForFinished(startLimitMs) && second.exitStatus() == QProcess::NormalExit &&
            second.exitCode() == 0 && first.running();
 }
@@ -107,12 +107,6 @@ mode_t modeOf(const QString &path)
 }
 
 } // namespace
-
-// Whether the process is gone (not even a zombie left).
-bool gone(qint64 pid)
-{
-    return ::kill(static_cast<pid_t>(pid), 0) != 0;
-}
 
 class TestInstance : public QObject {
     Q_OBJECT
@@ -168,7 +162,7 @@ private Q_SLOTS:
         QVERIFY(copy.process.waitForFinished(startLimitMs));
         QCOMPARE(copy.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(copy.process.exitCode(), 128 + signal);
-        QVERIFY(gone(processes[0]));
+        QVERIFY(!test::isAnyLeft(processes.first(1)));
         QCOMPARE(test::readAll(copy.file(u"stamps"_s)).contains("\nasked\n"), !twice);
         QVERIFY(!QFile::exists(copy.file(u"roda.sh"_s)) && !QFile::exists(copy.file(u"log.txt"_s)));
         QVERIFY(test::readAll(copy.file(u"history.ini"_s)).contains("[Game1]\nPlayed=1\n"));
@@ -186,22 +180,19 @@ private Q_SLOTS:
         const QList<qint64> processes = test::helperProcesses(stamps, startLimitMs);
         QVERIFY(!processes.isEmpty());
         copy.process.kill();
-        QVERIFY(copy.process.waitForFinished(startLimitMs) && !gone(processes[0]));
+        QVERIFY(copy.process.waitForFinished(startLimitMs) && test::isAnyLeft(processes.first(1)));
 
         QVERIFY(copy.start());
         // Past its load once it answers a second start, which asks for a game.
-        QProcess second;
-        second.setProcessEnvironment(copy.process.processEnvironment());
-        second.start(copy.program, {u"--play"_s, u"2"_s});
-        QVERIFY(second.waitForFinished(startLimitMs) && second.exitCode() == 0);
+        QVERIFY(handsOver(copy, {u"--play"_s, u"2"_s}));
         QThread::msleep(500);
         QCOMPARE(test::readAll(stamps).count("start "), 1);
-        QVERIFY(!gone(processes[0]));
+        QVERIFY(test::isAnyLeft(processes.first(1)));
         ::kill(static_cast<pid_t>(copy.process.processId()), SIGTERM);
         QVERIFY(copy.process.waitForFinished(startLimitMs));
         QCOMPARE(copy.process.exitCode(), 128 + SIGTERM);
         // Not ours to reap: gone once the system has reaped it.
-        QTRY_VERIFY(gone(processes[0]));
+        QTRY_VERIFY(!test::isAnyLeft(processes.first(1)));
         QVERIFY(test::readAll(stamps).contains("\nasked\n"));
         QVERIFY(!QFile::exists(copy.file(u"roda.sh"_s)) && !QFile::exists(copy.file(u"log.txt"_s)));
         // Counted once, at its start, with its time added at its end.

@@ -26,12 +26,9 @@ private Q_SLOTS:
         const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
         QVERIFY(writeAll(zinc + u'/' + f->desktop.platform.emulatorFileName) &&
                 QDir().mkpath(roms));
-        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
-                         u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8()));
-        w().Form_Load();
+        loadWith(u"[General]\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8());
         f->select(0);
-        w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        QVERIFY(showActive());
         QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
         QSignalSpy browsed(w().cmdProcuraZinc, &QPushButton::clicked);
         for (QWidget *widget : std::initializer_list<QWidget *>{
@@ -81,8 +78,7 @@ private Q_SLOTS:
     {
         QFETCH(int, tab);
         w().Form_Load();
-        w().show();
-        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        QVERIFY(showActive());
         w().abas->setCurrentIndex(0); // the first start shows the General tab
         f->select(0);
         w().lstGames->setFocus();
@@ -95,14 +91,10 @@ private Q_SLOTS:
             visited << QApplication::focusWidget();
             QTest::keyClick(visited.last(), Qt::Key_Tab);
         } while (QApplication::focusWidget() != w().lstGames && visited.size() < 60);
-        QWidgetList focusable;
-        for (QWidget *control : w().findChildren<QWidget *>())
-            if (control->isVisible() && control->isEnabled() &&
-                (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy())
-                focusable << control;
-        QCOMPARE(visited.size(), focusable.size());
+        const QWidgetList reached = focusable(w());
+        QCOMPARE(visited.size(), reached.size());
         QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()),
-                 QSet<QWidget *>(focusable.begin(), focusable.end()));
+                 QSet<QWidget *>(reached.begin(), reached.end()));
         QCOMPARE(visited.first(5), (QWidgetList{w().lstGames, w().Picture1, w().cboScope,
                                                 w().cmdPreview, w().cmdPlay}));
         // The notice's button, the search and the filter lead back to the list.
@@ -115,8 +107,7 @@ private Q_SLOTS:
     {
         w().Form_Load();
         f->select(0);
-        w().show();
-        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        QVERIFY(showActive());
         // Ctrl+F goes to the search, from anywhere.
         QTest::keyClick(w().chkSound, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(w().txtSearch->hasFocus());
@@ -124,10 +115,7 @@ private Q_SLOTS:
         // As after a Tab: the style draws its focus marks for the keyboard.
         w().setAttribute(Qt::WA_KeyboardFocusChange);
         QStringList unmarked;
-        for (QWidget *control : w().findChildren<QWidget *>()) {
-            if (!control->isVisible() || !control->isEnabled() ||
-                !(control->focusPolicy() & Qt::TabFocus) || control->focusProxy())
-                continue;
+        for (QWidget *control : focusable(w())) {
             w().txtlog->setFocus();
             if (control == w().txtlog)
                 w().lstGames->setFocus();

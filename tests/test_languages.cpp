@@ -139,8 +139,7 @@ private Q_SLOTS:
         else
             QVERIFY(putSpecialFile(kind, odd));
         addLanguage(u"zz/English.ini"_s, languageFile("en"));
-        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s), "[General]\nLanguage=Odd\n"));
-        f->window->Form_Load();
+        loadWith("[General]\nLanguage=Odd\n");
         frmPrincipal &w = *f->window;
         QCOMPARE(items(w.cboLang), (QStringList{u"Odd"_s, u"English"_s}));
         QCOMPARE(w.cboLang->currentIndex(), 0);
@@ -171,12 +170,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, language);
         addLanguage(language + u".ini"_s, readAll(shipped + u'/' + language + u".ini"_s));
-        QVERIFY(writeAll(f->programFile(u"rivonel.ini"_s),
-                         "[General]\nLanguage=" + language.toLatin1()));
+        loadWith("[General]\nLanguage=" + language.toLatin1());
+        QVERIFY(showActive());
         frmPrincipal &w = *f->window;
-        w.Form_Load();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (int tab = 0; tab < w.abas->count(); ++tab) {
             w.abas->setCurrentIndex(tab);
             for (QWidget *control : w.findChildren<QWidget *>()) {
@@ -214,12 +210,9 @@ private Q_SLOTS:
         const QString zinc = f->programPath + u"/zinc"_s, roms = f->programPath + u"/roms"_s;
         QVERIFY(writeAll(zinc + u'/' + f->desktop.platform.emulatorFileName) &&
                 writeAll(roms + u"/sfex.zip"_s));
-        QVERIFY(
-            writeAll(f->programFile(u"rivonel.ini"_s),
-                     u"[General]\nLanguage=Portugues\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms)
-                         .toUtf8()));
         f->desktop.soundDevices = 0;
-        f->window->Form_Load();
+        loadWith(
+            u"[General]\nLanguage=Portugues\nZincPath=%1\nRomPath=%2\n"_s.arg(zinc, roms).toUtf8());
         frmPrincipal &w = *f->window;
         // What start-up said follows a switch of language, and back.
         QVERIFY(f->log().endsWith(u"\r\npt 39"_s));
@@ -271,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(w.gameOptions().optionsOf(1).scanLines, (ListChoice{2, u"pt 16"_s}));
         // What is kept is the file's name.
         QVERIFY(w.close());
-        const QByteArray kept = readAll(f->programFile(u"rivonel.ini"_s));
+        const QByteArray kept = readAll(iniPath());
         QVERIFY(kept.contains("\nLanguage=Portugues\n") && kept.contains("\nScanlines=pt 15\n"));
         QVERIFY(readAll(ProgramFiles::of(f->locations, f->desktop.platform).gameOptions)
                     .contains("\nScanlines=pt 16"));

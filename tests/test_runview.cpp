@@ -14,31 +14,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#ifdef Q_OS_UNIX
-#include <signal.h>
-#endif
-
 using namespace Qt::StringLiterals;
 using namespace rivonel;
 using namespace rivonel::test;
 
 namespace {
-
-constexpr int runLimitMs = 20000;
-
-// Whether any of the processes is still there: running, or ended and not
-// yet reaped by this program, whose children they became.
-bool isAnyLeft(const QList<qint64> &processes)
-{
-#ifdef Q_OS_UNIX
-    for (const qint64 pid : processes)
-        if (::kill(static_cast<pid_t>(pid), 0) == 0)
-            return true;
-#else
-    Q_UNUSED(processes);
-#endif
-    return false;
-}
 
 // The window over its runs: a Zinc directory with the substitute emulator
 // and its plug-ins, a ROM directory with the sfex archive, and a language
@@ -323,9 +303,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(f->logFile(), "Finished execution...\n"));
         launcher.end();
         QVERIFY(f->idle());
-        const auto told = [this](int game) {
-            return f->window->lstGames->item(game)->data(Qt::AccessibleDescriptionRole).toString();
-        };
+        const auto told = [this](int game) { return f->told(game); };
         const QString ready = u"<122 sfex.zip>\n"_s; // the archive's line comes first
         QTRY_VERIFY(told(1).startsWith(ready));
         QVERIFY2(told(0).startsWith(ready + u"<110 2 <112 0> "_s), qPrintable(told(0)));
