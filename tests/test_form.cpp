@@ -9,6 +9,7 @@
 #include "window/FavouriteStar.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
+#include "window/PreviewWindow.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -365,7 +367,9 @@ private Q_SLOTS:
                 !w().chkFullScreen->font().underline());
         // What Play would write says so, and writes nothing.
         w().gameOptions().showPreview();
-        QVERIFY(w().gameOptions().previewWindow()->isVisible());
+        const PreviewWindow *preview = w().gameOptions().previewWindow();
+        QVERIFY(preview->isVisible() && preview->windowTitle() == u"What Play will write"_s &&
+                preview->findChild<QPlainTextEdit *>()->isReadOnly());
         QVERIFY(w().gameOptions().previewText().contains(u"\u25b6 FullScreen = 1"_s));
         QVERIFY(!QFile::exists(f->programFile(u"zinc.cfg"_s)));
 

@@ -9,7 +9,6 @@ namespace rivonel {
 
 PreviewWindow::PreviewWindow(QWidget *parent) : QDialog(parent), m_text(new QPlainTextEdit(this))
 {
-    setObjectName(QStringLiteral("dlgPreview"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
