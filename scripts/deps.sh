@@ -8,8 +8,9 @@
 # on a virtual display. clang and its runtime libraries (libFuzzer, the
 # sanitizers) build the fuzz targets. libzip checks the ROM archives;
 # pkg-config finds it for the build. ccache keeps compiled units across
-# builds and clones, so a fresh clone builds in minutes.
-RIVONEL_PACKAGES="cmake g++ make ccache qt6-base-dev qt6-qpa-plugins libzip-dev pkgconf fonts-dejavu-core fonts-liberation2
+# builds and clones, so a fresh clone builds in minutes. SDL2 reads the game
+# pads.
+RIVONEL_PACKAGES="cmake g++ make ccache qt6-base-dev qt6-qpa-plugins libzip-dev libsdl2-dev pkgconf fonts-dejavu-core fonts-liberation2
  g++-mingw-w64-x86-64 wine64 ninja-build clang-14 libclang-rt-14-dev
  desktop-file-utils appstream lintian dpkg-dev file xvfb xauth xdotool"
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Windows kit that the cross build of Rivonel links against: a
 # static Qt for MinGW-w64 (Core, Gui, Widgets, Test and the windows and
-# offscreen platform plug-ins), with static zlib and libzip in the same
+# offscreen platform plug-ins), with static zlib, libzip and SDL2 in the same
 # prefix. Once: a later run finds the kit and returns at once.
 #
 #   scripts/windows-kit.sh           installs the kit if it is not there yet
@@ -12,20 +12,23 @@
 # A ready Qt kit (a tarball of qt6-mingw/, as ../shared/windows-kit/ beside the
 # source tree holds, or the one RIVONEL_WINDOWS_KIT_TARBALL names) is unpacked
 # there; without one, Qt is built from Debian's source, which takes well over
-# an hour on two cores. zlib and libzip are always built from Debian's source.
+# an hour on two cores. zlib, libzip and SDL2 are always built from Debian's
+# source. A kit made before SDL2 joined it gets SDL2 added.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 qt_version=6.4.2
 kit=${RIVONEL_WINDOWS_KIT:-${XDG_CACHE_HOME:-$HOME/.cache}/rivonel/qt-$qt_version-mingw-static}
 # Written last: a kit without it is an interrupted install and starts over.
 complete=$kit/rivonel-kit-complete
+# SDL2 has a mark of its own, so that an older kit gains it without a rebuild.
+sdl_complete=$kit/rivonel-kit-sdl2
 
 if [ "${1:-}" = "--where" ]; then
-    [ -f "$complete" ] || exit 1
+    [ -f "$complete" ] && [ -f "$sdl_complete" ] || exit 1
     echo "$kit"
     exit 0
 fi
-if [ -f "$complete" ]; then
+if [ -f "$complete" ] && [ -f "$sdl_complete" ]; then
     echo "windows kit: found in $kit"
     exit 0
 fi
@@ -98,60 +101,75 @@ fetch_source() {
     find "$work/$1" -mindepth 1 -maxdepth 1 -type d | head -n 1
 }
 
-ready=${RIVONEL_WINDOWS_KIT_TARBALL:-$source_dir/../shared/windows-kit/qt-$qt_version-mingw-static.tar.xz}
-rm -rf "$kit" && mkdir -p "$kit"
-if [ -f "$ready" ]; then
-    step tar -xJf "$ready" -C "$kit" --strip-components=1
-    grep -q "\"$qt_version\"" "$kit/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake" || {
-        echo "blocked: $ready holds no Qt $qt_version" >&2
-        exit 1
-    }
-else
+if [ ! -f "$complete" ]; then
+    ready=${RIVONEL_WINDOWS_KIT_TARBALL:-$source_dir/../shared/windows-kit/qt-$qt_version-mingw-static.tar.xz}
+    rm -rf "$kit" && mkdir -p "$kit"
+    if [ -f "$ready" ]; then
+        step tar -xJf "$ready" -C "$kit" --strip-components=1
+        grep -q "\"$qt_version\"" "$kit/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake" || {
+            echo "blocked: $ready holds no Qt $qt_version" >&2
+            exit 1
+        }
+    else
+        ensure_deb_src
+        qtbase=$(fetch_source qt6-base)
+        # Its own copy of the toolchain, which the kit's Qt toolchain file loads.
+        cp "$source_dir/cmake/mingw-w64.cmake" "$kit/mingw-w64.cmake"
+        # What the program does not use is left out, to keep the build short.
+        # Debian's source lacks the tablet header of the windows plug-in, and
+        # with OpenGL off the plug-in still wants it unless dynamicgl is off too.
+        step cmake -G Ninja -S "$qtbase" -B "$work/qt-build" \
+            -DCMAKE_TOOLCHAIN_FILE="$kit/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$kit" \
+            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+            -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release \
+            -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+            -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
+            -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF \
+            -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF -DFEATURE_pdf=OFF \
+            -DFEATURE_textodfwriter=OFF -DFEATURE_gif=OFF -DFEATURE_system_zlib=OFF \
+            -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF
+        step cmake --build "$work/qt-build" --parallel "$jobs"
+        step cmake --install "$work/qt-build"
+    fi
+    qt_done=$(date +%s)
+
+    # zlib and libzip, static, into the kit's prefix: the toolchain of a cross
+    # build already searches it, so find_package(libzip) and pkg-config (with
+    # PKG_CONFIG_LIBDIR=<kit>/lib/pkgconfig) find them there.
     ensure_deb_src
-    qtbase=$(fetch_source qt6-base)
-    # Its own copy of the toolchain, which the kit's Qt toolchain file loads.
-    cp "$source_dir/cmake/mingw-w64.cmake" "$kit/mingw-w64.cmake"
-    # What the program does not use is left out, to keep the build short.
-    # Debian's source lacks the tablet header of the windows plug-in, and
-    # with OpenGL off the plug-in still wants it unless dynamicgl is off too.
-    step cmake -G Ninja -S "$qtbase" -B "$work/qt-build" \
-        -DCMAKE_TOOLCHAIN_FILE="$kit/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$kit" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release \
-        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-        -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
-        -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF \
-        -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF -DFEATURE_pdf=OFF \
-        -DFEATURE_textodfwriter=OFF -DFEATURE_gif=OFF -DFEATURE_system_zlib=OFF \
-        -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF
-    step cmake --build "$work/qt-build" --parallel "$jobs"
-    step cmake --install "$work/qt-build"
+    zlib=$(fetch_source zlib)
+    step sh -c "cd '$zlib' && CHOST=x86_64-w64-mingw32 ./configure --static --prefix='$kit'"
+    step make -C "$zlib" -j"$jobs" libz.a
+    step make -C "$zlib" install
+    libzip=$(fetch_source libzip)
+    step cmake -G Ninja -S "$libzip" -B "$work/libzip-build" \
+        -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DCMAKE_FIND_ROOT_PATH="$kit" \
+        -DCMAKE_INSTALL_PREFIX="$kit" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
+        -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF \
+        -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF \
+        -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
+    step cmake --build "$work/libzip-build" --parallel "$jobs"
+    step cmake --install "$work/libzip-build"
+    # Its package leaves the static library's zlib for the user to find: find it.
+    sed -i 's/^#include(CMakeFindDependencyMacro)/include(CMakeFindDependencyMacro)/
+            s/^#find_dependency(ZLIB::ZLIB)/find_dependency(ZLIB)/' "$kit/lib/cmake/libzip/libzip-config.cmake"
+    touch "$complete"
 fi
-qt_done=$(date +%s)
+qt_done=${qt_done:-$started}
 
-# zlib and libzip, static, into the kit's prefix: the toolchain of a cross
-# build already searches it, so find_package(libzip) and pkg-config (with
-# PKG_CONFIG_LIBDIR=<kit>/lib/pkgconfig) find them there.
+# SDL2, static, for the game pads: only its joystick, game-controller and
+# event subsystems are used, so video, audio and the rest stay out.
 ensure_deb_src
-zlib=$(fetch_source zlib)
-step sh -c "cd '$zlib' && CHOST=x86_64-w64-mingw32 ./configure --static --prefix='$kit'"
-step make -C "$zlib" -j"$jobs" libz.a
-step make -C "$zlib" install
-libzip=$(fetch_source libzip)
-step cmake -G Ninja -S "$libzip" -B "$work/libzip-build" \
-    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DCMAKE_FIND_ROOT_PATH="$kit" \
-    -DCMAKE_INSTALL_PREFIX="$kit" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
-    -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF \
-    -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF \
-    -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
-step cmake --build "$work/libzip-build" --parallel "$jobs"
-step cmake --install "$work/libzip-build"
-# Its package leaves the static library's zlib for the user to find: find it.
-sed -i 's/^#include(CMakeFindDependencyMacro)/include(CMakeFindDependencyMacro)/
-        s/^#find_dependency(ZLIB::ZLIB)/find_dependency(ZLIB)/' "$kit/lib/cmake/libzip/libzip-config.cmake"
-
+sdl=$(fetch_source libsdl2)
+step cmake -G Ninja -S "$sdl" -B "$work/sdl-build" \
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$kit" \
+    -DCMAKE_BUILD_TYPE=Release -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
+    -DSDL_VIDEO=OFF -DSDL_AUDIO=OFF -DSDL_RENDER=OFF -DSDL_POWER=OFF -DSDL_FILESYSTEM=OFF \
+    -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_HAPTIC=ON -DSDL_SENSOR=ON -DSDL_LIBC=ON
+step cmake --build "$work/sdl-build" --parallel "$jobs"
+step cmake --install "$work/sdl-build"
 rm -rf "$work"
-touch "$complete"
+touch "$sdl_complete"
 finished=$(date +%s)
-echo "windows kit: Qt in $((qt_done - started)) s, zlib and libzip in $((finished - qt_done)) s," \
+echo "windows kit: Qt in $((qt_done - started)) s, zlib, libzip and SDL2 in $((finished - qt_done)) s," \
     "$(du -sh "$kit" | cut -f1) in $kit"

@@ -98,7 +98,8 @@ private Q_SLOTS:
         const std::pair<QComboBox *, int> lists[] = {
             {w().cboRend, 3},           {w().cboResolution, 4},       {w().cboColorDepth, 1},
             {w().cboScanLines, 2},      {w().cboTextureFiltering, 3}, {w().cboTextureQuality, 1},
-            {w().cboTextureCaching, 2}, {w().cboTurnDisplay, 0},      {w().cboBlending, 1}};
+            {w().cboTextureCaching, 2}, {w().cboTurnDisplay, 0},      {w().cboBlending, 1},
+            {w().cboPadStop, 3}};
         for (const auto &[list, position] : lists)
             list->setCurrentIndex(position);
         // In this order the rules leave each box as set (surround checks its multiplier).
@@ -120,7 +121,7 @@ private Q_SLOTS:
 #endif
         QCOMPARE(QByteArray(file).replace('\n', ' '),
                  "[General] RomPath=/r o m s ZincPath=/zinc LastGame=10 UseLowGeometry=1 "
-                 "[Audio] SoundEnable=1 SoundFilter=0 SoundCutoff=11025 StereoExciter=1 "
+                 "PadStop=3 [Audio] SoundEnable=1 SoundFilter=0 SoundCutoff=11025 StereoExciter=1 "
                  "SurroundLite=1 SurroundLiteMultiplierEnabled=0 SurroundLiteMultiplier=3 "
                  "[Video] Renderer=3 ShowFPS=1 FrameSkip=0 FrameSkipAuto=1 FrameLimit=1 "
                  "Dithering=0 EnableKeys=1 FullScreen=1 Resolution=1024x768 ColorDepth=32 "

@@ -98,8 +98,9 @@ private Q_SLOTS:
         QCOMPARE(visited.first(5), (QWidgetList{w().lstGames, w().Picture1, w().cboScope,
                                                 w().cmdPreview, w().cmdPlay}));
         // The notice's button, the search and the filter lead back to the list.
-        QCOMPARE(visited.last(7), (QWidgetList{w().cboLang, w().cmdHelp, w().lblSite, w().txtlog,
-                                               w().cmdNotice, w().txtSearch, w().cboFilter}));
+        QCOMPARE(visited.last(8),
+                 (QWidgetList{w().cboLang, w().cmdHelp, w().cmdBigScreen, w().lblSite, w().txtlog,
+                              w().cmdNotice, w().txtSearch, w().cboFilter}));
     }
 
     // Every control Tab reaches shows that it has the focus.

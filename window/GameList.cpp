@@ -208,6 +208,7 @@ void GameList::showPicture(const QImage &picture)
                               ? picture
                               : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_controls.picture->setPixmap(QPixmap::fromImage(fitted));
+    Q_EMIT pictureShown(picture);
 }
 
 // A game whose archive is not there is marked with an icon and dimmed, and

@@ -85,7 +85,8 @@ public:
     void runEnded(const RunOutcome &outcome);
 
 Q_SIGNALS:
-    void playRequested(); // a double click, or Play in the menu
+    void playRequested();                     // a double click, or Play in the menu
+    void pictureShown(const QImage &picture); // as read, before it is fitted
     void told(const rivonel::Wording &text);
 
 private:

@@ -5,6 +5,7 @@
 #include "window/LogBox.h"
 
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -35,6 +36,11 @@ bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_ui.txtlog && discardedByLog(key))
         return true;
+    // Back to the list from anywhere, as a pad's B does.
+    if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
+        m_ui.lstGames->setFocus(Qt::TabFocusReason);
+        return true;
+    }
     return switchTab(key);
 }
 

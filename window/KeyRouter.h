@@ -12,7 +12,8 @@ class frmPrincipalUi;
 // The window's keys: Enter presses Play from anywhere in the window, as a
 // dialog's default button would, unless another button or the link has the
 // focus; Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp switch tabs from
-// anywhere; the log box takes no typing but lets Tab move on.
+// anywhere; Escape takes the focus back to the game list; the log box takes
+// no typing but lets Tab move on.
 class KeyRouter : public QObject {
     Q_OBJECT
 public:

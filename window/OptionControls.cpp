@@ -116,6 +116,7 @@ void OptionControls::showLanguageLists(const LanguageTextTable &texts)
 {
     refillKeepingPosition(m_ui.cboScanLines, scanLineItems(texts));
     refillKeepingPosition(m_ui.cboTextureQuality, textureQualityItems(texts));
+    refillKeepingPosition(m_ui.cboPadStop, padStopItems(texts));
 }
 
 void OptionControls::showCaptions(const LanguageTextTable &texts)

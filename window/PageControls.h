@@ -51,5 +51,7 @@
     X(QLabel, lblRomDir, General, 2, 0, 2, "Diretório de Roms", nullptr) \
     X(QLineEdit, txtRomDir, General, 3, 0, 1, nullptr, &OptionSet::romDirectory) \
     X(QPushButton, cmdProcuraRoms, General, 3, 1, 1, "Procurar", nullptr) \
-    X(ValueCheckBox, chkUseLowGeometry, General, 4, 0, 2, "Usar baixa geometria", &OptionSet::useLowGeometry)
+    X(ValueCheckBox, chkUseLowGeometry, General, 4, 0, 2, "Usar baixa geometria", &OptionSet::useLowGeometry) \
+    X(QLabel, lblPadStop, General, 5, 0, 2, "Parar um jogo pelo controle:", nullptr) \
+    X(QComboBox, cboPadStop, General, 6, 0, 1, nullptr, &OptionSet::padStop)
 // clang-format on

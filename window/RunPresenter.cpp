@@ -50,7 +50,7 @@ void RunPresenter::lock(const QString &game)
     m_form.setEnabled(false);
     m_clock.start();
     // The way out while the main window is locked.
-    m_runWindow = std::make_unique<RunWindow>(game, m_texts, &m_form);
+    m_runWindow = std::make_unique<RunWindow>(game, m_texts, m_over ? m_over : &m_form);
     connectSignals(m_runWindow.get());
     m_runWindow->setWindowFlag(Qt::Dialog);
     m_runWindow->setEnabled(true);

@@ -49,6 +49,8 @@ public:
     void endNow();
 
     RunWindow *runWindow() const { return m_runWindow.get(); }
+    // The window the run window stands over: the form, or the big-screen view.
+    void showOver(QWidget *window) { m_over = window; }
 
 private:
     void connectSignals(RunWindow *opened = nullptr);
@@ -67,6 +69,7 @@ private:
     bool m_hourglass = false;
     bool m_playable = true;
     bool m_closeAfterRun = false; // the user chose to stop the run and close
+    QWidget *m_over = nullptr;
 };
 
 } // namespace rivonel

@@ -21,6 +21,7 @@ const QString geometrySection = QStringLiteral("Window");
 const QString geometryKey = QStringLiteral("Geometry");
 const QString splitterKey = QStringLiteral("LogSplit");
 const QString filterKey = QStringLiteral("Filter");
+const QString bigScreenKey = QStringLiteral("BigScreen");
 
 // The screen that shows most of the rectangle, or the first one when none does.
 QScreen *screenFor(const QRect &rect)
@@ -81,6 +82,7 @@ void WindowGeometry::restore()
         saved.document.value(geometrySection, filterKey).value_or(QString()).toInt(&number);
     if (m_filter && number && filter >= 0 && filter < m_filter->count())
         m_filter->setCurrentIndex(filter);
+    m_bigScreenWas = saved.document.value(geometrySection, bigScreenKey) == u"1";
 }
 
 bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
@@ -136,6 +138,9 @@ void WindowGeometry::save() const
     if (m_filter)
         kept = kept && document.setValue(geometrySection, filterKey,
                                          QString::number(m_filter->currentIndex()));
+    if (m_bigScreen)
+        kept = kept && document.setValue(geometrySection, bigScreenKey,
+                                         QString::number(m_bigScreen() ? 1 : 0));
     if (kept && QDir().mkpath(QFileInfo(m_file).path()))
         (void)writeFileAnew(m_file, document.toBytes());
 }

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 class QSplitter;
 class QWidget;
@@ -25,6 +27,10 @@ public:
 
     // Wide enough for the window's contents, or as it was last left.
     void restore();
+    // Whether the big-screen view is kept as in sight, read when saving;
+    // and whether it was when the window last closed.
+    void keepBigScreen(std::function<bool()> shown) { m_bigScreen = std::move(shown); }
+    bool bigScreenWas() const { return m_bigScreenWas; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,6 +46,8 @@ private:
     QComboBox *m_filter;
     bool m_fitted = false; // to its contents, or as the user left it
     bool m_framed = false; // fitted once its frame is known
+    std::function<bool()> m_bigScreen;
+    bool m_bigScreenWas = false;
 };
 
 } // namespace rivonel

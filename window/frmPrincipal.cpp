@@ -10,10 +10,12 @@
 #include "core/system/ShownName.h"
 #include "platform/Desktop.h"
 #include "window/AppIcon.h"
+#include "window/BigScreenView.h"
 #include "window/ImageList.h"
 #include "window/KeyRouter.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
+#include "window/RunWindow.h"
 #include "window/ValueCheckBox.h"
 #include "window/WindowGeometry.h"
 
@@ -53,9 +55,19 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     setWindowIcon(appIcon());
     // Before any handler is connected.
     m_controls.showDefaults(OptionControls::Defaults::TextsAndBoxes);
+    m_bigScreen = new BigScreenView(m_games, *lstGames, *cmdPlay, *txtlog, LanguageTexts, this);
+    m_pads = new PadDriver({this, lstGames, abas, cmdPlay, m_bigScreen,
+                            [this] {
+                                // As the run window's Stop does.
+                                if (RunWindow *shown = m_runView.runWindow())
+                                    shown->cmdStop->click();
+                            }},
+                           m_run, LanguageTexts, this);
     connectSignals();
     new KeyRouter(*this, *this);
-    (new WindowGeometry(*this, m_files.windowGeometry, splLog, cboFilter))->restore();
+    m_geometry = new WindowGeometry(*this, m_files.windowGeometry, splLog, cboFilter);
+    m_geometry->keepBigScreen([this] { return m_bigScreen->isVisible(); });
+    m_geometry->restore();
 }
 
 void frmPrincipal::connectSignals()
@@ -86,6 +98,14 @@ void frmPrincipal::connectSignals()
     connect(cmdHelp, &QToolButton::clicked, this, &frmPrincipal::cmdHelp_Click);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             &frmPrincipal::cmdHelp_Click);
+    connect(cmdBigScreen, &QToolButton::clicked, this, &frmPrincipal::cmdBigScreen_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this,
+            &frmPrincipal::cmdBigScreen_Click);
+    connect(m_pads, &PadDriver::told, this, &frmPrincipal::say);
+    connect(cboPadStop, &QComboBox::currentIndexChanged, m_pads, &PadDriver::setStopCombination);
+    connect(m_bigScreen, &BigScreenView::shownChanged, &m_runView, [this](bool shown) {
+        m_runView.showOver(shown ? static_cast<QWidget *>(m_bigScreen) : this);
+    });
     connect(lblSite, &LinkLabel::activated, this, &frmPrincipal::lblSite_Click);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
     connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
@@ -120,7 +140,7 @@ void frmPrincipal::Form_Load()
     ListaLinguas();
     // Without any language file the two language-dependent lists would stay
     // empty and their positions meaningless; give them the design-time texts.
-    if (cboScanLines->count() == 0 || cboTextureQuality->count() == 0)
+    if (cboScanLines->count() == 0 || cboTextureQuality->count() == 0 || cboPadStop->count() == 0)
         m_controls.showLanguageLists(LanguageTextTable::designTimeListTexts());
 
     m_controls.fillLists();
@@ -145,6 +165,9 @@ void frmPrincipal::Form_Load()
     // A run an earlier copy left going is this window's run.
     if (const std::optional<Wording> notice = m_runView.resume(*lstGames))
         say(*notice);
+    m_pads->setStopCombination(cboPadStop->currentIndex());
+    m_pads->start();
+    m_bigScreenRestored = m_geometry->bigScreenWas();
 }
 
 void frmPrincipal::say(const Wording &notice)
@@ -303,7 +326,11 @@ void frmPrincipal::runEnded(const RunOutcome &outcome)
 void frmPrincipal::followCommandLine(const QStringList &args)
 {
     const HandedPlay asked = handedPlay(args);
-    if (m_stage != Stage::Loaded || asked.ask == HandedPlay::Ask::Nothing)
+    if (m_stage != Stage::Loaded)
+        return;
+    if (std::exchange(m_bigScreenRestored, false) || asked.bigScreen)
+        m_bigScreen->enter();
+    if (asked.ask == HandedPlay::Ask::Nothing)
         return;
     if (asked.ask == HandedPlay::Ask::UnknownGame)
         return say([game = asked.game](const LanguageTextTable &texts) {
@@ -319,6 +346,14 @@ void frmPrincipal::followCommandLine(const QStringList &args)
              title](const LanguageTextTable &texts) { return texts.text(key).arg(title); });
     m_games.select(asked.position);
     cmdPlay->click();
+}
+
+void frmPrincipal::cmdBigScreen_Click()
+{
+    if (m_bigScreen->isVisible())
+        m_bigScreen->leave();
+    else
+        m_bigScreen->enter();
 }
 
 // --- Localisation
@@ -341,6 +376,7 @@ void frmPrincipal::CarregaLingua()
     nameControls(LanguageTexts);
     m_gameView.showTexts();
     m_games.showMarks();
+    m_bigScreen->showTexts();
     txtlog->retranslate(LanguageTexts);
     if (m_stage != Stage::Built)
         m_guide.refresh();

@@ -133,6 +133,9 @@ void frmPrincipalUi::buildFrame(QWidget *form)
     cmdHelp = named(new QToolButton(form), "cmdHelp");
     cmdHelp->setText(QStringLiteral("?"));
     cmdHelp->setFocusPolicy(Qt::StrongFocus);
+    cmdBigScreen = named(new QToolButton(form), "cmdBigScreen");
+    cmdBigScreen->setIcon(form->style()->standardIcon(QStyle::SP_TitleBarMaxButton));
+    cmdBigScreen->setFocusPolicy(Qt::StrongFocus);
     lblSite = named(new LinkLabel(webAddress(), form), "lblSite");
     txtlog = named(new LogBox(form), "txtlog");
     Timer1 = named(new QTimer(form), "Timer1");
@@ -235,7 +238,7 @@ void frmPrincipalUi::layOutFrame(QWidget *form)
     lblLanguage->setBuddy(cboLang);
     auto *language = new QHBoxLayout;
     for (QWidget *widget : {static_cast<QWidget *>(lblLanguage), static_cast<QWidget *>(cboLang),
-                            static_cast<QWidget *>(cmdHelp)})
+                            static_cast<QWidget *>(cmdHelp), static_cast<QWidget *>(cmdBigScreen)})
         language->addWidget(widget);
     language->addWidget(lblSite, 1);
     auto *right = new QVBoxLayout;
@@ -283,7 +286,8 @@ void frmPrincipalUi::setFocusOrder(QWidget *form)
         arrow->setFocusPolicy(Qt::NoFocus);
     const QWidgetList order = QWidgetList{cmdNotice, txtSearch,   cboFilter,  lstGames, Picture1,
                                           cboScope,  cmdOwnReset, cmdPreview, cmdPlay,  headers} +
-                              m_pageOrder + QWidgetList{cboLang, cmdHelp, lblSite, txtlog};
+                              m_pageOrder +
+                              QWidgetList{cboLang, cmdHelp, cmdBigScreen, lblSite, txtlog};
     // The ring closes from the log box back to the first: Tab goes round.
     for (qsizetype i = 1; i <= order.size(); ++i)
         form->setTabOrder(order[i - 1], order[i % order.size()]);
@@ -294,6 +298,8 @@ void frmPrincipalUi::nameControls(const LanguageTextTable &texts) const
     cmdPlay->setText(texts.text(textKey::playCaption));
     cmdHelp->setToolTip(texts.text(textKey::helpButtonTip));
     cmdHelp->setAccessibleName(texts.text(textKey::aboutTitle));
+    cmdBigScreen->setToolTip(texts.text(textKey::bigScreenCaption) + QStringLiteral(" (F11)"));
+    cmdBigScreen->setAccessibleName(texts.text(textKey::bigScreenCaption));
     abas->setTabText(videoTab, texts.text(textKey::videoTabCaption));
     abas->setTabText(audioTab, texts.text(textKey::audioTabCaption));
     abas->setTabText(generalTab, texts.text(textKey::generalTabCaption));

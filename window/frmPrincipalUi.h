@@ -62,7 +62,8 @@ public:
     QTabWidget *abas = nullptr;
     QLabel *lblLanguage = nullptr;
     QComboBox *cboLang = nullptr;
-    QToolButton *cmdHelp = nullptr; // opens the About box, as F1 does
+    QToolButton *cmdHelp = nullptr;      // opens the About box, as F1 does
+    QToolButton *cmdBigScreen = nullptr; // the big-screen view, as F11 does
     LinkLabel *lblSite = nullptr;
     LogBox *txtlog = nullptr;
     QSplitter *splLog = nullptr; // between the rest and the log box

@@ -179,8 +179,7 @@ int main(int argc, char *argv[])
                          });
                      });
     instance.listen();
-    if (command.action == rivonel::CommandLine::Action::Play)
-        QTimer::singleShot(0, &window,
-                           [&window, arguments] { window.followCommandLine(arguments); });
+    // Also without --play or --big-screen: the view the last session left.
+    QTimer::singleShot(0, &window, [&window, arguments] { window.followCommandLine(arguments); });
     return app.exec();
 }

@@ -58,6 +58,8 @@ CommandLine settled(CommandLine command, bool list, const std::optional<QString>
         return bad(QStringLiteral("--list and --play cannot go together"));
     if (command.json && !list)
         return bad(QStringLiteral("--json goes with --list"));
+    if (command.bigScreen && list)
+        return bad(QStringLiteral("--big-screen opens the window; it does not go with --list"));
     if (game) {
         command.game = *game;
         const std::optional<int> position = gamePositionNamed(*game);
@@ -101,6 +103,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
             list = true;
         } else if (argument == u"--json") {
             command.json = true;
+        } else if (argument == u"--big-screen") {
+            command.bigScreen = true;
         } else if (argument == u"--play" || argument.startsWith(u"--play=")) {
             const bool joined = argument.startsWith(u"--play=");
             if (game)
@@ -128,7 +132,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
 QString usageLine()
 {
     return QStringLiteral(
-        "Usage: rivonel [--help | --version | --list [--json] | --play <game>]\n");
+        "Usage: rivonel [--help | --version | --list [--json] | [--big-screen] [--play <game>]]\n");
 }
 
 QString helpText()
@@ -150,7 +154,9 @@ QString helpText()
                "                   ROM set name (sfex, the first game of that set) or a game "
                "number\n"
                "                   (1-26). With Rivonel already open, its window plays the "
-               "game.\n\n"
+               "game.\n"
+               "  --big-screen     open the big-screen view, for a television or a cabinet\n"
+               "                   (F11 in the window; Escape or a pad's Back held leaves it)\n\n"
                "Exit status: 0 on success (also when a Rivonel already open for the same options\n"
                "takes the command line); 1 when that Rivonel does not answer; 2 for a bad\n"
                "argument or an unknown game (nothing opens).\n\n"
@@ -275,12 +281,12 @@ HandedPlay handedPlay(const QStringList &args)
         arguments.removeFirst();
     const CommandLine command = parseCommandLine(arguments);
     if (command.game.isEmpty())
-        return {};
+        return {HandedPlay::Ask::Nothing, -1, {}, command.bigScreen};
     if (command.action != CommandLine::Action::Play)
         return {gamePositionNamed(command.game) ? HandedPlay::Ask::Nothing
                                                 : HandedPlay::Ask::UnknownGame,
-                -1, command.game};
-    return {HandedPlay::Ask::Play, command.position, command.game};
+                -1, command.game, command.bigScreen};
+    return {HandedPlay::Ask::Play, command.position, command.game, command.bigScreen};
 }
 
 } // namespace rivonel

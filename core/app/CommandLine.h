@@ -26,6 +26,7 @@ struct CommandLine {
     };
     Action action = Action::OpenWindow;
     bool json = false;
+    bool bigScreen = false; // the window opens in its big-screen view
     int position = -1;
     QString game; // what --play named, known or not
     QString error;
@@ -59,12 +60,14 @@ QByteArray gameListing(const ProgramFiles &files, const PlatformConventions &pla
                        const ArchiveReader &read);
 
 // What a command line handed to the open window asks of it: args may start
-// with the program's name. Only a --play that names a game asks to play.
+// with the program's name. Only a --play that names a game asks to play;
+// --big-screen asks for the big-screen view.
 struct HandedPlay {
     enum class Ask { Nothing, UnknownGame, Play };
     Ask ask = Ask::Nothing;
     int position = -1;
     QString game;
+    bool bigScreen = false;
 };
 HandedPlay handedPlay(const QStringList &args);
 

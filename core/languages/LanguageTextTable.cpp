@@ -197,6 +197,14 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "What Play will write",
     "Lines marked \u25b6 come from this game's own options. Nothing has been written.",
     "Launch line:",
+    "Stop a game with the pad:",
+    "Never",
+    "Big screen",
+    "Up and Down choose a game, A or Enter plays it. Hold Back, or press Escape, for the "
+    "window.",
+    "Game pad connected: %1.",
+    "Game pad disconnected: %1.",
+    "Game pads cannot be used: %1.",
 };
 
 QString englishText(int number)
@@ -238,6 +246,7 @@ LanguageTextTable LanguageTextTable::designTimeListTexts()
     texts.set(textKey::scanLinesNone, QStringLiteral("Nenhuma"));
     texts.set(textKey::scanLinesLight, QStringLiteral("Leve"));
     texts.set(textKey::scanLinesStrong, QStringLiteral("Forte"));
+    texts.set(textKey::padStopNever, QStringLiteral("Nunca"));
     return texts;
 }
 
@@ -274,6 +283,12 @@ QStringList textureQualityItems(const LanguageTextTable &texts)
 {
     return {texts.text(textKey::textureQualityDefault), QStringLiteral("4 bit"),
             QStringLiteral("5 bit"), QStringLiteral("8 bit")};
+}
+
+QStringList padStopItems(const LanguageTextTable &texts)
+{
+    return {texts.text(textKey::padStopNever), QStringLiteral("Back + Start"),
+            QStringLiteral("Guide"), QStringLiteral("LB + RB + Back + Start")};
 }
 
 Wording followedBy(Wording first, Wording second)

@@ -197,14 +197,22 @@ inline constexpr int gameOptionsNotRead = 167; // %1: game-options.ini, %2: why
 inline constexpr int previewCaption = 168;     // the button, F2 and the window's title
 inline constexpr int previewLegend = 169;
 inline constexpr int launchLineLabel = 170; // before the launch script's line
+// Game pads and the big-screen view.
+inline constexpr int padStopCaption = 171;
+inline constexpr int padStopNever = 172; // the first stop combination: none
+inline constexpr int bigScreenCaption = 173;
+inline constexpr int bigScreenHelp = 174; // the keys and buttons, under the list
+inline constexpr int padConnected = 175;  // %1: the pad's name
+inline constexpr int padDisconnected = 176;
+inline constexpr int padsUnavailable = 177; // %1: why
 } // namespace textKey
 
-// The texts String01 to String170 of one language. Numbers outside 1 to 170
+// The texts String01 to String177 of one language. Numbers outside 1 to 177
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 170;
+    static constexpr int count = 177;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.
@@ -235,6 +243,8 @@ private:
 // order that gives each position its meaning for the renderer.
 QStringList scanLineItems(const LanguageTextTable &texts);
 QStringList textureQualityItems(const LanguageTextTable &texts);
+// The stop combinations' names, by their saved positions.
+QStringList padStopItems(const LanguageTextTable &texts);
 
 // A text in whichever language is chosen when it is shown: what the program
 // says in its own words is kept this way, so it can follow a language

@@ -60,7 +60,8 @@ bool gameMayOwn(const OptionEntry &entry)
 {
     return entry.kind != SettingKind::LastGame && entry.kind != SettingKind::Language &&
            entry.field != OptionField(&OptionSet::zincDirectory) &&
-           entry.field != OptionField(&OptionSet::romDirectory);
+           entry.field != OptionField(&OptionSet::romDirectory) &&
+           entry.field != OptionField(&OptionSet::padStop);
 }
 
 std::bitset<optionCount> ownableEntries()

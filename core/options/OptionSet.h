@@ -56,6 +56,7 @@ struct OptionSet {
     QString zincDirectory;
     QString romDirectory;
     int useLowGeometry = check::grayed;
+    ListChoice padStop; // the pad's buttons that stop a run
 
     // The selected game (list position and title) and language (its name).
     ListChoice game;

@@ -24,6 +24,9 @@ constexpr std::array<OptionEntry, optionCount> table{{
     // Without this the low geometry choice could never be kept.
     {&O::useLowGeometry, u"General", u"UseLowGeometry", K::CheckedWhenOne, off,
      textKey::lowGeometryCaption},
+    // Back + Start: on most pads the two buttons beside each other that no
+    // game uses together.
+    {&O::padStop, u"General", u"PadStop", K::ListPosition, ListStart{1}, textKey::padStopCaption},
     {&O::sound, u"Audio", u"SoundEnable", K::SoundEnable, on, textKey::soundEnableCaption},
     {&O::soundFilter, u"Audio", u"SoundFilter", K::CheckState, off, textKey::soundFilterCaption},
     {&O::soundFilterCutoff, u"Audio", u"SoundCutoff", K::Text, u"22050",

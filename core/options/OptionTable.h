@@ -50,7 +50,7 @@ struct OptionEntry {
     QStringView loadKey() const { return readKey.isEmpty() ? key : readKey; }
 };
 
-inline constexpr int optionCount = 29;
+inline constexpr int optionCount = 30;
 
 // Every saved option, in the order the save writes them and the load reads
 // them (sound before its effects, so the check box rules follow along).
