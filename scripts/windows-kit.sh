@@ -158,13 +158,16 @@ fi
 qt_done=${qt_done:-$started}
 
 # SDL2, static, for the game pads: only its joystick, game-controller and
-# event subsystems are used, so video, audio and the rest stay out.
+# event subsystems are started. Its video part stays in the library (on
+# Windows the joystick and haptic code use its helper window), audio,
+# rendering and OpenGL stay out.
 ensure_deb_src
 sdl=$(fetch_source libsdl2)
 step cmake -G Ninja -S "$sdl" -B "$work/sdl-build" \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$kit" \
     -DCMAKE_BUILD_TYPE=Release -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-    -DSDL_VIDEO=OFF -DSDL_AUDIO=OFF -DSDL_RENDER=OFF -DSDL_POWER=OFF -DSDL_FILESYSTEM=OFF \
+    -DSDL_AUDIO=OFF -DSDL_RENDER=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF \
+    -DSDL_POWER=OFF -DSDL_FILESYSTEM=OFF \
     -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_HAPTIC=ON -DSDL_SENSOR=ON -DSDL_LIBC=ON
 step cmake --build "$work/sdl-build" --parallel "$jobs"
 step cmake --install "$work/sdl-build"

@@ -7,6 +7,7 @@
 #include "WindowFixture.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -398,6 +399,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, language);
         QFETCH(QSize, screen);
+        // The static Qt's offscreen platform finds no font under wine: its
+        // stand-in glyphs measure nothing a screen would show.
+        if (QFontDatabase::families().isEmpty())
+            QSKIP("no font to measure with");
         w().cboLang->setCurrentIndex(w().cboLang->findData(language.chopped(4)));
         QCOMPARE(w().cboLang->currentData().toString() + u".ini"_s, language);
         // The longest title, and a log line as long as a run's report.
@@ -412,7 +417,7 @@ private Q_SLOTS:
         big->resize(screen);
         QTRY_COMPARE(big->size(), screen);
         QVERIFY(!big->lblBigHelp->text().isEmpty());
-        QVERIFY(big->lstBig->font().pixelSize() >= screen.height() / 30);
+        QVERIFY(big->lstBig->font().pixelSize() >= screen.height() / 36);
         for (QLabel *label :
              {big->lblBigTitle, big->lblBigDetails, big->lblBigLog, big->lblBigHelp})
             QTRY_VERIFY2(label->heightForWidth(label->width()) <= label->height(),

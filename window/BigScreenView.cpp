@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
 
 namespace rivonel {
@@ -176,6 +177,7 @@ void BigScreenView::fillList()
         to->setFlags(from->flags());
     }
     lstBig->setCurrentRow(m_games.selected());
+    fitType();
 }
 
 void BigScreenView::followSelection()
@@ -219,8 +221,23 @@ void BigScreenView::showLog()
 void BigScreenView::fitType()
 {
     const int row = height() / rowsPerScreen;
-    setPixelSize(lstBig, row);
-    lstBig->setIconSize(QSize(row, row));
+    // The list is as wide as its longest title, up to most of the screen;
+    // a title wider still makes the list's type smaller, never cut.
+    QFont font = lstBig->font();
+    font.setPixelSize(std::max(row, 8));
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (int item = 0; item < lstBig->count(); ++item)
+        widest = std::max(widest, metrics.horizontalAdvance(lstBig->item(item)->text()));
+    const int chrome = 2 * lstBig->frameWidth() + 2 * font.pixelSize() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstBig);
+    const int room = width() * 3 / 5;
+    int size = font.pixelSize();
+    if (widest > 0 && widest + chrome > room)
+        size = std::max(8, size * (room - chrome) / widest);
+    setPixelSize(lstBig, size);
+    lstBig->setIconSize(QSize(size, size));
+    lstBig->setMinimumWidth(std::min(room, widest * size / std::max(font.pixelSize(), 1) + chrome));
     setPixelSize(lblBigTitle, row * 3 / 2);
     setPixelSize(lblBigDetails, row * 4 / 5);
     setPixelSize(cmdBigPlay, row * 6 / 5);
