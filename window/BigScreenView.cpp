@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
@@ -49,18 +50,21 @@ BigScreenView::BigScreenView(GameList &games, QListWidget &list, QPushButton &pl
       m_texts(texts)
 {
     setObjectName(QStringLiteral("BigScreenView"));
+    setAttribute(Qt::WA_StyledBackground);
     // Light type on black, as on a television; the focus in a bright frame
     // that reads across a room.
+    // Its own children only: the run window over it keeps the desktop's look.
     setStyleSheet(QStringLiteral(
-        "BigScreenView, QListWidget { background: #101010; color: #f0f0f0; }"
-        "QLabel { color: #f0f0f0; }"
-        "QListWidget { border: none; }"
-        "QListWidget::item:selected { background: #2456b0; color: #ffffff; }"
-        "QListWidget:focus { border: 4px solid #ffcc00; }"
-        "QPushButton { background: #2456b0; color: #ffffff; border: 4px solid #2456b0;"
-        " padding: 0.3em 1.5em; }"
-        "QPushButton:focus { border-color: #ffcc00; }"
-        "QPushButton:disabled { background: #404040; border-color: #404040; color: #a0a0a0; }"));
+        "#BigScreenView, #BigScreenView > QListWidget { background: #101010; color: #f0f0f0; }"
+        "#BigScreenView > QLabel { color: #f0f0f0; }"
+        "#BigScreenView > QListWidget { border: none; }"
+        "#BigScreenView > QListWidget::item:selected { background: #2456b0; color: #ffffff; }"
+        "#BigScreenView > QListWidget:focus { border: 4px solid #ffcc00; }"
+        "#BigScreenView > QPushButton { background: #2456b0; color: #ffffff;"
+        " border: 4px solid #2456b0; padding: 0.3em 1.5em; }"
+        "#BigScreenView > QPushButton:focus { border-color: #ffcc00; }"
+        "#BigScreenView > QPushButton:disabled { background: #404040; border-color: #404040;"
+        " color: #a0a0a0; }"));
     lstBig = new QListWidget(this);
     lstBig->setObjectName(QStringLiteral("lstBig"));
     lstBig->setUniformItemSizes(true);
@@ -124,6 +128,10 @@ void BigScreenView::enter()
     fillList();
     followSelection();
     showLog();
+    // The whole screen of the window, also where no window manager makes a
+    // full-screen window so (a cabinet's bare X session).
+    if (const QScreen *screen = parentWidget()->screen())
+        setGeometry(screen->geometry());
     showFullScreen();
     raise();
     activateWindow();

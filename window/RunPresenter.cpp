@@ -53,6 +53,11 @@ void RunPresenter::lock(const QString &game)
     m_runWindow = std::make_unique<RunWindow>(game, m_texts, m_over ? m_over : &m_form);
     connectSignals(m_runWindow.get());
     m_runWindow->setWindowFlag(Qt::Dialog);
+    // Over the big-screen view, in type that reads as far as the view's.
+    // (A style sheet, as the view's own would override a font set here.)
+    if (m_over && m_over != &m_form)
+        m_runWindow->setStyleSheet(
+            QStringLiteral("* { font-size: %1px; }").arg(std::max(12, m_over->height() / 28)));
     m_runWindow->setEnabled(true);
     m_runWindow->show();
 }
