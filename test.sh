@@ -10,7 +10,9 @@ RIVONEL_BUILD_DIR="$RIVONEL_SOURCE_DIR/build"
 
 rivonel_install_deps
 # The Windows build, in build-win, when its kit is in the cache: its tests
-# (label windows) run with the rest, and stand in for windows_compile.
+# (label windows) run with the rest, and stand in for windows_compile. A kit
+# made before a part joined it (SDL2) gets that part first.
+sh "$RIVONEL_SOURCE_DIR/scripts/windows-kit.sh" --add-missing
 if windows_kit=$(sh "$RIVONEL_SOURCE_DIR/scripts/windows-kit.sh" --where); then
     windows_build_dir="$RIVONEL_SOURCE_DIR/build-win"
 else

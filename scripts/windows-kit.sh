@@ -6,6 +6,9 @@
 #
 #   scripts/windows-kit.sh           installs the kit if it is not there yet
 #   scripts/windows-kit.sh --where   prints the kit's prefix, or fails when absent
+#   scripts/windows-kit.sh --add-missing
+#                                    adds to a kit the parts it lacks (a minute),
+#                                    never Qt: nothing without a kit
 #
 # The kit lives outside the tree, in
 #   ${RIVONEL_WINDOWS_KIT:-${XDG_CACHE_HOME:-~/.cache}/rivonel/qt-6.4.2-mingw-static}
@@ -30,6 +33,9 @@ if [ "${1:-}" = "--where" ]; then
 fi
 if [ -f "$complete" ] && [ -f "$sdl_complete" ]; then
     echo "windows kit: found in $kit"
+    exit 0
+fi
+if [ "${1:-}" = "--add-missing" ] && [ ! -f "$complete" ]; then
     exit 0
 fi
 
