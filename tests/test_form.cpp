@@ -50,8 +50,9 @@ private Q_SLOTS:
                                           "closes."_s.arg(iniPath()));
         QVERIFY(w().lstGames->selectedItems().isEmpty() && near(shown(), logo()));
         // Without language files the language's lists get the design-time texts.
-        QCOMPARE(w().cboScanLines->currentText() + w().cboTextureQuality->currentText(),
-                 u"NenhumaPadrão"_s);
+        QCOMPARE(w().cboScanLines->currentText() + w().cboTextureQuality->currentText() +
+                     w().cboPadStop->itemText(0),
+                 u"NenhumaPadrãoNunca"_s);
         // No box is left in the third state; the renderer is OpenGL.
         QVERIFY(!boxes().contains(check::grayed));
         // Their rules ran on the way: the fields of boxes that are off are off.

@@ -315,6 +315,9 @@ private Q_SLOTS:
         QVERIFY(w().runWindow()->parentWidget() == w().bigScreen());
         w().runWindow()->cmdStop->click();
         QTRY_VERIFY_WITH_TIMEOUT(!w().run().watching() && w().isEnabled(), runLimitMs);
+        QVERIFY(w().bigScreen()->cmdBigPlay->isEnabled());
+        f->select(-1);
+        QVERIFY(!w().bigScreen()->cmdBigPlay->isEnabled());
     }
 
     // The big-screen view: in and out by key, button and pad, following the
@@ -326,6 +329,7 @@ private Q_SLOTS:
         QTest::keyClick(w().lstGames, Qt::Key_F11);
         QVERIFY(big->isVisible() && big->isFullScreen());
         QTRY_COMPARE(QApplication::activeWindow(), big);
+        QTRY_COMPARE(QApplication::focusWidget(), big->lstBig);
         QCOMPARE(big->lstBig->currentRow(), 2);
         QVERIFY(big->lblBigTitle->text().contains(u"3 - "_s));
         f->click(PadButton::DpadDown);
@@ -339,6 +343,7 @@ private Q_SLOTS:
         const int tab = w().abas->currentIndex();
         f->click(PadButton::RightShoulder);
         QCOMPARE(w().abas->currentIndex(), tab);
+        big->cmdBigPlay->setFocus(); // left there; the view comes back on the list
         f->press(PadButton::Back, true);
         f->hold(600);
         QVERIFY(big->isVisible());
@@ -349,7 +354,7 @@ private Q_SLOTS:
 
         w().cmdBigScreen->click();
         QVERIFY(big->isVisible());
-        QTRY_COMPARE(QApplication::activeWindow(), big);
+        QTRY_COMPARE(QApplication::focusWidget(), big->lstBig);
         QTest::keyClick(big->lstBig, Qt::Key_Escape);
         QVERIFY(!big->isVisible());
         w().followCommandLine({u"rivonel"_s, u"--big-screen"_s});
@@ -377,9 +382,13 @@ private Q_SLOTS:
         f->hold(1000);
         QCOMPARE(f->selected(), 1);
         QCOMPARE(w().pads().padsConnected(), 0);
+        // Without a pad the window only looks for one now and then; with one,
+        // no more often than a run's watch looks at the emulator.
+        QVERIFY(w().pads().lookInterval() >= 500);
         QVERIFY2(f->log().contains(u"Game pad disconnected: Rivonel test pad."_s),
                  qPrintable(f->log()));
         f->plugIn();
+        QVERIFY(w().pads().lookInterval() <= 50);
         f->click(PadButton::DpadDown);
         QCOMPARE(f->selected(), 2);
     }

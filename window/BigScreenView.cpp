@@ -106,6 +106,8 @@ void BigScreenView::connectSignals()
     // Enter reaches keyPressEvent; a double click plays as in the window.
     connect(lstBig, &QListWidget::itemDoubleClicked, &m_play, &QPushButton::click);
     connect(cmdBigPlay, &QPushButton::clicked, &m_play, &QPushButton::click);
+    m_play.installEventFilter(this);
+    cmdBigPlay->setEnabled(m_play.isEnabled());
     connect(&m_list, &QListWidget::itemSelectionChanged, this, &BigScreenView::followSelection);
     // The list's marks and texts change with the folder, the history and
     // the language: followed while in sight.
@@ -135,7 +137,6 @@ void BigScreenView::enter()
     showFullScreen();
     raise();
     activateWindow();
-    lstBig->setFocus(Qt::TabFocusReason);
     // Once shown: a window manager may not activate a window still being mapped.
     QTimer::singleShot(0, this, [this] {
         if (isVisible()) {
@@ -206,7 +207,6 @@ void BigScreenView::showGame()
     const qsizetype firstLine = details.indexOf(u'\n');
     lblBigTitle->setText(details.left(firstLine));
     lblBigDetails->setText(firstLine < 0 ? QString() : details.mid(firstLine + 1));
-    cmdBigPlay->setEnabled(m_play.isEnabled());
 }
 
 void BigScreenView::showPicture()
@@ -223,7 +223,6 @@ void BigScreenView::showLog()
     QStringList lines = m_log.toPlainText().split(u'\n', Qt::SkipEmptyParts);
     lines = lines.mid(std::max<qsizetype>(0, lines.size() - logLines));
     lblBigLog->setText(lines.join(u'\n'));
-    cmdBigPlay->setEnabled(m_play.isEnabled());
 }
 
 void BigScreenView::fitType()
@@ -281,11 +280,12 @@ void BigScreenView::closeEvent(QCloseEvent *event)
     leave();
 }
 
-void BigScreenView::changeEvent(QEvent *event)
+// Play here is the window's Play: enabled when it is.
+bool BigScreenView::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        cmdBigPlay->setEnabled(isEnabled() && m_play.isEnabled());
+    if (watched == &m_play && event->type() == QEvent::EnabledChange)
+        cmdBigPlay->setEnabled(m_play.isEnabled());
+    return false;
 }
 
 } // namespace rivonel
