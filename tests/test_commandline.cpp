@@ -30,8 +30,10 @@ private Q_SLOTS:
         QTest::newRow("list") << u"--json --list"_s << u"3 -1"_s;
         QTest::newRow("help wins") << u"-x --help"_s << u"1 -1"_s;
         QTest::newRow("the version wins") << u"--play 3 -v"_s << u"2 -1"_s;
+        QTest::newRow("big screen") << u"--big-screen --play 2"_s << u"4 1 big"_s;
         for (const char *bad : {"--play 0", "--play=27", "--play pong", "--play", "--json",
-                                "--play=1 --play=2", "--list --play=1", "sfex", "--style=x -x"})
+                                "--play=1 --play=2", "--list --play=1", "sfex", "--style=x -x",
+                                "--list --big-screen"})
             QTest::newRow(bad) << QString::fromLatin1(bad) << u"5 -1"_s;
     }
 
@@ -43,6 +45,8 @@ private Q_SLOTS:
                         QString::number(command.position)};
         for (int i : command.qtArguments)
             got << QString::number(i);
+        if (command.bigScreen && command.action != Action::Bad)
+            got << u"big"_s;
         QTEST(got.join(u' '), "read");
         QCOMPARE(command.error.isEmpty(), command.action != Action::Bad);
     }
