@@ -272,6 +272,15 @@ private Q_SLOTS:
         f->click(PadButton::B);
         QCOMPARE(QApplication::focusWidget(), w().lstGames);
 
+        // An open list takes the pad as it takes the keys: down, then A chooses.
+        w().cboFilter->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        f->click(PadButton::DpadDown);
+        f->click(PadButton::A);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(w().cboFilter->currentIndex(), 1);
+        w().cboFilter->setCurrentIndex(0);
+
         // Another program's window has the focus: the pad is not Rivonel's.
         QSignalSpy played(w().cmdPlay, &QPushButton::clicked);
         QWidget other;
