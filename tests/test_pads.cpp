@@ -341,6 +341,9 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::focusWidget(), big->lstBig);
         QCOMPARE(big->lstBig->currentRow(), 2);
         QVERIFY(big->lblBigTitle->text().contains(u"3 - "_s));
+        // The same rows, with the archives' marks.
+        QTRY_VERIFY(!w().lstGames->item(0)->icon().isNull());
+        QCOMPARE(big->lstBig->item(0)->icon().cacheKey(), w().lstGames->item(0)->icon().cacheKey());
         f->click(PadButton::DpadDown);
         QCOMPARE(f->selected(), 3);
         QCOMPARE(big->lstBig->currentRow(), 3);
