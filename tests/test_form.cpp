@@ -6,6 +6,7 @@
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "window/AboutBox.h"
+#include "window/BigScreenView.h"
 #include "window/FavouriteStar.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
@@ -53,6 +54,7 @@ private Q_SLOTS:
         QCOMPARE(w().cboScanLines->currentText() + w().cboTextureQuality->currentText() +
                      w().cboPadStop->itemText(0),
                  u"NenhumaPadrãoNunca"_s);
+        QCOMPARE(w().bigScreen()->cmdBigPlay->text(), w().cmdPlay->text());
         // No box is left in the third state; the renderer is OpenGL.
         QVERIFY(!boxes().contains(check::grayed));
         // Their rules ran on the way: the fields of boxes that are off are off.
