@@ -25,6 +25,8 @@ add_custom_target(program_directory ALL
           "${RIVONEL_PROGRAM_DIR}/language" "${RIVONEL_PROGRAM_DIR}/snap"
           "${RIVONEL_DEMO_ZINC_DIR}" "${RIVONEL_DEMO_ROMS_DIR}"
   ${_copy_languages}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different "${PROJECT_SOURCE_DIR}/LICENSE"
+          "${RIVONEL_PROGRAM_DIR}/LICENSE"
   # The user's options are never overwritten by a rebuild.
   COMMAND ${CMAKE_COMMAND}
           "-DSOURCE=${PROJECT_BINARY_DIR}/generated/rivonel.build.ini"

@@ -26,8 +26,9 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
 endif()
 
 # The zip a Windows user unpacks anywhere: the program, its options (with no
-# Zinc or ROM directory yet), the languages, an empty snap folder, and the
-# marker that keeps everything beside the program wherever it lies.
+# Zinc or ROM directory yet), the languages, an empty snap folder, the
+# marker that keeps everything beside the program wherever it lies, and the
+# licence with the notices of what is linked into the program.
 configure_file(resources/windows/readme.txt.in "${PROJECT_BINARY_DIR}/generated/readme.txt" @ONLY)
 set(_zip_name "rivonel-${PROJECT_VERSION}-windows")
 set(_zip_root "${PROJECT_BINARY_DIR}/zip/${_zip_name}")
@@ -40,9 +41,17 @@ add_custom_target(windows-zip
   COMMAND ${CMAKE_COMMAND} -E copy ${RIVONEL_LANGUAGE_FILES} "${_zip_root}/language/"
   COMMAND ${CMAKE_COMMAND} -E copy "${PROJECT_SOURCE_DIR}/resources/windows/portable.txt"
           "${PROJECT_BINARY_DIR}/generated/readme.txt" "${_zip_root}/"
+  COMMAND ${CMAKE_COMMAND} -E copy "${PROJECT_SOURCE_DIR}/LICENSE" "${_zip_root}/LICENSE.txt"
+  COMMAND ${CMAKE_COMMAND} -E copy "${PROJECT_SOURCE_DIR}/resources/windows/notices.txt"
+          "${_zip_root}/notices.txt"
   COMMAND ${CMAKE_COMMAND} -E chdir "${PROJECT_BINARY_DIR}/zip"
           ${CMAKE_COMMAND} -E tar cf "${PROJECT_BINARY_DIR}/${_zip_name}.zip" --format=zip
           "${_zip_name}"
   DEPENDS rivonel
   COMMENT "Packing ${_zip_name}.zip"
   VERBATIM)
+
+# The zip holds the program, the licence and the notices of what it links.
+add_test(NAME windows_zip COMMAND sh "${PROJECT_SOURCE_DIR}/scripts/zip-check.sh" "${PROJECT_BINARY_DIR}"
+         "${_zip_name}")
+set_tests_properties(windows_zip PROPERTIES LABELS windows TIMEOUT 300)

@@ -25,6 +25,13 @@ root=$scratch/root
 check "the package unpacks" 'dpkg-deb -x "$deb" "$root"'
 
 check "the manual page is packaged" '[ -f "$root/usr/share/man/man1/rivonel.1.gz" ]'
+# Free software under the GPL 3 or later, said where Debian and the software
+# centres look for it.
+check "the copyright file is machine-readable and grants the GPL 3 or later" \
+    'grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" "$root/usr/share/doc/rivonel/copyright" &&
+     grep -qx "License: GPL-3+" "$root/usr/share/doc/rivonel/copyright"'
+check "the metadata names the licence" \
+    'grep -q "<project_license>GPL-3.0-or-later</project_license>" "$root/usr/share/metainfo/"*.metainfo.xml'
 
 # The options it ships name a game the demo's substitute emulator can run.
 aim_at_demo() {
@@ -82,6 +89,7 @@ prefix=$scratch/home/.local
 check "cmake installs into a user's prefix" \
     'cmake --install "$build" --prefix "$prefix" >"$scratch/log" 2>&1 || { cat "$scratch/log"; false; }'
 check "the manual page is installed" '[ -f "$prefix/share/man/man1/rivonel.1.gz" ]'
+check "the licence is installed" 'grep -qx "License: GPL-3+" "$prefix/share/doc/rivonel/copyright"'
 aim_at_demo "$prefix"
 export XDG_CONFIG_HOME="$scratch/home/config" XDG_STATE_HOME="$scratch/home/state"
 export XDG_DATA_HOME="$scratch/home/data"

@@ -127,8 +127,10 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "The emulator's output during a game: %1",
     "Language files are read from: %1",
     "Web page: %1",
-    "Copyright (C) 2026 The Rivonel developers. No licence has been granted for Rivonel yet: all "
-    "rights are reserved. Rivonel uses Qt 6, which comes under its own licences.",
+    "Copyright (C) 2026 The Rivonel developers. Rivonel is free software: you may share and "
+    "change it under the GNU General Public License, version 3 or (at your choice) any later "
+    "version (the LICENSE file that comes with it, or https://www.gnu.org/licenses/). It comes "
+    "with no warranty. Rivonel uses Qt 6, libzip, zlib and SDL 2, each under its own licence.",
     "Close",
     "Never played",
     "Played once, %1 in all, last on %2",
