@@ -177,15 +177,4 @@ void PadNavigator::padGone(int id)
     m_pads.erase(id);
 }
 
-bool PadNavigator::waiting() const
-{
-    for (const auto &[id, pad] : m_pads) {
-        if (pad.direction != 0 && !m_running)
-            return true;
-        if ((pad.comboSince >= 0 && !pad.comboDone) || (pad.backSince >= 0 && !pad.backDone))
-            return true;
-    }
-    return false;
-}
-
 } // namespace rivonel

@@ -82,10 +82,6 @@ public:
     // The pad went away: what it held is let go, and nothing it held acts.
     void padGone(int pad);
 
-    // Whether something held waits on time (a repeat or a hold): the window
-    // then looks at the pads often.
-    bool waiting() const;
-
 private:
     struct Pad {
         PadButtons held = 0;
