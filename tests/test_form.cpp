@@ -8,14 +8,12 @@
 #include "window/AboutBox.h"
 #include "window/FavouriteStar.h"
 #include "window/LinkLabel.h"
-#include "window/LogBox.h"
 #include "window/PreviewWindow.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,7 +43,6 @@ private Q_SLOTS:
     {
         f->desktop.soundDevices = 0; // its notice is empty without a language: no line at all
         w().Form_Load();
-        QCOMPARE(w().windowTitle(), u"Rivonel 0.0.3 for Zinc 0.9"_s);
         QCOMPARE(f->log(), startupLog() + u"\r\nYour options will be kept in %1 when Rivonel "
                                           "closes."_s.arg(iniPath()));
         QVERIFY(w().lstGames->selectedItems().isEmpty() && near(shown(), logo()));

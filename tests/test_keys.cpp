@@ -1,5 +1,4 @@
 #include "window/LinkLabel.h"
-#include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 

@@ -2,7 +2,6 @@
 #include "core/settings/IniDocument.h"
 #include "core/system/ProgramFiles.h"
 #include "window/LinkLabel.h"
-#include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 

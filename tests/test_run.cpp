@@ -3,7 +3,6 @@
 #include "core/run/GameRun.h"
 #include "core/run/RunRecord.h"
 #include "EmulatorSetup.h"
-#include "FakeLauncher.h"
 #include "platform/ProcessLauncher.h"
 
 #include <QDirIterator>
@@ -112,8 +111,6 @@ private Q_SLOTS:
         QTest::newRow("crash") << QByteArray("ZINC_SIM_CRASH")
                                << u"<54 Renderer settings: 15>\r\n"_s + aborted + u"\r\n<73>"_s
                                << false;
-        QTest::newRow("exit code")
-            << QByteArray("ZINC_SIM_EXIT_CODE") << u"<54 Running...>\r\n<84 1>\r\n<73>"_s << false;
         // What ends by itself a moment after the emulator was not left behind.
         QTest::newRow("a helper that ends soon after")
             << QByteArray("ZINC_SIM_BRIEF_HELPER") << u"<49>"_s << false;
