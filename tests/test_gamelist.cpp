@@ -247,9 +247,7 @@ private Q_SLOTS:
 #else
         const QString path =
             data.filePath(u"applications/example.rivonel.Rivonel.play_2.desktop"_s);
-        QVERIFY(readAll(path).endsWith(
-            " --play "
-            "2\nIcon=example.rivonel.Rivonel\nTerminal=false\nCategories=Game;ArcadeGame;\n"));
+        QVERIFY(readAll(path).contains(" --play 2\n")); // the entry itself: below
 #endif
         QVERIFY(f->log().endsWith(u"Street Fighter EX (ASIA) was written to %1."_s.arg(path)));
         QSignalSpy played(&w().gameList(), &GameList::playRequested);
