@@ -2,7 +2,6 @@
 #include "core/options/OptionTable.h"
 #include "core/options/SavedOptions.h"
 #include "core/settings/IniDocument.h"
-#include "core/system/ProgramFiles.h"
 #include "core/system/ProgramInfo.h"
 #include "core/system/ProgramLocations.h"
 #include "window/AboutBox.h"
@@ -331,7 +330,7 @@ private Q_SLOTS:
     void aGamesOwnValuesAreShownMarkedUndoneAndKept()
     {
         loadWith("[Video]\nRenderer=1\nFullScreen=0\n[Audio]\nSoundEnable=1\nSoundFilter=1\n");
-        const QString kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
+        const QString kept = f->files().gameOptions;
         const auto marked = [](QWidget *control) {
             return control->font().underline() &&
                    control->accessibleDescription().contains(u"Street Fighter EX (ASIA)"_s);
@@ -382,7 +381,7 @@ private Q_SLOTS:
     // The whole game back at once; a file that cannot be read is said and never replaced.
     void aGameGoesBackWholeAndAnUnreadableFileIsLeftAlone()
     {
-        QString kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
+        QString kept = f->files().gameOptions;
         const QByteArray stored = "[Game1]\nShowFPS=1\nFrameRate=60\n[Game2]\nRenderer=9\n";
         QVERIFY(writeAll(kept, stored));
         loadWith("[Video]\nShowFPS=0\n");
@@ -401,7 +400,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(kept), "[Game2]\nRenderer=9\n");
 
         f = std::make_unique<WindowFixture>();
-        kept = ProgramFiles::of(f->locations, f->desktop.platform).gameOptions;
+        kept = f->files().gameOptions;
         const QByteArray large(IniDocument::maxFileSize + 1, '\n');
         QVERIFY(writeAll(kept, "[Game1]\nShowFPS=1\n" + large));
         loadWith("[Video]\nShowFPS=0\n");

@@ -1,4 +1,3 @@
-#include "core/system/ProgramFiles.h"
 #include "platform/GameShortcut.h"
 #include "StoredZip.h"
 #include "window/ArchiveMark.h"
@@ -65,11 +64,10 @@ private Q_SLOTS:
         QVERIFY(writeAll(roms + u"/sfexp.zip"_s, "PK"));
         const QDateTime now = QDateTime::currentDateTimeUtc();
         const auto day = [&](int ago) { return now.addDays(-ago).toString(Qt::ISODate).toUtf8(); };
-        QVERIFY(writeAll(ProgramFiles::of(f->locations, f->desktop.platform).history,
-                         "[Game5]\nPlayed=1\nSeconds=60\nLast=" + day(29) +
-                             "\nFavourite=1\n"
-                             "[Game6]\nPlayed=1\nSeconds=60\nLast=" +
-                             day(31) + "\n"));
+        QVERIFY(writeAll(f->files().history, "[Game5]\nPlayed=1\nSeconds=60\nLast=" + day(29) +
+                                                 "\nFavourite=1\n"
+                                                 "[Game6]\nPlayed=1\nSeconds=60\nLast=" +
+                                                 day(31) + "\n"));
         loadWith("[General]\nRomPath=" + roms.toUtf8() + "\n");
         QTRY_VERIFY(!w().gameList().romFolder().looks().busy());
         const auto shownRows = [this] {

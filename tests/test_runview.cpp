@@ -1,6 +1,5 @@
 #include "core/history/PlayHistory.h"
 #include "core/run/RunRecord.h"
-#include "core/system/ProgramFiles.h"
 #include "EmulatorSetup.h"
 #include "window/FavouriteStar.h"
 #include "window/RunWindow.h"
@@ -254,10 +253,7 @@ private Q_SLOTS:
         FakeLauncher &launcher = f->desktop.fakeLauncher;
         f->play(0);
         // Counted on the disk already: a kill now loses the time, not the play.
-        QCOMPARE(PlayHistory::read(ProgramFiles::of(f->locations, f->desktop.platform).history)
-                     .at(0)
-                     .times,
-                 1);
+        QCOMPARE(PlayHistory::read(f->files().history).at(0).times, 1);
         f->window->runWindow()->cmdStop->click();
         launcher.end();
         f->play(20);
