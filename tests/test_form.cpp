@@ -288,7 +288,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("renderer");
         QTest::newRow("none") << QList<int>{} << QByteArray() << 1;
-        QTest::newRow("Software") << QList<int>{2} << QByteArray() << 2;
         QTest::newRow("Direct3D and Software") << QList<int>{0, 2} << QByteArray() << 2;
         QTest::newRow("Direct3D") << QList<int>{0} << QByteArray() << 0;
         QTest::newRow("Glide") << QList<int>{3} << QByteArray() << 3;
