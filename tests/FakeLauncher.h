@@ -14,7 +14,6 @@ public:
     bool isRunning = false;
     QStringList starts; // "script|working directory" a start
     int stops = 0;
-    ScriptEnd ending; // what scriptEnd says once the script has ended
 
     bool start(const QString &script, const QString &directory,
                std::function<void()> whenEnded) override
@@ -26,15 +25,13 @@ public:
     }
     bool running() const override { return isRunning; }
     void stop() override { ++stops; }
-    // A wait for the end ends the pretended script, unless the test says it ignores stops.
-    bool ignoresStop = false;
+    // A wait for the end ends the pretended script.
     void stopAndWait() override
     {
         ++stops;
-        if (!ignoresStop)
-            isRunning = false;
+        isRunning = false;
     }
-    ScriptEnd scriptEnd() override { return isRunning ? ScriptEnd() : ending; }
+    ScriptEnd scriptEnd() override { return {}; }
     // A run an earlier copy left is found when the test says so.
     bool adoptAnswer = false;
     bool adopt(const QByteArray &, std::function<void()> whenEnded) override

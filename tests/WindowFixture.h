@@ -65,6 +65,8 @@ struct WindowFixture {
                 return join.join(places.first(), name.mid(folder.size() + 1));
         return join.join(locations.runDirectory, name);
     }
+    // The files of this copy: options, history, checks and the rest.
+    ProgramFiles files() const { return ProgramFiles::of(locations, desktop.platform); }
     QString log() const { return window->txtlog->text(); }
     // What a screen reader is told of a game's row.
     QString told(int game) const

@@ -6,26 +6,18 @@
 #include "core/emulator/ShellQuoting.h"
 #include "core/options/GameOptions.h"
 #include "core/system/ProgramInfo.h"
+#include "MarkerTexts.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
+using namespace rivonel::test;
 using O = OptionSet;
 
 namespace {
 
 const QString web = u"https://w.example"_s;
-
-// Every language text reads "T<number>", with a place for a line or a path in some.
-LanguageTextTable numberedTexts()
-{
-    LanguageTextTable texts;
-    for (int n = 1; n <= LanguageTextTable::count; ++n)
-        texts.set(n, u"T"_s + QString::number(n) +
-                         (n == 54 || (n >= 74 && n <= 134) ? u" (%1)"_s : QString()));
-    return texts;
-}
 
 } // namespace
 
@@ -174,16 +166,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("renderer");
         QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("log");
-        const QString started = u"T41 Tekken (JP) Ver. A...\r\nT45\r\n"_s;
-        QTest::newRow("archive") << 1 << u"/r/tekken.zip"_s << u"T42 tekken.zip T43"_s;
-        QTest::newRow("emulator") << 1 << u"/z/zinc"_s << u"T44"_s;
-        const char *plugins[] = {"d3d_renderer.znc", "ogl_renderer.znc", "renderer.znc",
-                                 "glide_renderer.znc", "glide_renderer.znc"};
-        for (int position : {0, 1, 2, 3, -1})
-            QTest::addRow("plug-in %d", position)
-                << position << u"/z/"_s + QLatin1String(plugins[position < 0 ? 4 : position])
-                << u"T42 "_s + QLatin1String(plugins[position < 0 ? 4 : position]) + u" T47 T136"_s;
-        QTest::newRow("nothing") << 2 << QString() << started + u"T48 Software Renderer\r\n"_s;
+        const QString started = u"<41> Tekken (JP) Ver. A...\r\n<45>\r\n"_s;
+        QTest::newRow("archive") << 1 << u"/r/tekken.zip"_s << u"<42> tekken.zip <43>"_s;
+        QTest::newRow("emulator") << 1 << u"/z/zinc"_s << u"<44>"_s;
+        QTest::newRow("plug-in") << 1 << u"/z/ogl_renderer.znc"_s
+                                 << u"<42> ogl_renderer.znc <47> <136>"_s;
+        // Without a renderer, the last one's.
+        QTest::newRow("plug-in, no renderer")
+            << -1 << u"/z/glide_renderer.znc"_s << u"<42> glide_renderer.znc <47> <136>"_s;
+        QTest::newRow("nothing") << 2 << QString() << started + u"<48> Software Renderer\r\n"_s;
     }
 
     void theFirstMissingFileStopsTheLaunch()
@@ -200,7 +191,7 @@ private Q_SLOTS:
         const auto exists = [&](const QString &path) { return path != missing; };
         const PlatformConventions posix = PlatformConventions::posix();
         const LaunchCheck check =
-            checkLaunch(posix, o, u"tekken"_s, u"/p"_s, numberedTexts(), exists);
+            checkLaunch(posix, o, u"tekken"_s, u"/p"_s, markerTexts(), exists);
         QCOMPARE(check.log, log);
         QCOMPARE(check.verdict,
                  missing.isEmpty() ? LaunchCheck::Verdict::Ready : LaunchCheck::Verdict::Missing);
@@ -209,11 +200,11 @@ private Q_SLOTS:
 
         // Grayed sound is off, as zinc.cfg has it.
         o.sound = 2;
-        QCOMPARE(checkLaunch(posix, o, u"tekken"_s, u"/p"_s, numberedTexts(), exists)
-                     .log.contains(u"\r\nT46\r\n"),
+        QCOMPARE(checkLaunch(posix, o, u"tekken"_s, u"/p"_s, markerTexts(), exists)
+                     .log.contains(u"\r\n<46>\r\n"),
                  missing.isEmpty());
         // Without a game nothing is checked and the log box is left alone.
-        QCOMPARE(checkLaunch(posix, o, std::nullopt, u"/p"_s, numberedTexts(), exists).verdict,
+        QCOMPARE(checkLaunch(posix, o, std::nullopt, u"/p"_s, markerTexts(), exists).verdict,
                  LaunchCheck::Verdict::NoGame);
     }
 
@@ -223,20 +214,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("report");
         // Any other ending adds the emulator's last lines.
         const auto other = [](const char *line, const char *lines) {
-            return u"T54 (%1)\r\nT73\r\n%2"_s.arg(QLatin1String(line), QLatin1String(lines));
+            return u"<54 %1>\r\n<73>\r\n%2"_s.arg(QLatin1String(line), QLatin1String(lines));
         };
-        QTest::newRow("finished") << QByteArray("a\r\nFinished execution...\r\nb\r\n") << u"T49"_s;
+        QTest::newRow("finished") << QByteArray("a\r\nFinished execution...\r\nb\r\n") << u"<49>"_s;
         QTest::newRow("missing first")
             << QByteArray("ERROR: missing rom file: /r/kikaioh.zip [ k1.bin ]\n"
                           "ERROR: missing rom file: /r/kikaioh.zip [ k2.bin ]\n"
                           "Finished execution...\n")
-            << u"T50 'k1.bin' T51kikaioh.zip"_s;
+            << u"<50> 'k1.bin' <51>kikaioh.zip"_s;
         QTest::newRow("missing, a control in its name")
             << QByteArray("ERROR: missing rom file: /r/kikaioh.zip [ k\x1b[2J.bin ]\n")
-            << u"T50 'k␛[2J.bin' T51kikaioh.zip"_s;
+            << u"<50> 'k␛[2J.bin' <51>kikaioh.zip"_s;
         QTest::newRow("printed another way")
             << QByteArray("ERROR: missing rom file: D:/x.zip [ a ]")
-            << u"T50 'ERROR: missing rom file: D:/x.zip [ a' T51kikaioh.zip"_s;
+            << u"<50> 'ERROR: missing rom file: D:/x.zip [ a' <51>kikaioh.zip"_s;
         QTest::newRow("other lines")
             << QByteArray("1\n2\n3\n4\n5\n6\r\n") << other("6", "2\r\n3\r\n4\r\n5\r\n6");
         QTest::newRow("not at the start")
@@ -246,12 +237,12 @@ private Q_SLOTS:
                                     << other("finished execution...", "finished execution...");
         QTest::newRow("too short") << QByteArray("Finished execution..")
                                    << other("Finished execution..", "Finished execution..");
-        QTest::newRow("no final line end") << QByteArray("x\nFinished execution...!") << u"T49"_s;
+        QTest::newRow("no final line end") << QByteArray("x\nFinished execution...!") << u"<49>"_s;
         QTest::newRow("a blank line") << QByteArray("\n") << other("", "");
         // A NUL would cut the log box's text, other control characters garble it.
         QTest::newRow("control characters") << QByteArray("a\0b\x01\tc\x7f\x1b[0m\nd\0\0", 15)
-                                            << u"T54 (d␀␀)\r\nT73\r\na␀b␁\tc␡␛[0m\r\nd␀␀"_s;
-        QTest::newRow("nothing") << QByteArray() << u"T53"_s;
+                                            << u"<54 d␀␀>\r\n<73>\r\na␀b␁\tc␡␛[0m\r\nd␀␀"_s;
+        QTest::newRow("nothing") << QByteArray() << u"<53>"_s;
     }
 
     void theFirstRecognisedLineDecidesTheReport()
@@ -263,7 +254,7 @@ private Q_SLOTS:
             for (qsizetype at = 0; at < log.size(); at += piece)
                 watch.feed(log.mid(at, piece));
             watch.finish();
-            QTEST(runReport(watch, {}, numberedTexts(), u"/r"_s, u"kikaioh"_s), "report");
+            QTEST(runReport(watch, {}, markerTexts(), u"/r"_s, u"kikaioh"_s), "report");
         }
     }
 
@@ -273,11 +264,11 @@ private Q_SLOTS:
         watch.feed("a\nb\nc\nd\ne\nf\ng");
         watch.finish();
         QCOMPARE(runReport(watch, {true, LogProblem::NotDeleted, u"/p/log.txt"_s, {}},
-                           numberedTexts(), u"/r"_s, u"x"_s),
-                 u"T72\r\nT76 (/p/log.txt)\r\nT73\r\nc\r\nd\r\ne\r\nf\r\ng"_s);
-        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s, {}},
-                           numberedTexts(), u"/r"_s, u"x"_s),
-                 u"T53\r\nT74 (L)"_s);
+                           markerTexts(), u"/r"_s, u"x"_s),
+                 u"<72>\r\n<76 /p/log.txt>\r\n<73>\r\nc\r\nd\r\ne\r\nf\r\ng"_s);
+        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s, {}}, markerTexts(),
+                           u"/r"_s, u"x"_s),
+                 u"<53>\r\n<74 L>"_s);
     }
 
     void aFloodOfOutputKeepsOnlyWhatTheReportNeeds()

@@ -44,7 +44,7 @@ private Q_SLOTS:
         QFETCH(QRect, saved);
         QWidget probe;
         probe.setGeometry(saved);
-        const QString file = ProgramFiles::of(f->locations, f->desktop.platform).windowGeometry;
+        const QString file = f->files().windowGeometry;
         QVERIFY(writeAll(file, "[Window]\nGeometry=" + probe.saveGeometry().toBase64() + "\n"));
         f->window = std::make_unique<frmPrincipal>(f->desktop, f->locations);
         w().show();

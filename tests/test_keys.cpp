@@ -1,5 +1,4 @@
 #include "window/LinkLabel.h"
-#include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
@@ -66,7 +65,8 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QString(before).replace(u'\r', u""_s));
     }
 
-    // Tab visits every enabled control shown once, log box included; Ctrl+Tab/PgDn switch tabs.
+    // Tab visits every enabled control shown once, log box included, and each
+    // shows that it has the focus; Ctrl+Tab/PgDn switch tabs, Ctrl+F goes to the search.
     void tabVisitsEveryControlOnceInReadingOrder_data()
     {
         QTest::addColumn<int>("tab");
@@ -79,8 +79,10 @@ private Q_SLOTS:
         QFETCH(int, tab);
         w().Form_Load();
         QVERIFY(showActive());
-        w().abas->setCurrentIndex(0); // the first start shows the General tab
         f->select(0);
+        QTest::keyClick(w().chkSound, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(w().txtSearch->hasFocus());
+        w().abas->setCurrentIndex(0); // the first start shows the General tab
         w().lstGames->setFocus();
         for (int step = 0; step < tab; ++step)
             QTest::keyClick(w().lstGames, step ? Qt::Key_PageDown : Qt::Key_Tab,
@@ -101,22 +103,10 @@ private Q_SLOTS:
         QCOMPARE(visited.last(8),
                  (QWidgetList{w().cboLang, w().cmdHelp, w().cmdBigScreen, w().lblSite, w().txtlog,
                               w().cmdNotice, w().txtSearch, w().cboFilter}));
-    }
-
-    // Every control Tab reaches shows that it has the focus.
-    void theFocusIsAlwaysInSight()
-    {
-        w().Form_Load();
-        f->select(0);
-        QVERIFY(showActive());
-        // Ctrl+F goes to the search, from anywhere.
-        QTest::keyClick(w().chkSound, Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(w().txtSearch->hasFocus());
-        w().abas->setCurrentIndex(0);
         // As after a Tab: the style draws its focus marks for the keyboard.
         w().setAttribute(Qt::WA_KeyboardFocusChange);
         QStringList unmarked;
-        for (QWidget *control : focusable(w())) {
+        for (QWidget *control : reached) {
             w().txtlog->setFocus();
             if (control == w().txtlog)
                 w().lstGames->setFocus();

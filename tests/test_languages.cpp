@@ -1,8 +1,6 @@
 #include "core/languages/LanguageSearch.h"
 #include "core/settings/IniDocument.h"
-#include "core/system/ProgramFiles.h"
 #include "window/LinkLabel.h"
-#include "window/LogBox.h"
 #include "window/ValueCheckBox.h"
 #include "WindowFixture.h"
 
@@ -266,8 +264,7 @@ private Q_SLOTS:
         QVERIFY(w.close());
         const QByteArray kept = readAll(iniPath());
         QVERIFY(kept.contains("\nLanguage=Portugues\n") && kept.contains("\nScanlines=pt 15\n"));
-        QVERIFY(readAll(ProgramFiles::of(f->locations, f->desktop.platform).gameOptions)
-                    .contains("\nScanlines=pt 16"));
+        QVERIFY(readAll(f->files().gameOptions).contains("\nScanlines=pt 16"));
     }
 };
 

@@ -1,15 +1,11 @@
 #include "core/history/PlayHistory.h"
 #include "core/run/RunRecord.h"
-#include "core/system/ProgramFiles.h"
 #include "EmulatorSetup.h"
 #include "window/FavouriteStar.h"
-#include "window/LogBox.h"
 #include "window/RunWindow.h"
 #include "window/ValueCheckBox.h"
-#include "WindowFixture.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -83,7 +79,8 @@ struct LaunchFixture : WindowFixture {
     bool idle() const
     {
         return window->isEnabled() && window->cmdPlay->isEnabled() && !window->run().watching() &&
-               !window->Timer1->isActive() && !QApplication::overrideCursor();
+               !window->Timer1->isActive() && !QApplication::overrideCursor() &&
+               !window->runWindow();
     }
 };
 
@@ -101,59 +98,17 @@ private Q_SLOTS:
         f.reset();
     }
 
-    // Through the real shell and the substitute emulator, which ignores a
-    // polite request and leaves a helper in a session of its own.
-    void stopTakesADeliberateActAndEndsEveryProcessOfTheRun()
-    {
-        f->emulatorWithHelper();
-        f->play(0);
-        QVERIFY(f->locked());
-        const QString started = u"<41> Street Fighter EX (JP)...\r\n<45>\r\n<48> OpenGL\r\n"_s;
-        QCOMPARE(f->log(), started);
-        RunWindow *run = f->window->runWindow();
-        QVERIFY(run && run->isVisible() && run->cmdStop->isEnabled());
-        QCOMPARE(run->lblGame->text(), u"<68 Street Fighter EX (JP)>"_s);
-        const QList<qint64> processes = f->runningProcesses();
-        QVERIFY(!processes.isEmpty());
-
-        // Enter, a held key's repeats: nothing stops the game.
-        run->cmdStop->setFocus();
-        QTest::keyClick(run->cmdStop, Qt::Key_Return);
-        QTest::keyClick(run->cmdStop, Qt::Key_Enter);
-        for (const int key : {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Return}) {
-            QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(run->cmdStop, &repeat);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(run->cmdStop, &release);
-        }
-        QTest::qWait(100);
-        QVERIFY(run->cmdStop->isEnabled() && f->window->run().watching());
-        QVERIFY(f->desktop.realLauncher.running());
-
-        // The run is over only once none of its processes runs.
-        bool leftBehind = true;
-        connect(f->window->runWindow(), &QObject::destroyed, this,
-                [&] { leftBehind = isAnyLeft(processes); });
-        QTest::keyClick(run->cmdStop, Qt::Key_Escape);
-        QVERIFY(!run->cmdStop->isEnabled());
-        QTest::qWait(300); // the polite request has its grace before the force
-        QVERIFY(f->window->run().watching());
-        QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
-        QVERIFY(!leftBehind);
-        QVERIFY(!f->window->runWindow());
-        QVERIFY(!f->desktop.realLauncher.running());
-        QCOMPARE(f->log().left(started.size() + 4), started + u"<72>"_s);
-        QVERIFY(!QFile::exists(f->logFile()));
-    }
-
     // Whatever the emulator leaves behind, however it detached, ends before
-    // the window comes back: on a stop, and after an end of its own, which
-    // the report then tells.
+    // the window comes back: on a stop, which takes a deliberate act, and
+    // after an end of its own, which the report then tells.
     void nothingOfARunOutlivesIt_data()
     {
         QTest::addColumn<QByteArray>("helper");
         QTest::addColumn<bool>("stop");
         QTest::addColumn<QString>("verdict");
+        // Deaf to a polite request, with a helper in a session of its own.
+        QTest::newRow("a deaf emulator's helper, stopped")
+            << QByteArray("1") << true << u"\r\n<72>\r\n"_s;
         // No last line: only the end of the script tells.
         QTest::newRow("left deaf after an exit of its own")
             << QByteArray("1") << false << u"\r\n<84 7>\r\n<150>\r\n"_s;
@@ -180,22 +135,46 @@ private Q_SLOTS:
         f->emulatorWithHelper();
         qputenv("ZINC_SIM_DETACH", helper);
         qputenv("ZINC_SIM_RUN_MS", stop ? "60000" : "200");
-        // The emulator lives through the grace: what it starts is found through it.
-        if (helper != "child" && helper != "storm")
+        // Deaf, it lives through the grace: what it starts is found through it.
+        if (helper == "bare")
             qunsetenv("ZINC_SIM_IGNORE_TERM");
         if (verdict.contains(u"<84 7>"_s))
             qputenv("ZINC_SIM_EXIT_CODE", "7");
         f->play(0);
+        QVERIFY(f->locked());
+        const QString started = u"<41> Street Fighter EX (JP)...\r\n<45>\r\n<48> OpenGL\r\n"_s;
+        QCOMPARE(f->log(), started);
+        RunWindow *run = f->window->runWindow();
+        QVERIFY(run && run->isVisible() && run->cmdStop->isEnabled());
+        QCOMPARE(run->lblGame->text(), u"<68 Street Fighter EX (JP)>"_s);
         const QList<qint64> processes = f->runningProcesses();
         QVERIFY(!processes.isEmpty());
         bool leftBehind = true;
-        connect(f->window->runWindow(), &QObject::destroyed, this,
-                [&] { leftBehind = isAnyLeft(processes.first(1)); });
-        if (stop)
-            QTest::keyClick(f->window->runWindow()->cmdStop, Qt::Key_Escape);
+        // A stop ends the emulator too; one that ends by itself leaves only its helper.
+        connect(run, &QObject::destroyed, this,
+                [&] { leftBehind = isAnyLeft(stop ? processes : processes.first(1)); });
+        if (stop) {
+            // Enter, a held key's repeats: nothing stops the game.
+            run->cmdStop->setFocus();
+            QTest::keyClick(run->cmdStop, Qt::Key_Return);
+            QTest::keyClick(run->cmdStop, Qt::Key_Enter);
+            for (const int key : {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Return}) {
+                QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(run->cmdStop, &repeat);
+                QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(run->cmdStop, &release);
+            }
+            QTest::qWait(100);
+            QVERIFY(run->cmdStop->isEnabled() && f->desktop.realLauncher.running());
+            QTest::keyClick(run->cmdStop, Qt::Key_Escape);
+            QVERIFY(!run->cmdStop->isEnabled());
+            QTest::qWait(300); // the polite request has its grace before the force
+            QVERIFY(f->window->run().watching());
+        }
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
-        QVERIFY(!leftBehind);
+        QVERIFY(!leftBehind && !f->desktop.realLauncher.running());
         QVERIFY2((f->log() + u"\r\n"_s).contains(verdict), qPrintable(f->log()));
+        QVERIFY(!QFile::exists(f->logFile()));
         if (helper == "child")
             QVERIFY(readAll(f->stamps()).contains("\nasked\n"));
         if (helper == "storm")
@@ -203,8 +182,8 @@ private Q_SLOTS:
     }
 
     // A close while a game runs asks; no leaves it running, yes stops it and
-    // closes once it has ended, leaving no run file behind. The program's
-    // end (a session that ends) stops it without asking.
+    // closes once it has ended, leaving no run file behind. (The program's
+    // end stops it without asking: test_instance, by a signal.)
     void closingDuringARunAsksAndNeverLeavesTheRunBehind()
     {
         f->emulatorWithHelper();
@@ -226,15 +205,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(f->script()));
         QVERIFY(!QFile::exists(f->logFile()));
         QVERIFY(readAll(f->programFile(u"rivonel.ini"_s)).contains("ShowFPS=1"));
-
-        f = std::make_unique<LaunchFixture>();
-        f->emulatorWithHelper();
-        f->play(0);
-        const QList<qint64> second = f->runningProcesses();
-        f->window->Form_Unload();
-        QVERIFY(f->desktop.calls.isEmpty());
-        QVERIFY(!isAnyLeft(second));
-        QVERIFY(!QFile::exists(f->script()) && !QFile::exists(f->logFile()));
     }
 
     // The emulator's missing file marks the archive (test_archives: until it
@@ -256,43 +226,16 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(f->idle(), runLimitMs);
     }
 
-    // Runs that only pretend: the timer's looks end one, a failed start frees the window.
-    void theTimerWatchesTheLogAndAFailedStartLeavesTheWindowFree()
-    {
-        f = std::make_unique<LaunchFixture>(false);
-        f->play(0);
-        f->window->Timer1->setInterval(10);
-        QSignalSpy ticks(f->window->Timer1, &QTimer::timeout);
-        QTRY_VERIFY(ticks.count() >= 2);
-        QVERIFY(f->locked());
-        QVERIFY(writeAll(f->logFile(), "banner\nFinished execution...\n"));
-        // The line decides the verdict; the run is over once the script has ended.
-        const int seen = int(ticks.count());
-        QTRY_VERIFY(ticks.count() >= seen + 2);
-        QVERIFY(f->locked());
-        f->desktop.fakeLauncher.end();
-        QTRY_VERIFY(f->idle());
-        QVERIFY(f->log().endsWith(u"\r\n<49>"_s));
-
-        f->desktop.fakeLauncher.startAnswer = false;
-        f->play(0);
-        QVERIFY(f->idle() && !f->window->runWindow());
-        QVERIFY(f->log().endsWith(
-            u"\r\n<56 %1 %2>"_s.arg(f->script(), f->desktop.platform.launchShell)));
-    }
     // Pretended runs count from their start, stopped ones too; a launch the
-    // checks refuse or a script that never started does not. The history and
-    // the favourites outlive the window.
+    // checks refuse or a script that never started does not, and leaves the
+    // window free. The history and the favourites outlive the window.
     void theHistoryCountsStartedRunsAndKeepsFavourites()
     {
         f = std::make_unique<LaunchFixture>(false);
         FakeLauncher &launcher = f->desktop.fakeLauncher;
         f->play(0);
         // Counted on the disk already: a kill now loses the time, not the play.
-        QCOMPARE(PlayHistory::read(ProgramFiles::of(f->locations, f->desktop.platform).history)
-                     .at(0)
-                     .times,
-                 1);
+        QCOMPARE(PlayHistory::read(f->files().history).at(0).times, 1);
         f->window->runWindow()->cmdStop->click();
         launcher.end();
         f->play(20);
@@ -300,9 +243,17 @@ private Q_SLOTS:
         f->play(0);
         launcher.startAnswer = true;
         f->play(0);
-        QVERIFY(writeAll(f->logFile(), "Finished execution...\n"));
+        // The timer looks at the log; its line decides the verdict, but the
+        // run is over only once the script has ended.
+        f->window->Timer1->setInterval(10);
+        QSignalSpy ticks(f->window->Timer1, &QTimer::timeout);
+        QTRY_VERIFY(ticks.count() >= 2);
+        QVERIFY(writeAll(f->logFile(), "banner\nFinished execution...\n"));
+        const int seen = int(ticks.count());
+        QTRY_VERIFY(ticks.count() >= seen + 2);
+        QVERIFY(f->locked());
         launcher.end();
-        QVERIFY(f->idle());
+        QVERIFY(f->idle() && f->log().endsWith(u"\r\n<49>"_s));
         const auto told = [this](int game) { return f->told(game); };
         const QString ready = u"<122 sfex.zip>\n"_s; // the archive's line comes first
         QTRY_VERIFY(told(1).startsWith(ready));
@@ -402,39 +353,11 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(record));
     }
 
-    // A flood of lines after a run keeps the box within its bound and the
-    // run's report in it; a switch of language words again what is kept,
+    // After long last lines, the line that says how the run ended is in view
+    // and announced. A flood of lines after it keeps the box within its bound
+    // and the verdict in it; a switch of language words again what is kept,
     // and no more.
-    void aFloodKeepsTheBoxBoundedAndTheRunsReport()
-    {
-        f = std::make_unique<LaunchFixture>(false);
-        f->play(0);
-        QVERIFY(writeAll(f->logFile(), "Finished execution...\n"));
-        f->desktop.fakeLauncher.end();
-        QTRY_VERIFY(f->idle());
-        for (int i = 0; i < 3 * LogBox::maxLines; ++i)
-            f->window->followCommandLine({u"--play"_s, u"pong%1"_s.arg(i)});
-        const LogBox *box = f->window->txtlog;
-        const auto kept = [&](const QString &verdict, const QString &newest) {
-            return box->document()->blockCount() == LogBox::maxLines &&
-                   f->log().count(verdict) == 1 && f->log().endsWith(newest) &&
-                   box->toPlainText() == QString(f->log()).replace(u"\r\n"_s, u"\n"_s);
-        };
-        QVERIFY(kept(u"<49>"_s, u"\r\n<120 pong2999>"_s));
-
-        QByteArray words = readAll(f->programFile(u"language/Markers.ini"_s));
-        QVERIFY(writeAll(f->programFile(u"language/Words.ini"_s),
-                         words.replace('<', '[').replace('>', ']')));
-        f->window->cboLang->addItem(u"Words"_s, u"Words"_s);
-        f->window->cboLang->setCurrentIndex(f->window->cboLang->count() - 1);
-        QVERIFY(kept(u"[49]"_s, u"\r\n[120 pong2999]"_s));
-        // One text longer than the box keeps its last lines.
-        f->window->txtlog->setText(u"x\r\n"_s.repeated(2 * LogBox::maxLines) + u"<49>"_s);
-        QVERIFY(kept(u"<49>"_s, u"x\r\n<49>"_s));
-    }
-
-    // After long last lines, the line that says how the run ended is in view and announced.
-    void theVerdictStaysInViewAndIsAnnounced()
+    void theVerdictStaysInViewAnnouncedAndKept()
     {
         f = std::make_unique<LaunchFixture>(false);
         f->window->show();
@@ -452,6 +375,24 @@ private Q_SLOTS:
         start.setPosition(start.selectionStart());
         QVERIFY(box->viewport()->rect().contains(box->cursorRect(start).center()));
         QCOMPARE(box->accessibleDescription(), verdict);
+
+        for (int i = 0; i < 3 * LogBox::maxLines; ++i)
+            f->window->followCommandLine({u"--play"_s, u"pong%1"_s.arg(i)});
+        const auto kept = [&](const QString &verdict, const QString &newest) {
+            return box->document()->blockCount() == LogBox::maxLines &&
+                   f->log().count(verdict) == 1 && f->log().endsWith(newest) &&
+                   box->toPlainText() == QString(f->log()).replace(u"\r\n"_s, u"\n"_s);
+        };
+        QVERIFY(kept(u"<54 x"_s, u"\r\n<120 pong2999>"_s));
+        QByteArray words = readAll(f->programFile(u"language/Markers.ini"_s));
+        QVERIFY(writeAll(f->programFile(u"language/Words.ini"_s),
+                         words.replace('<', '[').replace('>', ']')));
+        f->window->cboLang->addItem(u"Words"_s, u"Words"_s);
+        f->window->cboLang->setCurrentIndex(f->window->cboLang->count() - 1);
+        QVERIFY(kept(u"[54 x"_s, u"\r\n[120 pong2999]"_s));
+        // One text longer than the box keeps its last lines.
+        f->window->txtlog->setText(u"x\r\n"_s.repeated(2 * LogBox::maxLines) + u"<49>"_s);
+        QVERIFY(kept(u"<49>"_s, u"x\r\n<49>"_s));
     }
 };
 
