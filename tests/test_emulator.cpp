@@ -263,10 +263,10 @@ private Q_SLOTS:
         RunLogWatch watch;
         watch.feed("a\nb\nc\nd\ne\nf\ng");
         watch.finish();
-        QCOMPARE(runReport(watch, {true, LogProblem::NotDeleted, u"/p/log.txt"_s, {}},
+        QCOMPARE(runReport(watch, {true, LogProblem::NotDeleted, u"/p/log.txt"_s, {}, u"/k"_s},
                            markerTexts(), u"/r"_s, u"x"_s),
-                 u"<72>\r\n<76 /p/log.txt>\r\n<73>\r\nc\r\nd\r\ne\r\nf\r\ng"_s);
-        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s, {}}, markerTexts(),
+                 u"<72>\r\n<76 /p/log.txt>\r\n<73>\r\nc\r\nd\r\ne\r\nf\r\ng\r\n<178 /k>"_s);
+        QCOMPARE(runReport(RunLogWatch(), {false, LogProblem::NotAFile, u"L"_s, {}, {}}, markerTexts(),
                            u"/r"_s, u"x"_s),
                  u"<53>\r\n<74 L>"_s);
     }

@@ -420,16 +420,17 @@ private Q_SLOTS:
     {
         QVERIFY(writeAll(f->programFile(u"language/L.ini"_s),
                          "[Language]\nString96=About\nString99=P\nString100=I\n"
-                         "String101=O %1\nString102=S %1\nString103=L %1\nString104=F %1\n"));
+                         "String101=O %1\nString102=S %1\nString103=L %1\nString104=F %1\n"
+                         "String179=K %1\n"));
         w().Form_Load();
         QVERIFY(showActive());
         QTest::keyClick(w().lstGames, Qt::Key_F1);
         auto *about = w().findChild<AboutBox *>();
         QVERIFY(about && about->isVisible() && about->windowTitle() == u"About"_s);
-        const QString expected = u"%1\nO %2\nS %3\nL %4\nF \n    %5\n\n"_s.arg(
+        const QString expected = u"%1\nO %2\nS %3\nL %4\nK %5\nF \n    %6\n\n"_s.arg(
             f->locations.installed ? u"I"_s : u"P"_s, iniPath(),
             f->programFile(f->desktop.platform.launchScriptName), f->programFile(u"log.txt"_s),
-            f->locations.languageFolders.join(u"\n    "_s));
+            f->programFile(u"last-run.log"_s), f->locations.languageFolders.join(u"\n    "_s));
         QVERIFY2(about->text().contains(expected), qPrintable(about->text()));
         about->close();
         QTRY_VERIFY(!w().findChild<AboutBox *>());

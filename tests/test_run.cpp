@@ -1,7 +1,9 @@
 #include "core/games/GameTable.h"
 #include "core/run/ArchiveLessons.h"
 #include "core/run/GameRun.h"
+#include "core/run/RunLogKeeper.h"
 #include "core/run/RunRecord.h"
+#include "core/system/ShownName.h"
 #include "EmulatorSetup.h"
 #include "platform/ProcessLauncher.h"
 
@@ -146,6 +148,10 @@ private Q_SLOTS:
         const QString said = RunFixture::said(*f->ended);
         QCOMPARE(report.endsWith(u"<73>"_s) ? said.left(report.size()) : said, report);
         QVERIFY(!QFile::exists(f->log()));
+        // The emulator's output is kept; the report names it when the game did not finish.
+        const QString kept = f->runDirectory + u"/last-run.log"_s;
+        QVERIFY(readAll(kept).contains("Renderer settings: 15"));
+        QCOMPARE(said.contains(u"<178 "_s + shownName(kept)), report.endsWith(u"<73>"_s));
         QVERIFY(QFile::exists(f->zinc + u"/zinc.cfg"_s) &&
                 QFile::exists(f->zinc + u"/renderer.cfg"_s));
         for (const QString &dir : {f->runDirectory, f->zinc, QDir::currentPath()})
@@ -164,7 +170,7 @@ private Q_SLOTS:
         // A flood is read a slice a look, and the looks go on by themselves.
         // An emulator that runs on after its last line is stopped, and the report says so.
         QTest::newRow("a flood, then the final line")
-            << QByteArray(9 * 1024 * 1024, 'x') + "\nFinished execution...\n"
+            << "banner\n" + QByteArray(9 * 1024 * 1024, 'x') + "\nFinished execution...\n"
             << true << u"<49>\r\n<150>"_s;
     }
 
@@ -172,6 +178,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, output);
         QFETCH(bool, decides);
+        QFETCH(QString, report);
+        // Kept from an earlier run: the new run's output replaces it.
+        const QString kept = f->runDirectory + u"/last-run.log"_s;
+        QVERIFY(writeAll(kept, "an earlier run's output\n"));
         // A log left from an earlier run is not this run's.
         QVERIFY(writeAll(f->log(), "Finished execution...\n"));
         f->play(0);
@@ -188,8 +198,26 @@ private Q_SLOTS:
         QTRY_COMPARE(f->fake.stops, decides ? 1 : 0);
         f->fake.end();
         QTRY_COMPARE(f->ended->count(), 1);
-        QTEST(RunFixture::said(*f->ended), "report");
+        // A run that did not finish says where its output is kept.
+        QCOMPARE(RunFixture::said(*f->ended),
+                 decides ? report : report + u"\r\n<178 "_s + shownName(kept) + u'>');
         QVERIFY(!f->run->watching() && !QFile::exists(f->log()));
+        const QByteArray keptBytes = readAll(kept);
+        if (decides) { // the flood: its start and its end, not all of it
+            QVERIFY(keptBytes.size() < RunLogKeeper::headLimit + RunLogKeeper::tailLimit + 100);
+            QVERIFY(keptBytes.startsWith("banner\n[... ") &&
+                    keptBytes.endsWith("]\nFinished execution...\n"));
+            // What is left out is counted, to the byte.
+            const qsizetype at = keptBytes.indexOf("\n[... ") + 1;
+            const qsizetype end = keptBytes.indexOf('\n', at) + 1;
+            const QByteArray marker = keptBytes.mid(at, end - at);
+            QVERIFY2(marker.endsWith(" bytes of output left out ...]\n"), marker.constData());
+            QCOMPARE(keptBytes.size() - marker.size() +
+                         marker.mid(5).split(' ').first().toLongLong(),
+                     output.size());
+        } else {
+            QCOMPARE(keptBytes, output);
+        }
         f->fake.end();
         QCoreApplication::processEvents();
         QueuedCalls queued;
@@ -238,8 +266,10 @@ private Q_SLOTS:
         QVERIFY(f->fake.stops == 1 && f->run->watching());
         QVERIFY(writeAll(f->log(), "<frame 1>\n"));
         f->fake.end();
-        QCOMPARE(RunFixture::said(*f->ended), u"<72>\r\n<73>\r\n<frame 1>"_s);
-        QCOMPARE(RunFixture::said(*f->ended, other), u"x<72>\r\nx<73>\r\n<frame 1>"_s);
+        const QString kept = shownName(f->runDirectory + u"/last-run.log"_s) + u'>';
+        QCOMPARE(RunFixture::said(*f->ended), u"<72>\r\n<73>\r\n<frame 1>\r\n<178 "_s + kept);
+        QCOMPARE(RunFixture::said(*f->ended, other),
+                 u"x<72>\r\nx<73>\r\n<frame 1>\r\nx<178 "_s + kept);
         f->run->stop(); // no run, nothing to stop
         QCOMPARE(f->fake.stops, 1);
         f->play(0);

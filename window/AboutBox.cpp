@@ -26,6 +26,7 @@ QString aboutText(const AboutFacts &facts, const LanguageTextTable &texts)
                     t(textKey::aboutOptionsFile).arg(shownName(facts.optionsFile)),
                     t(textKey::aboutLaunchScript).arg(shownName(facts.launchScript)),
                     t(textKey::aboutEmulatorLog).arg(shownName(facts.emulatorLog)),
+                    t(textKey::aboutLastRunLog).arg(shownName(facts.lastRunLog)),
                     t(textKey::aboutLanguageFolders).arg(folders)}
             .join(u'\n'),
         t(textKey::aboutWebPage).arg(webAddress()),

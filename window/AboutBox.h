@@ -17,6 +17,7 @@ struct AboutFacts {
     QString optionsFile;
     QString launchScript;
     QString emulatorLog;
+    QString lastRunLog;
     QStringList languageFolders;
     QString emulatorFileName;
 };

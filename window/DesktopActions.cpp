@@ -56,7 +56,7 @@ void DesktopActions::showAbout() const
 {
     auto *about =
         new AboutBox({m_files.installed, m_files.options, m_files.launchScript, m_files.emulatorLog,
-                      m_files.languageFolders, m_platform.emulatorFileName},
+                      m_files.lastRunLog, m_files.languageFolders, m_platform.emulatorFileName},
                      m_texts, &m_form);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();

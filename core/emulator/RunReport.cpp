@@ -151,6 +151,9 @@ QString runReport(const RunLogWatch &watch, const RunEnding &ending, const Langu
         for (const QString &line : watch.lastLines())
             report << shownName(line);
     }
+    // Where to look, or what to hand on, when the game did not end as it should.
+    if (watch.outcome() != RunLogWatch::Outcome::Finished && !ending.keptLog.isEmpty())
+        report << texts.text(textKey::runOutputKept).arg(shownName(ending.keptLog));
     return report.join(QStringLiteral("\r\n"));
 }
 

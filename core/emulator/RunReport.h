@@ -70,6 +70,7 @@ struct RunEnding {
     LogProblem logProblem = LogProblem::None;
     QString logPath;
     ScriptEnd script;
+    QString keptLog; // where the run's output was kept, if it was
 };
 
 // What the log box gets when the watched run is over: the outcome's message,

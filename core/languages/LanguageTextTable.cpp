@@ -207,6 +207,8 @@ const char *const builtInEnglish[LanguageTextTable::count] = {
     "Game pad connected: %1.",
     "Game pad disconnected: %1.",
     "Game pads cannot be used: %1.",
+    "The emulator's output of this run is kept in %1.",
+    "The emulator's output of the last run, kept: %1",
 };
 
 QString englishText(int number)

@@ -205,14 +205,16 @@ inline constexpr int bigScreenHelp = 174; // the keys and buttons, under the lis
 inline constexpr int padConnected = 175;  // %1: the pad's name
 inline constexpr int padDisconnected = 176;
 inline constexpr int padsUnavailable = 177; // %1: why
+inline constexpr int runOutputKept = 178;   // %1: last-run.log, after a run that did not finish
+inline constexpr int aboutLastRunLog = 179; // %1: last-run.log
 } // namespace textKey
 
-// The texts String01 to String177 of one language. Numbers outside 1 to 177
+// The texts String01 to String179 of one language. Numbers outside 1 to 179
 // read as empty and are ignored on writing.
 class LanguageTextTable {
 public:
     static constexpr int baseCount = 51; // every language file has these
-    static constexpr int count = 177;
+    static constexpr int count = 179;
 
     // Keys past baseCount start with their built-in English text; the first
     // 51 start empty.

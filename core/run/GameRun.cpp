@@ -30,7 +30,8 @@ const QString crlf = QStringLiteral("\r\n");
 GameRun::GameRun(Launcher &launcher, PlatformConventions platform, const ProgramFiles &files,
                  int lingerMs, QObject *parent)
     : QObject(parent), m_launcher(launcher), m_platform(std::move(platform)),
-      m_runDirectory(files.runDirectory), m_script(files.launchScript), m_log(files.emulatorLog)
+      m_runDirectory(files.runDirectory), m_script(files.launchScript), m_log(files.emulatorLog),
+      m_lastRunLog(files.lastRunLog)
 {
     m_linger.setSingleShot(true);
     m_linger.setInterval(lingerMs);
@@ -160,6 +161,7 @@ void GameRun::freshWatch()
     m_linger.stop();
     m_watch = RunLogWatch();
     m_logOffset = 0;
+    m_kept = RunLogKeeper();
 }
 
 // Looks at the log at once when the launcher says the run ended, rather than
@@ -222,6 +224,9 @@ bool GameRun::lookOnce()
         return true; // more may still come from an emulator that runs on
     }
     m_watch.finish();
+    const bool kept = problem == LogProblem::None && keepOutput();
+    if (!kept)
+        QFile::remove(m_lastRunLog); // an earlier run's is no account of this one
     if (problem == LogProblem::None && !QFile::remove(m_log) && QFileInfo::exists(m_log))
         problem = LogProblem::NotDeleted;
     m_watching = false;
@@ -229,7 +234,8 @@ bool GameRun::lookOnce()
     if (!m_recordPath.isEmpty())
         QFile::remove(m_recordPath);
     // The watch keeps only a few lines, so the report can keep the watch.
-    RunEnding ending{m_stopRequested, problem, m_log, m_launcher.scriptEnd()};
+    RunEnding ending{m_stopRequested, problem, m_log, m_launcher.scriptEnd(),
+                     kept ? m_lastRunLog : QString()};
     ending.script.leftBehind = ending.script.leftBehind || m_lingered;
     const Wording report =
         [watch = m_watch, ending, romDirectory = m_request.options.romDirectory,
@@ -275,9 +281,26 @@ LogProblem GameRun::readLogAddition(bool &caughtUp)
         if (read <= 0)
             break;
         m_watch.feed(QByteArrayView(piece.constData(), read));
+        m_kept.feed(QByteArrayView(piece.constData(), read));
         m_logOffset += read;
     }
     return read < 0 ? LogProblem::Unreadable : LogProblem::None;
+}
+
+bool GameRun::keepOutput()
+{
+    QFile log;
+    if (openRegularFile(m_log, log) == OpenResult::Opened && log.size() > m_logOffset) {
+        // Only the end can still be kept whole: what lies before it is counted.
+        const qint64 from = std::max(m_logOffset, log.size() - RunLogKeeper::tailLimit);
+        m_kept.skip(from - m_logOffset);
+        if (log.seek(from)) {
+            QByteArray piece(64 * 1024, Qt::Uninitialized);
+            for (qint64 read; (read = log.read(piece.data(), piece.size())) > 0;)
+                m_kept.feed(QByteArrayView(piece.constData(), read));
+        }
+    }
+    return writeFileAnew(m_lastRunLog, m_kept.bytes());
 }
 
 void GameRun::stop()

@@ -3,6 +3,7 @@
 #include "core/emulator/RunReport.h"
 #include "core/languages/LanguageTextTable.h"
 #include "core/options/OptionSet.h"
+#include "core/run/RunLogKeeper.h"
 #include "core/system/PlatformConventions.h"
 #include "core/system/ProgramFiles.h"
 
@@ -108,12 +109,15 @@ private:
     // One look; false when a flood of output is left for the next.
     bool lookOnce();
     LogProblem readLogAddition(bool &caughtUp);
+    // What the watch left unread of the log, then the whole kept in last-run.log.
+    bool keepOutput();
 
     Launcher &m_launcher;
     const PlatformConventions m_platform;
     const QString m_runDirectory;
     const QString m_script;
     const QString m_log;
+    const QString m_lastRunLog;
     RunRequest m_request;
     QDateTime m_started;
     QString m_recordPath;
@@ -124,6 +128,7 @@ private:
     bool m_lingered = false; // the emulator had to be stopped after it
     RunLogWatch m_watch;
     qint64 m_logOffset = 0; // how much of the log the watch has read
+    RunLogKeeper m_kept;
 };
 
 } // namespace rivonel

@@ -21,6 +21,7 @@ ProgramFiles ProgramFiles::of(const ProgramLocations &locations,
             settings(QStringLiteral("rivonel-window.ini")),
             run(platform.launchScriptName),
             run(emulatorLogFileName),
+            run(QStringLiteral("last-run.log")),
             locations.languageFolders,
             locations.snapFolders};
 }

@@ -22,6 +22,7 @@ struct ProgramFiles {
     QString windowGeometry; // the window's size and place, beside the options
     QString launchScript;
     QString emulatorLog;
+    QString lastRunLog; // the emulator's output of the last run, kept
     QStringList languageFolders;
     QStringList snapFolders;
 

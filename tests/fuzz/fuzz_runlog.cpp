@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         input.flag(),
         LogProblem(input.number(3)),
         QStringLiteral("/s/log.txt"),
-        {ScriptEnd::How(input.number(2)), input.number(255), QStringLiteral("c")}};
+        {ScriptEnd::How(input.number(2)), input.number(255), QStringLiteral("c")},
+        input.flag() ? QStringLiteral("/s/last-run.log") : QString()};
     FUZZ_CHECK(runReport(pieces, ending, texts, QStringLiteral("/r"), QStringLiteral("x")) ==
                runReport(whole, ending, texts, QStringLiteral("/r"), QStringLiteral("x")));
     return 0;
