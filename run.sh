@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Rivonel and starts it from its program directory.
 set -eu
 RIVONEL_SOURCE_DIR=$(cd "$(dirname "$0")" && pwd)

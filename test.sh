@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Rivonel with its tests and runs them: all
 # of them, or those that the arguments, passed on to ctest, pick:
 #   ./test.sh -L unit          the tests labelled unit (see tests/CMakeLists.txt)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What checking the ROM archives costs, against `unzip -t` over the same files
 // in the same run:
 //  - 26 archives of 10 to 60 MiB, every other one deflated, made once in the

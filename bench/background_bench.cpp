@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What work that depends on the user's data costs the window, measured
 // through the window's own code:
 //  - the ROM folder look in a folder of 100,000 files: one look alone, then

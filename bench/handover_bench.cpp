@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a flood of hand-over letters costs the running Rivonel: the first
 // look at a mailbox holding one letter and one holding 10,000 (the longest
 // the window waits at once), and how long the flood takes to drain, with how

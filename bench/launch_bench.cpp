@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast a launch locks the window and how fast the window comes back once
 // the emulator has ended, with the real shell and the substitute emulator.
 // The baseline is the same launch watched by the one-second timer alone.

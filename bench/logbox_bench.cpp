@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a flood of lines costs the log box, against a plain QPlainTextEdit
 // handed the same lines one at a time (appendPlainText, no bound) in the same
 // run: 1,000, 10,000 and 20,000 lines with the box shown, then a switch of

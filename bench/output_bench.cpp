@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a flood of emulator output costs the window: the substitute emulator
 // prints a large amount of output before its final line, through the real
 // shell, while the window watches its log. Reports the program's peak memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What reading a game pad costs Rivonel's own process, in CPU time per
 // second of wall time, measured through the window's own code with SDL's
 // virtual game controller:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the close costs as rivonel.ini grows: OptionsFile::save, the whole
 // of the close's work on the file (read, every option edited in, the file
 // replaced), with a 1 KiB file and a 1.9 MiB one whose bulk is keys Rivonel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an oversized language file costs at start-up: the window's start
 // (Form_Load) with the shipped English file, against the same file followed
 // by junk lines or blank lines up to 1 MiB, and a file over the size limit

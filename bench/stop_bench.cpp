@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long Stop takes to end a run, from the press to the report that the
 // run is over, through the real shell: for an emulator that honours the
 // polite request, for one that ignores it, and for one that also leaves a

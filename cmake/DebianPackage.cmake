@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of the installed tree, by CPack: it packs exactly what
 # `cmake --install` lays out, so there is one list of installed files, and
 # dpkg-shlibdeps computes the dependencies.

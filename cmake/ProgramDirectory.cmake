@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lays out the runnable program directory in the build tree, the demo folder
 # beside it, and the same program directory (without the demo) on install.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build, cross-compiled with MinGW-w64 against the static Qt kit
 # (scripts/windows-kit.sh): one rivonel.exe that needs no DLL beside it, with
 # its icon and version resource, the tests run under wine, and the portable zip.

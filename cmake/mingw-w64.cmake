@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64. The posix thread
 # model, because Qt's threads need it. Libraries and packages come from the
 # MinGW sysroot and from the roots that the Qt kit's toolchain adds (the kit's

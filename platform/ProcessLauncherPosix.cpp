@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's side on Unix: a detached /bin/sh in a session of its own,
 // its processes found by group and by the run's mark, signalled and reaped.
 

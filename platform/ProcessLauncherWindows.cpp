@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's side on Windows: cmd in a job that nothing started in it
 // can leave, ended through the job.
 

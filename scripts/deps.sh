@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Rivonel needs to build, test and run, and only
 # those that are missing. Sourced by run.sh and test.sh.
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, checks it with lintian, unpacks it into a scratch
 # folder made read-only like /usr, and starts the program from there: it runs
 # installed, its window opens on a virtual display, Enter plays a game with the

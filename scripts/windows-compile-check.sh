@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles every translation unit of the program, its tests and its tools for
 # Windows with MinGW-w64 (syntax only, warnings as errors) against the Qt 6
 # headers, with the sources Qt generates taken from the Linux build. There is

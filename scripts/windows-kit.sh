@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Windows kit that the cross build of Rivonel links against: a
 # static Qt for MinGW-w64 (Core, Gui, Widgets, Test and the windows and
 # offscreen platform plug-ins), with static zlib, libzip and SDL2 in the same

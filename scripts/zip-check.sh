@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs the Windows zip in a Windows build tree and checks what a user who
 # unpacks it finds: the program, its options, the languages, the marker that
 # keeps it portable, the licence and the notices of every part linked into it.

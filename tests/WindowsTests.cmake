@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tests of the Windows build, each <name>.exe run under wine as
 # <name>_windows, labelled windows. wine's prefix is made by a test of its own
 # first, so that no test's time-out pays for it.

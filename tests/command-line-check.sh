@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line answers with no display at all: a bad argument or an
 # unknown game is exit code 2 with the usage on standard error, never an abort.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves two sets of options into the rivonel.ini of the folder named on its
 // command line, in turn and for ever, as the window saves at its close; the
 // test kills it at random moments once it has said it is saving.

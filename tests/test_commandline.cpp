@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/CommandLine.h"
 #include "core/games/ArchiveChecks.h"
 #include "core/history/PlayHistory.h"

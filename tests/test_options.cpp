@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/GameOptions.h"
 #include "core/options/Interlocks.h"
 #include "core/options/SavedOptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/history/PlayHistory.h"
 #include "core/run/RunRecord.h"
 #include "EmulatorSetup.h"

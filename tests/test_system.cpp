@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/system/ProgramLocations.h"
 #include "core/system/SerialWorker.h"
 #include "core/system/ShownName.h"

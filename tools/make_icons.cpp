@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon as PNG files in the hicolor sizes:
 //   make-icons <folder>   →   <folder>/<n>x<n>/apps/example.rivonel.Rivonel.png
 #include "window/AppIcon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A Windows shortcut (.lnk) through the shell's own interface. Plain C++

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/ControlTable.h"
 
 #include "core/languages/LanguageTextTable.h"

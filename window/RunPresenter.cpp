@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/RunPresenter.h"
 
 #include "core/run/GameRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates the window's controls with their names and design-time texts, and
 // lays them out: the game list and the picture take whatever room the window
 // has beyond what the rest needs (the picture from 320 x 240 up, keeping its

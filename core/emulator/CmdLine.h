@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The launch script's words and line for cmd. Plain C++, so it is the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The launch script's whole text. Plain C++, so the Windows test that runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/OptionTable.h"
 
 #include "core/languages/LanguageTextTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IniDocument on any bytes, with a few edits: the file survives a read and a
 // write byte for byte, an accepted value reads back as the class promises and
 // leaves every other value alone, a refused one leaves the bytes alone, and

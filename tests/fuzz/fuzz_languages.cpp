@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A language file of any bytes: every text reads without a crash, a text
 // past the first 51 left empty reads as its English text, and the two lists
 // keep their length.

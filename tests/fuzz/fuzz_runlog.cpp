@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator's log, read as it grows: fed in pieces of any sizes it tells
 // the same as fed whole, and the watch holds a bounded amount however long
 // the log or its lines.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a fuzz target for a few seconds from its starting corpus:
 #   run-fuzz-target.sh <target> <corpus folder> <work folder> <seconds> [libFuzzer options]
 # What it finds new goes into <work folder>/corpus, emptied first so that every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in emulator for the Windows launch path, in plain C++: prints its
 // arguments and "Finished execution...", or given "hang", never ends; given
 // "exit <n>", ends with that code.

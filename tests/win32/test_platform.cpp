@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer's Windows side on the system itself (under wine in the
 // build): values through the registry and the profile functions, and the
 // browser lookup where no browser is registered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows launch path, the registry and the profile functions, run for
 // real (under wine on Linux): plain C++, built with MinGW-w64.
 #include "core/emulator/CmdLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the Zinc 0.9 emulator, for the demo and the tests. It
 // honours the emulator's side of the interface: the command line, the two
 // option files, the ROM archive and the console lines the front-end reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fills the demo's Zinc and ROM directories at build time:
 //   make-demo <zinc directory> <rom directory>
 // Two of the four renderer plug-ins, so the others show the missing plug-in
