@@ -64,6 +64,7 @@ struct RunFixture {
     }
     void play(int game, int renderer = 1) { run->play(request(game, renderer)); }
     QString log() const { return run->logPath(); }
+    QString kept() const { return platform.join(runDirectory, u"last-run.log"_s); }
     // What the last signal said, in the language given.
     static QString said(const QSignalSpy &spy, const LanguageTextTable &texts = markerTexts())
     {
@@ -150,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(report.endsWith(u"<73>"_s) ? said.left(report.size()) : said, report);
         QVERIFY(!QFile::exists(f->log()));
         // The emulator's output is kept; the report names it when the game did not finish.
-        const QString kept = f->runDirectory + u"/last-run.log"_s;
+        const QString kept = f->kept();
         QVERIFY(readAll(kept).contains("Renderer settings: 15"));
         QCOMPARE(said.contains(u"<178 "_s + shownName(kept)), report.endsWith(u"<73>"_s));
         QVERIFY(QFile::exists(f->zinc + u"/zinc.cfg"_s) &&
@@ -181,7 +182,7 @@ private Q_SLOTS:
         QFETCH(bool, decides);
         QFETCH(QString, report);
         // Kept from an earlier run: the new run's output replaces it.
-        const QString kept = f->runDirectory + u"/last-run.log"_s;
+        const QString kept = f->kept();
         QVERIFY(writeAll(kept, "an earlier run's output\n"));
         // A log left from an earlier run is not this run's.
         QVERIFY(writeAll(f->log(), "Finished execution...\n"));
@@ -267,7 +268,7 @@ private Q_SLOTS:
         QVERIFY(f->fake.stops == 1 && f->run->watching());
         QVERIFY(writeAll(f->log(), "<frame 1>\n"));
         f->fake.end();
-        const QString kept = shownName(f->runDirectory + u"/last-run.log"_s) + u'>';
+        const QString kept = shownName(f->kept()) + u'>';
         QCOMPARE(RunFixture::said(*f->ended), u"<72>\r\n<73>\r\n<frame 1>\r\n<178 "_s + kept);
         QCOMPARE(RunFixture::said(*f->ended, other),
                  u"x<72>\r\nx<73>\r\n<frame 1>\r\nx<178 "_s + kept);
