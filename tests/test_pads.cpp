@@ -290,6 +290,10 @@ private Q_SLOTS:
         f->click(PadButton::A);
         f->click(PadButton::DpadUp);
         QCOMPARE(played.count(), 0);
+        QVERIFY(w().pads().lookInterval() >= 500); // read now and then only
+        other.close();
+        w().activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(w().pads().lookInterval() <= 50, 500);
         QCOMPARE(f->selected(), held - 1);
     }
 

@@ -10,13 +10,15 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QWindow>
 
 namespace rivonel {
 
 namespace {
 
 // With a pad in, as often as a run's watch looks at the emulator; without
-// one, only to find a pad plugged in.
+// one, or while the pad is another program's (no run, none of Rivonel's
+// windows active), only to find a pad plugged in.
 constexpr int padLookMs = 50;
 constexpr int noPadLookMs = 1000;
 
@@ -27,6 +29,12 @@ PadDriver::PadDriver(const Targets &targets, const GameRun &run, const LanguageT
     : QObject(parent), m_targets(targets), m_run(run), m_texts(texts), m_navigator(timing)
 {
     connect(&m_look, &QTimer::timeout, this, &PadDriver::look);
+    // Coming back to Rivonel, the pad is read at once and then often again.
+    if (qApp)
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+            if (m_pads)
+                look();
+        });
     m_clock.start();
 }
 
@@ -171,7 +179,9 @@ void PadDriver::sendKey(QWidget *to, int key, Qt::KeyboardModifiers modifiers)
 
 void PadDriver::pace()
 {
-    const int interval = m_pads->connected() > 0 ? padLookMs : noPadLookMs;
+    const bool padInUse =
+        m_pads->connected() > 0 && (m_run.watching() || ours(QApplication::activeWindow()));
+    const int interval = padInUse ? padLookMs : noPadLookMs;
     if (m_look.interval() != interval || !m_look.isActive())
         m_look.start(interval);
 }
