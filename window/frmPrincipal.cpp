@@ -11,12 +11,11 @@
 #include "core/system/ShownName.h"
 #include "platform/Desktop.h"
 #include "window/AppIcon.h"
-#include "window/BigScreenView.h"
+#include "window/CouchMode.h"
 #include "window/ImageList.h"
 #include "window/KeyRouter.h"
 #include "window/LinkLabel.h"
 #include "window/LogBox.h"
-#include "window/RunWindow.h"
 #include "window/ValueCheckBox.h"
 #include "window/WindowGeometry.h"
 
@@ -56,19 +55,11 @@ frmPrincipal::frmPrincipal(Desktop &desktop, const ProgramLocations &locations, 
     setWindowIcon(appIcon());
     // Before any handler is connected.
     m_controls.showDefaults(OptionControls::Defaults::TextsAndBoxes);
-    m_bigScreen = new BigScreenView(m_games, *lstGames, *cmdPlay, *txtlog, LanguageTexts, this);
-    m_pads = new PadDriver({this, lstGames, abas, cmdPlay, m_bigScreen,
-                            [this] {
-                                // As the run window's Stop does.
-                                if (RunWindow *shown = m_runView.runWindow())
-                                    shown->cmdStop->click();
-                            }},
-                           m_run, LanguageTexts, this);
+    auto *geometry = new WindowGeometry(*this, m_files.windowGeometry, splLog, cboFilter);
+    m_couch = new CouchMode(*this, *this, m_games, m_run, m_runView, *geometry, LanguageTexts);
     connectSignals();
     new KeyRouter(*this, *this);
-    m_geometry = new WindowGeometry(*this, m_files.windowGeometry, splLog, cboFilter);
-    m_geometry->keepBigScreen([this] { return m_bigScreen->isVisible(); });
-    m_geometry->restore();
+    geometry->restore();
 }
 
 void frmPrincipal::connectSignals()
@@ -99,14 +90,7 @@ void frmPrincipal::connectSignals()
     connect(cmdHelp, &QToolButton::clicked, this, &frmPrincipal::cmdHelp_Click);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             &frmPrincipal::cmdHelp_Click);
-    connect(cmdBigScreen, &QToolButton::clicked, this, &frmPrincipal::cmdBigScreen_Click);
-    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this,
-            &frmPrincipal::cmdBigScreen_Click);
-    connect(m_pads, &PadDriver::told, this, &frmPrincipal::say);
-    connect(cboPadStop, &QComboBox::currentIndexChanged, m_pads, &PadDriver::setStopCombination);
-    connect(m_bigScreen, &BigScreenView::shownChanged, &m_runView, [this](bool shown) {
-        m_runView.showOver(shown ? static_cast<QWidget *>(m_bigScreen) : this);
-    });
+    connect(m_couch, &CouchMode::told, this, &frmPrincipal::say);
     connect(lblSite, &LinkLabel::activated, this, &frmPrincipal::lblSite_Click);
     connect(chkSound, &ValueCheckBox::valueChanged, this, &frmPrincipal::chkSound_Click);
     connect(chkSoundFilter, &ValueCheckBox::valueChanged, this,
@@ -166,9 +150,7 @@ void frmPrincipal::Form_Load()
     // A run an earlier copy left going is this window's run.
     if (const std::optional<Wording> notice = m_runView.resume(*lstGames))
         say(*notice);
-    m_pads->setStopCombination(cboPadStop->currentIndex());
-    m_pads->start();
-    m_bigScreenRestored = m_geometry->bigScreenWas();
+    m_couch->start();
 }
 
 void frmPrincipal::say(const Wording &notice)
@@ -329,8 +311,7 @@ void frmPrincipal::followCommandLine(const QStringList &args)
     const HandedPlay asked = handedPlay(args);
     if (m_stage != Stage::Loaded)
         return;
-    if (std::exchange(m_bigScreenRestored, false) || asked.bigScreen)
-        m_bigScreen->enter();
+    m_couch->enterIf(asked.bigScreen);
     if (asked.ask == HandedPlay::Ask::Nothing)
         return;
     if (asked.ask == HandedPlay::Ask::UnknownGame)
@@ -347,14 +328,6 @@ void frmPrincipal::followCommandLine(const QStringList &args)
              title](const LanguageTextTable &texts) { return texts.text(key).arg(title); });
     m_games.select(asked.position);
     cmdPlay->click();
-}
-
-void frmPrincipal::cmdBigScreen_Click()
-{
-    if (m_bigScreen->isVisible())
-        m_bigScreen->leave();
-    else
-        m_bigScreen->enter();
 }
 
 // --- Localisation
@@ -377,7 +350,7 @@ void frmPrincipal::CarregaLingua()
     nameControls(LanguageTexts);
     m_gameView.showTexts();
     m_games.showMarks();
-    m_bigScreen->showTexts();
+    m_couch->showTexts();
     txtlog->retranslate(LanguageTexts);
     if (m_stage != Stage::Built)
         m_guide.refresh();

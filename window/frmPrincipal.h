@@ -9,13 +9,13 @@
 #include "core/system/PlatformConventions.h"
 #include "core/system/ProgramFiles.h"
 #include "core/system/ProgramLocations.h"
+#include "window/CouchMode.h"
 #include "window/DesktopActions.h"
 #include "window/frmPrincipalUi.h"
 #include "window/GameList.h"
 #include "window/GameOptionsView.h"
 #include "window/LogBox.h"
 #include "window/OptionControls.h"
-#include "window/PadDriver.h"
 #include "window/RunPresenter.h"
 #include "window/SetupGuide.h"
 
@@ -28,7 +28,7 @@ namespace rivonel {
 class BigScreenView;
 class Desktop;
 class IniDocument;
-class WindowGeometry;
+class PadDriver;
 
 // The program's one window, a thin form: each procedure reads its controls
 // into plain values and hands them to the part of the window, or the core,
@@ -63,8 +63,8 @@ public:
     const GameList &gameList() const { return m_games; }
     const GameRun &run() const { return m_run; }
     RunWindow *runWindow() const { return m_runView.runWindow(); }
-    BigScreenView *bigScreen() const { return m_bigScreen; }
-    PadDriver &pads() { return *m_pads; }
+    BigScreenView *bigScreen() const { return m_couch->bigScreen(); }
+    PadDriver &pads() { return m_couch->pads(); }
 
     const RomSetSlots &romSetNames() const { return RomSetNames; }
     const LanguageTextTable &languageTexts() const { return LanguageTexts; }
@@ -90,7 +90,6 @@ private:
     void cmdProcuraRoms_Click() { m_actions.pickRomFolder(*txtRomDir); }
     void lblSite_Click() { m_actions.openWebAddress(); }
     void cmdHelp_Click() { m_actions.showAbout(); }
-    void cmdBigScreen_Click();
 
     // Option interlocks: each box's rule runs when its value changes.
     void chkSound_Click() { m_controls.runInterlockOf(&OptionSet::sound); }
@@ -134,10 +133,7 @@ private:
     RunPresenter m_runView;
     SetupGuide m_guide;
     DesktopActions m_actions;
-    WindowGeometry *m_geometry = nullptr;
-    BigScreenView *m_bigScreen = nullptr;
-    PadDriver *m_pads = nullptr;
-    bool m_bigScreenRestored = false; // as the last session left it, once
+    CouchMode *m_couch = nullptr; // the big-screen view and the pads
     enum class Stage { Built, Loaded, Unloaded } m_stage = Stage::Built;
     // What start-up has to tell the user (no sound device, a file not read);
     // it follows the start-up lines instead of being replaced by them.
