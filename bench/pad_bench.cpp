@@ -10,6 +10,7 @@
 
 #include "BenchSetup.h"
 #include "core/run/GameRun.h"
+#include "VirtualPad.h"
 #include "window/PadDriver.h"
 
 #include <QApplication>
@@ -17,9 +18,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-#define SDL_MAIN_HANDLED
-#include <SDL.h>
 
 #include <time.h>
 
@@ -47,26 +45,6 @@ double cpuPerSecond(int seconds)
     return (cpuMs() - before) * 1000.0 / static_cast<double>(wall.elapsed());
 }
 
-SDL_Joystick *plugPad()
-{
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "bench pad";
-    return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
-}
-
-void unplugPad(SDL_Joystick *pad)
-{
-    const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
-    SDL_JoystickClose(pad);
-    for (int device = 0; device < SDL_NumJoysticks(); ++device)
-        if (SDL_JoystickGetDeviceInstanceID(device) == id)
-            SDL_JoystickDetachVirtual(device);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -87,11 +65,12 @@ int main(int argc, char *argv[])
     QTest::qWait(500); // the start-up's own work done
 
     const double idle = cpuPerSecond(seconds);
-    SDL_Joystick *pad = plugPad();
+    test::VirtualPad pad;
+    pad.plug();
     QTest::qWait(1500); // found at the next look
     const bool found = window.pads().padsConnected() == 1;
     const double idlePad = cpuPerSecond(seconds);
-    unplugPad(pad);
+    pad.unplug();
     QTest::qWait(1500);
 
     window.cmdPlay->click();
@@ -101,11 +80,11 @@ int main(int argc, char *argv[])
         return 1;
     }
     const double running = cpuPerSecond(seconds);
-    pad = plugPad();
+    pad.plug();
     QTest::qWait(1500);
     const double runningPad = cpuPerSecond(seconds);
     const bool stillRunning = window.run().watching();
-    unplugPad(pad);
+    pad.unplug();
     window.close();
 
     std::printf("game pad benchmark, %d s a case (CPU ms per second of Rivonel's process)\n",

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/pads/PadNavigator.h"
 #include "EmulatorSetup.h"
+#include "VirtualPad.h"
 #include "window/BigScreenView.h"
 #include "window/PadDriver.h"
 #include "window/PictureBox.h"
@@ -14,9 +15,6 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
-
-#define SDL_MAIN_HANDLED
-#include <SDL.h>
 
 using namespace Qt::StringLiterals;
 using namespace rivonel;
@@ -82,45 +80,6 @@ QStringList shippedLanguages()
     return QDir(QStringLiteral(RIVONEL_LANGUAGE_DIR)).entryList({u"*.ini"_s}, QDir::Files);
 }
 
-// SDL's virtual game controller, as Rivonel sees a pad plugged in.
-class VirtualPad {
-public:
-    void plug()
-    {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "Rivonel test pad";
-        m_joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
-    }
-    ~VirtualPad() { unplug(); }
-    bool plugged() const { return m_joystick; }
-    void set(PadButton button, bool down)
-    {
-        SDL_JoystickSetVirtualButton(m_joystick, static_cast<int>(button), down ? 1 : 0);
-    }
-    void stick(int value)
-    {
-        SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTY, value);
-    }
-    void unplug()
-    {
-        if (!m_joystick)
-            return;
-        const SDL_JoystickID id = SDL_JoystickInstanceID(std::exchange(m_joystick, nullptr));
-        for (int device = 0; device < SDL_NumJoysticks(); ++device)
-            if (SDL_JoystickGetDeviceInstanceID(device) == id) {
-                SDL_JoystickClose(SDL_JoystickFromInstanceID(id));
-                SDL_JoystickDetachVirtual(device);
-            }
-    }
-
-private:
-    SDL_Joystick *m_joystick = nullptr;
-};
-
 // The window over the substitute emulator, with a pad plugged in.
 struct PadFixture : WindowFixture {
     VirtualPad pad;
@@ -157,7 +116,7 @@ struct PadFixture : WindowFixture {
     }
     void press(PadButton button, bool down)
     {
-        pad.set(button, down);
+        pad.set(static_cast<int>(button), down);
         window->pads().look();
     }
     // Looks for ms as the window's timer would.
